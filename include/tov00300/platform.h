@@ -1,0 +1,83 @@
+// The operating-system seam: dynamic libraries, the registry store, the host
+// folder, and file and folder operations. Everything the package and the
+// virtual printer need from the OS goes through here; nothing else includes
+// OS headers. Paths may use the backslash separator of the system's own
+// Windows-style names: every function here maps it to the platform's.
+#ifndef TOV00300_PLATFORM_H_
+#define TOV00300_PLATFORM_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace Tov00300::platform {
+
+// ---- paths ------------------------------------------------------------------
+
+// The one place where Windows-style backslashes become the platform separator.
+std::string NativePath(std::string_view path);
+
+// Folder of the host executable, with no trailing separator:
+// $TOV_HOST_DIR when set, else the folder of the running executable.
+std::string HostFolder();
+
+// The drive root the host runs from, with a trailing separator:
+// $TOV_DRIVE_ROOT when set, else "/".
+std::string DriveRoot();
+
+// The short (8.3) form of a path; on Linux the path itself.
+std::string ShortPath(std::string_view path);
+
+// Joins a folder and a name with exactly one separator between them.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// ---- files and folders ------------------------------------------------------
+
+bool FileExists(std::string_view path);
+bool FolderExists(std::string_view path);
+// Creates the folder and any missing parents; true when it exists afterwards.
+bool CreateFolder(std::string_view path);
+// Appends bytes to the file, creating it; throws std::runtime_error naming the
+// path when it cannot be opened or written.
+void AppendToFile(std::string_view path, std::string_view bytes);
+// Reads a whole file; nullopt when it cannot be opened.
+std::optional<std::string> ReadFile(std::string_view path);
+// Copies, replacing the target. True on success.
+bool CopyFileReplace(std::string_view from, std::string_view to);
+bool RenameFile(std::string_view from, std::string_view to);
+bool DeleteFile(std::string_view path);
+// Writes the bytes to a temporary file beside the target, flushes it to disk
+// and renames it over the target, so a crash leaves either the old or the new
+// content, never a mix. Throws std::runtime_error naming the path on failure.
+void AtomicReplaceFile(std::string_view path, std::string_view bytes);
+// Flushes an open descriptor's data to the device (fsync); used by journals.
+bool SyncFile(int fd);
+
+// ---- registry store ---------------------------------------------------------
+// The local-machine registry root, kept as an INI file: $TOV_REGISTRY when
+// set, else registry.ini in the host folder. Sections are key paths
+// ("[Software\DARUMA\ECF]"), entries are "name=value". The file is read and
+// written on every call, so two libraries in one process agree.
+
+// Opens (creating when `create`) the key; false when absent and not created.
+bool RegistryOpenKey(std::string_view key, bool create);
+// The value, or nullopt when the key or the value is absent.
+std::optional<std::string> RegistryReadString(std::string_view key, std::string_view name);
+// Writes the value, creating the key. Throws std::runtime_error on a file error.
+void RegistryWriteString(std::string_view key, std::string_view name, std::string_view value);
+
+// ---- dynamic libraries ------------------------------------------------------
+
+using LibraryHandle = void*;
+// Loads the library; nullptr when it cannot be loaded.
+LibraryHandle LoadLibrary(std::string_view path);
+// The address of the exported symbol, or nullptr.
+void* FindSymbol(LibraryHandle library, std::string_view name);
+// The text of the last load or lookup failure, for messages and logs.
+std::string LastLibraryError();
+// Folder of the shared object that contains `address` (for $ORIGIN lookups).
+std::string FolderOfLoadedObject(const void* address);
+
+}  // namespace Tov00300::platform
+
+#endif  // TOV00300_PLATFORM_H_
