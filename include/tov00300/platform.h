@@ -44,6 +44,7 @@ void AppendToFile(std::string_view path, std::string_view bytes);
 std::optional<std::string> ReadFile(std::string_view path);
 // Copies, replacing the target. True on success.
 bool CopyFileReplace(std::string_view from, std::string_view to);
+// Renames; fails (false) when the source is missing or the target exists.
 bool RenameFile(std::string_view from, std::string_view to);
 bool DeleteFile(std::string_view path);
 // Writes the bytes to a temporary file beside the target, flushes it to disk

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# A day at the till on the virtual printer: runs the example till scripts
+# through ecfhost in a fresh folder, prints what every call did, then the
+# printer's paper tape, and says where the debug log and the files are.
+#   examples/demo.sh BUILD_DIR      (./run demo calls it with build/)
+set -euo pipefail
+BUILD=$(cd "${1:?usage: examples/demo.sh BUILD_DIR}" && pwd)
+HERE=$(cd "$(dirname "$0")" && pwd)
+ROOT=$(dirname "$HERE")
+OUT="$ROOT/demo-out"
+ECFHOST="$BUILD/bin/ecfhost"
+
+# The day's scripts, in order; later chapters of the day join the list as
+# their scripts are written.
+SCRIPTS=(previous-day.json start-of-day.json sale.json)
+
+rm -rf "$OUT"
+mkdir -p "$OUT"
+# Only the demo folder: nothing of the caller's environment may redirect the
+# registry, the drive root or the driver library.
+unset TOV_HOST_DIR TOV_REGISTRY TOV_DRIVE_ROOT TOV_DRIVER_LIBRARY
+
+for script in "${SCRIPTS[@]}"; do
+  [ -f "$HERE/$script" ] || continue
+  echo "================================================================"
+  echo "  $script"
+  echo "================================================================"
+  "$ECFHOST" run "$HERE/$script" --host-dir "$OUT" --pretty
+done
+
+TAPE=$(find "$OUT" -name bobina.txt -print -quit)
+echo "================================================================"
+echo "  The printer's paper tape${TAPE:+ ($TAPE)}"
+echo "================================================================"
+if [ -n "$TAPE" ]; then cat "$TAPE"; else echo "(nothing was printed)"; fi
+echo
+echo "Debug log:       $(ls "$OUT"/impdebug*.txt 2>/dev/null | head -1)"
+echo "Registry:        $OUT/registry.ini"
+echo "Printer's files: $(dirname "${TAPE:-$OUT/?}")"
+echo "All files:       $OUT"

@@ -1,0 +1,97 @@
+#include "script.h"
+
+#include <set>
+
+#include "tov00300/platform.h"
+
+namespace ecfhost {
+
+namespace {
+
+void CheckKeys(const Json& object, const std::set<std::string>& allowed, const std::string& where) {
+  for (const auto& item : object.items()) {
+    if (allowed.count(item.key()) == 0 && item.key() != "comment")
+      throw ScriptError(where + ": unknown key \"" + item.key() + "\"");
+  }
+}
+
+std::deque<bool> AnswersIn(const Json& answers) {
+  if (!answers.is_array()) throw ScriptError("\"answers\" must be a list of \"S\" and \"N\"");
+  std::deque<bool> out;
+  for (size_t i = 0; i < answers.size(); ++i) {
+    const Json& a = answers[i];
+    if (!a.is_string() || (a != "S" && a != "N"))
+      throw ScriptError("answers[" + std::to_string(i) + "] must be \"S\" or \"N\", got " +
+                        a.dump());
+    out.push_back(a == "S");
+  }
+  return out;
+}
+
+ScriptCall PrepareCall(const Json& call, size_t index) {
+  std::string where = "calls[" + std::to_string(index) + "]";
+  if (!call.is_object() || !call.contains("op") || !call["op"].is_string())
+    throw ScriptError(where + ": a call is an object with \"op\" (a text), got " +
+                      DescribeJson(call));
+  ScriptCall out;
+  out.op = call["op"].get<std::string>();
+  where += " (" + out.op + ")";
+  try {
+    if (out.op == "sim") {
+      CheckKeys(call, {"op", "command"}, where);
+      out.prepared = PrepareSim(call);
+    } else if (out.op == "get") {
+      CheckKeys(call, {"op", "name"}, where);
+      out.prepared = PrepareGet(call);
+    } else if (out.op == "set") {
+      CheckKeys(call, {"op", "name", "value"}, where);
+      out.prepared = PrepareSet(call);
+    } else if (out.op == "driver") {
+      CheckKeys(call, {"op", "name", "args"}, where);
+      out.prepared = PrepareDriver(call);
+    } else {
+      const Operation* op = FindOperation(out.op);
+      if (!op) throw ScriptError(where + ": unknown op (`ecfhost ops` lists them)");
+      CheckKeys(call, {"op", "args"}, where);
+      const Json args = call.value("args", Json::array());
+      if (!args.is_array())
+        throw ScriptError(where + ": \"args\" must be a list, got " + DescribeJson(args));
+      out.prepared = op->prepare(args);
+    }
+  } catch (const ArgumentError& e) {
+    throw ScriptError(where + ": " + e.what());
+  }
+  return out;
+}
+
+}  // namespace
+
+Script ParseScript(const std::string& text) {
+  Json root;
+  try {
+    root = Json::parse(text);
+  } catch (const Json::parse_error& e) {
+    throw ScriptError(std::string("not valid JSON: ") + e.what());
+  }
+  if (!root.is_object() || !root.contains("calls") || !root["calls"].is_array())
+    throw ScriptError("a script is an object with \"calls\": [...]");
+  CheckKeys(root, {"answers", "locale", "calls", "description"}, "script");
+  Script script;
+  if (root.contains("answers")) script.answers = AnswersIn(root["answers"]);
+  if (root.contains("locale")) {
+    if (!root["locale"].is_string())
+      throw ScriptError("\"locale\" must be a text such as \"pt_BR\"");
+    script.locale = root["locale"].get<std::string>();
+  }
+  const Json& calls = root["calls"];
+  for (size_t i = 0; i < calls.size(); ++i) script.calls.push_back(PrepareCall(calls[i], i));
+  return script;
+}
+
+Script LoadScript(const std::string& path) {
+  const auto text = Tov00300::platform::ReadFile(path);
+  if (!text) throw ScriptError("cannot read the script " + path);
+  return ParseScript(*text);
+}
+
+}  // namespace ecfhost

@@ -1,0 +1,61 @@
+// A till script: the operator's answers and the calls of one session, read
+// from JSON and checked completely before the first call runs, so a script
+// with a mistake makes no call at all.
+//
+//   {"answers": ["S", "N"], "locale": "pt_BR",
+//    "calls": [{"op": "StartImpFiscal", "args": [{"bag": {...}}]},
+//              {"op": "sim", "command": "clock +16m"},
+//              {"op": "set", "name": "stAtuFili", "value": "001"},
+//              {"op": "get", "name": "IdTotParcCV"},
+//              {"op": "driver", "name": "iCFAbrirPadrao_ECF_Daruma"}]}
+//
+// "locale" (optional) sets the process's number and date formats as a host
+// may, so a script's expected ',' or '.' does not depend on the environment.
+#ifndef ECFHOST_SCRIPT_H_
+#define ECFHOST_SCRIPT_H_
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "dispatcher.h"
+
+namespace ecfhost {
+
+// A script that cannot run: not JSON, an unknown op, or arguments of the
+// wrong number or kind. The text names the call's index and the problem.
+class ScriptError : public std::runtime_error {
+ public:
+  explicit ScriptError(const std::string& what) : std::runtime_error(what) {}
+};
+
+struct ScriptCall {
+  std::string op;
+  std::unique_ptr<PreparedCall> prepared;
+};
+
+struct Script {
+  std::deque<bool> answers;
+  std::optional<std::string> locale;
+  std::vector<ScriptCall> calls;
+};
+
+Script ParseScript(const std::string& text);
+Script LoadScript(const std::string& path);
+
+// The pseudo-operations (pseudo_ops.cpp): "sim" passes a command to the
+// virtual printer; "get" and "set" read and write the package's exported
+// globals, as a host does.
+std::unique_ptr<PreparedCall> PrepareSim(const Json& call);
+std::unique_ptr<PreparedCall> PrepareGet(const Json& call);
+std::unique_ptr<PreparedCall> PrepareSet(const Json& call);
+// "driver" calls one driver entry point through the package's variable
+// (driver_ops.cpp).
+std::unique_ptr<PreparedCall> PrepareDriver(const Json& call);
+
+}  // namespace ecfhost
+
+#endif  // ECFHOST_SCRIPT_H_

@@ -1,0 +1,150 @@
+#include "control.h"
+
+#include <sstream>
+#include <vector>
+
+#include "numbers.h"
+#include "text.h"
+#include "tov00300/driver_api.h"
+
+namespace Tov00300::sim {
+namespace {
+
+#define TOV_SIM_NAME(name, params) #name,
+const char* const kEntryPointNames[] = {TOV00300_DRIVER_ENTRY_POINTS(TOV_SIM_NAME)};
+#undef TOV_SIM_NAME
+
+std::optional<int> ParseSignedInt(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  bool negative = text[0] == '-';
+  auto magnitude = ParseInteger(negative || text[0] == '+' ? text.substr(1) : text);
+  if (!magnitude || *magnitude > 1'000'000'000) return std::nullopt;
+  return static_cast<int>(negative ? -*magnitude : *magnitude);
+}
+
+int Fail(Machine& m, const std::vector<std::string>& w) {
+  if (w.size() < 3 || !IsEntryPointName(w[1])) return -2;
+  if (Upper(w[2]) == "OFF") {
+    m.faults().failures.erase(w[1]);
+    return 1;
+  }
+  auto code = ParseSignedInt(w[2]);
+  if (!code) return -2;
+  Faults::Failure failure{*code, 1};
+  if (w.size() >= 4) {
+    std::string how = Upper(w[3]);
+    if (how == "ALWAYS") {
+      failure.remaining = -1;
+    } else if (how != "ONCE") {
+      auto count = ParseInteger(w[3]);
+      if (!count || *count < 1) return -2;
+      failure.remaining = static_cast<int>(*count);
+    }
+  }
+  m.faults().failures[w[1]] = failure;
+  return 1;
+}
+
+}  // namespace
+
+bool IsEntryPointName(const std::string& name) {
+  for (const char* known : kEntryPointNames) {
+    if (name == known) return true;
+  }
+  return false;
+}
+
+std::optional<int64_t> ParseClockOffset(const std::string& text) {
+  if (text == "0") return 0;
+  if (text.size() < 3 || (text[0] != '+' && text[0] != '-')) return std::nullopt;
+  int64_t total = 0;
+  std::string digits;
+  for (size_t i = 1; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= '0' && c <= '9') {
+      digits += c;
+      continue;
+    }
+    int64_t unit = c == 'd' ? 86400 : c == 'h' ? 3600 : c == 'm' ? 60 : c == 's' ? 1 : 0;
+    if (unit == 0 || digits.empty() || digits.size() > 9) return std::nullopt;
+    total += std::stoll(digits) * unit;
+    digits.clear();
+  }
+  if (!digits.empty()) return std::nullopt;
+  return text[0] == '-' ? -total : total;
+}
+
+int RunControl(Machine& m, const std::string& command) {
+  std::istringstream in(command);
+  std::vector<std::string> w;
+  for (std::string word; in >> word;) w.push_back(word);
+  if (w.empty()) return -2;
+  std::string verb = Upper(w[0]);
+  std::string arg = w.size() > 1 ? Upper(w[1]) : "";
+  Faults& f = m.faults();
+  if (verb == "RESET" && w.size() == 1) return m.Reset() ? 1 : -1;
+  if (verb == "RELOAD" && w.size() == 1) {
+    m.Load(true);
+    return 1;
+  }
+  if (w.size() < 2) return -2;
+  if (verb == "FAIL") return Fail(m, w);
+  if (verb == "STATUS" && w.size() == 3) {
+    auto error = ParseSignedInt(w[1]);
+    auto warning = ParseSignedInt(w[2]);
+    if (!error || !warning) return -2;
+    f.statusPending = true;
+    f.statusError = *error;
+    f.statusWarning = *warning;
+    return 1;
+  }
+  if (w.size() != 2) return -2;
+  if (verb == "POWER" && (arg == "OFF" || arg == "ON")) {
+    f.powerOff = arg == "OFF";
+    return 1;
+  }
+  if (verb == "PORT" && (arg == "BUSY" || arg == "FREE")) {
+    f.portBusy = arg == "BUSY";
+    return 1;
+  }
+  if (verb == "CLOCK") {
+    auto offset = ParseClockOffset(w[1]);
+    if (!offset) return -2;
+    f.clockOffset = *offset;
+    return 1;
+  }
+  if (verb == "PAPER" && (arg == "LOW" || arg == "OK" || arg == "OUT")) {
+    f.paperLow = arg == "LOW";
+    f.paperOut = arg == "OUT";
+    return 1;
+  }
+  if (verb == "LINE") {
+    if (arg == "OFF") {
+      f.lineBaud = 0;
+      return 1;
+    }
+    auto baud = ParseInteger(w[1]);
+    if (!baud || *baud < 300 || *baud > 10'000'000) return -2;
+    f.lineBaud = *baud;
+    return 1;
+  }
+  if (verb == "DRAWER" && (arg == "OPEN" || arg == "CLOSED")) {
+    m.drawerOpen = arg == "OPEN";
+    return 1;
+  }
+  if (verb == "DURABILITY" && (arg == "OFF" || arg == "ON" || arg == "SYNC")) {
+    m.storage().set_durability(arg == "OFF"  ? Durability::kOff
+                               : arg == "ON" ? Durability::kOn
+                                             : Durability::kSync);
+    return 1;
+  }
+  if (verb == "MEMORY") {
+    auto capacity = ParseInteger(w[1]);
+    if (!capacity || *capacity < 1) return -2;
+    f.memoryCapacity = *capacity;
+    return 1;
+  }
+  return -2;
+}
+
+}  // namespace Tov00300::sim

@@ -1,0 +1,176 @@
+#include "machine.h"
+
+#include <cstdlib>
+
+#include "civil_time.h"
+#include "text.h"
+#include "tov00300/platform.h"
+
+namespace Tov00300::sim {
+namespace {
+
+constexpr char kRegistryKey[] = "Software\\DarumaFramework";
+constexpr char kFolderValue[] = "LocalArquivos";
+// A snapshot is also taken when the journal passes this size, so that
+// loading never replays more than a bounded tail.
+constexpr int64_t kSnapshotJournalBytes = 16 * 1024 * 1024;
+// Warning -2 starts when this few reductions remain in the fiscal memory.
+constexpr int64_t kMemoryWarningMargin = 30;
+
+Durability InitialDurability() {
+  const char* value = std::getenv("TOV_SIM_DURABILITY");
+  std::string text = value == nullptr ? "" : Upper(value);
+  if (text == "OFF") return Durability::kOff;
+  if (text == "SYNC") return Durability::kSync;
+  return Durability::kOn;
+}
+
+}  // namespace
+
+Machine::Machine() : state_(FreshState()) {
+  storage_.set_durability(InitialDurability());
+}
+
+std::string Machine::ResolveFolder() {
+  std::string folder;
+  try {
+    if (auto value = platform::RegistryReadString(kRegistryKey, kFolderValue)) {
+      folder = Trim(*value);
+    }
+  } catch (const std::exception&) {
+    folder.clear();
+  }
+  if (folder.empty()) {
+    folder = platform::JoinPath(platform::DriveRoot(), "Daruma");
+    platform::CreateFolder(folder);
+    // Callers append file names to this value directly: it ends with a separator.
+    try {
+      platform::RegistryWriteString(kRegistryKey, kFolderValue, platform::NativePath(folder) + "/");
+    } catch (const std::exception&) {
+      // The folder still works for this process; the next start tries again.
+    }
+  }
+  folder = platform::NativePath(folder);
+  platform::CreateFolder(folder);
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+void Machine::Load(bool force) {
+  std::string folder = ResolveFolder();
+  if (loaded_ && !force && folder == folder_) return;
+  std::string error;
+  Durability durability = storage_.durability();
+  storage_.Close();
+  folder_ = folder;
+  loaded_ = true;
+  usable_ = storage_.Open(folder, &state_, &error);
+  storage_.set_durability(durability);
+  if (!usable_) state_ = FreshState();
+}
+
+bool Machine::Reset() {
+  std::string folder = ResolveFolder();
+  Durability durability = storage_.durability();
+  storage_.Close();
+  faults_ = Faults{};
+  drawerOpen = false;
+  keyboardLocked = false;
+  lastError_ = 0;
+  lastWarning_ = 0;
+  folder_ = folder;
+  loaded_ = true;
+  std::string error;
+  PrinterState ignored;
+  // Opening may find a damaged snapshot; the reset replaces it anyway.
+  storage_.Open(folder, &ignored, &error);
+  if (!storage_.IsOpen()) {
+    for (const char* name : {"sim_estado.bin", "sim_diario.bin"}) {
+      platform::DeleteFile(folder + name);
+    }
+    storage_.Open(folder, &ignored, &error);
+  }
+  storage_.set_durability(durability);
+  state_ = FreshState();
+  usable_ = storage_.IsOpen() && storage_.Reset(state_);
+  return usable_;
+}
+
+int64_t Machine::Now() const {
+  return CivilNow(faults_.clockOffset + (state_.daylightSaving ? 3600 : 0));
+}
+
+bool Machine::ZPending() const {
+  return state_.movementDay >= 0 && DayOf(Now()) > state_.movementDay;
+}
+
+std::optional<Outcome> Machine::CheckUsable() const {
+  if (!usable_) return Refuse(kErrDamaged);
+  return std::nullopt;
+}
+
+std::optional<Outcome> Machine::CheckCanOpenDocument() const {
+  if (auto refusal = CheckUsable()) return refusal;
+  if (state_.open.kind != DocKind::kNone) return Refuse(kErrDocumentOpen);
+  if (faults_.paperOut) return Refuse(kErrPaperOut);
+  if (ZPending()) return Refuse(kErrZPending);
+  if (static_cast<int64_t>(state_.reductions.size()) >= faults_.memoryCapacity) {
+    return Refuse(kErrMemoryFull);
+  }
+  return std::nullopt;
+}
+
+Outcome Machine::Accept(Event event) {
+  if (auto refusal = CheckUsable()) return *refusal;
+  if (event.time == 0) event.time = Now();
+  int64_t mfdBefore = state_.mfdLength;
+  int64_t tapeBefore = state_.tapeLength;
+  Apply(state_, event);
+  bool written = true;
+  if (FinishesDocument(event.type)) {
+    MfdDocument doc = RenderDocument(state_, event);
+    std::string tape = Cp1252ToUtf8(doc.text);
+    tape += "\n";
+    written = storage_.AppendDocument(doc, tape, &event.mfdEnd, &event.tapeEnd);
+    if (written) {
+      state_.mfdLength = event.mfdEnd;
+      state_.tapeLength = event.tapeEnd;
+    }
+  }
+  uint64_t sequence = state_.sequence + 1;
+  written = written && storage_.Commit(sequence, event);
+  if (!written) {
+    // Undo: the files hold the state before this command.
+    state_.mfdLength = mfdBefore;
+    state_.tapeLength = tapeBefore;
+    storage_.CutBack(state_);
+    Load(true);
+    return Refuse(kErrStorage);
+  }
+  state_.sequence = sequence;
+  if (event.type == EventType::kZReduction || storage_.journalSize() > kSnapshotJournalBytes) {
+    storage_.WriteSnapshot(state_);
+  }
+  return Ok();
+}
+
+void Machine::SetLastStatus(int error) {
+  lastError_ = error;
+  int64_t left = faults_.memoryCapacity - static_cast<int64_t>(state_.reductions.size());
+  if (ZPending()) {
+    lastWarning_ = kWarnZPending;
+  } else if (left <= kMemoryWarningMargin) {
+    lastWarning_ = kWarnMemoryNearlyFull;
+  } else if (faults_.paperLow) {
+    lastWarning_ = kWarnPaperLow;
+  } else {
+    lastWarning_ = kWarnNone;
+  }
+  if (faults_.statusPending) {
+    lastError_ = faults_.statusError;
+    lastWarning_ = faults_.statusWarning;
+    faults_.statusPending = false;
+  }
+}
+
+}  // namespace Tov00300::sim

@@ -1,0 +1,116 @@
+// The virtual printer: its fiscal state and files, the printer clock, the
+// fault-injection settings, and the pipeline every accepted command goes
+// through (apply, print, journal). One instance per process (see entry_points).
+#ifndef TOV00300_SIM_MACHINE_H_
+#define TOV00300_SIM_MACHINE_H_
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "event.h"
+#include "messages.h"
+#include "state.h"
+#include "storage.h"
+
+namespace Tov00300::sim {
+
+// What a command answers: the entry point's return code and the error code
+// that the last-command status will report.
+struct Outcome {
+  int code = 1;
+  int error = kErrNone;
+};
+inline Outcome Ok() {
+  return {1, kErrNone};
+}
+inline Outcome Refuse(int error, int code = -1) {
+  return {code, error};
+}
+
+// Settings that belong to the desk, not to the fiscal memory: they are not
+// persisted and `reset` restores them.
+struct Faults {
+  struct Failure {
+    int code = 0;
+    int remaining = 1;  // -1: always
+  };
+  bool powerOff = false;
+  bool portBusy = false;
+  bool paperLow = false;
+  bool paperOut = false;
+  int64_t clockOffset = 0;  // seconds
+  int64_t lineBaud = 0;     // 0: no line delay
+  std::map<std::string, Failure> failures;
+  bool statusPending = false;
+  int statusError = 0;
+  int statusWarning = 0;
+  int64_t memoryCapacity = 1825;  // Z reductions the fiscal memory holds
+};
+
+class Machine {
+ public:
+  Machine();
+
+  // Finds the driver folder (registry value LocalArquivos, else "Daruma"
+  // under the drive root, created and registered) and loads the state when
+  // the folder differs from the loaded one, or always with `force`.
+  void Load(bool force);
+  void EnsureLoaded() {
+    if (!loaded_) Load(false);
+  }
+  // A fresh printer in the current folder: empty fiscal memory, defaults,
+  // desk settings back to normal.
+  bool Reset();
+
+  // The printer clock: the computer's wall clock plus the offset, plus an
+  // hour while daylight saving is on.
+  int64_t Now() const;
+  bool ZPending() const;
+  // Refusal of a new document for the printer's condition, or nullopt.
+  std::optional<Outcome> CheckCanOpenDocument() const;
+  std::optional<Outcome> CheckUsable() const;
+
+  // Accepts a validated event: applies it, prints and stores its document
+  // when it finishes one, journals it. On a write failure everything is
+  // reloaded from the files as it was before and the command is refused.
+  Outcome Accept(Event event);
+
+  // Status of the last command (error and warning codes).
+  void SetLastStatus(int error);
+  int lastError() const { return lastError_; }
+  int lastWarning() const { return lastWarning_; }
+
+  PrinterState& state() { return state_; }
+  const PrinterState& state() const { return state_; }
+  Storage& storage() { return storage_; }
+  const Storage& storage() const { return storage_; }
+  Faults& faults() { return faults_; }
+  const std::string& folder() const { return folder_; }
+
+  // Reply bytes of the current call, for the modelled line delay.
+  size_t replyBytes = 0;
+  bool drawerOpen = false;
+  bool keyboardLocked = false;
+  std::string port = "COM1";
+  std::string speed = "115200";
+
+ private:
+  std::string ResolveFolder();
+  PrinterState state_;
+  Storage storage_;
+  Faults faults_;
+  std::string folder_;
+  bool loaded_ = false;
+  bool usable_ = false;
+  int lastError_ = 0;
+  int lastWarning_ = 0;
+};
+
+// Lays out a finished document as printed (render_*.cpp).
+MfdDocument RenderDocument(const PrinterState& state, const Event& event);
+
+}  // namespace Tov00300::sim
+
+#endif  // TOV00300_SIM_MACHINE_H_

@@ -1,0 +1,39 @@
+// Text helpers of the virtual printer: Windows-1252 <-> UTF-8, trimming,
+// padding and line wrapping for the 48-column paper.
+#ifndef TOV00300_SIM_TEXT_H_
+#define TOV00300_SIM_TEXT_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Tov00300::sim {
+
+// Converts Windows-1252 bytes to UTF-8; the five unassigned bytes become "?".
+std::string Cp1252ToUtf8(std::string_view text);
+// Converts UTF-8 to Windows-1252; characters the code page lacks become "?".
+std::string Utf8ToCp1252(std::string_view text);
+
+// Removes blanks and control characters at both ends.
+std::string Trim(std::string_view text);
+// Upper case of ASCII and of the Windows-1252 accented letters.
+std::string Upper(std::string_view text);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+std::string PadRight(std::string_view text, size_t width);
+std::string PadLeft(std::string_view text, size_t width);
+std::string Center(std::string_view text, size_t width);
+// Left text and right text on one line of `width` columns; the left text is
+// cut when both do not fit.
+std::string Columns(std::string_view left, std::string_view right, size_t width);
+
+// Splits at line feeds (a carriage return before one is dropped) and wraps
+// every line at `width` columns. An empty text gives no lines.
+std::vector<std::string> WrapLines(std::string_view text, size_t width);
+
+// Keeps only the digits.
+std::string DigitsOnly(std::string_view text);
+
+}  // namespace Tov00300::sim
+
+#endif  // TOV00300_SIM_TEXT_H_

@@ -1,0 +1,84 @@
+// The printer's tax-rate table, read for the host.
+#include <string>
+
+#include "config/printer_lists.h"
+#include "driver/reply_buffer.h"
+#include "tov00300/config.h"
+#include "tov00300/datamodule.h"
+#include "tov00300/driver.h"
+#include "tov00300/format.h"
+#include "tov00300/state.h"
+
+namespace Tov00300 {
+
+namespace {
+
+constexpr int kLarguraAliquotas = 150;
+const char* const kLerAliquotas = "rLerAliquotas_ECF_Daruma";
+
+// Opens cdsAliqImpFis empty, ordered by kind and rate.
+void RecriaAliquotas(DataSet& cds) {
+  if (cds.Active()) cds.Close();
+  cds.CreateDataSet({{"CDALIQIMPFIS", FieldType::String, 10},
+                     {"VRALIQIMPFIS", FieldType::Float, 0},
+                     {"IDALIQIMPFIS", FieldType::String, 1}});
+  cds.AddIndex({"IdxIdAliqVrAliq", "IDALIQIMPFIS;VRALIQIMPFIS"});
+  cds.SetIndexName("IdxIdAliqVrAliq");
+}
+
+void GravaAliquota(DataSet& cds, const std::string& codigo, double valor, const std::string& tipo) {
+  cds.Append();
+  cds.FieldByName("CDALIQIMPFIS").SetAsString(codigo);
+  cds.FieldByName("VRALIQIMPFIS").SetAsFloat(valor);
+  cds.FieldByName("IDALIQIMPFIS").SetAsString(tipo);
+  cds.Post();
+}
+
+}  // namespace
+
+void CarregaAliquota(const std::string& stEsquema, DataSet& cdsAliquotas) {
+  DataSet& cds = DataModule().cdsAliqImpFis;
+  RecriaAliquotas(cds);
+
+  driver::ReplyBuffer resposta(kLarguraAliquotas);
+  inRetorno = rLerAliquotas_ECF_Daruma(resposta.data());
+  stImpDebug = std::string(kLerAliquotas) + "\r\nRetorno da Impressora : " + resposta.Text();
+  AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+
+  std::string lista = resposta.Trimmed();
+  RecriaAliquotas(cds);
+  // Each entry is six characters: the kind, four digits with two implied
+  // decimals and ";" ("T1800;" is kind T at 18.00). An entry that does not
+  // convert still takes its index, so the numbers keep the printer's order.
+  int contador = 1;
+  while (Pos(";", lista) > 5) {
+    try {
+      const std::string texto = Copy(lista, 2, 2) +
+                                std::string(1, GlobalFormatSettings().decimalSeparator) +
+                                Copy(lista, 4, 2);
+      const double valor = StrToFloat(texto);
+      GravaAliquota(cds, config::DoisDigitos(contador), valor, Copy(lista, 1, 1));
+    } catch (const std::exception&) {
+      if (cds.State() != DataSetState::Browse) cds.Cancel();
+    }
+    ++contador;
+    lista.erase(0, 6);
+  }
+  GravaAliquota(cds, "NN", 0, "N");
+  GravaAliquota(cds, "II", 0, "I");
+  GravaAliquota(cds, "FF", 0, "F");
+
+  cdsAliquotas.SetData(cds.Data());
+}
+
+bool Retorno_Aliquotas_Imp(const std::string& stEsquema) {
+  driver::ReplyBuffer resposta(kLarguraAliquotas);
+  inRetorno = rLerAliquotas_ECF_Daruma(resposta.data());
+  stRetorno = resposta.Text();
+  stImpDebug = std::string(kLerAliquotas) + "\r\nRetorno da Impressora : " + stRetorno;
+  AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+  stRetorno = Trim(stRetorno);
+  return false;
+}
+
+}  // namespace Tov00300

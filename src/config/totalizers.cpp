@@ -1,0 +1,128 @@
+// The printer's non-fiscal totalizers that the till's non-fiscal receipts
+// name by index.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "config/printer_lists.h"
+#include "driver/reply_buffer.h"
+#include "tov00300/config.h"
+#include "tov00300/datamodule.h"
+#include "tov00300/driver.h"
+#include "tov00300/format.h"
+#include "tov00300/state.h"
+
+namespace Tov00300 {
+
+namespace {
+
+constexpr int kLarguraTotalizadores = 360;
+
+struct Totalizador {
+  const char* chaveBusca;     // catalogue key of the name searched in the printer's list
+  const char* chaveCadastro;  // catalogue key of the name registered
+};
+
+// In the order of CarregaTotalizador's parameters.
+constexpr std::array<Totalizador, 5> kTotalizadores{{
+    {"CV-EMITIDO", "CV-EMITIDO"},    // voucher issued
+    {"VENDA-CONS", "VENDA-CONS"},    // consumer card sale
+    {"Compra-Cred", "Compra-Cred"},  // personal credit purchase
+    {"Canc-Cred", "Canc-Cred"},      // personal credit cancellation
+    {"RELATORIO", "Relatorio"},      // reports
+}};
+
+// Missing totalizers are registered in this order (parameters 1, 3, 5, 2, 4).
+constexpr std::array<int, 5> kOrdemCadastro{0, 2, 4, 1, 3};
+
+// The entries of the printer's list. The printer keeps 15 characters of a
+// name. A reply that already ends with ";" is not given a second one, and a
+// blank reply holds no entry: an empty entry would take an index and shift
+// every index handed out after it.
+std::vector<std::string> EntradasTotalizadores(const std::string& resposta) {
+  std::string lista = Trim(resposta);
+  if (lista.empty()) return {};
+  if (lista.back() != ';') lista += ';';
+  return config::SeparaEntradas(lista);
+}
+
+}  // namespace
+
+void CarregaTotalizador(std::string& contraVale, std::string& vendaConsumidor,
+                        std::string& compraCredito, std::string& cancelaCredito,
+                        std::string& relatorio, const std::string& stEsquema, int /*inteiro*/,
+                        DataSet& /*cdsIgnorado*/) {
+  std::array<std::string*, 5> saida{&contraVale, &vendaConsumidor, &compraCredito, &cancelaCredito,
+                                    &relatorio};
+  try {
+    IdTotRelatorio.clear();
+
+    driver::ReplyBuffer resposta(kLarguraTotalizadores);
+    const int codigo = rLerCNF_ECF_Daruma(resposta.data());
+    inRetorno = codigo;
+    stImpDebug = "rLerCNF_ECF_Daruma\r\nRetorno da Impressora : " + resposta.Text();
+    const std::vector<std::string> entradas = EntradasTotalizadores(resposta.Text());
+    AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+
+    for (int i = 0; i < 4; ++i) saida[i]->clear();
+
+    // Without the printer's list nothing is known and nothing is registered:
+    // registering blindly could program a totalizer the printer already has.
+    if (codigo == 1) {
+      const TdtmDaruma300& dm = DataModule();
+      std::array<std::string, 5> busca, cadastro;
+      for (size_t i = 0; i < kTotalizadores.size(); ++i) {
+        busca[i] = Trim(Copy(dm.msgPadrao.Msg(kTotalizadores[i].chaveBusca), 1, 15));
+        cadastro[i] = dm.msgPadrao.Msg(kTotalizadores[i].chaveCadastro);
+      }
+
+      int contador = 1;
+      for (const std::string& entrada : entradas) {
+        const std::string nome = Trim(entrada);
+        for (size_t i = 0; i < busca.size(); ++i) {
+          if (nome == busca[i]) *saida[i] = config::DoisDigitos(contador);
+        }
+        ++contador;
+      }
+
+      // A registered totalizer takes the next free index. One the printer
+      // refuses gets no index, so that the host and VerificaTotalizador see
+      // it missing instead of an index that names nothing (or another one).
+      for (int i : kOrdemCadastro) {
+        if (!Trim(*saida[i]).empty()) continue;
+        inRetorno = confCadastrarPadrao_ECF_Daruma("TNF", cadastro[i].c_str());
+        stImpDebug =
+            "confCadastrarPadrao_ECF_Daruma (TNF) : " + IntToStr(contador) + " - " + cadastro[i];
+        if (AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false)) {
+          *saida[i] = config::DoisDigitos(contador);
+          ++contador;
+        }
+      }
+    }
+  } catch (const std::exception&) {
+    // Loading the totalizers never interrupts the host's start of day; what
+    // was found so far is handed back.
+  }
+
+  IdTotParcCV = contraVale;
+  IdTotParcVCons = vendaConsumidor;
+  IdTotCompCred = compraCredito;
+  IdTotCancCred = cancelaCredito;
+}
+
+bool VerificaTotalizador() {
+  return !Trim(IdTotCompCred).empty();
+}
+
+bool Nomeia_TotParcial(const std::string& /*texto1*/, const std::string& /*texto2*/,
+                       const std::string& /*texto3*/, const std::string& /*texto4*/, bool /*flag1*/,
+                       bool /*flag2*/) {
+  // Nothing is named, so nothing is reported as done.
+  return false;
+}
+
+void CarregaRelatorioGer(std::string& /*texto1*/, std::string& /*texto2*/, std::string& /*texto3*/,
+                         std::string& /*texto4*/, std::string& /*texto5*/, std::string& /*texto6*/,
+                         const std::string& /*texto*/, int /*inteiro*/) {}
+
+}  // namespace Tov00300

@@ -1,0 +1,95 @@
+// The non-linked non-fiscal receipt: one amount on one named non-fiscal
+// totalizer, paid with one payment method, in a single call.
+#include <string>
+#include <vector>
+
+#include "driver/reply_buffer.h"
+#include "tov00300/documents.h"
+#include "tov00300/driver.h"
+#include "tov00300/format.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/session.h"
+#include "tov00300/state.h"
+
+namespace Tov00300 {
+
+namespace {
+
+// The printer's totalizer names, separated by ';', fit in this many characters.
+constexpr int kLarguraTotalizadores = 360;
+
+bool Analisa(const std::string& stEsquema, int codigo, const char* descricao) {
+  inRetorno = codigo;
+  stImpDebug = descricao;
+  return AnalisaRetorno_FrameWork(stEsquema, inRetorno, boNUtilTaa, false, false);
+}
+
+// A problem found before the printer was asked to print: reported the way
+// the return analysis reports a refused command (log, terminal text, dialog).
+void Recusa(const std::string& stEsquema, const std::string& texto) {
+  ImpFisDebug("ERRO!!! " + texto);
+  stMensagemTaa += ' ';
+  stMensagemTaa += texto;
+  if (boNUtilTaa) hostlib::Mensagem(texto, "", "N", "N", 0, "", stEsquema, 0, nullptr);
+}
+
+// The printer's non-fiscal totalizer names, in the printer's order.
+std::vector<std::string> LeTotalizadores() {
+  driver::ReplyBuffer buffer(kLarguraTotalizadores);
+  // Not judged: a refused read leaves an empty list, and an unknown name is
+  // reported by the search.
+  inRetorno = rLerCNF_ECF_Daruma(buffer.data());
+  std::string lista = Trim(buffer.Text()) + ";";
+  std::vector<std::string> nomes;
+  for (int fim = Pos(";", lista); fim > 0; fim = Pos(";", lista)) {
+    nomes.push_back(Copy(lista, 1, fim - 1));
+    lista.erase(0, fim);
+  }
+  return nomes;
+}
+
+// The totalizer's position in the list, from 1, as two characters; "" when
+// the name is not there. A blank name is never a totalizer.
+std::string CodigoTotalizador(const std::string& totalizador) {
+  if (hostlib::EmptyString(totalizador)) return "";
+  const std::vector<std::string> nomes = LeTotalizadores();
+  for (size_t i = 0; i < nomes.size(); ++i) {
+    if (nomes[i] == totalizador) return hostlib::Ajusta(IntToStr(static_cast<long long>(i + 1)), 2);
+  }
+  return "";
+}
+
+}  // namespace
+
+bool Cupom_NFiscNVinc(const std::string& stEsquema, const std::string& totalizador,
+                      const std::string& valor, const std::string& formaPagto,
+                      const std::string& /*ignorado*/) {
+  // Both checks come before the opening: a receipt opened for an amount or a
+  // totalizer the printer cannot take would be left open or closed empty.
+  double numero = 0;
+  if (!TryStrToFloat(valor, numero)) {
+    Recusa(stEsquema,
+           Utf8ToCp1252("Valor inválido para o comprovante não fiscal: \"") + valor + "\"");
+    return false;
+  }
+  const std::string codigo = CodigoTotalizador(totalizador);
+  if (codigo.empty()) {
+    Recusa(stEsquema, Utf8ToCp1252("Totalizador não fiscal não cadastrado na impressora: \"") +
+                          totalizador + "\"");
+    return false;
+  }
+  const std::string montante = FormatFloat("0.00", numero);
+
+  // Every step is sent whatever the previous one answered; each refusal is
+  // reported by its own analysis and only the closing decides the result.
+  Analisa(stEsquema, iCNFAbrirPadrao_ECF_Daruma(), "iCNFAbrirPadrao_ECF_Daruma");
+  Analisa(stEsquema, iCNFReceberSemDesc_ECF_Daruma(codigo.c_str(), montante.c_str()),
+          "iCNFReceberSemDesc_ECF_Daruma");
+  Analisa(stEsquema, iCNFTotalizarComprovantePadrao_ECF_Daruma(),
+          "iCNFTotalizarComprovantePadrao_ECF_Daruma");
+  Analisa(stEsquema, iCNFEfetuarPagamentoFormatado_ECF_Daruma(formaPagto.c_str(), montante.c_str()),
+          "iCNFEfetuarPagamentoFormatado_ECF_Daruma");
+  return Analisa(stEsquema, iCNFEncerrarPadrao_ECF_Daruma(), "iCNFEncerrarPadrao_ECF_Daruma");
+}
+
+}  // namespace Tov00300

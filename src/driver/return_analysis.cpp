@@ -1,0 +1,108 @@
+// The return analysis every driver call goes through.
+#include <string>
+
+#include "driver/reply_buffer.h"
+#include "driver/return_codes.h"
+#include "tov00300/driver.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/session.h"
+#include "tov00300/state.h"
+
+namespace Tov00300 {
+
+namespace {
+
+// Width of the three texts the printer's status is interpreted into.
+constexpr int kLarguraStatus = 200;
+
+// Dialog message types: 0 notices, 3 printer-status errors.
+constexpr int kTipoAviso = 0;
+constexpr int kTipoErroStatus = 3;
+
+void Mostrar(const std::string& texto, int tipo, const std::string& stEsquema) {
+  hostlib::Mensagem(texto, "", "N", "N", tipo, "", stEsquema, 0, nullptr);
+}
+
+void Coletar(const std::string& texto) {
+  stMensagemTaa += ' ';
+  stMensagemTaa += texto;
+}
+
+// Lets the driver put a code into words; the text is read back within its width.
+template <typename Interpretar>
+std::string Interpretado(Interpretar interpretar, int codigo) {
+  driver::ReplyBuffer texto(kLarguraStatus);
+  interpretar(codigo, texto.data());
+  return texto.Trimmed();
+}
+
+}  // namespace
+
+bool AnalisaRetorno_FrameWork(const std::string& stEsquema, int inCodRetorno, bool boMostraMsg,
+                              bool /*boReservado*/, bool boAvisoUm) {
+  bool resultado = true;
+
+  // The pending description leaves stImpDebug before the write, so it is
+  // empty afterwards even when the log cannot be written.
+  const std::string pendente = std::move(stImpDebug);
+  stImpDebug.clear();
+  ImpFisDebug(pendente);
+
+  if (const driver::CatalogueEntry* mensagem = driver::FrameWorkCodeMessage(inCodRetorno)) {
+    const std::string texto = driver::CatalogueText(*mensagem);
+    ImpFisDebug("ERRO!!! " + texto);
+    Coletar(texto);
+    if (boMostraMsg) {
+      // The driver may hold the keyboard locked (card payment); the operator
+      // must be able to answer the dialog.
+      eTEF_TravarTeclado_ECF_Daruma(0);
+      Mostrar(texto, kTipoAviso, stEsquema);
+    }
+    resultado = false;
+  }
+
+  // The printer's own verdict on its last command, asked on every call: an
+  // error it reports makes the result false even for return code 1.
+  int erro = 0;
+  int aviso = 0;
+  const int status = rStatusUltimoCmdInt_ECF_Daruma(&erro, &aviso);
+
+  // -12 is the driver's way of saying the status query itself has nothing to
+  // report; any other failure of the query is put into words by the driver.
+  if (status != 1 && status != -12) {
+    const std::string texto = Interpretado(eInterpretarRetorno_ECF_Daruma, status);
+    Coletar(texto);
+    if (boMostraMsg) Mostrar(texto, kTipoErroStatus, stEsquema);
+    ImpFisDebug(texto);
+  }
+
+  if (erro != 0) {
+    const std::string texto = Interpretado(eInterpretarErro_ECF_Daruma, erro);
+    Coletar(texto);
+    if (boMostraMsg) Mostrar(texto, kTipoErroStatus, stEsquema);
+    ImpFisDebug(texto);
+    resultado = false;
+  }
+
+  if (aviso == -1 || aviso == -2) {
+    const std::string texto = Interpretado(eInterpretarAviso_ECF_Daruma, aviso);
+    Coletar(texto);
+    if (boMostraMsg) Mostrar(texto, kTipoAviso, stEsquema);
+    ImpFisDebug(texto);
+  } else if (aviso == 1 && boAvisoUm) {
+    // Warning 1 matters only to receipt opening; it is shown and logged but
+    // not handed to a self-service terminal.
+    const std::string texto = Interpretado(eInterpretarAviso_ECF_Daruma, aviso);
+    if (boMostraMsg) Mostrar(texto, kTipoAviso, stEsquema);
+    ImpFisDebug(texto);
+  }
+
+  return resultado;
+}
+
+bool Estado_Imp(const std::string& stEsquema, bool /*boReservado1*/, bool /*boReservado2*/) {
+  boClieUtil = AnalisaRetorno_FrameWork(stEsquema, inRetorno, boNUtilTaa, false, false);
+  return boClieUtil;
+}
+
+}  // namespace Tov00300

@@ -1,0 +1,558 @@
+// The package's plain (C) names: one extern "C" function per exported
+// operation, forwarding to the namespaced C++ operation, whose mangled symbol
+// is the decorated name. Operations with only a decorated name (StrToPChar,
+// ...) are not listed here.
+//
+// The pattern every operation follows:
+//  - texts come in as const char* (Windows-1252, zero terminated); a null
+//    pointer reads as an empty text;
+//  - booleans and integers pass as they are;
+//  - a text result is returned as a const char* into a per-thread buffer of
+//    this file, valid until the next call of the same operation on that
+//    thread; copy it to keep it;
+//  - exceptions never cross the C boundary: an operation whose errors reach
+//    the host (a debug-log write error) answers false, 0 or "" instead.
+#include <string>
+
+#include "tov00300/driver.h"
+#include "tov00300/session.h"
+
+namespace {
+
+std::string Texto(const char* texto) {
+  return texto != nullptr ? std::string(texto) : std::string();
+}
+
+// Runs the operation; a failure that would be an exception becomes `falha`.
+template <typename Resultado, typename Operacao>
+Resultado Protegido(Resultado falha, Operacao operacao) {
+  try {
+    return operacao();
+  } catch (...) {
+    return falha;
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+// ---- package frame ----
+void Initialize() {
+  try {
+    Tov00300::Initialize();
+  } catch (...) {
+  }
+}
+
+void Finalize() {
+  Tov00300::Finalize();
+}
+
+bool ImpFisDebug(const char* texto) {
+  return Protegido(false, [&] {
+    Tov00300::ImpFisDebug(Texto(texto));
+    return true;
+  });
+}
+
+const char* BuscaDiretorio() {
+  thread_local std::string resultado;
+  resultado = Protegido(std::string(), [] { return Tov00300::BuscaDiretorio(); });
+  return resultado.c_str();
+}
+
+// ---- driver binding and return analysis ----
+bool StartImpFiscal_FrameWork() {
+  return Protegido(false, [] { return Tov00300::StartImpFiscal_FrameWork(); });
+}
+
+bool AnalisaRetorno_FrameWork(const char* stEsquema, int inCodRetorno, bool boMostraMsg,
+                              bool boReservado, bool boAvisoUm) {
+  return Protegido(false, [&] {
+    return Tov00300::AnalisaRetorno_FrameWork(Texto(stEsquema), inCodRetorno, boMostraMsg,
+                                              boReservado, boAvisoUm);
+  });
+}
+
+bool Estado_Imp(const char* stEsquema, bool boReservado1, bool boReservado2) {
+  return Protegido(
+      false, [&] { return Tov00300::Estado_Imp(Texto(stEsquema), boReservado1, boReservado2); });
+}
+
+bool AnalisaRetorno(const char* stEsquema, int code, bool show, bool cancelOpenReceipt,
+                    bool showLowPaper) {
+  return Protegido(false, [&] {
+    return Tov00300::AnalisaRetorno(Texto(stEsquema), code, show, cancelOpenReceipt, showLowPaper);
+  });
+}
+
+}  // extern "C"
+
+// ---- configuration tables: tax rates, payment methods, totalizers, identity ----
+// Out and in/out texts travel as the host's buffer and its size in bytes
+// (terminator included): the buffer's text is read on the way in, and the
+// result is written back cut to size - 1 bytes and zero terminated. A null
+// data set stands for an empty one.
+#include <algorithm>
+#include <cstring>
+
+#include "tov00300/config.h"
+
+namespace exports_config {
+
+std::string Le(const char* texto) {
+  return texto != nullptr ? std::string(texto) : std::string();
+}
+
+void Devolve(const std::string& texto, char* buffer, int tamanho) {
+  if (buffer == nullptr || tamanho <= 0) return;
+  const size_t n = std::min(texto.size(), static_cast<size_t>(tamanho - 1));
+  std::memcpy(buffer, texto.data(), n);
+  buffer[n] = '\0';
+}
+
+template <typename Resultado, typename Operacao>
+Resultado Seguro(Resultado falha, Operacao operacao) {
+  try {
+    return operacao();
+  } catch (...) {
+    return falha;
+  }
+}
+
+}  // namespace exports_config
+
+extern "C" {
+
+void CarregaAliquota(const char* stEsquema, Tov00300::DataSet* cds) {
+  Tov00300::DataSet vazio;
+  exports_config::Seguro(false, [&] {
+    Tov00300::CarregaAliquota(exports_config::Le(stEsquema), cds != nullptr ? *cds : vazio);
+    return true;
+  });
+}
+
+bool Retorno_Aliquotas_Imp(const char* stEsquema) {
+  return exports_config::Seguro(
+      false, [&] { return Tov00300::Retorno_Aliquotas_Imp(exports_config::Le(stEsquema)); });
+}
+
+void CarregaRecebimento(const char* texto, const char* stEsquema, int inteiro,
+                        Tov00300::DataSet* cds) {
+  Tov00300::DataSet vazio;
+  exports_config::Seguro(false, [&] {
+    Tov00300::CarregaRecebimento(exports_config::Le(texto), exports_config::Le(stEsquema), inteiro,
+                                 cds != nullptr ? *cds : vazio);
+    return true;
+  });
+}
+
+bool Config_FormaPg(const char* stEsquema, const char* nome, bool boMostraMsg, bool boReservado) {
+  return exports_config::Seguro(false, [&] {
+    return Tov00300::Config_FormaPg(exports_config::Le(stEsquema), exports_config::Le(nome),
+                                    boMostraMsg, boReservado);
+  });
+}
+
+void CarregaTotalizador(char* contraVale, int tamContraVale, char* vendaConsumidor,
+                        int tamVendaConsumidor, char* compraCredito, int tamCompraCredito,
+                        char* cancelaCredito, int tamCancelaCredito, char* relatorio,
+                        int tamRelatorio, const char* stEsquema, int inteiro,
+                        Tov00300::DataSet* cds) {
+  std::string t1 = exports_config::Le(contraVale), t2 = exports_config::Le(vendaConsumidor),
+              t3 = exports_config::Le(compraCredito), t4 = exports_config::Le(cancelaCredito),
+              t5 = exports_config::Le(relatorio);
+  Tov00300::DataSet vazio;
+  exports_config::Seguro(false, [&] {
+    Tov00300::CarregaTotalizador(t1, t2, t3, t4, t5, exports_config::Le(stEsquema), inteiro,
+                                 cds != nullptr ? *cds : vazio);
+    return true;
+  });
+  exports_config::Devolve(t1, contraVale, tamContraVale);
+  exports_config::Devolve(t2, vendaConsumidor, tamVendaConsumidor);
+  exports_config::Devolve(t3, compraCredito, tamCompraCredito);
+  exports_config::Devolve(t4, cancelaCredito, tamCancelaCredito);
+  exports_config::Devolve(t5, relatorio, tamRelatorio);
+}
+
+bool VerificaTotalizador() {
+  return Tov00300::VerificaTotalizador();
+}
+
+bool Nomeia_TotParcial(const char* texto1, const char* texto2, const char* texto3,
+                       const char* texto4, bool flag1, bool flag2) {
+  return Tov00300::Nomeia_TotParcial(exports_config::Le(texto1), exports_config::Le(texto2),
+                                     exports_config::Le(texto3), exports_config::Le(texto4), flag1,
+                                     flag2);
+}
+
+// Does nothing; the host's buffers are not touched.
+void CarregaRelatorioGer(char* /*texto1*/, int /*tam1*/, char* /*texto2*/, int /*tam2*/,
+                         char* /*texto3*/, int /*tam3*/, char* /*texto4*/, int /*tam4*/,
+                         char* /*texto5*/, int /*tam5*/, char* /*texto6*/, int /*tam6*/,
+                         const char* /*texto*/, int /*inteiro*/) {}
+
+bool Modelo_Impressora(const char* stEsquema, char* a, int tamA, char* b, int tamB, char* c,
+                       int tamC) {
+  std::string ta = exports_config::Le(a), tb = exports_config::Le(b), tc = exports_config::Le(c);
+  const bool resultado = exports_config::Seguro(false, [&] {
+    return Tov00300::Modelo_Impressora(exports_config::Le(stEsquema), ta, tb, tc);
+  });
+  exports_config::Devolve(ta, a, tamA);
+  exports_config::Devolve(tb, b, tamB);
+  exports_config::Devolve(tc, c, tamC);
+  return resultado;
+}
+
+bool VerificaSerialImp(const Tov00300::Variant* bag) {
+  return Tov00300::VerificaSerialImp(bag != nullptr ? *bag : Tov00300::Variant());
+}
+
+// The out texts are left unchanged.
+bool Versao_Software_Basico(const char* /*texto*/, char* /*versao*/, int /*tamanho*/) {
+  return true;
+}
+
+bool DataHoraGravacaoUsuarioSWBasicoMFAdicional(const char* /*texto*/, char* /*dataHora*/,
+                                                int /*tam1*/, char* /*usuario*/, int /*tam2*/,
+                                                char* /*mfAdicional*/, int /*tam3*/) {
+  return true;
+}
+
+bool NumeroOperacoesNaoFiscais(const char* /*texto*/, char* /*numero*/, int /*tamanho*/) {
+  return true;
+}
+
+bool GeraBinMes(Tov00300::DateTime inicio, Tov00300::DateTime fim, const char* texto) {
+  return Tov00300::GeraBinMes(inicio, fim, exports_config::Le(texto));
+}
+
+const char* Codigo_Nacional_ECF(int modelo, const char* texto) {
+  thread_local std::string resultado;
+  resultado = Tov00300::Codigo_Nacional_ECF(modelo, exports_config::Le(texto));
+  return resultado.c_str();
+}
+
+}  // extern "C"
+
+// ---- fiscal receipt: opening, numbering, items, cancellations; non-fiscal receipt ----
+#include <algorithm>
+#include <cstring>
+
+#include "tov00300/documents.h"
+#include "tov00300/receipt.h"
+
+namespace exports_receipt {
+
+// Copies a text result into the host's buffer of `size` bytes, cut to fit and
+// zero terminated.
+void CopiaSaida(const std::string& texto, char* buffer, int size) {
+  if (buffer == nullptr || size <= 0) return;
+  const size_t n = std::min(texto.size(), static_cast<size_t>(size - 1));
+  std::memcpy(buffer, texto.data(), n);
+  buffer[n] = '\0';
+}
+
+}  // namespace exports_receipt
+
+extern "C" {
+
+bool AbreCupom(Tov00300::Variant* bag) {
+  return Protegido(false, [&] { return bag != nullptr && Tov00300::AbreCupom(*bag); });
+}
+
+const char* Nr_Cupom(const char* ignorado, const char* stEsquema) {
+  thread_local std::string resultado;
+  resultado = Protegido(std::string("ERRO"),
+                        [&] { return Tov00300::Nr_Cupom(Texto(ignorado), Texto(stEsquema)); });
+  return resultado.c_str();
+}
+
+bool ContadorCupomFiscalMFD(const char* stEsquema, char* contador, int size) {
+  return Protegido(false, [&] {
+    std::string texto;
+    const bool ok = Tov00300::ContadorCupomFiscalMFD(Texto(stEsquema), texto);
+    exports_receipt::CopiaSaida(texto, contador, size);
+    return ok;
+  });
+}
+
+const char* NumeroCupom() {
+  thread_local std::string resultado;
+  resultado = Tov00300::NumeroCupom();
+  return resultado.c_str();
+}
+
+bool VendaItem(Tov00300::Variant* bag) {
+  return Protegido(false, [&] { return bag != nullptr && Tov00300::VendaItem(*bag); });
+}
+
+bool Cancela_ItGenerico(const char* stEsquema, const char* nrItem, const char* ignorado1,
+                        const char* ignorado2, const char* ignorado3, const char* ignorado4,
+                        const char* ignorado5, const char* ignorado6, const char* ignorado7,
+                        double ignorado8, double ignorado9) {
+  return Protegido(false, [&] {
+    return Tov00300::Cancela_ItGenerico(Texto(stEsquema), Texto(nrItem), Texto(ignorado1),
+                                        Texto(ignorado2), Texto(ignorado3), Texto(ignorado4),
+                                        Texto(ignorado5), Texto(ignorado6), Texto(ignorado7),
+                                        ignorado8, ignorado9);
+  });
+}
+
+bool Cancela_UltimoItem(const char* stEsquema) {
+  return Protegido(false, [&] { return Tov00300::Cancela_UltimoItem(Texto(stEsquema)); });
+}
+
+bool Cancela_Cupom_Imp(const Tov00300::VariantArray* valores, Tov00300::Variant* result) {
+  return Protegido(false, [&] {
+    if (result == nullptr) return false;
+    return Tov00300::Cancela_Cupom_Imp(valores != nullptr ? *valores : Tov00300::VariantArray(),
+                                       *result);
+  });
+}
+
+bool Acrescimo_Imp(const char* stEsquema, char* total, int size) {
+  return Protegido(false, [&] {
+    std::string texto;
+    const bool ok = Tov00300::Acrescimo_Imp(Texto(stEsquema), texto);
+    exports_receipt::CopiaSaida(texto, total, size);
+    return ok;
+  });
+}
+
+void Leitura_Totais_Imp(bool reservado1, bool reservado2) {
+  Tov00300::Leitura_Totais_Imp(reservado1, reservado2);
+}
+
+bool Cupom_NFiscNVinc(const char* stEsquema, const char* totalizador, const char* valor,
+                      const char* formaPagto, const char* ignorado) {
+  return Protegido(false, [&] {
+    return Tov00300::Cupom_NFiscNVinc(Texto(stEsquema), Texto(totalizador), Texto(valor),
+                                      Texto(formaPagto), Texto(ignorado));
+  });
+}
+
+}  // extern "C"
+
+// ---- session start and stop, port opening, clocks; register queries ----
+// Out and in/out texts travel as the host's buffer and its size in bytes
+// (terminator included): an in/out buffer's text is read on the way in, and
+// every result is written back cut to size - 1 bytes and zero terminated.
+// Date-times travel as their day count (days since 1899-12-30). A null bag,
+// array or data set stands for an empty one.
+#include <algorithm>
+#include <cstring>
+
+#include "readings/register_queries.h"
+#include "tov00300/datamodule.h"
+#include "tov00300/readings.h"
+
+namespace exports_start {
+
+std::string Le(const char* texto) {
+  return texto != nullptr ? std::string(texto) : std::string();
+}
+
+void Devolve(const std::string& texto, char* buffer, int tamanho) {
+  if (buffer == nullptr || tamanho <= 0) return;
+  const size_t n = std::min(texto.size(), static_cast<size_t>(tamanho - 1));
+  std::memcpy(buffer, texto.data(), n);
+  buffer[n] = '\0';
+}
+
+template <typename Resultado, typename Operacao>
+Resultado Seguro(Resultado falha, Operacao operacao) {
+  try {
+    return operacao();
+  } catch (...) {
+    return falha;
+  }
+}
+
+// A query with an out text: the text goes back even when the operation
+// raised, as the C++ caller would find it.
+template <typename Operacao>
+bool ConsultaTexto(const char* stEsquema, char* buffer, int tamanho, Operacao operacao) {
+  std::string texto;
+  const bool ok = Seguro(false, [&] { return operacao(Le(stEsquema), texto); });
+  Devolve(texto, buffer, tamanho);
+  return ok;
+}
+
+}  // namespace exports_start
+
+extern "C" {
+
+bool StartImpFiscal(Tov00300::Variant* bag) {
+  Tov00300::Variant vazio{Tov00300::VariantArray()};
+  return exports_start::Seguro(
+      false, [&] { return Tov00300::StartImpFiscal(bag != nullptr ? *bag : vazio); });
+}
+
+void StopImpFiscal() {
+  Tov00300::StopImpFiscal();
+}
+
+bool AbrePorta(const Tov00300::Variant* bag) {
+  const Tov00300::Variant vazio{Tov00300::VariantArray()};
+  return exports_start::Seguro(false,
+                               [&] { return Tov00300::AbrePorta(bag != nullptr ? *bag : vazio); });
+}
+
+bool FechaPorta() {
+  return exports_start::Seguro(false, [] { return Tov00300::FechaPorta(); });
+}
+
+bool ImpressoraOk(const char* stEsquema, bool boReservado1, bool boReservado2, bool boReservado3) {
+  return exports_start::Seguro(false, [&] {
+    return Tov00300::ImpressoraOk(exports_start::Le(stEsquema), boReservado1, boReservado2,
+                                  boReservado3);
+  });
+}
+
+bool AbrePorta_FrameWork(const Tov00300::Variant* bag) {
+  const Tov00300::Variant vazio{Tov00300::VariantArray()};
+  return exports_start::Seguro(
+      false, [&] { return Tov00300::AbrePorta_FrameWork(bag != nullptr ? *bag : vazio); });
+}
+
+bool VerificaData(const char* stEsquema, double* dtData, char* stDataHoraImp, int tamanho,
+                  const char* stDataMov, bool boLeRelogio) {
+  Tov00300::DateTime data(dtData != nullptr ? *dtData : 0.0);
+  std::string dataHora = exports_start::Le(stDataHoraImp);
+  const bool ok = exports_start::Seguro(false, [&] {
+    return Tov00300::VerificaData(exports_start::Le(stEsquema), data, dataHora,
+                                  exports_start::Le(stDataMov), boLeRelogio);
+  });
+  if (dtData != nullptr) *dtData = data.value;
+  exports_start::Devolve(dataHora, stDataHoraImp, tamanho);
+  return ok;
+}
+
+bool Data_Imp(const char* stEsquema, char* stDataHora, int tamanho) {
+  return exports_start::ConsultaTexto(stEsquema, stDataHora, tamanho, Tov00300::Data_Imp);
+}
+
+// The fiscal day as a day count; today's when the operation raised.
+double DataMoviFiscal(const char* stEsquema) {
+  return exports_start::Seguro(Tov00300::DateTime::Today().value, [&] {
+    return Tov00300::DataMoviFiscal(exports_start::Le(stEsquema)).value;
+  });
+}
+
+bool Estado_HorVerao(const char* stEsquema) {
+  return exports_start::Seguro(
+      false, [&] { return Tov00300::Estado_HorVerao(exports_start::Le(stEsquema)); });
+}
+
+bool Muda_Horario(const char* stEsquema) {
+  return exports_start::Seguro(
+      false, [&] { return Tov00300::Muda_Horario(exports_start::Le(stEsquema)); });
+}
+
+bool Carrega_Dados_Impressora(Tov00300::Variant* bag) {
+  if (bag == nullptr) return false;
+  return exports_start::Seguro(false, [&] { return Tov00300::Carrega_Dados_Impressora(*bag); });
+}
+
+// 0 for a text that is not an amount (the C++ operation raises ConversionError).
+double GetValue(const char* texto) {
+  return exports_start::Seguro(0.0, [&] { return Tov00300::GetValue(exports_start::Le(texto)); });
+}
+
+bool BuscaTotGer(const char* stEsquema, char* total, int tamanho) {
+  return exports_start::ConsultaTexto(stEsquema, total, tamanho, Tov00300::BuscaTotGer);
+}
+
+bool BuscaVendaBruta(const char* stEsquema, char* venda, int tamanho) {
+  return exports_start::ConsultaTexto(stEsquema, venda, tamanho, Tov00300::BuscaVendaBruta);
+}
+
+bool Cancelamentos(const char* stEsquema, char* total, int tamanho) {
+  return exports_start::ConsultaTexto(stEsquema, total, tamanho, Tov00300::Cancelamentos);
+}
+
+bool BuscaDescontos(const char* stEsquema, char* total, int tamanho) {
+  return exports_start::ConsultaTexto(stEsquema, total, tamanho, Tov00300::BuscaDescontos);
+}
+
+bool BuscaNReducoes(const char* stEsquema, char* numero, int tamanho) {
+  return exports_start::ConsultaTexto(stEsquema, numero, tamanho, Tov00300::BuscaNReducoes);
+}
+
+bool BuscaOpNFis(const char* stEsquema, char* contador, int tamanho) {
+  return exports_start::ConsultaTexto(stEsquema, contador, tamanho, Tov00300::BuscaOpNFis);
+}
+
+bool BuscaReinicioOp(const char* stEsquema, char* contador, int tamanho) {
+  return exports_start::ConsultaTexto(stEsquema, contador, tamanho, Tov00300::BuscaReinicioOp);
+}
+
+bool DadosUltimaRedZ(const Tov00300::VariantArray* parametros, Tov00300::Variant* resultado,
+                     Tov00300::DataSet* dsImposto) {
+  if (resultado == nullptr) return false;
+  Tov00300::DataSet vazio;
+  return exports_start::Seguro(false, [&] {
+    return Tov00300::DadosUltimaRedZ(parametros != nullptr ? *parametros : Tov00300::VariantArray(),
+                                     *resultado, dsImposto != nullptr ? *dsImposto : vazio);
+  });
+}
+
+bool Atu_TotGeral(const Tov00300::Variant* bag) {
+  const Tov00300::Variant vazio{Tov00300::VariantArray()};
+  return exports_start::Seguro(
+      false, [&] { return Tov00300::Atu_TotGeral(bag != nullptr ? *bag : vazio); });
+}
+
+}  // extern "C"
+
+// ---- fiscal receipt: footer, closing and payments ----
+// A null array, string list or data set stands for an empty one; the footer
+// comes back as a text valid until the next call on the same thread.
+#include "tov00300/receipt.h"
+
+extern "C" {
+
+const char* Formata_rodape(
+    int inLimite, const char* stModoSaldo, const char* stLinha1, const char* stTributos,
+    const char* stLinha3, const char* cdConvenio, const char* nmConvenio, const char* cdConsumidor,
+    const char* nmConsumidor, const char* cdOperador, const char* nmOperador, const char* stMesa,
+    const char* stSenha, const char* ignorado14, const char* ignorado15, const char* ignorado16,
+    const char* stMensagem, const char* nrEcfConf, const char* nrCerConf, const char* nrCooConf,
+    const char* stTipoSaldo, const char* stTipoRodape, double vrPagoConta, double vrPrecoSubsidio,
+    double vrSaldoConsumidor, Tov00300::DataSet* cdsSaldos, Tov00300::DataSet* cdsFamilias,
+    Tov00300::DataSet* cdsEmprestimos, bool boAnexaLista, const Tov00300::StringList* slLinhas,
+    const char* stPontos, const char* stPontosExtras) {
+  thread_local std::string resultado;
+  Tov00300::DataSet semSaldos, semFamilias, semEmprestimos;
+  const Tov00300::StringList semLinhas;
+  resultado = Protegido(std::string(), [&] {
+    return Tov00300::Formata_rodape(
+        inLimite, Texto(stModoSaldo), Texto(stLinha1), Texto(stTributos), Texto(stLinha3),
+        Texto(cdConvenio), Texto(nmConvenio), Texto(cdConsumidor), Texto(nmConsumidor),
+        Texto(cdOperador), Texto(nmOperador), Texto(stMesa), Texto(stSenha), Texto(ignorado14),
+        Texto(ignorado15), Texto(ignorado16), Texto(stMensagem), Texto(nrEcfConf),
+        Texto(nrCerConf), Texto(nrCooConf), Texto(stTipoSaldo), Texto(stTipoRodape), vrPagoConta,
+        vrPrecoSubsidio, vrSaldoConsumidor, cdsSaldos != nullptr ? *cdsSaldos : semSaldos,
+        cdsFamilias != nullptr ? *cdsFamilias : semFamilias,
+        cdsEmprestimos != nullptr ? *cdsEmprestimos : semEmprestimos, boAnexaLista,
+        slLinhas != nullptr ? *slLinhas : semLinhas, Texto(stPontos), Texto(stPontosExtras));
+  });
+  return resultado.c_str();
+}
+
+bool FechaCupom(const Tov00300::VariantArray* valores, const Tov00300::StringList* linhas,
+                Tov00300::Variant* result) {
+  return Protegido(false, [&] {
+    if (result == nullptr) return false;
+    return Tov00300::FechaCupom(valores != nullptr ? *valores : Tov00300::VariantArray(),
+                                linhas != nullptr ? *linhas : Tov00300::StringList(), *result);
+  });
+}
+
+bool Totaliza_NFiscal(const char* ignorado1, const char* ignorado2) {
+  return Tov00300::Totaliza_NFiscal(Texto(ignorado1), Texto(ignorado2));
+}
+
+}  // extern "C"

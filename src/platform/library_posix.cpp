@@ -1,0 +1,54 @@
+// Dynamic libraries on POSIX systems (dlopen and dlsym).
+#include <dlfcn.h>
+
+#include <string>
+
+#include "tov00300/platform.h"
+
+namespace Tov00300::platform {
+namespace {
+
+thread_local std::string lastError;
+
+std::string DlError() {
+  const char* text = ::dlerror();
+  return text != nullptr ? text : "unknown error";
+}
+
+}  // namespace
+
+LibraryHandle LoadLibrary(std::string_view path) {
+  std::string native = NativePath(path);
+  ::dlerror();
+  void* handle = ::dlopen(native.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) lastError = "cannot load library " + native + ": " + DlError();
+  return handle;
+}
+
+void* FindSymbol(LibraryHandle library, std::string_view name) {
+  std::string symbol(name);
+  if (library == nullptr) {
+    lastError = "cannot find " + symbol + ": no library loaded";
+    return nullptr;
+  }
+  ::dlerror();
+  void* address = ::dlsym(library, symbol.c_str());
+  if (address == nullptr) lastError = "cannot find " + symbol + ": " + DlError();
+  return address;
+}
+
+std::string LastLibraryError() {
+  return lastError;
+}
+
+std::string FolderOfLoadedObject(const void* address) {
+  Dl_info info{};
+  if (::dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
+  std::string file = info.dli_fname;
+  size_t slash = file.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return file.substr(0, slash);
+}
+
+}  // namespace Tov00300::platform

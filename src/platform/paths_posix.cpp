@@ -1,0 +1,69 @@
+// Path helpers for POSIX systems: the host folder comes from /proc/self/exe,
+// the drive root is "/", and short (8.3) names do not exist.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tov00300/platform.h"
+
+namespace Tov00300::platform {
+namespace {
+
+std::string WithoutTrailingSeparators(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+std::string ExecutableFolder() {
+  std::string buffer(4096, '\0');
+  ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+  if (length <= 0) return ".";
+  buffer.resize(static_cast<size_t>(length));
+  size_t slash = buffer.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return buffer.substr(0, slash);
+}
+
+}  // namespace
+
+std::string NativePath(std::string_view path) {
+  std::string native(path);
+  for (char& c : native) {
+    if (c == '\\') c = '/';
+  }
+  return native;
+}
+
+std::string HostFolder() {
+  if (const char* dir = std::getenv("TOV_HOST_DIR"); dir != nullptr && *dir != '\0') {
+    return WithoutTrailingSeparators(NativePath(dir));
+  }
+  return ExecutableFolder();
+}
+
+std::string DriveRoot() {
+  if (const char* root = std::getenv("TOV_DRIVE_ROOT"); root != nullptr && *root != '\0') {
+    std::string native = NativePath(root);
+    if (native.back() != '/') native += '/';
+    return native;
+  }
+  return "/";
+}
+
+std::string ShortPath(std::string_view path) {
+  return NativePath(path);
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string left = NativePath(folder);
+  std::string right = NativePath(name);
+  if (left.empty()) return right;
+  while (!left.empty() && left.back() == '/') left.pop_back();
+  size_t start = right.find_first_not_of('/');
+  right = start == std::string::npos ? std::string() : right.substr(start);
+  return left + '/' + right;
+}
+
+}  // namespace Tov00300::platform

@@ -1,0 +1,96 @@
+// The printer side of the closing: state check, subtotal and payments, each
+// repeated on the operator's request in a card sale.
+#include <string>
+
+#include "receipt/closing_steps.h"
+#include "receipt/retry_question.h"
+#include "tov00300/datamodule.h"
+#include "tov00300/driver.h"
+#include "tov00300/format.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/state.h"
+
+namespace Tov00300::receipt {
+
+namespace {
+
+// The printer takes payment-method names of at most 16 characters.
+constexpr int kLarguraFormaPagamento = 16;
+
+}  // namespace
+
+bool Tentativas::Envia(const std::function<bool()>& comando) {
+  while (!comando()) {
+    // The question is only put while a card payment is pending and someone
+    // is at the till to answer it.
+    if (!vendaComCartao || !boNUtilTaa) {
+      boClieUtil = false;
+      return false;
+    }
+    if (!PerguntaRepetir(TextoImpNaoResponde(), esquema)) return false;
+    repeticao = 1;
+  }
+  return true;
+}
+
+bool Tentativas::ConfereEstado() {
+  while (!Estado_Imp(esquema, false, false)) {
+    if (!boNUtilTaa) {
+      boClieUtil = false;
+      return false;
+    }
+    if (!PerguntaRepetir(TextoImpNaoResponde(), esquema)) return false;
+    repeticao = 1;
+  }
+  return true;
+}
+
+bool Subtotaliza(Tentativas& t, double desconto, double acrescimo) {
+  // The printer takes one adjustment: a discount wins over a surcharge.
+  std::string tipo = "D$";
+  std::string valor;
+  if (desconto > 0) {
+    valor = FormatFloat("0.00", hostlib::Trunc2(desconto));
+  } else if (acrescimo > 0) {
+    tipo = "A$";
+    valor = FormatFloat("0.00", hostlib::Trunc2(acrescimo));
+  } else {
+    valor = FloatToStr(desconto);
+  }
+  return t.Envia([&] {
+    inRetorno = iCFTotalizarCupom_ECF_Daruma(tipo.c_str(), valor.c_str());
+    stImpDebug = "iCFTotalizarCupom_ECF_Daruma : " + tipo + " - " + valor;
+    return AnalisaRetorno_FrameWork(t.esquema, inRetorno, t.mostraMsg, false, false);
+  });
+}
+
+bool EfetuaPagamentos(Tentativas& t, Pagamentos& pagamentos) {
+  TdtmDaruma300& dm = DataModule();
+  DataSet& linhas = dm.cdsMovCaixaTef;
+  DataSet& tipos = dm.cdsRecebAux;
+  for (linhas.First(); !linhas.Eof(); linhas.Next()) {
+    if (!MovimentoPago(linhas.FieldByName("IDTIPOMOVIVE").AsString())) continue;
+    // Every type was checked before the first command; a line whose type
+    // vanished since is an error, never a payment under another type.
+    if (!LocalizaTipo(linhas)) throw DataSetError("cdsRecebAux: payment type not found");
+    const double valor = linhas.FieldByName("VRMOVIVEND").AsFloat();
+    const std::string tipoRece = tipos.FieldByName("IDTIPORECE").AsString();
+    if (tipoRece == "8") pagamentos.convenio = true;
+    if (tipoRece == "9" || tipoRece == "A") pagamentos.pagoConta += valor;
+    const std::string nome =
+        Copy(tipos.FieldByName("NMTIPORECE").AsString(), 1, kLarguraFormaPagamento);
+    // The amount is not truncated: the mask keeps the nearest cent.
+    const std::string texto = FormatFloat("#0.00", valor);
+    const bool pago = t.Envia([&] {
+      inRetorno = iCFEfetuarPagamentoFormatado_ECF_Daruma(nome.c_str(), texto.c_str());
+      stImpDebug = "iCFEfetuarPagamentoFormatado_ECF_Daruma : " + nome + " - " + texto;
+      return AnalisaRetorno_FrameWork(t.esquema, inRetorno, t.mostraMsg, false, false);
+    });
+    if (!pago) return false;
+    ++pagamentos.enviados;
+  }
+  linhas.SetIndexName("idxNRORDTROCO");
+  return true;
+}
+
+}  // namespace Tov00300::receipt

@@ -1,0 +1,79 @@
+// Opening a fiscal receipt, with or without the consumer's identification.
+#include <string>
+
+#include "receipt/retry_question.h"
+#include "tov00300/driver.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/receipt.h"
+#include "tov00300/state.h"
+
+namespace Tov00300 {
+
+namespace {
+
+// The printer rejects an identified opening with an empty name or address;
+// a single blank stands for "not given".
+std::string OuBranco(const std::string& texto) {
+  return hostlib::EmptyString(texto) ? std::string(" ") : texto;
+}
+
+}  // namespace
+
+bool AbreCupom(Variant& bag) {
+  using hostlib::RecebeParams;
+  const std::string esquema = RecebeParams(bag, "ESQUEMACOR").AsString();
+  int intTefErro = RecebeParams(bag, "INTTEFERRO").AsInt();
+  const std::string cpf = RecebeParams(bag, "INCLUICPF").AsString();
+  std::string nome = RecebeParams(bag, "INCLUINOME").AsString();
+  std::string endereco = RecebeParams(bag, "INCLUIENDERECO").AsString();
+  std::string cupNr = RecebeParams(bag, "CUPNR").AsString();
+  std::string contCupom = RecebeParams(bag, "CONTCUPOM").AsString();
+  const std::string idUtilTef = RecebeParams(bag, "IDUTILTEF").AsString();
+  const bool utilTef = RecebeParams(bag, "UTILTEF").AsBool();
+  stMensagemTaa.clear();
+
+  const bool identificado = !hostlib::EmptyString(cpf);
+  if (identificado) {
+    nome = OuBranco(nome);
+    endereco = OuBranco(endereco);
+  }
+
+  bool aberto = false;
+  for (;;) {
+    if (identificado) {
+      inRetorno = iCFAbrir_ECF_Daruma(cpf.c_str(), nome.c_str(), endereco.c_str());
+      stImpDebug = "iCFAbrir_ECF_Daruma";
+    } else {
+      inRetorno = iCFAbrirPadrao_ECF_Daruma();
+      stImpDebug = "iCFAbrirPadrao_ECF_Daruma";
+    }
+    // The fifth flag also reports a pending printer warning at opening.
+    aberto = AnalisaRetorno_FrameWork(esquema, inRetorno, boNUtilTaa, false, true);
+
+    if (aberto || !boNUtilTaa) {
+      if (utilTef) boClieUtil = false;
+      break;
+    }
+    // Only a card sale lets the operator repeat a refused opening: the card
+    // transaction already under way must end in a receipt.
+    if (!receipt::VendaComTef(idUtilTef, utilTef)) break;
+    if (!receipt::PerguntaRepetir(receipt::TextoImpNaoResponde(), esquema)) return false;
+    intTefErro = 1;
+  }
+
+  if (aberto) {
+    cupNr = Nr_Cupom("", esquema);
+    ContadorCupomFiscalMFD(esquema, contCupom);
+  }
+
+  bag = MakeBag({{"INTTEFERRO", intTefErro},
+                 {"INCLUICPF", cpf},
+                 {"INCLUINOME", nome},
+                 {"INCLUIENDERECO", endereco},
+                 {"CUPNR", cupNr},
+                 {"CONTCUPOM", contCupom},
+                 {"MENSAGEMTAA", stMensagemTaa}});
+  return aberto;
+}
+
+}  // namespace Tov00300

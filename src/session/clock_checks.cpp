@@ -1,0 +1,133 @@
+// The printer's clock and fiscal day: Data_Imp, VerificaData, DataMoviFiscal.
+#include <cctype>
+#include <string>
+
+#include "driver/reply_buffer.h"
+#include "readings/registers.h"
+#include "session/clock.h"
+#include "tov00300/datamodule.h"
+#include "tov00300/driver.h"
+#include "tov00300/format.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/session.h"
+#include "tov00300/state.h"
+
+namespace Tov00300 {
+
+namespace {
+
+// A two-digit field of a printer date text; anything but two digits is an error.
+int TwoDigits(const std::string& text, int position, const char* what) {
+  const std::string field = Copy(text, position, 2);
+  if (field.size() != 2 || !std::isdigit(static_cast<unsigned char>(field[0])) ||
+      !std::isdigit(static_cast<unsigned char>(field[1]))) {
+    throw ConversionError("'" + text + "' is not a printer date: bad " + what + " '" + field + "'");
+  }
+  return (field[0] - '0') * 10 + (field[1] - '0');
+}
+
+int CurrentCentury() {
+  int year, month, day;
+  DateTime::Today().Decode(year, month, day);
+  return year / 100 * 100;
+}
+
+}  // namespace
+
+DateTime PrinterDateTime(const std::string& ddmmyyhhmmss, bool withSeconds) {
+  const std::string& t = ddmmyyhhmmss;
+  return DateTime::FromParts(CurrentCentury() + TwoDigits(t, 5, "year"), TwoDigits(t, 3, "month"),
+                             TwoDigits(t, 1, "day"), TwoDigits(t, 7, "hour"),
+                             TwoDigits(t, 9, "minute"),
+                             withSeconds ? TwoDigits(t, 11, "second") : 0);
+}
+
+ClockDifference PrinterClockDifference(const std::string& ddmmyyhhmmss) {
+  const DateTime printer = PrinterDateTime(ddmmyyhhmmss, false);
+  // "[-]h...h:nn": the hours are not wrapped at a day, so a printer a day and
+  // 16 minutes off reads 24:16 here, never 00:16.
+  const std::string text = hostlib::SubtDataHoraQir(printer, DateTime::Now());
+  ClockDifference diff;
+  std::string rest = text;
+  if (!rest.empty() && rest[0] == '-') {
+    diff.printerAhead = true;
+    rest.erase(0, 1);
+  }
+  const size_t colon = rest.find(':');
+  if (colon == std::string::npos || colon == 0 || rest.size() - colon - 1 != 2) {
+    throw ConversionError("'" + text + "' is not a clock difference");
+  }
+  for (size_t i = 0; i < rest.size(); ++i) {
+    if (i != colon && !std::isdigit(static_cast<unsigned char>(rest[i]))) {
+      throw ConversionError("'" + text + "' is not a clock difference");
+    }
+  }
+  diff.hours = StrToInt(rest.substr(0, colon));
+  diff.minutes = StrToInt(rest.substr(colon + 1));
+  return diff;
+}
+
+DateTime DateFromDDMMYY(const std::string& ddmmyy) {
+  return DateTime::FromParts(CurrentCentury() + TwoDigits(ddmmyy, 5, "year"),
+                             TwoDigits(ddmmyy, 3, "month"), TwoDigits(ddmmyy, 1, "day"));
+}
+
+std::string MovementDateText(const std::string& stEsquema) {
+  const std::string reply = Trim(ReadRegister(70, stEsquema, false));
+  std::string ddmmyy = Copy(reply, 1, 4) + Copy(reply, 7, 2);
+  // The printer answers 01/01/2000 while it has no fiscal day.
+  if (ddmmyy == "010100") ddmmyy = FormatDateTime("ddmmyy", DateTime::Today());
+  return ddmmyy;
+}
+
+bool Data_Imp(const std::string& stEsquema, std::string& stDataHora) {
+  stMensagemTaa.clear();
+  driver::ReplyBuffer data(8), hora(6);
+  inRetorno = rDataHoraImpressora_ECF_Daruma(data.data(), hora.data());
+  const std::string stData = data.Text(), stHora = hora.Text();
+  stImpDebug = "rDataHoraImpressora_ECF_Daruma\r\nRetorno da Impressora : " + stData + stHora;
+  // DDMMYY + HHMMSS: the year keeps its last two digits.
+  stDataHora = Copy(stData, 1, 4) + Copy(stData, 7, 2) + stHora;
+  return AnalisaRetorno_FrameWork(stEsquema, inRetorno, boNUtilTaa || !boClieUtil, false, false);
+}
+
+bool VerificaData(const std::string& stEsquema, DateTime& dtData, std::string& stDataHoraImp,
+                  const std::string& stDataMov, bool boLeRelogio) {
+  DataModule();
+  bool resultado = true;
+  try {
+    if (boLeRelogio && !Data_Imp(stEsquema, stDataHoraImp)) {
+      boClieUtil = false;
+      return false;
+    }
+    if (!stDataHoraImp.empty()) {
+      // A difference of a day or more counts in full: its figure is 2400 or
+      // more, far beyond the 15 minutes allowed.
+      if (PrinterClockDifference(stDataHoraImp).Figure() > 15) {
+        if (boNUtilTaa || !boClieUtil) {
+          hostlib::Mensagem(DataModule().msgPadrao.Msg("Datadif"), "", "N", "N", 3, "", stEsquema,
+                            0, nullptr);
+        }
+        boClieUtil = false;
+        resultado = false;
+      }
+    }
+    dtData = stDataMov.empty() ? DateTime::Today() : DateFromDDMMYY(stDataMov);
+  } catch (const std::exception&) {
+    // A printer date that does not read as a date leaves the clocks
+    // uncompared; the fiscal day then defaults to today.
+    dtData = DateTime::Today();
+  }
+  return resultado;
+}
+
+DateTime DataMoviFiscal(const std::string& stEsquema) {
+  const std::string ddmmyy = MovementDateText(stEsquema);
+  try {
+    return DateFromDDMMYY(ddmmyy);
+  } catch (const ConversionError&) {
+    return DateTime::Today();
+  }
+}
+
+}  // namespace Tov00300

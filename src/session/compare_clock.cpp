@@ -1,0 +1,76 @@
+// Daylight-saving detection and adjustment: ComparaData_Hora, Estado_HorVerao,
+// Muda_Horario.
+#include <string>
+
+#include "session/clock.h"
+#include "tov00300/datamodule.h"
+#include "tov00300/driver.h"
+#include "tov00300/format.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/session.h"
+#include "tov00300/state.h"
+
+namespace Tov00300 {
+
+namespace {
+
+// Clocks this far apart are out by more than a daylight-saving hour.
+constexpr long long kDaylightSavingFigure = 50;
+// A day or more apart: no daylight-saving change explains it or mends it.
+constexpr int kDayHours = 24;
+
+std::string ShortDateLongTime(DateTime value) {
+  return DateToStr(value) + " " + TimeToStr(value);
+}
+
+}  // namespace
+
+std::string TdtmDaruma300::ComparaData_Hora(const std::string& stEsquema,
+                                            const std::string& mostra) {
+  std::string stDataHora;
+  Data_Imp(stEsquema, stDataHora);
+  if (Trim(stDataHora).empty()) return "NOK";
+
+  std::string resposta;
+  DateTime impressora;
+  try {
+    const ClockDifference diff = PrinterClockDifference(stDataHora);
+    if (diff.Figure() < kDaylightSavingFigure || diff.hours >= kDayHours) {
+      resposta = "NADA";
+    } else {
+      resposta = diff.printerAhead ? "D" : "H";
+    }
+    if (mostra == "S") impressora = PrinterDateTime(stDataHora, true);
+  } catch (const ConversionError&) {
+    // A printer clock that does not read as a date cannot be compared.
+    return "NOK";
+  }
+  if (mostra == "S") {
+    const std::string texto = msgPadrao.Msg("DataComputador") + " " +
+                              ShortDateLongTime(DateTime::Now()) + " - " +
+                              msgPadrao.Msg("DataImpressora") + " " + ShortDateLongTime(impressora);
+    hostlib::Mensagem(texto, "", "N", "N", 0, "", stEsquema, 0, nullptr);
+  }
+  return resposta;
+}
+
+bool Estado_HorVerao(const std::string& stEsquema) {
+  return DataModule().ComparaData_Hora(stEsquema, "S") == "D";
+}
+
+bool Muda_Horario(const std::string& stEsquema) {
+  const std::string resposta = DataModule().ComparaData_Hora(stEsquema, "N");
+  int codigo;
+  if (resposta == "H") {
+    codigo = confHabilitarHorarioVerao_ECF_Daruma();
+    ImpFisDebug("confHabilitarHorarioVerao_ECF_Daruma");
+  } else if (resposta == "D") {
+    codigo = confDesabilitarHorarioVerao_ECF_Daruma();
+    ImpFisDebug("confDesabilitarHorarioVerao_ECF_Daruma");
+  } else {
+    return false;
+  }
+  return AnalisaRetorno_FrameWork(stEsquema, codigo, false, false, false);
+}
+
+}  // namespace Tov00300

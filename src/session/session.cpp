@@ -1,0 +1,70 @@
+// The printer session: StartImpFiscal, StopImpFiscal, AbrePorta, FechaPorta,
+// ImpressoraOk.
+#include <string>
+
+#include "tov00300/datamodule.h"
+#include "tov00300/driver.h"
+#include "tov00300/format.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/session.h"
+#include "tov00300/state.h"
+
+namespace Tov00300 {
+
+bool StartImpFiscal(Variant& bag) {
+  try {
+    // The texts are only checked here; port opening reads them again.
+    hostlib::RecebeParams(bag, "CDFILIAL").AsString();
+    hostlib::RecebeParams(bag, "CDCAIXA").AsString();
+    hostlib::RecebeParams(bag, "NRSERIEIMP").AsString();
+    hostlib::RecebeParams(bag, "ESQUEMA").AsString();
+    hostlib::RecebeParams(bag, "CDPORTAIMPFIS").AsString();
+    inTipoImpFis = hostlib::RecebeParams(bag, "IDTIPOIMPFIS").AsInt();
+    boNUtilTaa = !hostlib::RecebeParams(bag, "BOUTILTAA").AsBool();
+  } catch (const std::exception& e) {
+    // The values read before the error keep their new values; the session
+    // start goes on.
+    hostlib::Mensagem(Utf8ToCp1252("Erro no recebimento dos parâmetros da função: "
+                                   "StartImpFiscal - Tov_00300.bpl") +
+                          "\r" + e.what(),
+                      "", "N", "N", 3, "", "001", 0, nullptr);
+  }
+  // A failed binding leaves every entry point unbound; the port opening then
+  // fails as a failed driver call, which is what the host is told.
+  StartImpFiscal_FrameWork();
+  if (!AbrePorta(bag)) return false;
+  boImpFiscalOK = true;
+  return true;
+}
+
+void StopImpFiscal() {
+  UnbindDriverEntryPoints();
+}
+
+bool AbrePorta(const Variant& bag) {
+  try {
+    DataModule();
+  } catch (const std::exception&) {
+    // Without the data module there are no catalogues to report with.
+    return false;
+  }
+  return AbrePorta_FrameWork(bag);
+}
+
+// Neither analysed nor logged: the host only asks whether the port closed,
+// which the driver confirms with 1 alone.
+bool FechaPorta() {
+  return eFecharSerial_Daruma() == 1;
+}
+
+bool ImpressoraOk(const std::string& stEsquema, bool boReservado1, bool boReservado2,
+                  bool boReservado3) {
+  (void)boReservado1;
+  (void)boReservado2;
+  (void)boReservado3;
+  // Code 1 matches no error row: the answer is the printer's status of its
+  // last command.
+  return AnalisaRetorno_FrameWork(stEsquema, 1, boNUtilTaa, false, false);
+}
+
+}  // namespace Tov00300

@@ -1,0 +1,23 @@
+// Two small exported utilities: the driver folder from the registry and the
+// text-to-pointer helper.
+#include <string>
+
+#include "tov00300/platform.h"
+#include "tov00300/session.h"
+
+namespace Tov00300 {
+
+namespace {
+constexpr const char* kChaveDaruma = "Software\\DARUMA\\ECF";
+}  // namespace
+
+std::string BuscaDiretorio() {
+  platform::RegistryOpenKey(kChaveDaruma, /*create=*/true);
+  return platform::RegistryReadString(kChaveDaruma, "Path").value_or("");
+}
+
+const char* StrToPChar(const std::string& texto) {
+  return texto.c_str();
+}
+
+}  // namespace Tov00300

@@ -1,0 +1,137 @@
+// The non-linked non-fiscal receipt: totalizer search, the six commands, and
+// the rejections made before anything is printed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "support/debug_log_reader.h"
+#include "support/fixture.h"
+#include "tov00300/documents.h"
+#include "tov00300/state.h"
+
+namespace tovtest {
+namespace {
+
+// The driver may leave blanks around the list; they are not part of a name.
+const std::string kTotalizadores = "  SANGRIA;SUPRIMENTO;CONTRA-VALE EMI;Cred Pessoal   ";
+
+const std::vector<std::string> kSixCommands = {
+    "rLerCNF_ECF_Daruma",
+    "iCNFAbrirPadrao_ECF_Daruma",
+    "iCNFReceberSemDesc_ECF_Daruma",
+    "iCNFTotalizarComprovantePadrao_ECF_Daruma",
+    "iCNFEfetuarPagamentoFormatado_ECF_Daruma",
+    "iCNFEncerrarPadrao_ECF_Daruma",
+};
+
+class NonFiscalReceiptTest : public PackageTest {
+ protected:
+  void QueueList(const std::string& lista) { driver().Queue("rLerCNF_ECF_Daruma", 1, {lista}); }
+  std::vector<std::string> Commands() {
+    std::vector<std::string> names;
+    for (const std::string& name : driver().CallNames())
+      if (name != "rStatusUltimoCmdInt_ECF_Daruma" && name.rfind("eInterpretar", 0) != 0 &&
+          name != "eTEF_TravarTeclado_ECF_Daruma")
+        names.push_back(name);
+    return names;
+  }
+};
+
+TEST_F(NonFiscalReceiptTest, TotalizerCodeIsItsPositionInTwoCharacters) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"SANGRIA", "01"}, {"SUPRIMENTO", "02"}, {"CONTRA-VALE EMI", "03"}, {"Cred Pessoal", "04"}};
+  for (const auto& [nome, codigo] : cases) {
+    SCOPED_TRACE(nome);
+    driver().ClearCalls();
+    QueueList(kTotalizadores);
+    EXPECT_TRUE(Tov00300::Cupom_NFiscNVinc("AZUL", nome, "12,5", "Dinheiro", ""));
+    EXPECT_EQ(Commands(), kSixCommands);
+    const std::vector<DriverCall> receber = driver().CallsTo("iCNFReceberSemDesc_ECF_Daruma");
+    ASSERT_EQ(receber.size(), 1u);
+    EXPECT_EQ(receber[0].args, (std::vector<std::string>{codigo, "12,50"}));
+    EXPECT_EQ(driver().CallsTo("iCNFEfetuarPagamentoFormatado_ECF_Daruma")[0].args,
+              (std::vector<std::string>{"Dinheiro", "12,50"}));
+    EXPECT_EQ(driver().CallsTo("rLerCNF_ECF_Daruma")[0].args,
+              std::vector<std::string>{"[out 360]"});
+  }
+}
+
+TEST_F(NonFiscalReceiptTest, EveryCommandIsSentAndOnlyTheClosingDecides) {
+  struct Case {
+    const char* what;
+    const char* refused;
+    bool result;
+  };
+  const Case cases[] = {
+      {"opening refused", "iCNFAbrirPadrao_ECF_Daruma", true},
+      {"payment refused", "iCNFEfetuarPagamentoFormatado_ECF_Daruma", true},
+      {"closing refused", "iCNFEncerrarPadrao_ECF_Daruma", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    driver().ClearCalls();
+    operador().Clear();
+    QueueList(kTotalizadores);
+    driver().Queue(c.refused, -6);
+    EXPECT_EQ(Tov00300::Cupom_NFiscNVinc("AZUL", "SUPRIMENTO", "10", "Dinheiro", ""), c.result);
+    EXPECT_EQ(Commands(), kSixCommands);
+    EXPECT_FALSE(operador().Messages().empty());
+  }
+  const std::vector<std::string> log = DebugLogTexts();
+  for (size_t i = 1; i < kSixCommands.size(); ++i)
+    EXPECT_NE(std::find(log.begin(), log.end(), kSixCommands[i]), log.end()) << kSixCommands[i];
+}
+
+TEST_F(NonFiscalReceiptTest, UnknownTotalizerOpensNothing) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"nome ausente", kTotalizadores},
+      {"contra-vale emi", kTotalizadores},  // compared exactly
+      {"CONTRA-VALE", kTotalizadores},
+      {"SANGRIA", ""},  // a printer without totalizers
+      {"", kTotalizadores},
+  };
+  for (const auto& [nome, lista] : cases) {
+    SCOPED_TRACE("'" + nome + "' in '" + lista + "'");
+    driver().ClearCalls();
+    operador().Clear();
+    Tov00300::stMensagemTaa.clear();
+    QueueList(lista);
+    EXPECT_FALSE(Tov00300::Cupom_NFiscNVinc("AZUL", nome, "10", "Dinheiro", ""));
+    EXPECT_EQ(driver().CountOf("iCNFAbrirPadrao_ECF_Daruma"), 0);
+    EXPECT_LE(driver().Calls().size(), 1u);
+    ASSERT_EQ(operador().Messages().size(), 1u);
+    EXPECT_NE(operador().Messages()[0].text.find("\"" + nome + "\""), std::string::npos);
+    EXPECT_EQ(operador().Messages()[0].context, "AZUL");
+    EXPECT_NE(Tov00300::stMensagemTaa.find("\"" + nome + "\""), std::string::npos);
+  }
+}
+
+TEST_F(NonFiscalReceiptTest, AmountThatIsNotANumberSendsNothing) {
+  for (const std::string valor : {"", "dez", "10,00,0", "1.234,56"}) {
+    SCOPED_TRACE("'" + valor + "'");
+    driver().ClearCalls();
+    operador().Clear();
+    QueueList(kTotalizadores);
+    EXPECT_FALSE(Tov00300::Cupom_NFiscNVinc("AZUL", "SANGRIA", valor, "Dinheiro", ""));
+    EXPECT_TRUE(driver().Calls().empty());
+    ASSERT_EQ(operador().Messages().size(), 1u);
+    EXPECT_NE(operador().Messages()[0].text.find("\"" + valor + "\""), std::string::npos);
+  }
+}
+
+TEST_F(NonFiscalReceiptTest, RejectionWithoutOperatorIsOnlyCollected) {
+  Tov00300::boNUtilTaa = false;
+  QueueList(kTotalizadores);
+  EXPECT_FALSE(Tov00300::Cupom_NFiscNVinc("AZUL", "NAO EXISTE", "10", "Dinheiro", ""));
+  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_NE(Tov00300::stMensagemTaa.find("\"NAO EXISTE\""), std::string::npos);
+  const std::vector<std::string> log = DebugLogTexts();
+  EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& line) {
+    return line.find("\"NAO EXISTE\"") != std::string::npos;
+  }));
+}
+
+}  // namespace
+}  // namespace tovtest

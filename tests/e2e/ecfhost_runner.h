@@ -1,0 +1,58 @@
+// Runs the built ecfhost on till scripts, each test in its own host folder
+// (debug log, registry, control files and the virtual printer's files all
+// live there), and reads back what the run left: the JSON records, the debug
+// log, the paper tape and the control files.
+#ifndef TOV00300_TESTS_E2E_ECFHOST_RUNNER_H_
+#define TOV00300_TESTS_E2E_ECFHOST_RUNNER_H_
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using Json = nlohmann::ordered_json;
+
+struct HostRun {
+  int exitStatus = -1;
+  std::string out, err;
+  std::vector<Json> records;  // one per call, in order
+
+  // The n-th record (0-based) of the op; fails the test when absent.
+  const Json& Record(const std::string& op, int nth = 0) const;
+  // The record of the call at `index` in the script.
+  const Json& At(size_t index) const;
+};
+
+// The start-parameter bag of the test till: branch 001, till 001, COM1.
+Json StartBag();
+Json StartCall();
+
+class EcfhostTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs `ecfhost run` on the script (written to a file in the test folder)
+  // with the host folder of this test.
+  HostRun Run(const Json& script, const std::vector<std::string>& extraArgs = {});
+  HostRun RunText(const std::string& scriptText, const std::vector<std::string>& extraArgs = {});
+
+  const std::string& hostDir() const { return hostDir_; }
+  // This month's debug-log entries (texts only; an entry may hold CR LF).
+  std::vector<std::string> DebugLog() const;
+  bool DebugLogExists() const;
+  // The virtual printer's paper tape (bobina.txt, wherever in the host
+  // folder the printer keeps its files); "" when nothing was printed.
+  std::string Tape() const;
+
+ private:
+  std::string root_, hostDir_;
+  int runs_ = 0;
+};
+
+}  // namespace e2e
+
+#endif  // TOV00300_TESTS_E2E_ECFHOST_RUNNER_H_

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/scratch_folder.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/platform.h"
+
+namespace Tov00300::hostlib {
+namespace {
+
+class RecordsTest : public testing_platform::ScratchFolderTest {
+ protected:
+  void TearDown() override {
+    SetGravaCERHandler(nullptr);
+    SetDocNaoFiscalHandler(nullptr);
+    ScratchFolderTest::TearDown();
+  }
+
+  // Every row of the query, its columns joined with '|'.
+  std::vector<std::string> Rows(const std::string& sql) {
+    std::vector<std::string> rows;
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open_v2(Path("documentos.db").c_str(), &db, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    sqlite3_stmt* statement = nullptr;
+    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db);
+    while (statement != nullptr && sqlite3_step(statement) == SQLITE_ROW) {
+      std::string row;
+      for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+        const unsigned char* text = sqlite3_column_text(statement, i);
+        row += std::string(i == 0 ? "" : "|") + (text != nullptr ? (const char*)text : "NULL");
+      }
+      rows.push_back(row);
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return rows;
+  }
+};
+
+TEST_F(RecordsTest, GravaCERAppendsARowPerCall) {
+  DateTime movement = DateTime::FromParts(2024, 3, 10);
+  EXPECT_EQ(GravaCER("Relat\xF3rio", "B", movement), "1");
+  EXPECT_EQ(GravaCER("A2", "B2", movement), "2");
+  EXPECT_EQ(Rows("SELECT texto_a, texto_b, data_movimento FROM GravaCER ORDER BY id"),
+            (std::vector<std::string>{"Relat\xC3\xB3rio|B|2024-03-10 00:00:00",
+                                      "A2|B2|2024-03-10 00:00:00"}));
+  EXPECT_EQ(Rows("SELECT count(*) FROM GravaCER WHERE gravado_em <> ''"),
+            std::vector<std::string>{"2"});
+}
+
+TEST_F(RecordsTest, DocNaoFiscaisAppendsAllTenArguments) {
+  Variant id = setDocNaoFiscaisECF("K1", "000123", "000045", "000007", "", "RG", "",
+                                   DateTime::FromParts(2024, 3, 10, 14, 5, 9),
+                                   DateTime::FromParts(2024, 3, 9), "");
+  EXPECT_EQ(id, Variant(int64_t{1}));
+  EXPECT_EQ(Rows("SELECT chave, numero_cupom, informacao_28, informacao_33, informacao_45, "
+                 "tipo_documento, texto_extra, data_hora, data_movimento, texto "
+                 "FROM DocNaoFiscaisECF"),
+            std::vector<std::string>{
+                "K1|000123|000045|000007||RG||2024-03-10 14:05:09|2024-03-09 00:00:00|"});
+}
+
+TEST_F(RecordsTest, UnwritableRegisterGivesAnEmptyResultWithoutThrowing) {
+  setenv("TOV_HOST_DIR", Path("absent/folder").c_str(), 1);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(GravaCER("A", "B", DateTime::FromParts(2024, 3, 10)), "");
+  EXPECT_TRUE(
+      setDocNaoFiscaisECF("", "", "", "", "", "", "", DateTime(), DateTime(), "").IsEmpty());
+  std::string written = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(written.find("documentos.db"), std::string::npos) << written;
+}
+
+TEST_F(RecordsTest, InstalledHandlersReplaceTheRegister) {
+  std::vector<std::string> calls;
+  SetGravaCERHandler([&](const std::string& a, const std::string& b, DateTime) {
+    calls.push_back(a + b);
+    return std::string("ok");
+  });
+  SetDocNaoFiscalHandler([&](const std::string& key, const std::string&, const std::string&,
+                             const std::string&, const std::string&, const std::string& type,
+                             const std::string&, DateTime, DateTime, const std::string&) {
+    calls.push_back(key + type);
+    return Variant(true);
+  });
+  EXPECT_EQ(GravaCER("A", "B", DateTime()), "ok");
+  EXPECT_EQ(setDocNaoFiscaisECF("K", "", "", "", "", "CC", "", DateTime(), DateTime(), ""),
+            Variant(true));
+  EXPECT_EQ(calls, (std::vector<std::string>{"AB", "KCC"}));
+  EXPECT_FALSE(platform::FileExists(Path("documentos.db")));
+}
+
+}  // namespace
+}  // namespace Tov00300::hostlib

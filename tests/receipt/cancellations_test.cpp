@@ -1,0 +1,160 @@
+// Cancellations of items and receipts, and the surcharge total.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "receipt/sale_helpers.h"
+#include "support/debug_log_reader.h"
+#include "support/fixture.h"
+#include "tov00300/receipt.h"
+#include "tov00300/state.h"
+
+namespace tovtest {
+namespace {
+
+using Tov00300::Variant;
+using Tov00300::VariantArray;
+
+class CancellationTest : public PackageTest {
+ protected:
+  static VariantArray Positions(bool mostra = true) {
+    return {Variant("AZUL"), Variant(mostra), Variant(false),         Variant(),
+            Variant("001"),  Variant("02"),   Variant("BE0123456789")};
+  }
+  bool CancelItem(const std::string& nrItem) {
+    return Tov00300::Cancela_ItGenerico("AZUL", nrItem, "", "", "", "", "", "", "", 0.0, 0.0);
+  }
+  // Index of the first recorded call to the entry point, or -1.
+  int IndexOfCall(const std::string& name) {
+    const auto& calls = driver().Calls();
+    for (size_t i = 0; i < calls.size(); ++i)
+      if (calls[i].name == name) return static_cast<int>(i);
+    return -1;
+  }
+};
+
+TEST_F(CancellationTest, ItemNumberLosesItsFirstCharacter) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"00012", "0012"}, {"012", "12"}, {"123456", "2345"}, {"7", ""}};
+  for (const auto& [nrItem, sent] : cases) {
+    SCOPED_TRACE(nrItem);
+    driver().ClearCalls();
+    EXPECT_TRUE(CancelItem(nrItem));
+    const std::vector<DriverCall> calls = driver().CallsTo("iCFCancelarItem_ECF_Daruma");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].args[0], sent);
+  }
+  const std::vector<std::string> log = DebugLogTexts();
+  EXPECT_NE(std::find(log.begin(), log.end(), "iCFCancelarItem_ECF_Daruma : 0012"), log.end());
+}
+
+TEST_F(CancellationTest, RefusedItemCancellationShowsNothing) {
+  driver().Queue("iCFCancelarItem_ECF_Daruma", -6);
+  EXPECT_FALSE(CancelItem("00003"));
+  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_EQ(Tov00300::inRetorno, -6);
+}
+
+TEST_F(CancellationTest, RefusedLastItemCancellationIsAlwaysShown) {
+  Tov00300::boNUtilTaa = false;
+  driver().Queue("iCFCancelarUltimoItem_ECF_Daruma", -6);
+  EXPECT_FALSE(Tov00300::Cancela_UltimoItem("AZUL"));
+  ASSERT_FALSE(operador().Messages().empty());
+  EXPECT_EQ(operador().Messages()[0].context, "AZUL");
+  const std::vector<std::string> log = DebugLogTexts();
+  EXPECT_NE(std::find(log.begin(), log.end(), "iCFCancelarUltimoItem_ECF_Daruma"), log.end());
+}
+
+TEST_F(CancellationTest, ReceiptNumberHandedBackDependsOnThePrinterType) {
+  struct Case {
+    int tipo;
+    std::string coo, contagem, expected;
+  };
+  const Case cases[] = {
+      {29, "000150", "0002", "000148"}, {29, "000150", "0000", "000150"},
+      {24, "000150", "", "000150"},     {0, "000007", "", "000007"},
+      {0, "150   ", "", "000150"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("type " + std::to_string(c.tipo) + " COO '" + c.coo + "'");
+    driver().ClearCalls();
+    Tov00300::inTipoImpFis = c.tipo;
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {c.coo});
+    if (c.tipo == 29) driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {c.contagem});
+    Variant result(VariantArray{Variant("antes")});
+    EXPECT_TRUE(Tov00300::Cancela_Cupom_Imp(Positions(), result));
+    EXPECT_EQ(result.AsArray()[0].AsString(), c.expected);
+
+    // The register queries made before the cancellation (the grand-total
+    // refresh may query more after it).
+    std::vector<std::string> queried;
+    for (const DriverCall& call : driver().Calls()) {
+      if (call.name == "iCFCancelar_ECF_Daruma") break;
+      if (call.name == "rRetornarInformacao_ECF_Daruma") queried.push_back(call.args[0]);
+    }
+    const std::vector<std::string> expected =
+        c.tipo == 29 ? std::vector<std::string>{"26", "53"} : std::vector<std::string>{"26"};
+    EXPECT_EQ(queried, expected);
+    EXPECT_EQ(driver().CountOf("iCFCancelar_ECF_Daruma"), 1);
+  }
+}
+
+TEST_F(CancellationTest, RefusedCancellationStillFillsTheNumberAndRefreshesTheGrandTotal) {
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000150"});
+  driver().Queue("iCFCancelar_ECF_Daruma", -6);
+  Variant result(VariantArray{Variant()});
+  EXPECT_FALSE(Tov00300::Cancela_Cupom_Imp(Positions(false), result));
+  EXPECT_EQ(result.AsArray()[0].AsString(), "000150");
+
+  // Position 1 false: the refusal itself is not shown. Without a control file
+  // the grand-total refresh reports that, after the cancellation was sent.
+  const int cancelar = IndexOfCall("iCFCancelar_ECF_Daruma");
+  ASSERT_GE(cancelar, 0);
+  const auto& messages = operador().Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_GT(messages[0].driverCallsBefore, static_cast<size_t>(cancelar));
+  EXPECT_NE(messages[0].text.find("Brindal.cds"), std::string::npos);
+  const std::vector<std::string> log = DebugLogTexts();
+  EXPECT_NE(std::find(log.begin(), log.end(), "iCFCancelar_ECF_Daruma"), log.end());
+}
+
+TEST_F(CancellationTest, ReceiptNumberThatIsNotANumberStopsBeforeTheCancellation) {
+  driver().Queue("rRetornarInformacao_ECF_Daruma", -6, {"      "});
+  Variant result(VariantArray{Variant("antes")});
+  EXPECT_THROW(Tov00300::Cancela_Cupom_Imp(Positions(), result), Tov00300::ConversionError);
+  EXPECT_EQ(driver().CountOf("iCFCancelar_ECF_Daruma"), 0);
+  EXPECT_EQ(result.AsArray()[0].AsString(), "antes");
+}
+
+TEST_F(CancellationTest, ShortPositionArrayAndEmptyResultAreTolerated) {
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000009"});
+  Variant result(VariantArray{});
+  EXPECT_TRUE(Tov00300::Cancela_Cupom_Imp(VariantArray{Variant("AZUL")}, result));
+  ASSERT_EQ(result.AsArray().size(), 1u);
+  EXPECT_EQ(result.AsArray()[0].AsString(), "000009");
+}
+
+TEST_F(CancellationTest, SurchargeTotalIsReadWithoutTouchingTheLastCode) {
+  Tov00300::inRetorno = 55;
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"0000000001250"});
+  std::string total;
+  EXPECT_TRUE(Tov00300::Acrescimo_Imp("AZUL", total));
+  EXPECT_EQ(total, "0000000001250");
+  EXPECT_EQ(Tov00300::inRetorno, 55);
+  EXPECT_EQ(driver().CallsTo("rRetornarInformacao_ECF_Daruma")[0].args,
+            (std::vector<std::string>{"12", "[out 13]"}));
+  const std::vector<std::string> log = DebugLogTexts();
+  EXPECT_NE(
+      std::find(log.begin(), log.end(),
+                "rRetornarInformacao_ECF_Daruma (12)\r\nRetorno da Impressora : 0000000001250"),
+      log.end());
+
+  driver().Queue("rRetornarInformacao_ECF_Daruma", -6, {"0000000000000"});
+  EXPECT_FALSE(Tov00300::Acrescimo_Imp("AZUL", total));
+  EXPECT_TRUE(operador().Messages().empty());
+}
+
+}  // namespace
+}  // namespace tovtest

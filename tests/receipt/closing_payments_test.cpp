@@ -1,0 +1,242 @@
+// Receipt closing: the subtotal, the payments built from the movement rows,
+// the closing message and the result elements.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "receipt/closing_helpers.h"
+#include "receipt/sale_helpers.h"
+#include "support/debug_log_reader.h"
+#include "support/fixture.h"
+#include "tov00300/datamodule.h"
+#include "tov00300/format.h"
+#include "tov00300/receipt.h"
+#include "tov00300/state.h"
+
+namespace tovtest {
+namespace {
+
+using Tov00300::StringList;
+using Tov00300::Variant;
+using Tov00300::VariantArray;
+
+class ClosingTest : public PackageTest {
+ protected:
+  bool Fecha(const Posicoes& p) { return Tov00300::FechaCupom(p.v, linhas_, result_); }
+  // The payments sent, as "name|value".
+  std::vector<std::string> PagamentosEnviados() {
+    std::vector<std::string> found;
+    for (const DriverCall& c : driver().CallsTo("iCFEfetuarPagamentoFormatado_ECF_Daruma"))
+      found.push_back(c.args[0] + "|" + c.args[1]);
+    return found;
+  }
+  std::string MensagemDeFechamento() {
+    const auto calls = driver().CallsTo("iCFEncerrarConfigMsg_ECF_Daruma");
+    return calls.empty() ? "(none)" : calls.back().args[0];
+  }
+  bool NoLog(const std::string& line) {
+    const std::vector<std::string> log = DebugLogTexts();
+    return std::find(log.begin(), log.end(), line) != log.end();
+  }
+
+  StringList linhas_;
+  Variant result_{VariantArray(4)};
+};
+
+TEST_F(ClosingTest, SubtotalSendsTheDiscountOrElseTheSurcharge) {
+  struct Case {
+    double desconto, acrescimo;
+    const char* tipo;
+    const char* valor;
+  };
+  const Case cases[] = {
+      {5, 2, "D$", "5,00"},       {0, 0, "D$", "0"},     {0, 2.499, "A$", "2,49"},
+      {10.999, 0, "D$", "10,99"}, {-1, 3, "A$", "3,00"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.tipo) + " " + c.valor);
+    driver().ClearCalls();
+    ASSERT_TRUE(Fecha(Posicoes().Pos(6, c.desconto).Pos(8, c.acrescimo)));
+    const auto calls = driver().CallsTo("iCFTotalizarCupom_ECF_Daruma");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].args, (std::vector<std::string>{c.tipo, c.valor}));
+    EXPECT_TRUE(NoLog(std::string("iCFTotalizarCupom_ECF_Daruma : ") + c.tipo + " - " + c.valor));
+  }
+}
+
+TEST_F(ClosingTest, PaymentsFollowTheMovementRows) {
+  struct Case {
+    const char* name;
+    std::string idUtilTef;
+    bool utilTef;
+    std::vector<Mov> rows;
+    std::vector<std::string> expected;
+  };
+  const std::vector<Mov> tresLinhas = {
+      {"1", "E", "002", 10}, {"2", "E", "002", 15}, {"3", "E", "001", 5}};
+  const Case cases[] = {
+      {"card sale merges one type",
+       "S",
+       true,
+       tresLinhas,
+       {"Cartao Credito|25,00", "Dinheiro|5,00"}},
+      {"card kind T merges too", "T", true, tresLinhas, {"Cartao Credito|25,00", "Dinheiro|5,00"}},
+      {"no card payment: one each",
+       "S",
+       false,
+       tresLinhas,
+       {"Cartao Credito|10,00", "Cartao Credito|15,00", "Dinheiro|5,00"}},
+      {"order of NRORDTROCO, then time",
+       "",
+       false,
+       {{"2", "E", "001", 1, "", "", 5},
+        {"1", "E", "002", 2, "", "", 9},
+        {"2", "E", "004", 3, "", "", 1}},
+       {"Cartao Credito|2,00", "Conta Consumidor|3,00", "Dinheiro|1,00"}},
+      {"card line pays as its original type",
+       "",
+       false,
+       {{"1", "E", "002", 7.5, "341", "005"}},
+       {"Ticket Alimentac|7,50"}},
+      {"other kinds are not paid",
+       "",
+       false,
+       {{"1", "S", "001", 3}, {"2", "T", "001", 4}},
+       {"Dinheiro|4,00"}},
+      {"amount rounded to the cent", "", false, {{"1", "E", "001", 0.125}}, {"Dinheiro|0,13"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    driver().ClearCalls();
+    Posicoes p;
+    p.Pos(9, c.idUtilTef).Pos(11, c.utilTef).Pos(13, Movimentos(c.rows));
+    ASSERT_TRUE(Fecha(p));
+    EXPECT_EQ(PagamentosEnviados(), c.expected);
+  }
+  EXPECT_TRUE(NoLog("iCFEfetuarPagamentoFormatado_ECF_Daruma : Cartao Credito - 25,00"));
+  EXPECT_TRUE(NoLog("iCFEfetuarPagamentoFormatado_ECF_Daruma : Ticket Alimentac - 7,50"));
+  // The working table keeps the lines sent, in change order.
+  EXPECT_EQ(Tov00300::DataModule().cdsMovCaixaTef.IndexName(), "idxNRORDTROCO");
+}
+
+TEST_F(ClosingTest, WithoutPaymentRowsNothingIsClosedAndTheResultIsWritten) {
+  ASSERT_TRUE(Fecha(Posicoes().Pos(13, Movimentos({{"1", "S", "001", 3}}))));
+  EXPECT_EQ(CommandNames(), (std::vector<std::string>{"iCFTotalizarCupom_ECF_Daruma"}));
+  const VariantArray& r = result_.AsArray();
+  EXPECT_EQ(r[0].AsInt(), 0);
+  EXPECT_EQ(r[1].AsString(), "RET42");
+  EXPECT_EQ(r[2].AsString(), "");
+  EXPECT_EQ(r[3].AsString(), "");
+}
+
+TEST_F(ClosingTest, UnknownPaymentTypeSendsNothingAndNamesTheType) {
+  Tov00300::boClieUtil = true;
+  Posicoes p;
+  p.Pos(13, Movimentos({{"1", "E", "001", 10}, {"2", "E", "009", 5}}));
+  EXPECT_FALSE(Fecha(p));
+  EXPECT_TRUE(driver().Calls().empty());  // the receipt stays as it was, open
+  const std::string texto =
+      Tov00300::Utf8ToCp1252("Tipo de recebimento não cadastrado para o pagamento: 009");
+  EXPECT_TRUE(NoLog("ERRO!!! " + texto));
+  EXPECT_EQ(result_.AsArray()[3].AsString(), " " + texto);
+  ASSERT_EQ(operador().Messages().size(), 1u);
+  EXPECT_EQ(operador().Messages()[0].text, texto);
+  EXPECT_FALSE(Tov00300::boClieUtil);
+
+  // A card line is checked by the type it stands for.
+  driver().ClearCalls();
+  EXPECT_FALSE(Fecha(Posicoes().Pos(13, Movimentos({{"1", "E", "002", 10, "341", "077"}}))));
+  EXPECT_TRUE(driver().Calls().empty());
+}
+
+TEST_F(ClosingTest, ClosingMessageCarriesTheSaleTexts) {
+  Posicoes p;
+  p.Pos(1, "OBRIGADO").Pos(21, "12").Pos(31, "77").Pos(41, "001").Pos(29, "0005").Pos(28, "000123");
+  p.Pos(51, 1234.5).Pos(58, 2.0).Pos(52, 150.0).Pos(54, 12.5).Pos(22, "01").Pos(23, "ANA");
+  ASSERT_TRUE(Fecha(p));
+  EXPECT_EQ(MensagemDeFechamento(),
+            "OBRIGADO\n"
+            "Trib aprox R$: 1.234,50 Federal e 2,00 Estadual\n\rFonte: IBPT\n"
+            "ECF:001-Conf.Mesa -CER: 0005- COO: 000123\n"
+            "Mesa  : 12           - SENHA : 77\n"
+            "   Nesta compra voce ganhou 150 DOTZ    \n"
+            "Nesta compra voce ganhou 12,5 DOTZ extra\n" +
+                std::string(kLinhaSuporte) + "\n");  // the eighth line: no operator line
+  EXPECT_TRUE(NoLog("iCFEncerrarConfigMsg_ECF_Daruma"));
+
+  // An order-pad number (five characters or more), no points, short footer.
+  driver().ClearCalls();
+  ASSERT_TRUE(Fecha(Posicoes().Pos(21, "12345").Pos(22, "01").Pos(23, "ANA")));
+  EXPECT_EQ(MensagemDeFechamento(), std::string("\n") + kTributosZero +
+                                        "\nECF:-Conf.Mesa -CER: - COO: \n"
+                                        "Comanda : 12345   - \n" +
+                                        kLinhaSuporte + "\nOperador: 01 - ANA\n");
+}
+
+TEST_F(ClosingTest, ConsumerIsPrintedUnlessPositionSixtyIsFalse) {
+  struct Case {
+    Variant pos60;
+    bool printed;
+  };
+  for (const Case& c : {Case{Variant::Null(), true}, Case{true, true}, Case{false, false}}) {
+    SCOPED_TRACE(c.pos60.KindName());
+    driver().ClearCalls();
+    Posicoes p;
+    p.Pos(15, "10").Pos(16, "EMPRESA X").Pos(17, "55").Pos(18, "JOAO").Pos(60, c.pos60);
+    ASSERT_TRUE(Fecha(p));
+    EXPECT_EQ(MensagemDeFechamento().find("EMPRESA X - JOAO\n") != std::string::npos, c.printed);
+  }
+}
+
+TEST_F(ClosingTest, ReadingStopsAtAValueThatDoesNotConvert) {
+  Posicoes p;
+  p.Pos(15, "10").Pos(16, "EMPRESA X").Pos(17, "55").Pos(18, "JOAO").Pos(30, Variant::Null());
+  ASSERT_TRUE(Fecha(p));
+  // Positions 31 to 60 kept their empty values: no consumer, no position 42.
+  EXPECT_EQ(MensagemDeFechamento().find("JOAO"), std::string::npos);
+  EXPECT_EQ(result_.AsArray()[1].AsString(), "");
+}
+
+TEST_F(ClosingTest, AgreementFooterShowsTheConsumerBalance) {
+  Posicoes p;
+  p.Pos(13, Movimentos({{"1", "E", "003", 20}, {"2", "E", "004", 30}}));
+  p.Pos(15, "10").Pos(16, "EMPRESA X").Pos(17, "55").Pos(18, "JOAO").Pos(37, 100.0).Pos(38, 5.0);
+  ASSERT_TRUE(Fecha(p));
+  const std::string mensagem = MensagemDeFechamento();
+  // 100 less the 30 paid from the account, plus the subsidy of 5.
+  EXPECT_NE(mensagem.find(Tov00300::Utf8ToCp1252("Convênio ..: 10 - EMPRESA X\n")),
+            std::string::npos);
+  EXPECT_NE(mensagem.find("Saldo Final :  - 75,00\n"), std::string::npos);
+}
+
+TEST_F(ClosingTest, ContraValeFollowsTheClosing) {
+  driver().Queue("rLerCNF_ECF_Daruma", 1, {"SANGRIA;CONTRA-VALE EMI"});
+  ASSERT_TRUE(Fecha(Posicoes().Pos(4, true).Pos(7, 12.5)));
+  const std::vector<std::string> names = CommandNames();
+  ASSERT_GE(names.size(), 4u);
+  EXPECT_EQ(names[2], "iCFEncerrarConfigMsg_ECF_Daruma");
+  EXPECT_EQ(driver().CallsTo("iCNFReceberSemDesc_ECF_Daruma").at(0).args,
+            (std::vector<std::string>{"02", "12,50"}));
+  EXPECT_EQ(driver().CallsTo("iCNFEfetuarPagamentoFormatado_ECF_Daruma").at(0).args,
+            (std::vector<std::string>{"Dinheiro", "12,50"}));
+
+  // A contra-vale the printer cannot take does not undo the closing.
+  driver().ClearCalls();
+  driver().Queue("rLerCNF_ECF_Daruma", 1, {"SANGRIA"});
+  EXPECT_TRUE(Fecha(Posicoes().Pos(4, true).Pos(7, 12.5)));
+}
+
+TEST_F(ClosingTest, BadPacketFailsButStillWritesTheResult) {
+  for (const Variant& bad : {Variant(), Variant("rows")}) {
+    SCOPED_TRACE(bad.KindName());
+    result_ = Variant(VariantArray(4));
+    EXPECT_FALSE(Fecha(Posicoes().Pos(13, bad)));
+    EXPECT_EQ(result_.AsArray()[1].AsString(), "RET42");
+  }
+  EXPECT_TRUE(driver().Calls().empty());
+}
+
+}  // namespace
+}  // namespace tovtest

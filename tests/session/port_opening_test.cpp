@@ -1,0 +1,172 @@
+// Port opening: the busy port, the clock rule, documents left open and the
+// unfinished sale.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "readings/control_file.h"
+#include "session/port_helpers.h"
+#include "support/debug_log_reader.h"
+#include "support/fixture.h"
+#include "tov00300/datamodule.h"
+#include "tov00300/format.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/platform.h"
+#include "tov00300/session.h"
+#include "tov00300/state.h"
+
+namespace {
+
+using namespace Tov00300;
+using porttest::Commands;
+
+const std::vector<std::string> kOpening = {"eAbrirSerial_Daruma",
+                                           "eBuscarPortaVelocidade_ECF_Daruma",
+                                           "rVerificarImpressoraLigada_ECF_Daruma",
+                                           "eDefinirProduto_Daruma",
+                                           "rDataHoraImpressora_ECF_Daruma",
+                                           "rRetornarInformacao_ECF_Daruma"};
+
+class PortOpeningTest : public tovtest::PackageTest {
+ protected:
+  void SetUp() override {
+    PackageTest::SetUp();
+    tovtest::SetClock(porttest::Agora());
+  }
+  // A printer whose clock agrees and whose open document is `documento`.
+  void Printer(const std::string& documento) {
+    porttest::QueueClock(driver(), porttest::Agora());
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {documento});
+  }
+  static std::vector<std::string> With(std::vector<std::string> a,
+                                       const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  }
+  void SaleFile(const std::string& nome) {
+    std::ofstream(platform::JoinPath(sandbox().hostFolder(), nome)) << "x";
+  }
+};
+
+TEST_F(PortOpeningTest, CleanOpeningRunsEveryStepInOrder) {
+  Printer("0");
+  EXPECT_TRUE(AbrePorta_FrameWork(porttest::PortBag()));
+  EXPECT_EQ(Commands(driver()), kOpening);
+  EXPECT_EQ(driver().CallsTo("eAbrirSerial_Daruma")[0].args,
+            (std::vector<std::string>{"COM3", "115200"}));
+  EXPECT_EQ(driver().CallsTo("eDefinirProduto_Daruma")[0].args, std::vector<std::string>{"ECF"});
+  EXPECT_EQ(driver().CallsTo("rRetornarInformacao_ECF_Daruma")[0].args,
+            (std::vector<std::string>{"56", "[out 1]"}));
+  EXPECT_TRUE(operador().Messages().empty());
+  const auto log = tovtest::DebugLogTexts();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.front(), "Abrindo porta COM3");
+}
+
+TEST_F(PortOpeningTest, BusyPortIsClosedAndReopenedWithoutAMessage) {
+  driver().Queue("eAbrirSerial_Daruma", -107);
+  Printer("0");
+  EXPECT_TRUE(AbrePorta_FrameWork(porttest::PortBag()));
+  EXPECT_EQ(Commands(driver()), With({"eAbrirSerial_Daruma", "eFecharSerial_Daruma"}, kOpening));
+  EXPECT_TRUE(operador().Messages().empty());
+}
+
+TEST_F(PortOpeningTest, PortBusyTwiceIsReported) {
+  driver().Queue("eAbrirSerial_Daruma", -107);
+  driver().Queue("eAbrirSerial_Daruma", -107);
+  EXPECT_FALSE(AbrePorta_FrameWork(porttest::PortBag()));
+  EXPECT_EQ(Commands(driver()),
+            (std::vector<std::string>{"eAbrirSerial_Daruma", "eFecharSerial_Daruma",
+                                      "eAbrirSerial_Daruma"}));
+  ASSERT_EQ(operador().Texts().size(), 1u);
+  EXPECT_EQ(operador().Texts()[0], Utf8ToCp1252("Porta de comunicação ocupada."));
+  EXPECT_EQ(operador().Messages()[0].context, "AZUL");
+}
+
+TEST_F(PortOpeningTest, DriverFailureStopsTheOpeningAtOnce) {
+  driver().Queue("rVerificarImpressoraLigada_ECF_Daruma", -6);
+  EXPECT_FALSE(AbrePorta_FrameWork(porttest::PortBag()));
+  EXPECT_EQ(Commands(driver()),
+            (std::vector<std::string>{"eAbrirSerial_Daruma", "eBuscarPortaVelocidade_ECF_Daruma",
+                                      "rVerificarImpressoraLigada_ECF_Daruma"}));
+  EXPECT_EQ(operador().Texts(), std::vector<std::string>{"Impressora desligada ou desconectada."});
+}
+
+TEST_F(PortOpeningTest, ClockOffByMoreThanFifteenMinutesRefusesTheOpening) {
+  porttest::QueueClock(driver(), porttest::MaisMinutos(porttest::Agora(), 16));
+  EXPECT_FALSE(AbrePorta_FrameWork(porttest::PortBag()));
+  EXPECT_EQ(driver().CountOf("rRetornarInformacao_ECF_Daruma"), 0);
+  EXPECT_EQ(operador().Texts(), std::vector<std::string>{DataModule().msgPadrao.Msg("DataDif")});
+  EXPECT_FALSE(boClieUtil);
+}
+
+struct CasoDocumento {
+  const char* nome;
+  std::string documento;
+  std::string arquivoVenda;  // "" for none
+  std::vector<std::string> depois;
+};
+
+class DocumentLeftOpenTest : public PortOpeningTest,
+                             public ::testing::WithParamInterface<CasoDocumento> {};
+
+TEST_P(DocumentLeftOpenTest, ClosesOrCancelsWhatWasLeftOpen) {
+  const CasoDocumento& c = GetParam();
+  if (!c.arquivoVenda.empty()) SaleFile(c.arquivoVenda);
+  Printer(c.documento);
+  EXPECT_TRUE(AbrePorta_FrameWork(porttest::PortBag()));
+  // Without a control file the grand-total update after a cancellation
+  // stops before reading the printer.
+  EXPECT_EQ(Commands(driver()), With(kOpening, c.depois));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Estados, DocumentLeftOpenTest,
+    ::testing::Values(CasoDocumento{"Nenhum", "0", "", {}},
+                      CasoDocumento{"NaoFiscal", "2", "", {"iCNFCancelar_ECF_Daruma"}},
+                      CasoDocumento{"Gerencial", "4", "", {"iRGFechar_ECF_Daruma"}},
+                      CasoDocumento{"FiscalSemArquivo", "1", "", {"iCFCancelar_ECF_Daruma"}},
+                      CasoDocumento{
+                          "NenhumComVenda", "0", "cdsVenda.cds", {"iCFCancelar_ECF_Daruma"}},
+                      CasoDocumento{"NaoFiscalComItensCancelados",
+                                    "2",
+                                    "cdsItensCancelados.cds",
+                                    {"iCNFCancelar_ECF_Daruma", "iCFCancelar_ECF_Daruma"}}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+TEST_F(PortOpeningTest, OpenReceiptIsCancelledAndTheGrandTotalRecorded) {
+  stAtuFili = "001";
+  stAtuCaixa = "02";
+  stSerieAtu = "DR0001";
+  DataPacket p;
+  p.fields = {{"CDFILIAL", FieldType::String, 4},
+              {"CDCAIXA", FieldType::String, 3},
+              {"NRSERIEECF", FieldType::String, 20},
+              {"CAMPO01", FieldType::String, 1},
+              {"CAMPO02", FieldType::String, 60}};
+  p.rows.push_back({Variant("001"), Variant("02"), Variant("DR0001"), Variant("S"),
+                    Variant(hostlib::Cripto("10,10", kChaveCripto))});
+  platform::AtomicReplaceFile(ControlFilePath(), DataSet::ToXml(p));
+
+  Printer("1");
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000000000000432100"});
+  // The cancellation's own answer is not judged.
+  driver().Queue("iCFCancelar_ECF_Daruma", -1);
+  EXPECT_TRUE(AbrePorta_FrameWork(porttest::PortBag()));
+  EXPECT_EQ(Commands(driver()),
+            With(kOpening, {"iCFCancelar_ECF_Daruma", "rRetornarInformacao_ECF_Daruma"}));
+  EXPECT_EQ(driver().CallsTo("rRetornarInformacao_ECF_Daruma")[1].args[0], "1");
+  EXPECT_TRUE(operador().Messages().empty());
+
+  DataPacket gravado = DataSet::FromXml(platform::ReadFile(ControlFilePath()).value());
+  EXPECT_EQ(hostlib::Uncripto(gravado.rows[0][4].AsString(), kChaveCripto), "4321");
+}
+
+TEST_F(PortOpeningTest, BagThatIsNotABagFailsWithoutTouchingThePrinter) {
+  EXPECT_FALSE(AbrePorta_FrameWork(Variant("COM3")));
+  EXPECT_TRUE(driver().Calls().empty());
+}
+
+}  // namespace

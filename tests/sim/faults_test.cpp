@@ -1,0 +1,140 @@
+// The desk controls of simControl_Daruma: power, port, clock, refused
+// commands, status codes, paper, line speed and reset.
+#include <chrono>
+#include <cmath>
+#include <ctime>
+
+#include "sim_fixture.h"
+
+namespace Tov00300::simtest {
+namespace {
+
+class FaultTest : public SimTest {
+ protected:
+  // Printer clock minus the computer's, in minutes.
+  long long ClockDifferenceMinutes() {
+    char date[9] = "        ";
+    char time[7] = "      ";
+    EXPECT_EQ(Sim().rDataHoraImpressora_ECF_Daruma(date, time), 1);
+    std::tm printer{};
+    printer.tm_mday = std::stoi(std::string(date, 2));
+    printer.tm_mon = std::stoi(std::string(date + 2, 2)) - 1;
+    printer.tm_year = std::stoi(std::string(date + 4, 4)) - 1900;
+    printer.tm_hour = std::stoi(std::string(time, 2));
+    printer.tm_min = std::stoi(std::string(time + 2, 2));
+    printer.tm_sec = std::stoi(std::string(time + 4, 2));
+    printer.tm_isdst = -1;
+    double seconds = std::difftime(std::mktime(&printer), std::time(nullptr));
+    return std::llround(seconds / 60.0);
+  }
+};
+
+TEST_F(FaultTest, PowerOffAnswersAsAPrinterThatIsOff) {
+  Driver& d = Sim();
+  ASSERT_EQ(Control("power off"), 1);
+  EXPECT_EQ(d.iCFAbrirPadrao_ECF_Daruma(), 0);
+  EXPECT_EQ(d.iLeituraX_ECF_Daruma(), 0);
+  EXPECT_EQ(d.rVerificarImpressoraLigada_ECF_Daruma(), -6);
+  EXPECT_EQ(d.eBuscarPortaVelocidade_ECF_Daruma(), -6);
+  int error = 0;
+  int warning = 0;
+  EXPECT_EQ(d.rStatusUltimoCmdInt_ECF_Daruma(&error, &warning), 0);
+  // The library's own calls still work.
+  EXPECT_EQ(d.eAbrirSerial_Daruma("COM1", "115200"), 1);
+  EXPECT_EQ(d.eDefinirProduto_Daruma("ECF"), 1);
+  ASSERT_EQ(Control("power on"), 1);
+  EXPECT_EQ(d.rVerificarImpressoraLigada_ECF_Daruma(), 1);
+  EXPECT_EQ(Info(26, 6), "000000");
+}
+
+TEST_F(FaultTest, PortBusyRefusesOnlyTheNextOpening) {
+  ASSERT_EQ(Control("port busy"), 1);
+  EXPECT_EQ(Sim().eAbrirSerial_Daruma("COM1", "115200"), -107);
+  EXPECT_EQ(Sim().eFecharSerial_Daruma(), 1);
+  EXPECT_EQ(Sim().eAbrirSerial_Daruma("COM1", "115200"), 1);
+}
+
+TEST_F(FaultTest, ClockOffsets) {
+  const struct {
+    const char* command;
+    long long minutes;
+  } kCases[] = {{"clock +16m", 16},
+                {"clock -15m", -15},
+                {"clock +1h5m", 65},
+                {"clock 0", 0},
+                {"clock +1d", 1440}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.command);
+    ASSERT_EQ(Control(c.command), 1);
+    EXPECT_NEAR(ClockDifferenceMinutes(), c.minutes, 1);
+  }
+  for (const char* bad : {"clock 16", "clock +", "clock +5x", "clock +m"}) {
+    EXPECT_EQ(Control(bad), -2) << bad;
+  }
+}
+
+TEST_F(FaultTest, InjectedFailuresAnswerWithoutActing) {
+  Driver& d = Sim();
+  ASSERT_EQ(d.iCFAbrirPadrao_ECF_Daruma(), 1);
+  ASSERT_EQ(Control("fail iCFVender_ECF_Daruma -6 once"), 1);
+  EXPECT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "1", "UN", "X"), -6);
+  EXPECT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "1", "UN", "X"), 1);
+  ASSERT_EQ(Control("fail iCFCancelarUltimoItem_ECF_Daruma -28 2"), 1);
+  EXPECT_EQ(d.iCFCancelarUltimoItem_ECF_Daruma(), -28);
+  EXPECT_EQ(d.iCFCancelarUltimoItem_ECF_Daruma(), -28);
+  EXPECT_EQ(d.iCFCancelarUltimoItem_ECF_Daruma(), 1);
+  ASSERT_EQ(Control("fail iCFTotalizarCupom_ECF_Daruma 0 always"), 1);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(d.iCFTotalizarCupom_ECF_Daruma("D$", "0"), 0);
+  ASSERT_EQ(Control("fail iCFTotalizarCupom_ECF_Daruma off"), 1);
+  EXPECT_EQ(d.iCFTotalizarCupom_ECF_Daruma("D$", "0"), -1);  // no item left
+  EXPECT_EQ(Control("fail NoSuchFunction -1 once"), -2);
+  EXPECT_EQ(Control("fail iCFVender_ECF_Daruma x once"), -2);
+  EXPECT_EQ(Control("fail iCFVender_ECF_Daruma -1 sometimes"), -2);
+}
+
+TEST_F(FaultTest, StatusCodesOfTheNextCommand) {
+  ASSERT_EQ(Control("status 7 -2"), 1);
+  EXPECT_EQ(Info(26, 6), "000000");
+  EXPECT_EQ(Status(), std::make_pair(7, -2));
+  EXPECT_EQ(Status(), std::make_pair(7, -2));  // the status query is not a command
+  Info(26, 6);
+  EXPECT_EQ(Status(), std::make_pair(0, 0));
+  ASSERT_EQ(Control("paper low"), 1);
+  Info(26, 6);
+  EXPECT_EQ(Status(), std::make_pair(0, 1));
+  std::string text = Guarded(
+      200, [](char* b) { return Sim().eInterpretarAviso_ECF_Daruma(1, b); }, nullptr);
+  EXPECT_EQ(text.substr(0, 11), "Pouco papel");
+  ASSERT_EQ(Control("paper ok"), 1);
+  Info(26, 6);
+  EXPECT_EQ(Status(), std::make_pair(0, 0));
+}
+
+TEST_F(FaultTest, LineSpeedDelaysEveryCall) {
+  ASSERT_EQ(Control("line 115200"), 1);
+  auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 5; ++i) Info(140, 1164);
+  auto took = std::chrono::steady_clock::now() - start;
+  // 5 x (1164 + frame) bytes at 10 bits per byte and 115200 bit/s: over 0,5 s.
+  EXPECT_GT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 500);
+  ASSERT_EQ(Control("line off"), 1);
+  EXPECT_EQ(Control("line fast"), -2);
+}
+
+TEST_F(FaultTest, ResetGivesAFreshPrinterAndUnknownCommandsAreRefused) {
+  SellReceipt({"3,00"});
+  ASSERT_EQ(Control("power off"), 1);
+  ASSERT_EQ(Control("reset"), 1);
+  EXPECT_EQ(Sim().rVerificarImpressoraLigada_ECF_Daruma(), 1);
+  EXPECT_EQ(Info(26, 6), "000000");
+  EXPECT_EQ(Info(1, 18), std::string(18, '0'));
+  EXPECT_EQ(RateList().substr(0, 24), "T1800;T1200;T0700;S0500;");
+  for (const char* bad : {"", "explode", "power maybe", "paper", "status 1", "durability max"}) {
+    EXPECT_EQ(Control(bad), -2) << bad;
+  }
+  EXPECT_EQ(Control("durability sync"), 1);
+  EXPECT_EQ(Control("durability off"), 1);
+}
+
+}  // namespace
+}  // namespace Tov00300::simtest
