@@ -16,6 +16,10 @@ SCRIPTS=(previous-day.json start-of-day.json sale.json)
 
 rm -rf "$OUT"
 mkdir -p "$OUT"
+# The shop's grand-total control file: the control is on for till 001, with
+# the value a new register starts from; the day's first grand-total update
+# records the printer's total in it.
+cp "$HERE/Brindal.cds" "$OUT/"
 # Only the demo folder: nothing of the caller's environment may redirect the
 # registry, the drive root or the driver library.
 unset TOV_HOST_DIR TOV_REGISTRY TOV_DRIVE_ROOT TOV_DRIVER_LIBRARY

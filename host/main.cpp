@@ -151,10 +151,12 @@ int Run(const Options& o) {
     record["args"] = call.prepared->Args();
     record["messages"] = till.TakeMessages();
     if (error) record["error"] = *error;
-    if (o.pretty)
+    if (o.pretty) {
+      if (!call.comment.empty()) std::cout << "# " << call.comment << "\n";
       PrintPretty(std::cout, i, record);
-    else
+    } else {
       PrintJsonLine(std::cout, record);
+    }
     std::cout.flush();
   }
   return 0;

@@ -36,6 +36,10 @@ ScriptCall PrepareCall(const Json& call, size_t index) {
   ScriptCall out;
   out.op = call["op"].get<std::string>();
   where += " (" + out.op + ")";
+  if (call.contains("comment")) {
+    if (!call["comment"].is_string()) throw ScriptError(where + ": \"comment\" must be a text");
+    out.comment = call["comment"].get<std::string>();
+  }
   try {
     if (out.op == "sim") {
       CheckKeys(call, {"op", "command"}, where);

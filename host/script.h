@@ -34,6 +34,7 @@ class ScriptError : public std::runtime_error {
 
 struct ScriptCall {
   std::string op;
+  std::string comment;  // the call's "comment", shown above it in --pretty output
   std::unique_ptr<PreparedCall> prepared;
 };
 

@@ -100,6 +100,8 @@ inline Outcome Info(Machine& m, const char* index, char* out) {
   auto reply = ReadRegister(m, static_cast<int>(*number));
   if (!reply) return Refuse(kErrParameter, -2);
   if (auto refusal = m.CheckUsable()) return *refusal;
+  // A fiscal memory without a Z reduction has no last-reduction record to give.
+  if (*number == 140 && m.state().reductions.empty()) return Refuse(kErrNoReduction, -1);
   Reply(out, *reply, reply->size());
   m.replyBytes = reply->size();
   return Ok();

@@ -78,6 +78,8 @@ std::string ErrorText(int code) {
       return Out("Erro ao gravar o arquivo.");
     case kErrMemoryFull:
       return Out("Memória fiscal esgotada.");
+    case kErrNoReduction:
+      return Out("Nenhuma redução Z gravada na memória fiscal.");
     default:
       return Out("Erro desconhecido.");
   }

@@ -40,7 +40,8 @@ enum ErrorCode : int {
   kErrTextTooLong = 29,
   kErrFile = 30,
   kErrMemoryFull = 31,
-  kErrLastCode = 31,
+  kErrNoReduction = 32,
+  kErrLastCode = 32,
 };
 
 enum WarningCode : int {

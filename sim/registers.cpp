@@ -155,7 +155,9 @@ std::optional<std::string> ReadRegister(const Machine& m, int index) {
       return Digits(s.counters.cdc, 4);
     case 53:
       // Documents printed since the last fiscal receipt: the receipt's number
-      // is the operation counter minus this.
+      // is the operation counter minus this. A receipt still open is the
+      // last one (it is the one a cancellation ends), so none come after it.
+      if (s.open.kind == DocKind::kReceipt) return Digits(0, 4);
       return Digits(
           s.lastReceipt.kind == DocKind::kReceipt ? s.counters.coo - s.lastReceipt.coo : 0, 4);
     case 56:

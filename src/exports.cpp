@@ -1,20 +1,36 @@
 // The package's plain (C) names: one extern "C" function per exported
 // operation, forwarding to the namespaced C++ operation, whose mangled symbol
 // is the decorated name. Operations with only a decorated name (StrToPChar,
-// ...) are not listed here.
+// FormataCNPJ, ComparaData_Hora, ...) are not listed here.
 //
 // The pattern every operation follows:
 //  - texts come in as const char* (Windows-1252, zero terminated); a null
 //    pointer reads as an empty text;
-//  - booleans and integers pass as they are;
+//  - booleans, integers and floating-point numbers pass as they are;
+//    date-times travel as their day count (days since 1899-12-30);
+//  - bags, arrays, string lists and data sets pass as pointers to the runtime
+//    types; a null pointer stands for an empty one;
+//  - out and in/out texts travel as the host's buffer and its size in bytes
+//    (terminator included): an in/out buffer's text is read on the way in,
+//    and the result is written back cut to size - 1 bytes and zero terminated;
 //  - a text result is returned as a const char* into a per-thread buffer of
 //    this file, valid until the next call of the same operation on that
 //    thread; copy it to keep it;
 //  - exceptions never cross the C boundary: an operation whose errors reach
-//    the host (a debug-log write error) answers false, 0 or "" instead.
+//    the host (a debug-log write error, a conversion error) answers false, 0
+//    or "" instead.
+
+#include <algorithm>
+#include <cstring>
 #include <string>
 
+#include "readings/register_queries.h"
+#include "tov00300/config.h"
+#include "tov00300/datamodule.h"
+#include "tov00300/documents.h"
 #include "tov00300/driver.h"
+#include "tov00300/readings.h"
+#include "tov00300/receipt.h"
 #include "tov00300/session.h"
 
 namespace {
@@ -31,6 +47,25 @@ Resultado Protegido(Resultado falha, Operacao operacao) {
   } catch (...) {
     return falha;
   }
+}
+
+// Copies a text result into the host's buffer of `tamanho` bytes (terminator
+// included), cut to fit and zero terminated.
+void Devolve(const std::string& texto, char* buffer, int tamanho) {
+  if (buffer == nullptr || tamanho <= 0) return;
+  const size_t n = std::min(texto.size(), static_cast<size_t>(tamanho - 1));
+  std::memcpy(buffer, texto.data(), n);
+  buffer[n] = '\0';
+}
+
+// A query with an out text: the text goes back even when the operation
+// raised, as the C++ caller would find it.
+template <typename Operacao>
+bool ConsultaTexto(const char* stEsquema, char* buffer, int tamanho, Operacao operacao) {
+  std::string texto;
+  const bool ok = Protegido(false, [&] { return operacao(Texto(stEsquema), texto); });
+  Devolve(texto, buffer, tamanho);
+  return ok;
 }
 
 }  // namespace
@@ -90,68 +125,34 @@ bool AnalisaRetorno(const char* stEsquema, int code, bool show, bool cancelOpenR
 }  // extern "C"
 
 // ---- configuration tables: tax rates, payment methods, totalizers, identity ----
-// Out and in/out texts travel as the host's buffer and its size in bytes
-// (terminator included): the buffer's text is read on the way in, and the
-// result is written back cut to size - 1 bytes and zero terminated. A null
-// data set stands for an empty one.
-#include <algorithm>
-#include <cstring>
-
-#include "tov00300/config.h"
-
-namespace exports_config {
-
-std::string Le(const char* texto) {
-  return texto != nullptr ? std::string(texto) : std::string();
-}
-
-void Devolve(const std::string& texto, char* buffer, int tamanho) {
-  if (buffer == nullptr || tamanho <= 0) return;
-  const size_t n = std::min(texto.size(), static_cast<size_t>(tamanho - 1));
-  std::memcpy(buffer, texto.data(), n);
-  buffer[n] = '\0';
-}
-
-template <typename Resultado, typename Operacao>
-Resultado Seguro(Resultado falha, Operacao operacao) {
-  try {
-    return operacao();
-  } catch (...) {
-    return falha;
-  }
-}
-
-}  // namespace exports_config
 
 extern "C" {
 
 void CarregaAliquota(const char* stEsquema, Tov00300::DataSet* cds) {
   Tov00300::DataSet vazio;
-  exports_config::Seguro(false, [&] {
-    Tov00300::CarregaAliquota(exports_config::Le(stEsquema), cds != nullptr ? *cds : vazio);
+  Protegido(false, [&] {
+    Tov00300::CarregaAliquota(Texto(stEsquema), cds != nullptr ? *cds : vazio);
     return true;
   });
 }
 
 bool Retorno_Aliquotas_Imp(const char* stEsquema) {
-  return exports_config::Seguro(
-      false, [&] { return Tov00300::Retorno_Aliquotas_Imp(exports_config::Le(stEsquema)); });
+  return Protegido(false, [&] { return Tov00300::Retorno_Aliquotas_Imp(Texto(stEsquema)); });
 }
 
 void CarregaRecebimento(const char* texto, const char* stEsquema, int inteiro,
                         Tov00300::DataSet* cds) {
   Tov00300::DataSet vazio;
-  exports_config::Seguro(false, [&] {
-    Tov00300::CarregaRecebimento(exports_config::Le(texto), exports_config::Le(stEsquema), inteiro,
+  Protegido(false, [&] {
+    Tov00300::CarregaRecebimento(Texto(texto), Texto(stEsquema), inteiro,
                                  cds != nullptr ? *cds : vazio);
     return true;
   });
 }
 
 bool Config_FormaPg(const char* stEsquema, const char* nome, bool boMostraMsg, bool boReservado) {
-  return exports_config::Seguro(false, [&] {
-    return Tov00300::Config_FormaPg(exports_config::Le(stEsquema), exports_config::Le(nome),
-                                    boMostraMsg, boReservado);
+  return Protegido(false, [&] {
+    return Tov00300::Config_FormaPg(Texto(stEsquema), Texto(nome), boMostraMsg, boReservado);
   });
 }
 
@@ -160,20 +161,19 @@ void CarregaTotalizador(char* contraVale, int tamContraVale, char* vendaConsumid
                         char* cancelaCredito, int tamCancelaCredito, char* relatorio,
                         int tamRelatorio, const char* stEsquema, int inteiro,
                         Tov00300::DataSet* cds) {
-  std::string t1 = exports_config::Le(contraVale), t2 = exports_config::Le(vendaConsumidor),
-              t3 = exports_config::Le(compraCredito), t4 = exports_config::Le(cancelaCredito),
-              t5 = exports_config::Le(relatorio);
+  std::string t1 = Texto(contraVale), t2 = Texto(vendaConsumidor), t3 = Texto(compraCredito),
+              t4 = Texto(cancelaCredito), t5 = Texto(relatorio);
   Tov00300::DataSet vazio;
-  exports_config::Seguro(false, [&] {
-    Tov00300::CarregaTotalizador(t1, t2, t3, t4, t5, exports_config::Le(stEsquema), inteiro,
+  Protegido(false, [&] {
+    Tov00300::CarregaTotalizador(t1, t2, t3, t4, t5, Texto(stEsquema), inteiro,
                                  cds != nullptr ? *cds : vazio);
     return true;
   });
-  exports_config::Devolve(t1, contraVale, tamContraVale);
-  exports_config::Devolve(t2, vendaConsumidor, tamVendaConsumidor);
-  exports_config::Devolve(t3, compraCredito, tamCompraCredito);
-  exports_config::Devolve(t4, cancelaCredito, tamCancelaCredito);
-  exports_config::Devolve(t5, relatorio, tamRelatorio);
+  Devolve(t1, contraVale, tamContraVale);
+  Devolve(t2, vendaConsumidor, tamVendaConsumidor);
+  Devolve(t3, compraCredito, tamCompraCredito);
+  Devolve(t4, cancelaCredito, tamCancelaCredito);
+  Devolve(t5, relatorio, tamRelatorio);
 }
 
 bool VerificaTotalizador() {
@@ -182,9 +182,8 @@ bool VerificaTotalizador() {
 
 bool Nomeia_TotParcial(const char* texto1, const char* texto2, const char* texto3,
                        const char* texto4, bool flag1, bool flag2) {
-  return Tov00300::Nomeia_TotParcial(exports_config::Le(texto1), exports_config::Le(texto2),
-                                     exports_config::Le(texto3), exports_config::Le(texto4), flag1,
-                                     flag2);
+  return Tov00300::Nomeia_TotParcial(Texto(texto1), Texto(texto2), Texto(texto3), Texto(texto4),
+                                     flag1, flag2);
 }
 
 // Does nothing; the host's buffers are not touched.
@@ -195,13 +194,13 @@ void CarregaRelatorioGer(char* /*texto1*/, int /*tam1*/, char* /*texto2*/, int /
 
 bool Modelo_Impressora(const char* stEsquema, char* a, int tamA, char* b, int tamB, char* c,
                        int tamC) {
-  std::string ta = exports_config::Le(a), tb = exports_config::Le(b), tc = exports_config::Le(c);
-  const bool resultado = exports_config::Seguro(false, [&] {
-    return Tov00300::Modelo_Impressora(exports_config::Le(stEsquema), ta, tb, tc);
-  });
-  exports_config::Devolve(ta, a, tamA);
-  exports_config::Devolve(tb, b, tamB);
-  exports_config::Devolve(tc, c, tamC);
+  // Out-only texts: the host's buffers are written, never read.
+  std::string ta, tb, tc;
+  const bool resultado =
+      Protegido(false, [&] { return Tov00300::Modelo_Impressora(Texto(stEsquema), ta, tb, tc); });
+  Devolve(ta, a, tamA);
+  Devolve(tb, b, tamB);
+  Devolve(tc, c, tamC);
   return resultado;
 }
 
@@ -225,36 +224,18 @@ bool NumeroOperacoesNaoFiscais(const char* /*texto*/, char* /*numero*/, int /*ta
 }
 
 bool GeraBinMes(Tov00300::DateTime inicio, Tov00300::DateTime fim, const char* texto) {
-  return Tov00300::GeraBinMes(inicio, fim, exports_config::Le(texto));
+  return Tov00300::GeraBinMes(inicio, fim, Texto(texto));
 }
 
 const char* Codigo_Nacional_ECF(int modelo, const char* texto) {
   thread_local std::string resultado;
-  resultado = Tov00300::Codigo_Nacional_ECF(modelo, exports_config::Le(texto));
+  resultado = Tov00300::Codigo_Nacional_ECF(modelo, Texto(texto));
   return resultado.c_str();
 }
 
 }  // extern "C"
 
 // ---- fiscal receipt: opening, numbering, items, cancellations; non-fiscal receipt ----
-#include <algorithm>
-#include <cstring>
-
-#include "tov00300/documents.h"
-#include "tov00300/receipt.h"
-
-namespace exports_receipt {
-
-// Copies a text result into the host's buffer of `size` bytes, cut to fit and
-// zero terminated.
-void CopiaSaida(const std::string& texto, char* buffer, int size) {
-  if (buffer == nullptr || size <= 0) return;
-  const size_t n = std::min(texto.size(), static_cast<size_t>(size - 1));
-  std::memcpy(buffer, texto.data(), n);
-  buffer[n] = '\0';
-}
-
-}  // namespace exports_receipt
 
 extern "C" {
 
@@ -273,7 +254,7 @@ bool ContadorCupomFiscalMFD(const char* stEsquema, char* contador, int size) {
   return Protegido(false, [&] {
     std::string texto;
     const bool ok = Tov00300::ContadorCupomFiscalMFD(Texto(stEsquema), texto);
-    exports_receipt::CopiaSaida(texto, contador, size);
+    Devolve(texto, contador, size);
     return ok;
   });
 }
@@ -316,7 +297,7 @@ bool Acrescimo_Imp(const char* stEsquema, char* total, int size) {
   return Protegido(false, [&] {
     std::string texto;
     const bool ok = Tov00300::Acrescimo_Imp(Texto(stEsquema), texto);
-    exports_receipt::CopiaSaida(texto, total, size);
+    Devolve(texto, total, size);
     return ok;
   });
 }
@@ -336,58 +317,12 @@ bool Cupom_NFiscNVinc(const char* stEsquema, const char* totalizador, const char
 }  // extern "C"
 
 // ---- session start and stop, port opening, clocks; register queries ----
-// Out and in/out texts travel as the host's buffer and its size in bytes
-// (terminator included): an in/out buffer's text is read on the way in, and
-// every result is written back cut to size - 1 bytes and zero terminated.
-// Date-times travel as their day count (days since 1899-12-30). A null bag,
-// array or data set stands for an empty one.
-#include <algorithm>
-#include <cstring>
-
-#include "readings/register_queries.h"
-#include "tov00300/datamodule.h"
-#include "tov00300/readings.h"
-
-namespace exports_start {
-
-std::string Le(const char* texto) {
-  return texto != nullptr ? std::string(texto) : std::string();
-}
-
-void Devolve(const std::string& texto, char* buffer, int tamanho) {
-  if (buffer == nullptr || tamanho <= 0) return;
-  const size_t n = std::min(texto.size(), static_cast<size_t>(tamanho - 1));
-  std::memcpy(buffer, texto.data(), n);
-  buffer[n] = '\0';
-}
-
-template <typename Resultado, typename Operacao>
-Resultado Seguro(Resultado falha, Operacao operacao) {
-  try {
-    return operacao();
-  } catch (...) {
-    return falha;
-  }
-}
-
-// A query with an out text: the text goes back even when the operation
-// raised, as the C++ caller would find it.
-template <typename Operacao>
-bool ConsultaTexto(const char* stEsquema, char* buffer, int tamanho, Operacao operacao) {
-  std::string texto;
-  const bool ok = Seguro(false, [&] { return operacao(Le(stEsquema), texto); });
-  Devolve(texto, buffer, tamanho);
-  return ok;
-}
-
-}  // namespace exports_start
 
 extern "C" {
 
 bool StartImpFiscal(Tov00300::Variant* bag) {
   Tov00300::Variant vazio{Tov00300::VariantArray()};
-  return exports_start::Seguro(
-      false, [&] { return Tov00300::StartImpFiscal(bag != nullptr ? *bag : vazio); });
+  return Protegido(false, [&] { return Tov00300::StartImpFiscal(bag != nullptr ? *bag : vazio); });
 }
 
 void StopImpFiscal() {
@@ -396,104 +331,98 @@ void StopImpFiscal() {
 
 bool AbrePorta(const Tov00300::Variant* bag) {
   const Tov00300::Variant vazio{Tov00300::VariantArray()};
-  return exports_start::Seguro(false,
-                               [&] { return Tov00300::AbrePorta(bag != nullptr ? *bag : vazio); });
+  return Protegido(false, [&] { return Tov00300::AbrePorta(bag != nullptr ? *bag : vazio); });
 }
 
 bool FechaPorta() {
-  return exports_start::Seguro(false, [] { return Tov00300::FechaPorta(); });
+  return Protegido(false, [] { return Tov00300::FechaPorta(); });
 }
 
 bool ImpressoraOk(const char* stEsquema, bool boReservado1, bool boReservado2, bool boReservado3) {
-  return exports_start::Seguro(false, [&] {
-    return Tov00300::ImpressoraOk(exports_start::Le(stEsquema), boReservado1, boReservado2,
-                                  boReservado3);
+  return Protegido(false, [&] {
+    return Tov00300::ImpressoraOk(Texto(stEsquema), boReservado1, boReservado2, boReservado3);
   });
 }
 
 bool AbrePorta_FrameWork(const Tov00300::Variant* bag) {
   const Tov00300::Variant vazio{Tov00300::VariantArray()};
-  return exports_start::Seguro(
-      false, [&] { return Tov00300::AbrePorta_FrameWork(bag != nullptr ? *bag : vazio); });
+  return Protegido(false,
+                   [&] { return Tov00300::AbrePorta_FrameWork(bag != nullptr ? *bag : vazio); });
 }
 
 bool VerificaData(const char* stEsquema, double* dtData, char* stDataHoraImp, int tamanho,
                   const char* stDataMov, bool boLeRelogio) {
   Tov00300::DateTime data(dtData != nullptr ? *dtData : 0.0);
-  std::string dataHora = exports_start::Le(stDataHoraImp);
-  const bool ok = exports_start::Seguro(false, [&] {
-    return Tov00300::VerificaData(exports_start::Le(stEsquema), data, dataHora,
-                                  exports_start::Le(stDataMov), boLeRelogio);
+  std::string dataHora = Texto(stDataHoraImp);
+  const bool ok = Protegido(false, [&] {
+    return Tov00300::VerificaData(Texto(stEsquema), data, dataHora, Texto(stDataMov), boLeRelogio);
   });
   if (dtData != nullptr) *dtData = data.value;
-  exports_start::Devolve(dataHora, stDataHoraImp, tamanho);
+  Devolve(dataHora, stDataHoraImp, tamanho);
   return ok;
 }
 
 bool Data_Imp(const char* stEsquema, char* stDataHora, int tamanho) {
-  return exports_start::ConsultaTexto(stEsquema, stDataHora, tamanho, Tov00300::Data_Imp);
+  return ConsultaTexto(stEsquema, stDataHora, tamanho, Tov00300::Data_Imp);
 }
 
 // The fiscal day as a day count; today's when the operation raised.
 double DataMoviFiscal(const char* stEsquema) {
-  return exports_start::Seguro(Tov00300::DateTime::Today().value, [&] {
-    return Tov00300::DataMoviFiscal(exports_start::Le(stEsquema)).value;
-  });
+  return Protegido(Tov00300::DateTime::Today().value,
+                   [&] { return Tov00300::DataMoviFiscal(Texto(stEsquema)).value; });
 }
 
 bool Estado_HorVerao(const char* stEsquema) {
-  return exports_start::Seguro(
-      false, [&] { return Tov00300::Estado_HorVerao(exports_start::Le(stEsquema)); });
+  return Protegido(false, [&] { return Tov00300::Estado_HorVerao(Texto(stEsquema)); });
 }
 
 bool Muda_Horario(const char* stEsquema) {
-  return exports_start::Seguro(
-      false, [&] { return Tov00300::Muda_Horario(exports_start::Le(stEsquema)); });
+  return Protegido(false, [&] { return Tov00300::Muda_Horario(Texto(stEsquema)); });
 }
 
 bool Carrega_Dados_Impressora(Tov00300::Variant* bag) {
   if (bag == nullptr) return false;
-  return exports_start::Seguro(false, [&] { return Tov00300::Carrega_Dados_Impressora(*bag); });
+  return Protegido(false, [&] { return Tov00300::Carrega_Dados_Impressora(*bag); });
 }
 
 // 0 for a text that is not an amount (the C++ operation raises ConversionError).
 double GetValue(const char* texto) {
-  return exports_start::Seguro(0.0, [&] { return Tov00300::GetValue(exports_start::Le(texto)); });
+  return Protegido(0.0, [&] { return Tov00300::GetValue(Texto(texto)); });
 }
 
 bool BuscaTotGer(const char* stEsquema, char* total, int tamanho) {
-  return exports_start::ConsultaTexto(stEsquema, total, tamanho, Tov00300::BuscaTotGer);
+  return ConsultaTexto(stEsquema, total, tamanho, Tov00300::BuscaTotGer);
 }
 
 bool BuscaVendaBruta(const char* stEsquema, char* venda, int tamanho) {
-  return exports_start::ConsultaTexto(stEsquema, venda, tamanho, Tov00300::BuscaVendaBruta);
+  return ConsultaTexto(stEsquema, venda, tamanho, Tov00300::BuscaVendaBruta);
 }
 
 bool Cancelamentos(const char* stEsquema, char* total, int tamanho) {
-  return exports_start::ConsultaTexto(stEsquema, total, tamanho, Tov00300::Cancelamentos);
+  return ConsultaTexto(stEsquema, total, tamanho, Tov00300::Cancelamentos);
 }
 
 bool BuscaDescontos(const char* stEsquema, char* total, int tamanho) {
-  return exports_start::ConsultaTexto(stEsquema, total, tamanho, Tov00300::BuscaDescontos);
+  return ConsultaTexto(stEsquema, total, tamanho, Tov00300::BuscaDescontos);
 }
 
 bool BuscaNReducoes(const char* stEsquema, char* numero, int tamanho) {
-  return exports_start::ConsultaTexto(stEsquema, numero, tamanho, Tov00300::BuscaNReducoes);
+  return ConsultaTexto(stEsquema, numero, tamanho, Tov00300::BuscaNReducoes);
 }
 
 bool BuscaOpNFis(const char* stEsquema, char* contador, int tamanho) {
-  return exports_start::ConsultaTexto(stEsquema, contador, tamanho, Tov00300::BuscaOpNFis);
+  return ConsultaTexto(stEsquema, contador, tamanho, Tov00300::BuscaOpNFis);
 }
 
 bool BuscaReinicioOp(const char* stEsquema, char* contador, int tamanho) {
-  return exports_start::ConsultaTexto(stEsquema, contador, tamanho, Tov00300::BuscaReinicioOp);
+  return ConsultaTexto(stEsquema, contador, tamanho, Tov00300::BuscaReinicioOp);
 }
 
 bool DadosUltimaRedZ(const Tov00300::VariantArray* parametros, Tov00300::Variant* resultado,
                      Tov00300::DataSet* dsImposto) {
   if (resultado == nullptr) return false;
   Tov00300::DataSet vazio;
-  return exports_start::Seguro(false, [&] {
+  return Protegido(false, [&] {
     return Tov00300::DadosUltimaRedZ(parametros != nullptr ? *parametros : Tov00300::VariantArray(),
                                      *resultado, dsImposto != nullptr ? *dsImposto : vazio);
   });
@@ -501,16 +430,12 @@ bool DadosUltimaRedZ(const Tov00300::VariantArray* parametros, Tov00300::Variant
 
 bool Atu_TotGeral(const Tov00300::Variant* bag) {
   const Tov00300::Variant vazio{Tov00300::VariantArray()};
-  return exports_start::Seguro(
-      false, [&] { return Tov00300::Atu_TotGeral(bag != nullptr ? *bag : vazio); });
+  return Protegido(false, [&] { return Tov00300::Atu_TotGeral(bag != nullptr ? *bag : vazio); });
 }
 
 }  // extern "C"
 
 // ---- fiscal receipt: footer, closing and payments ----
-// A null array, string list or data set stands for an empty one; the footer
-// comes back as a text valid until the next call on the same thread.
-#include "tov00300/receipt.h"
 
 extern "C" {
 
@@ -532,9 +457,9 @@ const char* Formata_rodape(
         inLimite, Texto(stModoSaldo), Texto(stLinha1), Texto(stTributos), Texto(stLinha3),
         Texto(cdConvenio), Texto(nmConvenio), Texto(cdConsumidor), Texto(nmConsumidor),
         Texto(cdOperador), Texto(nmOperador), Texto(stMesa), Texto(stSenha), Texto(ignorado14),
-        Texto(ignorado15), Texto(ignorado16), Texto(stMensagem), Texto(nrEcfConf),
-        Texto(nrCerConf), Texto(nrCooConf), Texto(stTipoSaldo), Texto(stTipoRodape), vrPagoConta,
-        vrPrecoSubsidio, vrSaldoConsumidor, cdsSaldos != nullptr ? *cdsSaldos : semSaldos,
+        Texto(ignorado15), Texto(ignorado16), Texto(stMensagem), Texto(nrEcfConf), Texto(nrCerConf),
+        Texto(nrCooConf), Texto(stTipoSaldo), Texto(stTipoRodape), vrPagoConta, vrPrecoSubsidio,
+        vrSaldoConsumidor, cdsSaldos != nullptr ? *cdsSaldos : semSaldos,
         cdsFamilias != nullptr ? *cdsFamilias : semFamilias,
         cdsEmprestimos != nullptr ? *cdsEmprestimos : semEmprestimos, boAnexaLista,
         slLinhas != nullptr ? *slLinhas : semLinhas, Texto(stPontos), Texto(stPontosExtras));

@@ -119,5 +119,12 @@ TEST_F(RegisterTest, ClockAndTextRepliesKeepTheirWidths) {
   EXPECT_EQ(folder, DriverFolder());
 }
 
+TEST_F(RegisterTest, LastReductionRecordIsRefusedBeforeTheFirstZ) {
+  int code = 0;
+  Info(140, 1164, &code);
+  EXPECT_EQ(code, -1);
+  EXPECT_EQ(Status(), std::make_pair(32, 0));
+}
+
 }  // namespace
 }  // namespace Tov00300::simtest
