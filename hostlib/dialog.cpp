@@ -17,7 +17,7 @@ DialogHandler& InstalledHandler() {
 bool DefaultDialog(const MessageRequest& request) {
   std::string out = "[" + std::to_string(request.type) + "] " + Cp1252ToUtf8(request.text) + "\n";
   if (!request.detail.empty()) out += Cp1252ToUtf8(request.detail) + "\n";
-  if (request.question == "S") out += "(sem operador: resposta nao)\n";
+  if (request.question == "S") out += "(sem operador: resposta não)\n";
   std::cerr << out << std::flush;
   return false;
 }

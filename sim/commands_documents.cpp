@@ -107,7 +107,8 @@ Outcome CancelNonFiscal(Machine& m) {
     if (last.kind != DocKind::kNonFiscal || last.cancelled || last.coo != state.counters.coo) {
       return Refuse(kErrNothingToCancel);
     }
-    if (m.faults().paperOut) return Refuse(kErrPaperOut);
+    // The cancellation is a new document: paper, and no Z pending.
+    if (auto refusal = m.CheckCanOpenDocument()) return *refusal;
   }
   return m.Accept(Event{EventType::kCancelNonFiscal});
 }

@@ -33,6 +33,9 @@ std::optional<int64_t> Adjustment(const std::string& rawKind, const std::string&
       (kind[1] != '$' && kind[1] != '%')) {
     return std::nullopt;
   }
+  // A percentage above 100% is no adjustment a printer accepts; the bound
+  // also keeps base x percentage inside 64 bits.
+  if (kind[1] == '%' && *value > 10000) return std::nullopt;
   int64_t amount = kind[1] == '%' ? base * *value / 10000 : *value;
   return kind[0] == 'D' ? -amount : amount;
 }
@@ -189,8 +192,10 @@ Outcome CancelReceipt(Machine& m) {
     if (state.lastReceipt.kind != DocKind::kReceipt || state.lastReceipt.cancelled) {
       return Refuse(kErrNothingToCancel);
     }
-    // Cancelling a closed receipt prints a document of its own.
-    if (m.faults().paperOut) return Refuse(kErrPaperOut);
+    // Cancelling a closed receipt prints a document of its own, so it meets
+    // the same conditions as any new document: paper, and no Z pending (a
+    // receipt of a day that has ended belongs to that day's reduction).
+    if (auto refusal = m.CheckCanOpenDocument()) return *refusal;
   }
   return m.Accept(Event{EventType::kCancelReceipt});
 }

@@ -109,6 +109,8 @@ inline Outcome Info(Machine& m, const char* index, char* out) {
 
 inline Outcome List(Machine& m, char* out, const std::string& list) {
   if (out == nullptr) return Refuse(kErrParameter, -2);
+  // A damaged fiscal memory has no tables to give, only a fresh printer's.
+  if (auto refusal = m.CheckUsable()) return *refusal;
   Reply(out, list, list.size());
   m.replyBytes = list.size();
   return Ok();

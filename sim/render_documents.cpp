@@ -14,7 +14,8 @@ std::string MethodName(const PrinterState& state, int method) {
 }
 
 void PrintItem(Paper& paper, const PrinterState& state, const Item& item, size_t number) {
-  paper.Line(Digits(static_cast<int64_t>(number), 3) + " " + item.code + " " + item.description);
+  // A long description goes on to the next lines, as the printer prints it.
+  paper.Wrapped(Digits(static_cast<int64_t>(number), 3) + " " + item.code + " " + item.description);
   std::string rate = BucketLabel(state, item.bucket);
   if (item.bucket < static_cast<int>(state.rates.size())) {
     rate += " " + Rate(state.rates[item.bucket].rate) + "%";

@@ -56,7 +56,8 @@ std::string FormatFloat(std::string_view mask, double value);
 std::string FormatFloat(std::string_view mask, double value, const FormatSettings& fs);
 // Shortest general form, up to 15 significant digits ("1,5", "10", "0,1").
 std::string FloatToStr(double value);
-// Fixed with `decimals` places, precision 15 ("12,30").
+// Fixed with `decimals` places, precision 15 ("12,30"); a value with more than
+// 15 integer digits comes out in the general form instead.
 std::string FloatToStrF2(double value, int decimals = 2);
 // Currency format with the currency string ("R$ 1.234,50").
 std::string CurrToStrF(double value);

@@ -43,7 +43,8 @@ std::string Nr_Cupom(const std::string& ignorado, const std::string& stEsquema);
 
 // Reads the printer's fiscal-receipt counter (CCF) into `contador`: six
 // blanks overwritten by the printer's reply. True when the printer answered
-// (no dialog is shown). Leaves stImpDebug and inRetorno as they were.
+// (no dialog is shown). Logs its own line directly: it neither sets
+// stImpDebug nor stores its code in inRetorno.
 bool ContadorCupomFiscalMFD(const std::string& stEsquema, std::string& contador);
 
 // The value of stNrCupom, which only the host sets.
@@ -141,17 +142,19 @@ std::string Formata_rodape(
 // order of NRORDTROCO then DTHRINCMOV; in a card sale, rows of one payment
 // type are paid as one. Every movement's payment type must be in the
 // payment-type table: when one is not, nothing is sent to the printer, the
-// missing type is reported (log, stMensagemTaa, dialog when boNUtilTaa) and
-// the result is false with the receipt left open. The footer (Formata_rodape,
-// `linhas` appended when asked) closes the receipt; a contra-vale non-fiscal
-// receipt may follow. In a card sale with an operator present, a refused
-// state check, subtotal, payment or closing is offered again with
-// "Imp_N_Resp"; a no, or a refusal outside that case, ends at once with false
-// and leaves `result` untouched (boClieUtil false in the latter). Otherwise
-// `result` (an array of at least four elements; made so when it is not)
-// receives 0 the repetition flag (1 after a repetition, else 0), 1 the text of
-// position 42, 2 an empty text and 3 stMensagemTaa, and boClieUtil becomes
-// false when stMensagemTaa is not empty. Returns true when nothing failed.
+// missing type is reported (log, stMensagemTaa, dialog when position 5 asks
+// for messages) and the result is false with the receipt left open, not even
+// totalled, so the host may fix its table and close again, or cancel. The
+// footer (Formata_rodape, `linhas` appended when asked) closes the receipt; a
+// contra-vale non-fiscal receipt may follow. In a card sale with an operator
+// present, a refused state check (card kind "T"), subtotal, payment or
+// closing is offered again with "Imp_N_Resp"; a no, or a refusal outside
+// that case, ends at once with false and leaves `result` untouched
+// (boClieUtil false in the latter). Otherwise `result` (an array of at least
+// four elements; made so when it is not) receives 0 the repetition flag (1
+// after a repetition, else 0), 1 the text of position 42, 2 an empty text and
+// 3 stMensagemTaa, and boClieUtil becomes false when stMensagemTaa is not
+// empty. Returns true when nothing failed.
 // Loads cdsMovCaixa, cdsMovCaixaTef (the payments sent), cdsRecebAux,
 // cdsSaldCred, cdsFamiliaSaldo and cdsEmprestimo, which keep their contents.
 bool FechaCupom(const VariantArray& valores, const StringList& linhas, Variant& result);

@@ -39,8 +39,9 @@ void Finalize();
 
 // Starts a printer session. Bag keys: CDFILIAL, CDCAIXA, NRSERIEIMP, ESQUEMA,
 // CDPORTAIMPFIS (texts), IDTIPOIMPFIS (integer, into inTipoImpFis),
-// BOUTILTAA (boolean; its negation goes into boNUtilTaa). A key that does not
-// convert is shown to the operator (context "001") and the start goes on.
+// BOUTILTAA (boolean; its negation goes into boNUtilTaa). The first key that
+// is absent or does not convert is shown to the operator (context "001"), the
+// keys after it are not read, and the start goes on.
 // Binds the driver library (loaded once, reused by later starts) and opens
 // the port with AbrePorta. True, and boImpFiscalOK set, when the port opened;
 // otherwise false and boImpFiscalOK unchanged. The bag is not changed.
@@ -61,7 +62,7 @@ bool ImpressoraOk(const std::string& stEsquema, bool boReservado1, bool boReserv
 // once when busy), checks the printer is on, defines the product "ECF",
 // checks the clocks (VerificaData), closes a non-fiscal receipt or management
 // report left open, and when a fiscal receipt is open or the host's sale files
-// (cdsVenda.cds, cdsItensCancelados.cds in the host folder) exist, cancels the
+// (cdsVenda.cds, cdsItensCancelados.cds in DsDirCad) exist, cancels the
 // receipt and records the printer's grand total (Atu_TotGeral with IDVALIDA
 // "N"). Bag keys CDFILIAL, CDCAIXA, NRSERIEIMP, ESQUEMA, CDPORTAIMPFIS. Every
 // driver failure is shown to the operator and answers false at once; an error

@@ -69,9 +69,10 @@ void AtualizaCopia(DataSet& copia, const std::string& cdTipo, const std::string*
   if (!copia.Locate("CDTIPORECE", Variant(cdTipo), {true, false})) return;
   copia.Edit();
   if (nome != nullptr) copia.FieldByName("NMTIPORECE").SetAsString(*nome);
-  // The working copy records "S" like the host's row, so that a later type
-  // with the same fiscal description takes "S" from it.
-  copia.FieldByName("CDFPIMPFIS").SetAsString("S");
+  // The working copy records no code: a later type with the same fiscal
+  // description then finds no donor and is matched as a method of its own
+  // (code "S" in the host's row, and a kind "B" type leaves the screen).
+  copia.FieldByName("CDFPIMPFIS").SetAsString("");
   copia.FieldByName("IDEMIVALE").SetAsString(emiteVale);
   copia.Post();
 }

@@ -41,7 +41,12 @@ void ShowInvalidTotal(const std::string& stEsquema) {
 bool LoadControlFile(DataSet& cds) {
   const std::string path = ControlFilePath();
   if (platform::FileExists(path)) {
-    cds.LoadFromFile(path);
+    try {
+      cds.LoadFromFile(path);
+    } catch (const std::exception& e) {
+      throw std::runtime_error(Utf8ToCp1252("Arquivo de controle do totalizador geral ilegível: ") +
+                               path + "\r" + e.what());
+    }
     return false;
   }
   try {

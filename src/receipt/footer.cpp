@@ -133,7 +133,8 @@ std::string Formata_rodape(
     ++r.contador;
   }
   // The balance the consumer is left with: the balance before the sale, less
-  // what the sale took from the account, plus the subsidy.
+  // what the sale took from the account, plus the subsidy. The agreement
+  // footer prints it too, rather than a balance line that always reads 0,00.
   const double saldoConsumidor = vrSaldoConsumidor - vrPagoConta + vrPrecoSubsidio;
 
   if (stTipoRodape == "1") {

@@ -10,6 +10,8 @@ namespace Tov00300 {
 
 namespace {
 
+constexpr int kFixedPrecision = 15;
+
 // "INF", "-INF" and "NAN", as the original writes them.
 bool NonFinite(double value, std::string& out) {
   if (std::isnan(value)) {
@@ -194,6 +196,10 @@ std::string FloatToStrF2(double value, int decimals) {
   if (NonFinite(value, special)) return special;
   if (decimals < 0) decimals = 0;
   Decimal d = Decimal::FromDouble(value);
+  // With a precision of 15, a value with more integer digits than that has
+  // no exact fixed form: the original writes it in the general form instead
+  // of inventing digits.
+  if (d.point > kFixedPrecision) return FloatToStr(value);
   d.Round(decimals);
   std::string out = d.negative && !d.IsZero() ? "-" : "";
   const std::string integer = d.IntegerDigits();

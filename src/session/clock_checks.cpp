@@ -86,9 +86,11 @@ bool Data_Imp(const std::string& stEsquema, std::string& stDataHora) {
   inRetorno = rDataHoraImpressora_ECF_Daruma(data.data(), hora.data());
   const std::string stData = data.Text(), stHora = hora.Text();
   stImpDebug = "rDataHoraImpressora_ECF_Daruma\r\nRetorno da Impressora : " + stData + stHora;
-  // DDMMYY + HHMMSS: the year keeps its last two digits.
+  const bool ok =
+      AnalisaRetorno_FrameWork(stEsquema, inRetorno, boNUtilTaa || !boClieUtil, false, false);
+  // DDMMYY + HHMMSS, whatever the answer: the year keeps its last two digits.
   stDataHora = Copy(stData, 1, 4) + Copy(stData, 7, 2) + stHora;
-  return AnalisaRetorno_FrameWork(stEsquema, inRetorno, boNUtilTaa || !boClieUtil, false, false);
+  return ok;
 }
 
 bool VerificaData(const std::string& stEsquema, DateTime& dtData, std::string& stDataHoraImp,

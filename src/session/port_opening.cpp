@@ -17,12 +17,11 @@ namespace {
 
 constexpr int kPortaOcupada = -107;
 
-// Files the host leaves in its own folder while a sale is unfinished; only
-// their presence counts.
+// Files the host leaves in its data folder (DsDirCad, which already ends with
+// a separator) while a sale is unfinished; only their presence counts.
 bool UnfinishedSale() {
-  const std::string pasta = platform::ShortPath(platform::HostFolder());
-  return platform::FileExists(platform::JoinPath(pasta, "cdsVenda.cds")) ||
-         platform::FileExists(platform::JoinPath(pasta, "cdsItensCancelados.cds"));
+  return platform::FileExists(DsDirCad + "cdsVenda.cds") ||
+         platform::FileExists(DsDirCad + "cdsItensCancelados.cds");
 }
 
 }  // namespace

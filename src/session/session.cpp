@@ -8,19 +8,35 @@
 #include "tov00300/hostlib.h"
 #include "tov00300/session.h"
 #include "tov00300/state.h"
+#include "tov00300/variant.h"
 
 namespace Tov00300 {
+
+namespace {
+
+// A start parameter the bag must hold. An absent key would read as "", 0 or
+// false and pass unnoticed (a session without a port name, or with dialogs
+// switched on for a self-service terminal); it is reported like a value that
+// does not convert.
+Variant StartParameter(const Variant& bag, const std::string& chave) {
+  if (FindInBag(bag, chave) == nullptr) {
+    throw ConversionError(Utf8ToCp1252("Parâmetro ") + chave + Utf8ToCp1252(" não informado."));
+  }
+  return hostlib::RecebeParams(bag, chave);
+}
+
+}  // namespace
 
 bool StartImpFiscal(Variant& bag) {
   try {
     // The texts are only checked here; port opening reads them again.
-    hostlib::RecebeParams(bag, "CDFILIAL").AsString();
-    hostlib::RecebeParams(bag, "CDCAIXA").AsString();
-    hostlib::RecebeParams(bag, "NRSERIEIMP").AsString();
-    hostlib::RecebeParams(bag, "ESQUEMA").AsString();
-    hostlib::RecebeParams(bag, "CDPORTAIMPFIS").AsString();
-    inTipoImpFis = hostlib::RecebeParams(bag, "IDTIPOIMPFIS").AsInt();
-    boNUtilTaa = !hostlib::RecebeParams(bag, "BOUTILTAA").AsBool();
+    StartParameter(bag, "CDFILIAL").AsString();
+    StartParameter(bag, "CDCAIXA").AsString();
+    StartParameter(bag, "NRSERIEIMP").AsString();
+    StartParameter(bag, "ESQUEMA").AsString();
+    StartParameter(bag, "CDPORTAIMPFIS").AsString();
+    inTipoImpFis = StartParameter(bag, "IDTIPOIMPFIS").AsInt();
+    boNUtilTaa = !StartParameter(bag, "BOUTILTAA").AsBool();
   } catch (const std::exception& e) {
     // The values read before the error keep their new values; the session
     // start goes on.

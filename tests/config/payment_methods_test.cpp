@@ -155,8 +155,27 @@ TEST_F(PackageTest, SameFiscalDescriptionIsRegisteredOnce) {
   const auto tipos = TodosTipos(host);
   ASSERT_EQ(tipos.size(), 2u);
   EXPECT_EQ(tipos[0].cdfp, "S");
-  EXPECT_EQ(tipos[1].cdfp, "S") << "taken from the first type through the working copy";
+  EXPECT_EQ(tipos[1].cdfp, "S");
   EXPECT_EQ(tipos[1].nm, "Vale");
+}
+
+TEST_F(PackageTest, TypeMatchingAMethodRegisteredInTheSameRunIsMatchedWithoutADonor) {
+  driver().Queue(kLer, 1, {"Dinheiro;Rel Gerencial"});
+  driver().Queue(kLer, 1, {"Dinheiro;Vale;Rel Gerencial"});
+  DataSet host;
+  CriaTiposRece(host, {{"003", "Vale A", "Vale"}, {"004", "Vale B", "VALE", " ", "B"}});
+
+  CarregaRecebimento("", "ESQ", 0, host);
+
+  // The registered type leaves no code in the working copy, so the kind "B"
+  // type is matched as a method of its own and leaves the screen.
+  const TipoRece* conv = Tipo(TodosTipos(host), "004");
+  ASSERT_NE(conv, nullptr);
+  EXPECT_EQ(conv->cdfp, "S");
+  EXPECT_EQ(conv->mostra, "N");
+  const auto copia = TodosTipos(DataModule().cdsReceb);
+  EXPECT_EQ(Tipo(copia, "003")->cdfp, "");
+  EXPECT_EQ(Tipo(copia, "004")->nm, "Vale");
 }
 
 TEST_F(PackageTest, LaterTypeTakesTheCodeOfAnEarlierTypeWithTheSameDescription) {

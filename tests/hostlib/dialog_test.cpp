@@ -45,6 +45,7 @@ TEST_F(DialogTest, WithoutHandlerTheTextGoesToStandardErrorAsUtf8AndTheAnswerIsN
   EXPECT_FALSE(answer);
   EXPECT_NE(written.find("Deseja abrir o caixa? Op\xC3\xA7\xC3\xA3o"), std::string::npos)
       << written;
+  EXPECT_NE(written.find("resposta n\xC3\xA3o"), std::string::npos) << written;
 }
 
 TEST_F(DialogTest, ClearingTheHandlerRestoresTheDefault) {

@@ -198,7 +198,13 @@ TEST_F(GrandTotalTest, CorruptControlFileIsReportedAndNeverOverwritten) {
     std::ofstream(ControlFilePath(), std::ios::binary | std::ios::trunc) << conteudo;
     operador().Clear();
     EXPECT_FALSE(Atu_TotGeral(Bag("S")));
-    EXPECT_EQ(operador().Messages().size(), 1u);
+    ASSERT_EQ(operador().Messages().size(), 1u);
+    EXPECT_EQ(operador().Texts()[0].rfind(
+                  Utf8ToCp1252("Arquivo de controle do totalizador geral ilegível: ") +
+                      ControlFilePath() + "\r",
+                  0),
+              0u)
+        << "the operator is told in Portuguese which file is damaged";
     EXPECT_TRUE(Atu_TotGeral(Bag("N")));
     EXPECT_EQ(Le(ControlFilePath()), conteudo);
   }

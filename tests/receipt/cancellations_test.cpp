@@ -5,9 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "readings/control_file.h"
 #include "receipt/sale_helpers.h"
 #include "support/debug_log_reader.h"
 #include "support/fixture.h"
+#include "tov00300/dataset.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/platform.h"
 #include "tov00300/receipt.h"
 #include "tov00300/state.h"
 
@@ -118,6 +122,39 @@ TEST_F(CancellationTest, RefusedCancellationStillFillsTheNumberAndRefreshesTheGr
   EXPECT_NE(messages[0].text.find("Brindal.cds"), std::string::npos);
   const std::vector<std::string> log = DebugLogTexts();
   EXPECT_NE(std::find(log.begin(), log.end(), "iCFCancelar_ECF_Daruma"), log.end());
+}
+
+TEST_F(CancellationTest, CancellationRecordsThePrinterGrandTotalWhateverItsOutcome) {
+  using Tov00300::DataPacket;
+  using Tov00300::FieldType;
+  Tov00300::stAtuFili = "001";
+  Tov00300::stAtuCaixa = "02";
+  Tov00300::stSerieAtu = "DR0001";
+  for (const int codigo : {1, -6}) {
+    SCOPED_TRACE("cancellation code " + std::to_string(codigo));
+    operador().Clear();
+    // The stored total differs from the printer's: a check would refuse it,
+    // the refresh after a cancellation records the printer's total.
+    DataPacket p;
+    p.fields = {{"CDFILIAL", FieldType::String, 4},    {"CDCAIXA", FieldType::String, 3},
+                {"NRSERIEECF", FieldType::String, 20}, {"IDSITECFIMPF", FieldType::String, 1},
+                {"CAMPO01", FieldType::String, 1},     {"CAMPO02", FieldType::String, 60}};
+    p.rows.push_back({Variant("001"), Variant("02"), Variant("DR0001"), Variant("A"), Variant("S"),
+                      Variant(Tov00300::hostlib::Cripto("1,00", Tov00300::kChaveCripto))});
+    Tov00300::platform::AtomicReplaceFile(Tov00300::ControlFilePath(), Tov00300::DataSet::ToXml(p));
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000150"});
+    driver().Queue("iCFCancelar_ECF_Daruma", codigo);
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000000001234567"});
+    Variant result(VariantArray{Variant()});
+    EXPECT_EQ(Tov00300::Cancela_Cupom_Imp(Positions(false), result), codigo == 1);
+
+    EXPECT_TRUE(operador().Messages().empty());
+    const DataPacket gravado = Tov00300::DataSet::FromXml(
+        Tov00300::platform::ReadFile(Tov00300::ControlFilePath()).value_or(""));
+    ASSERT_EQ(gravado.rows.size(), 1u);
+    EXPECT_EQ(Tov00300::hostlib::Uncripto(gravado.rows[0][5].AsString(), Tov00300::kChaveCripto),
+              "12345,67");
+  }
 }
 
 TEST_F(CancellationTest, ReceiptNumberThatIsNotANumberStopsBeforeTheCancellation) {

@@ -83,6 +83,11 @@ TEST_F(ClosingTest, PaymentsFollowTheMovementRows) {
        tresLinhas,
        {"Cartao Credito|25,00", "Dinheiro|5,00"}},
       {"card kind T merges too", "T", true, tresLinhas, {"Cartao Credito|25,00", "Dinheiro|5,00"}},
+      {"a T row joins the E line of its type, never another T line",
+       "S",
+       true,
+       {{"1", "T", "002", 4}, {"2", "E", "002", 6}, {"3", "T", "002", 1}},
+       {"Cartao Credito|4,00", "Cartao Credito|7,00"}},
       {"no card payment: one each",
        "S",
        false,
@@ -145,10 +150,14 @@ TEST_F(ClosingTest, UnknownPaymentTypeSendsNothingAndNamesTheType) {
   EXPECT_EQ(operador().Messages()[0].text, texto);
   EXPECT_FALSE(Tov00300::boClieUtil);
 
-  // A card line is checked by the type it stands for.
+  // A card line is checked by the type it stands for, before even the state
+  // check of a card sale of kind "T".
   driver().ClearCalls();
-  EXPECT_FALSE(Fecha(Posicoes().Pos(13, Movimentos({{"1", "E", "002", 10, "341", "077"}}))));
+  Tov00300::inRetorno = 1;
+  EXPECT_FALSE(
+      Fecha(Posicoes().Cartao("T").Pos(13, Movimentos({{"1", "E", "002", 10, "341", "077"}}))));
   EXPECT_TRUE(driver().Calls().empty());
+  EXPECT_TRUE(Questions().empty());
 }
 
 TEST_F(ClosingTest, ClosingMessageCarriesTheSaleTexts) {

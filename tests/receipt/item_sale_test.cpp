@@ -122,6 +122,32 @@ TEST_F(ItemSaleTest, RefusedItemIsRepeatedAfterYes) {
   EXPECT_EQ(questions[0].type, 3);
   EXPECT_EQ(questions[0].context, "VERDE");
   EXPECT_EQ(BagKeys(bag), (std::vector<std::string>{"INTTEFERRO", "MENSAGEMTAA"}));
+  // The terminal text is cleared before each analysis: the refusal of the
+  // first try does not reach the host with the registered item.
+  EXPECT_EQ(BagValue(bag, "MENSAGEMTAA").AsString(), "");
+}
+
+TEST_F(ItemSaleTest, ClientFlagFollowsTheOutcomeAndTheCardSale) {
+  struct Case {
+    const char* what;
+    bool operador, recusado, utilTef, clieUtil;
+  };
+  const Case cases[] = {
+      {"sold, no card", true, false, false, true},
+      {"sold, card sale", true, false, true, false},
+      {"refused, no operator, no card", false, true, false, false},
+      {"sold, no operator, no card", false, false, false, true},
+      {"sold, no operator, card sale", false, false, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Tov00300::boNUtilTaa = c.operador;
+    Tov00300::boClieUtil = true;
+    if (c.recusado) driver().Queue("iCFVender_ECF_Daruma", -6);
+    Variant bag = Item("S", c.utilTef);
+    EXPECT_EQ(Tov00300::VendaItem(bag), !c.recusado);
+    EXPECT_EQ(Tov00300::boClieUtil, c.clieUtil);
+  }
 }
 
 TEST_F(ItemSaleTest, QuestionDependsOnTheCardSale) {

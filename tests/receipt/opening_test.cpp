@@ -137,6 +137,9 @@ TEST_F(OpeningTest, RefusedOpeningIsRepeatedAfterYes) {
   EXPECT_EQ(BagValue(bag, "INTTEFERRO").AsInt(), 1);
   EXPECT_EQ(BagValue(bag, "CUPNR").AsString(), "000152");
   EXPECT_FALSE(Tov00300::boClieUtil);
+  // The terminal text is cleared once, before the first try: the refusals
+  // stay in it after the opening finally succeeds.
+  EXPECT_FALSE(BagValue(bag, "MENSAGEMTAA").AsString().empty());
 }
 
 TEST_F(OpeningTest, NoToTheRetryLeavesTheBagAsTheHostSentIt) {
@@ -183,18 +186,39 @@ TEST_F(OpeningTest, RefusedCooQueryGivesErroAlthoughTheReceiptIsOpen) {
   EXPECT_TRUE(operador().Messages().empty());
 }
 
+TEST_F(OpeningTest, OnlyTheOpeningReportsAPendingPrinterWarning) {
+  // Warning 1 pending after the opening and after both counter queries.
+  for (int i = 0; i < 3; ++i) driver().QueueStatus(1, 0, 1);
+  driver().QueueInterpretation("eInterpretarAviso_ECF_Daruma", "Pouco papel");
+  QueueNumbers("000153", "000046");
+  Variant bag = MakeBag({{"ESQUEMACOR", "AZUL"}});
+  ASSERT_TRUE(Tov00300::AbreCupom(bag));
+
+  const std::vector<std::string> calls = driver().CallNames();
+  ASSERT_EQ(driver().CountOf("eInterpretarAviso_ECF_Daruma"), 1);
+  const auto aviso = std::find(calls.begin(), calls.end(), "eInterpretarAviso_ECF_Daruma");
+  const auto consulta = std::find(calls.begin(), calls.end(), "rRetornarInformacao_ECF_Daruma");
+  EXPECT_LT(aviso, consulta);
+  ASSERT_EQ(operador().Messages().size(), 1u);
+  EXPECT_EQ(operador().Messages()[0].text, "Pouco papel");
+  EXPECT_EQ(BagValue(bag, "CUPNR").AsString(), "000153");
+}
+
 TEST_F(OpeningTest, CcfCounterKeepsBlanksWhenTheDriverWritesNothing) {
   Tov00300::inRetorno = 77;
-  Tov00300::stImpDebug.clear();
+  // A description pending from the caller's own command is left for the
+  // analysis to log; the counter's line is written separately.
+  Tov00300::stImpDebug = "comando pendente";
   driver().Queue("rRetornarInformacao_ECF_Daruma", DriverAnswer{1, {}, {}, false});
   std::string contador = "host";
   EXPECT_TRUE(Tov00300::ContadorCupomFiscalMFD("AZUL", contador));
   EXPECT_EQ(contador, "      ");
   EXPECT_EQ(Tov00300::inRetorno, 77);
   const std::vector<std::string> log = DebugLogTexts();
-  EXPECT_NE(std::find(log.begin(), log.end(),
-                      "rRetornarInformacao_ECF_Daruma (30)\r\nRetorno da Impressora :       "),
-            log.end());
+  EXPECT_EQ(std::count(log.begin(), log.end(),
+                       "rRetornarInformacao_ECF_Daruma (30)\r\nRetorno da Impressora :       "),
+            1);
+  EXPECT_NE(std::find(log.begin(), log.end(), "comando pendente"), log.end());
 }
 
 }  // namespace

@@ -89,6 +89,9 @@ TEST_F(FormatFloatTest, GeneralFixedAndCurrencyForms) {
     EXPECT_EQ(CurrToStrF(c.value), c.currency) << c.value;
   }
   EXPECT_EQ(FloatToStrF2(1.23456, 3), "1,235");
+  // Past 15 integer digits the fixed form has no exact digits left: general form.
+  EXPECT_EQ(FloatToStrF2(1234567890123456.0), "1,23456789012346E15");
+  EXPECT_EQ(FloatToStrF2(-1e20), "-1E20");
   EXPECT_EQ(FloatToStr(1e20), "1E20");
   EXPECT_EQ(FloatToStr(1.5e-6), "1,5E-6");
   EXPECT_EQ(FloatToStr(0.00001), "0,00001");

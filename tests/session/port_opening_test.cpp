@@ -136,6 +136,23 @@ INSTANTIATE_TEST_SUITE_P(
                                     {"iCNFCancelar_ECF_Daruma", "iCFCancelar_ECF_Daruma"}}),
     [](const auto& info) { return std::string(info.param.nome); });
 
+TEST_F(PortOpeningTest, SaleFilesAreLookedForInTheDataFolder) {
+  // A sale file beside the executable but outside DsDirCad does not count.
+  SaleFile("cdsVenda.cds");
+  const std::string dados = platform::JoinPath(sandbox().root(), "dados");
+  ASSERT_TRUE(platform::CreateFolder(dados));
+  DsDirCad = dados + platform::NativePath("\\");
+  Printer("0");
+  EXPECT_TRUE(AbrePorta_FrameWork(porttest::PortBag()));
+  EXPECT_EQ(driver().CountOf("iCFCancelar_ECF_Daruma"), 0);
+
+  std::ofstream(DsDirCad + "cdsItensCancelados.cds") << "x";
+  driver().ClearCalls();
+  Printer("0");
+  EXPECT_TRUE(AbrePorta_FrameWork(porttest::PortBag()));
+  EXPECT_EQ(driver().CountOf("iCFCancelar_ECF_Daruma"), 1);
+}
+
 TEST_F(PortOpeningTest, OpenReceiptIsCancelledAndTheGrandTotalRecorded) {
   stAtuFili = "001";
   stAtuCaixa = "02";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "session/port_helpers.h"
@@ -99,6 +100,32 @@ INSTANTIATE_TEST_SUITE_P(
         CasoParametro{"TipoInvalido", Variant("vinte"), Variant(true), true, -1, true},
         CasoParametro{"UtilTaaInvalido", Variant(29), Variant("talvez"), true, 29, true}),
     [](const auto& info) { return std::string(info.param.nome); });
+
+TEST_F(SessionTest, AbsentStartParameterIsReportedAndTheStartGoesOn) {
+  for (const std::string chave : {"CDFILIAL", "CDPORTAIMPFIS", "IDTIPOIMPFIS", "BOUTILTAA"}) {
+    std::vector<std::pair<std::string, Variant>> pares;
+    const Variant completa = StartBag(24, true);
+    for (const Variant& par : completa.AsArray()) {
+      if (par.AsArray()[0].AsString() != chave) {
+        pares.emplace_back(par.AsArray()[0].AsString(), par.AsArray()[1]);
+      }
+    }
+    Variant bag = MakeBag(pares);
+    operador().Clear();
+    inTipoImpFis = -1;
+    boNUtilTaa = true;
+    EXPECT_FALSE(StartImpFiscal(bag)) << chave;
+    std::vector<std::string> parametros;
+    for (const auto& m : operador().Messages()) {
+      if (m.text.rfind(ParameterMessage(), 0) == 0) parametros.push_back(m.text);
+    }
+    ASSERT_EQ(parametros.size(), 1u) << chave;
+    EXPECT_NE(parametros[0].find(chave), std::string::npos) << "names the key";
+    // Keys before the absent one are read; those after it are not.
+    EXPECT_EQ(inTipoImpFis, chave == "BOUTILTAA" ? 24 : -1) << chave;
+    EXPECT_TRUE(boNUtilTaa) << chave;
+  }
+}
 
 TEST_F(SessionTest, SecondStartReusesTheLoadedLibrary) {
   const std::string simulador = std::string(TOV_BUILD_LIB_DIR) + "/libDarumaFrameWork.so";

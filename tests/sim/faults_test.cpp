@@ -110,6 +110,46 @@ TEST_F(FaultTest, StatusCodesOfTheNextCommand) {
   EXPECT_EQ(Status(), std::make_pair(0, 0));
 }
 
+TEST_F(FaultTest, FiscalMemoryNearlyFullWarnsAndAFullOneRefuses) {
+  Driver& d = Sim();
+  ASSERT_EQ(Control("memory 31"), 1);
+  Info(26, 6);
+  EXPECT_EQ(Status(), std::make_pair(0, 0));
+  ASSERT_EQ(d.iReducaoZ_ECF_Daruma("", ""), 1);  // 30 reductions left
+  Info(26, 6);
+  EXPECT_EQ(Status(), std::make_pair(0, -2));
+  // The fiscal memory warning outranks paper low.
+  ASSERT_EQ(Control("paper low"), 1);
+  Info(26, 6);
+  EXPECT_EQ(Status(), std::make_pair(0, -2));
+  ASSERT_EQ(Control("memory 1"), 1);
+  EXPECT_EQ(d.iReducaoZ_ECF_Daruma("", ""), -1);
+  EXPECT_EQ(Status().first, 31);
+  EXPECT_EQ(d.iCFAbrirPadrao_ECF_Daruma(), -1);
+  EXPECT_EQ(Status().first, 31);
+  EXPECT_EQ(Info(24, 4), "0001");
+}
+
+TEST_F(FaultTest, DrawerAndDaylightSaving) {
+  Driver& d = Sim();
+  int state = -1;
+  ASSERT_EQ(d.rStatusGaveta_ECF_Daruma(&state), 1);
+  EXPECT_EQ(state, 0);
+  ASSERT_EQ(d.eAbrirGaveta_ECF_Daruma(), 1);
+  ASSERT_EQ(d.rStatusGaveta_ECF_Daruma(&state), 1);
+  EXPECT_EQ(state, 1);
+  ASSERT_EQ(Control("drawer closed"), 1);  // the operator pushes it shut
+  ASSERT_EQ(d.rStatusGaveta_ECF_Daruma(&state), 1);
+  EXPECT_EQ(state, 0);
+  // Daylight saving moves the printer clock an hour, and back.
+  ASSERT_EQ(d.confHabilitarHorarioVerao_ECF_Daruma(), 1);
+  EXPECT_NEAR(ClockDifferenceMinutes(), 60, 1);
+  EXPECT_EQ(d.confHabilitarHorarioVerao_ECF_Daruma(), -1);
+  EXPECT_EQ(Status().first, 25);
+  ASSERT_EQ(d.confDesabilitarHorarioVerao_ECF_Daruma(), 1);
+  EXPECT_NEAR(ClockDifferenceMinutes(), 0, 1);
+}
+
 TEST_F(FaultTest, LineSpeedDelaysEveryCall) {
   ASSERT_EQ(Control("line 115200"), 1);
   auto start = std::chrono::steady_clock::now();

@@ -31,9 +31,9 @@ TEST_F(PaperTest, TapeIsReadableUtf8In48Columns) {
   ASSERT_EQ(d.iRGFechar_ECF_Daruma(), 1);
   std::string tape = ReadDriverFile("bobina.txt");
   for (const char* expected :
-       {"CUPOM FISCAL", "ITEM CÓDIGO DESCRIÇÃO", "Pão de açúcar", "Av. São João", "TOTAL R$",
-        "TROCO R$", "12,12", "7,88", "Volte sempre", "RELATÓRIO GERENCIAL", "789100010010",
-        "FAB:", "COO:000002"}) {
+       {"CUPOM FISCAL", "ITEM CÓDIGO DESCRIÇÃO", "Pão de açúcar", "passa de uma linha",
+        "Av. São João", "TOTAL R$", "TROCO R$", "12,12", "7,88", "Volte sempre",
+        "RELATÓRIO GERENCIAL", "789100010010", "FAB:", "COO:000002"}) {
     EXPECT_NE(tape.find(expected), std::string::npos) << expected;
   }
   std::istringstream lines(tape);
@@ -77,6 +77,25 @@ TEST_F(PaperTest, FiscalMemoryReadingsAndDetailMemoryFiles) {
   EXPECT_EQ(d.rEfetuarDownloadMF_ECF_Daruma("MFISCAL.MF"), 1);
   EXPECT_EQ(ReadDriverFile("MFISCAL.MF").substr(0, 8), "TOVMF001");
   EXPECT_EQ(d.rGerarRelatorio_ECF_Daruma("XYZ", "DATAM", today.c_str(), today.c_str()), -2);
+}
+
+TEST_F(PaperTest, FileThatCannotBeWrittenAnswersMinus52) {
+  Driver& d = Sim();
+  SellReceipt({"10,00"});
+  ASSERT_EQ(d.iReducaoZ_ECF_Daruma("", ""), 1);
+  std::string today = Info(140, 1164).substr(0, 8);
+  // A folder in the way of each file: the driver cannot put its file there.
+  for (const char* name : {"retorno.txt", "ATO_MFD_DATA.txt", "Espelho_MFD.txt", "MFISCAL.MF"}) {
+    std::filesystem::create_directories(DriverFolder() + name + "/x");
+  }
+  EXPECT_EQ(d.eMemoriaFiscal_ECF_Daruma("0001", "0001", 0, "ARQ"), -52);
+  EXPECT_EQ(Status().first, 30);
+  EXPECT_EQ(d.rGerarRelatorio_ECF_Daruma("MFD", "DATAM", today.c_str(), today.c_str()), -52);
+  EXPECT_EQ(d.rGerarEspelhoMFD_ECF_Daruma("2", "000001", "000002"), -52);
+  EXPECT_EQ(d.rEfetuarDownloadMF_ECF_Daruma("MFISCAL.MF"), -52);
+  // Nothing of the fiscal memory changed.
+  EXPECT_EQ(Info(24, 4), "0001");
+  EXPECT_EQ(d.eMemoriaFiscal_ECF_Daruma("0001", "0001", 0, "IMP"), 1);
 }
 
 }  // namespace

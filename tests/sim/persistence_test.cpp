@@ -108,6 +108,33 @@ TEST_F(PersistenceTest, CorruptLastRecordDropsOnlyThatCommand) {
   EXPECT_EQ(Answers(), before);
 }
 
+TEST_F(PersistenceTest, DamagedSnapshotIsNeverReadAsData) {
+  Driver& d = Sim();
+  SellReceipt({"10,00"});
+  ASSERT_EQ(d.iReducaoZ_ECF_Daruma("", ""), 1);
+  std::string path = DriverFolder() + "sim_estado.bin";
+  std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+  f.seekp(40);
+  f.put('\x5a');
+  f.close();
+  ASSERT_EQ(Control("reload"), 1);
+  // The printer does not guess at a fiscal memory it cannot read: documents
+  // and registers are refused until the technician's reset.
+  EXPECT_EQ(d.iCFAbrirPadrao_ECF_Daruma(), -1);
+  EXPECT_EQ(Status().first, 28);
+  int code = 0;
+  Info(1, 18, &code);
+  EXPECT_EQ(code, -1);
+  EXPECT_EQ(Status().first, 28);
+  std::string rates = Guarded(
+      150, [](char* b) { return Sim().rLerAliquotas_ECF_Daruma(b); }, &code);
+  EXPECT_EQ(code, -1);
+  EXPECT_EQ(rates, std::string(150, ' '));
+  ASSERT_EQ(Control("reset"), 1);
+  EXPECT_EQ(Info(1, 18), std::string(18, '0'));
+  EXPECT_EQ(d.iCFAbrirPadrao_ECF_Daruma(), 1);
+}
+
 TEST_F(PersistenceTest, FirstStartRegistersTheDriverFolder) {
   std::ifstream in(root_ + "/registry.ini");
   std::string ini((std::istreambuf_iterator<char>(in)), {});

@@ -159,6 +159,39 @@ TEST_F(RefusalTest, OutOfOrderCommandsChangeNothing) {
        -2, 20},
       {"paper out", [](Driver&) { return Sim().simControl_Daruma("paper out"); },
        [](Driver& d) { return d.iCFAbrirPadrao_ECF_Daruma(); }, -1, 23},
+      {"surcharge above 100%", OpenWithItem,
+       [](Driver& d) { return d.iCFTotalizarCupom_ECF_Daruma("A%", "100,01"); }, -2, 20},
+      {"item surcharge of an absurd percentage",
+       [](Driver& d) { return d.iCFAbrirPadrao_ECF_Daruma(); },
+       [](Driver& d) {
+         return d.iCFVender_ECF_Daruma("I18,00", "1", "10,00", "A%", "9999999999999", "1", "UN",
+                                       "X");
+       },
+       -2, 20},
+      // Cancelling a closed document prints a new one: refused once the day
+      // it belongs to has ended and waits for its Z.
+      {"last receipt cancelled after midnight",
+       [](Driver& d) {
+         int r = Closed(d);
+         return r == 1 ? Sim().simControl_Daruma("clock +1d") : r;
+       },
+       [](Driver& d) { return d.iCFCancelar_ECF_Daruma(); }, -1, 14},
+      {"last non-fiscal receipt cancelled after midnight",
+       [](Driver& d) {
+         int r = d.iCNFAbrirPadrao_ECF_Daruma();
+         r = r == 1 ? d.iCNFReceberSemDesc_ECF_Daruma("02", "5,00") : r;
+         r = r == 1 ? d.iCNFTotalizarComprovantePadrao_ECF_Daruma() : r;
+         r = r == 1 ? d.iCNFEfetuarPagamentoFormatado_ECF_Daruma("Dinheiro", "5,00") : r;
+         r = r == 1 ? d.iCNFEncerrarPadrao_ECF_Daruma() : r;
+         return r == 1 ? Sim().simControl_Daruma("clock +1d") : r;
+       },
+       [](Driver& d) { return d.iCNFCancelar_ECF_Daruma(); }, -1, 14},
+      {"last receipt cancelled with the paper out",
+       [](Driver& d) {
+         int r = Closed(d);
+         return r == 1 ? Sim().simControl_Daruma("paper out") : r;
+       },
+       [](Driver& d) { return d.iCFCancelar_ECF_Daruma(); }, -1, 23},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -191,6 +224,40 @@ TEST_F(RefusalTest, SaleAfterMidnightWaitsForTheZ) {
   SellReceipt({"5,00"});
   EXPECT_NE(Info(70, 8), day);
   EXPECT_EQ(std::stoll(Info(2, 18)), 1000);
+}
+
+TEST_F(RefusalTest, VouchersLinkTheCardPaymentsOfTheLastReceipt) {
+  Driver& d = Sim();
+  // 30,00 paid with 10,00 cash, 12,00 credit card and 8,00 debit card.
+  ASSERT_EQ(d.iCFAbrirPadrao_ECF_Daruma(), 1);
+  ASSERT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "30,00", "A$", "0,00", "1", "UN", "X"), 1);
+  ASSERT_EQ(d.iCFTotalizarCupom_ECF_Daruma("D$", "0"), 1);
+  ASSERT_EQ(d.iCFEfetuarPagamentoFormatado_ECF_Daruma("Dinheiro", "10,00"), 1);
+  ASSERT_EQ(d.iCFEfetuarPagamentoFormatado_ECF_Daruma("Cartao Credito", "12,00"), 1);
+  ASSERT_EQ(d.iCFEfetuarPagamentoFormatado_ECF_Daruma("Cartao Debito", "8,00"), 1);
+  ASSERT_EQ(d.iCFEncerrarConfigMsg_ECF_Daruma(""), 1);
+  // Simplified opening: part of the credit card payment, then more than is left.
+  ASSERT_EQ(d.iCCDAbrirSimplificado_ECF_Daruma("Cartao Credito", "2", "123", "5.00"), 1);
+  ASSERT_EQ(d.iCCDFechar_ECF_Daruma(), 1);
+  EXPECT_EQ(d.iCCDAbrirSimplificado_ECF_Daruma("Cartao Credito", "1", "", "7,01"), -1);
+  EXPECT_EQ(Status().first, 19);
+  EXPECT_EQ(d.iCCDAbrirSimplificado_ECF_Daruma("Vale", "1", "", "1,00"), -24);
+  // Standard openings take the card payments not yet covered, last first;
+  // the cash payment never gets one.
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(d.iCCDAbrirPadrao_ECF_Daruma(), 1) << i;
+    ASSERT_EQ(d.iCCDFechar_ECF_Daruma(), 1);
+  }
+  EXPECT_EQ(d.iCCDAbrirPadrao_ECF_Daruma(), -1);
+  EXPECT_EQ(Status().first, 19);
+  EXPECT_EQ(Info(45, 4), "0003");
+  std::string tape = ReadDriverFile("bobina.txt");
+  EXPECT_NE(tape.find("Cartao Debito"), tape.rfind("Cartao Debito"));
+  EXPECT_NE(tape.find("Parcelas:"), std::string::npos);
+  // After the Z no receipt of the new day is there to link.
+  ASSERT_EQ(d.iReducaoZ_ECF_Daruma("", ""), 1);
+  EXPECT_EQ(d.iCCDAbrirPadrao_ECF_Daruma(), -1);
+  EXPECT_EQ(Status().first, 19);
 }
 
 TEST_F(RefusalTest, TablesTakeTheNextFreeIndexUpToTheirSize) {
