@@ -94,8 +94,12 @@ void PrintValue(std::ostream& out, const Json& value, const std::string& indent)
   } else if (value.is_array() && value.size() > 8) {
     // Long result arrays: one element a line, empty elements left out.
     out << "array of " << value.size() << "\n";
-    for (size_t i = 0; i < value.size(); ++i)
-      if (!IsEmptyForm(value[i])) out << indent << "  [" << i << "] " << Compact(value[i]) << "\n";
+    // Data sets among them (a closing's movement rows) print as tables.
+    for (size_t i = 0; i < value.size(); ++i) {
+      if (IsEmptyForm(value[i])) continue;
+      out << indent << "  [" << i << "] ";
+      PrintValue(out, value[i], indent + "    ");
+    }
   } else {
     out << Compact(value) << "\n";
   }

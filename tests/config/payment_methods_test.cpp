@@ -49,6 +49,10 @@ struct CasoTipo {
   std::vector<std::string> cadastros;  // methods the printer is asked to register
   std::optional<TipoRece> saida;       // nullopt: the type is removed
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoTipo& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class SincronizaTipoTest : public PackageTest, public ::testing::WithParamInterface<CasoTipo> {};
 
@@ -247,6 +251,10 @@ struct CasoRelGerencial {
   std::string lista;
   bool cadastra;
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoRelGerencial& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class RelGerencialTest : public PackageTest,
                          public ::testing::WithParamInterface<CasoRelGerencial> {};
@@ -315,6 +323,10 @@ struct CasoFormaPg {
   bool resultado;
   size_t dialogos;
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoFormaPg& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class ConfigFormaPgTest : public PackageTest, public ::testing::WithParamInterface<CasoFormaPg> {};
 

@@ -47,6 +47,10 @@ struct CasoAliquotas {
   std::string resposta;
   std::vector<Aliquota> esperado;  // in the host's set, storage order
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoAliquotas& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class CarregaAliquotaTest : public PackageTest,
                             public ::testing::WithParamInterface<CasoAliquotas> {};

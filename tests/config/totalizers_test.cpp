@@ -44,6 +44,10 @@ struct CasoTotalizadores {
   Indices esperado;
   std::vector<std::string> cadastros;
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoTotalizadores& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class CarregaTotalizadorTest : public PackageTest,
                                public ::testing::WithParamInterface<CasoTotalizadores> {};

@@ -93,6 +93,10 @@ struct CasoValidacao {
   bool mensagem;
   std::string gravadoDepois;
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoValidacao& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class ValidationTest : public GrandTotalTest,
                        public ::testing::WithParamInterface<CasoValidacao> {};

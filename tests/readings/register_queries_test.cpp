@@ -64,6 +64,10 @@ struct CasoConsulta {
   std::string resposta;
   std::string esperado;
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoConsulta& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class SimpleQueryTest : public PackageTest, public ::testing::WithParamInterface<CasoConsulta> {};
 

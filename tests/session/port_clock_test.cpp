@@ -32,6 +32,10 @@ struct CasoRelogio {
   double minutos;  // printer clock minus the computer's
   bool aceito;
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoRelogio& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class ClockRuleTest : public ClockTest, public ::testing::WithParamInterface<CasoRelogio> {};
 
@@ -145,6 +149,10 @@ struct CasoHorario {
   double minutos;  // printer clock minus the computer's
   std::string resposta;
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoHorario& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class DaylightSavingTest : public ClockTest, public ::testing::WithParamInterface<CasoHorario> {};
 
@@ -186,6 +194,10 @@ struct CasoMuda {
   double minutos;
   std::string chamada;  // "" when nothing is changed
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoMuda& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class ChangeOverTest : public ClockTest, public ::testing::WithParamInterface<CasoMuda> {};
 

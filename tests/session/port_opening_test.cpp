@@ -108,6 +108,10 @@ struct CasoDocumento {
   std::string arquivoVenda;  // "" for none
   std::vector<std::string> depois;
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoDocumento& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class DocumentLeftOpenTest : public PortOpeningTest,
                              public ::testing::WithParamInterface<CasoDocumento> {};

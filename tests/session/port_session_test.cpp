@@ -63,6 +63,10 @@ struct CasoParametro {
   int tipoEsperado;
   bool nUtilTaaEsperado;
 };
+// Test listings show the case by its name.
+void PrintTo(const CasoParametro& caso, std::ostream* os) {
+  *os << caso.nome;
+}
 
 class StartParameterTest : public SessionTest,
                            public ::testing::WithParamInterface<CasoParametro> {};
