@@ -173,7 +173,8 @@ TEST_F(PackageTest, TypeMatchingAMethodRegisteredInTheSameRunIsMatchedWithoutADo
 
   // The registered type leaves no code in the working copy, so the kind "B"
   // type is matched as a method of its own and leaves the screen.
-  const TipoRece* conv = Tipo(TodosTipos(host), "004");
+  const auto tipos = TodosTipos(host);
+  const TipoRece* conv = Tipo(tipos, "004");
   ASSERT_NE(conv, nullptr);
   EXPECT_EQ(conv->cdfp, "S");
   EXPECT_EQ(conv->mostra, "N");
