@@ -8,6 +8,7 @@
 // A Null value is an absent attribute. Texts are Windows-1252 in memory and
 // written as UTF-8 (declared so); reading accepts UTF-8, and files declared
 // (or found) to be in a single-byte encoding are read byte for byte.
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -164,6 +165,20 @@ Variant ParseValue(std::string_view text, const FieldDef& f, bool singleByte) {
       " value");
 }
 
+// A field's values travel as attributes of ROW named after the field, so a
+// field name must be an XML name and must not be the row's own "RowState".
+bool IsFieldAttributeName(std::string_view name) {
+  if (name.empty() || name == "RowState") return false;
+  auto nameChar = [](unsigned char c, bool first) {
+    if (c >= 0x80 || std::isalpha(c) || c == '_' || c == ':') return true;
+    return !first && (std::isdigit(c) || c == '-' || c == '.');
+  };
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (!nameChar(static_cast<unsigned char>(name[i]), i == 0)) return false;
+  }
+  return true;
+}
+
 class StringWriter : public pugi::xml_writer {
  public:
   std::string out;
@@ -186,6 +201,10 @@ std::string DataSet::ToXml(const DataPacket& packet) {
   auto fields = meta.append_child("FIELDS");
   std::vector<std::string> names;
   for (const FieldDef& f : packet.fields) {
+    if (!IsFieldAttributeName(f.name)) {
+      throw DataSetError("Invalid data packet: the field name '" + f.name +
+                         "' cannot be written as a row attribute");
+    }
     auto node = fields.append_child("FIELD");
     names.push_back(Cp1252ToUtf8(f.name));
     node.append_attribute("attrname") = names.back().c_str();
@@ -236,8 +255,16 @@ DataPacket DataSet::FromXml(const std::string& xml) {
   for (auto f : fieldsNode.children("FIELD")) {
     const char* name = f.attribute("attrname").value();
     if (!*name) Bad("a FIELD without attrname");
+    // A packet whose fields a data set could not hold, or could not write
+    // back, is refused here, so whatever loads can also be opened and saved.
+    for (const std::string& earlier : attrNames) {
+      if (SameText(earlier, name)) Bad(std::string("the field '") + name + "' is declared twice");
+    }
     FieldDef def;
     def.name = singleByte || !IsValidUtf8(name) ? std::string(name) : Utf8ToCp1252(name);
+    // Checked after the conversion: a character Windows-1252 lacks would
+    // come back as another name.
+    if (!IsFieldAttributeName(def.name)) Bad("the field name '" + def.name + "' is not usable");
     def.type = TypeFromName(f.attribute("fieldtype").value());
     if (def.type == FieldType::String) def.size = f.attribute("WIDTH").as_int(0);
     attrNames.emplace_back(name);

@@ -152,6 +152,15 @@ TEST_F(DataPacketXmlTest, BadFilesGiveAnErrorNamingThePath) {
       {"bad_number.cds",
        "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"A\" fieldtype=\"i4\"/></FIELDS>"
        "</METADATA><ROWDATA><ROW A=\"doze\"/></ROWDATA></DATAPACKET>"},
+      {"twice_declared.cds",
+       "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"A\" fieldtype=\"i4\"/>"
+       "<FIELD attrname=\"a\" fieldtype=\"r8\"/></FIELDS></METADATA><ROWDATA/></DATAPACKET>"},
+      {"reserved_name.cds",
+       "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"RowState\" fieldtype=\"i4\"/>"
+       "</FIELDS></METADATA><ROWDATA/></DATAPACKET>"},
+      {"name_with_blank.cds",
+       "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"NM CLIENTE\" fieldtype=\"i4\"/>"
+       "</FIELDS></METADATA><ROWDATA/></DATAPACKET>"},
       {"bad_date.cds",
        "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"A\" fieldtype=\"dateTime\"/></FIELDS>"
        "</METADATA><ROWDATA><ROW A=\"20241345T99:00:00\"/></ROWDATA></DATAPACKET>"},
@@ -170,6 +179,11 @@ TEST_F(DataPacketXmlTest, BadFilesGiveAnErrorNamingThePath) {
   }
   DataSet ds;
   EXPECT_THROW(ds.LoadFromFile(Path("absent.cds")), DataSetError);
+  // A set whose field could not be read back is not written at all.
+  DataSet reserved;
+  reserved.CreateDataSet({{"RowState", FieldType::Integer}});
+  EXPECT_THROW(reserved.SaveToFile(Path("reserved.cds")), DataSetError);
+  EXPECT_FALSE(std::filesystem::exists(Path("reserved.cds")));
   EXPECT_THROW(good.SaveToFile((dir_ / "no_folder" / "x.cds").string()), DataSetError);
 }
 
