@@ -123,15 +123,8 @@ void CancelNonFiscal(PrinterState& state, const Event& e) {
 void ZReduction(PrinterState& state, const Event& e) {
   Document doc = NewDocument(state, DocKind::kZReduction, e.time, true);
   ZRecord z;
-  z.crz = ++state.counters.crz;
-  z.coo = doc.coo;
-  z.cro = state.counters.cro;
-  z.gnf = state.counters.gnf;
-  z.ccf = state.counters.ccf;
-  z.grg = state.counters.grg;
-  z.cdc = state.counters.cdc;
-  z.cfc = state.counters.cfc;
-  z.ncn = state.counters.ncn;
+  ++state.counters.crz;
+  z.counters = state.counters;  // counters.coo is the Z's own COO (doc.coo)
   z.firstCoo = state.day.firstCoo;
   z.movementDay = state.movementDay;
   z.when = e.time;

@@ -73,14 +73,14 @@ std::optional<Outcome> SelectReductions(const PrinterState& state, const Range& 
                                         std::vector<const ZRecord*>* out) {
   const std::vector<ZRecord>& all = state.reductions;
   for (const ZRecord& z : all) {
-    int64_t key = r.kind == RangeKind::kDays ? z.movementDay : z.crz;
+    int64_t key = r.kind == RangeKind::kDays ? z.movementDay : z.counters.crz;
     if (key >= r.from && key <= r.to) out->push_back(&z);
   }
   if (!out->empty()) return std::nullopt;
   if (all.empty()) return Refuse(kErrNoMovement, -105);
   bool days = r.kind == RangeKind::kDays;
-  return EmptyRange(r, days ? all.front().movementDay : all.front().crz,
-                    days ? all.back().movementDay : all.back().crz, true);
+  return EmptyRange(r, days ? all.front().movementDay : all.front().counters.crz,
+                    days ? all.back().movementDay : all.back().counters.crz, true);
 }
 
 std::string ReductionsBody(const std::vector<const ZRecord*>& zs, bool complete) {
@@ -89,9 +89,9 @@ std::string ReductionsBody(const std::vector<const ZRecord*>& zs, bool complete)
   for (const ZRecord* z : zs) {
     int64_t gross = z->grandTotal - z->dayStartGrandTotal;
     grossSum += gross;
-    paper.Pair(
-        "CRZ:" + Digits(z->crz, 4) + " COO:" + Digits(z->coo, 6) + " CRO:" + Digits(z->cro, 3),
-        DateText(z->movementDay * kSecondsPerDay));
+    paper.Pair("CRZ:" + Digits(z->counters.crz, 4) + " COO:" + Digits(z->counters.coo, 6) +
+                   " CRO:" + Digits(z->counters.cro, 3),
+               DateText(z->movementDay * kSecondsPerDay));
     paper.Pair("  VENDA BRUTA R$", Money(gross));
     if (complete) {
       PrintTotals(paper, z->rates, z->paymentMethods, z->totalizers, z->totals, z->grandTotal,

@@ -97,16 +97,16 @@ std::string LastReductionRecord(const PrinterState& state) {
     r += i < z.rates.size() ? std::string(1, z.rates[i].kind) + Digits(z.rates[i].rate, 4)
                             : std::string("T0000");
   }
-  r += Digits(z.crz, 4);                     // 923-926
-  r += Digits(z.cro, 4);                     // 927-930
+  r += Digits(z.counters.crz, 4);            // 923-926
+  r += Digits(z.counters.cro, 4);            // 927-930
   r += "0000";                               // 931-934
-  r += Digits(z.coo, 6);                     // 935-940
-  r += Digits(z.gnf, 6);                     // 941-946
-  r += Digits(z.ccf, 6);                     // 947-952
-  r += Digits(z.grg, 6);                     // 953-958
-  r += Digits(z.cdc, 4);                     // 959-962
-  r += Digits(z.cfc, 4);                     // 963-966
-  r += Digits(z.ncn, 4);                     // 967-970
+  r += Digits(z.counters.coo, 6);            // 935-940
+  r += Digits(z.counters.gnf, 6);            // 941-946
+  r += Digits(z.counters.ccf, 6);            // 947-952
+  r += Digits(z.counters.grg, 6);            // 953-958
+  r += Digits(z.counters.cdc, 4);            // 959-962
+  r += Digits(z.counters.cfc, 4);            // 963-966
+  r += Digits(z.counters.ncn, 4);            // 967-970
   r += Digits(z.firstCoo, 6);                // 971-976
   r += "00";                                 // 977-978
   r += Digits(state.identity.ecfNumber, 4);  // 979-982

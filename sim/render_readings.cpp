@@ -19,20 +19,6 @@ void PrintCounters(Paper& paper, const Counters& c, int64_t firstCoo, int64_t la
   paper.Pair("CFC / NCN", Digits(c.cfc, 4) + " / " + Digits(c.ncn, 4));
 }
 
-Counters FromRecord(const ZRecord& z) {
-  Counters c;
-  c.coo = z.coo;
-  c.ccf = z.ccf;
-  c.gnf = z.gnf;
-  c.crz = z.crz;
-  c.cro = z.cro;
-  c.grg = z.grg;
-  c.cdc = z.cdc;
-  c.cfc = z.cfc;
-  c.ncn = z.ncn;
-  return c;
-}
-
 }  // namespace
 
 void PrintTotals(Paper& paper, const std::vector<TaxRate>& rates,
@@ -97,11 +83,11 @@ std::string RenderXReading(const PrinterState& state, const Document& doc) {
 
 std::string RenderZReduction(const PrinterState& state, const ZRecord& z) {
   Paper paper;
-  PrintHeader(paper, state, z.when, z.coo, "CRZ:" + Digits(z.crz, 4));
+  PrintHeader(paper, state, z.when, z.counters.coo, "CRZ:" + Digits(z.counters.crz, 4));
   paper.Centered(Cp("REDUÇÃO Z"));
   paper.Pair("MOVIMENTO DO DIA:", DateText(z.movementDay * kSecondsPerDay));
   paper.Rule();
-  PrintCounters(paper, FromRecord(z), z.firstCoo, z.coo);
+  PrintCounters(paper, z.counters, z.firstCoo, z.counters.coo);
   PrintTotals(paper, z.rates, z.paymentMethods, z.totalizers, z.totals, z.grandTotal,
               z.dayStartGrandTotal);
   PrintFooter(paper, state, z.when);

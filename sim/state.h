@@ -145,7 +145,7 @@ struct Document {
 
 // One Z reduction as the fiscal memory keeps it.
 struct ZRecord {
-  int64_t crz = 0, coo = 0, cro = 0, gnf = 0, ccf = 0, grg = 0, cdc = 0, cfc = 0, ncn = 0;
+  Counters counters;  // the counters just after the reduction, its own COO and CRZ included
   int64_t firstCoo = 0;
   int64_t movementDay = 0;  // day number of the fiscal day reduced
   int64_t when = 0;         // civil seconds of the reduction

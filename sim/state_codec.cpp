@@ -6,7 +6,7 @@ namespace Tov00300::sim {
 namespace {
 
 // Bumped whenever the snapshot layout changes; an unknown version is refused.
-constexpr uint32_t kStateVersion = 1;
+constexpr uint32_t kStateVersion = 2;
 
 template <size_t N>
 void PutArray(ByteWriter& w, const std::array<int64_t, N>& a) {
@@ -146,8 +146,8 @@ void GetCounters(ByteReader& r, Counters& c) {
 }
 
 void PutReduction(ByteWriter& w, const ZRecord& z) {
-  for (int64_t v : {z.crz, z.coo, z.cro, z.gnf, z.ccf, z.grg, z.cdc, z.cfc, z.ncn, z.firstCoo,
-                    z.movementDay, z.when, z.grandTotal, z.dayStartGrandTotal}) {
+  PutCounters(w, z.counters);
+  for (int64_t v : {z.firstCoo, z.movementDay, z.when, z.grandTotal, z.dayStartGrandTotal}) {
     w.I64(v);
   }
   PutDay(w, z.totals);
@@ -156,8 +156,8 @@ void PutReduction(ByteWriter& w, const ZRecord& z) {
   PutStrings(w, z.totalizers);
 }
 void GetReduction(ByteReader& r, ZRecord& z) {
-  for (int64_t* v : {&z.crz, &z.coo, &z.cro, &z.gnf, &z.ccf, &z.grg, &z.cdc, &z.cfc, &z.ncn,
-                     &z.firstCoo, &z.movementDay, &z.when, &z.grandTotal, &z.dayStartGrandTotal}) {
+  GetCounters(r, z.counters);
+  for (int64_t* v : {&z.firstCoo, &z.movementDay, &z.when, &z.grandTotal, &z.dayStartGrandTotal}) {
     *v = r.I64();
   }
   GetDay(r, z.totals);
