@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/command.h"
 #include "driver/reply_buffer.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
@@ -17,21 +18,6 @@ namespace {
 
 // The printer's totalizer names, separated by ';', fit in this many characters.
 constexpr int kLarguraTotalizadores = 360;
-
-bool Analisa(const std::string& stEsquema, int codigo, const char* descricao) {
-  inRetorno = codigo;
-  stImpDebug = descricao;
-  return AnalisaRetorno_FrameWork(stEsquema, inRetorno, boNUtilTaa, false, false);
-}
-
-// A problem found before the printer was asked to print: reported the way
-// the return analysis reports a refused command (log, terminal text, dialog).
-void Recusa(const std::string& stEsquema, const std::string& texto) {
-  ImpFisDebug("ERRO!!! " + texto);
-  stMensagemTaa += ' ';
-  stMensagemTaa += texto;
-  if (boNUtilTaa) hostlib::Mensagem(texto, "", "N", "N", 0, "", stEsquema, 0, nullptr);
-}
 
 // The printer's non-fiscal totalizer names, in the printer's order.
 std::vector<std::string> LeTotalizadores() {
@@ -68,28 +54,33 @@ bool Cupom_NFiscNVinc(const std::string& stEsquema, const std::string& totalizad
   // totalizer the printer cannot take would be left open or closed empty.
   double numero = 0;
   if (!TryStrToFloat(valor, numero)) {
-    Recusa(stEsquema,
-           Utf8ToCp1252("Valor inválido para o comprovante não fiscal: \"") + valor + "\"");
+    driver::ReportProblem(
+        stEsquema, Utf8ToCp1252("Valor inválido para o comprovante não fiscal: \"") + valor + "\"",
+        boNUtilTaa);
     return false;
   }
   const std::string codigo = CodigoTotalizador(totalizador);
   if (codigo.empty()) {
-    Recusa(stEsquema, Utf8ToCp1252("Totalizador não fiscal não cadastrado na impressora: \"") +
-                          totalizador + "\"");
+    driver::ReportProblem(stEsquema,
+                          Utf8ToCp1252("Totalizador não fiscal não cadastrado na impressora: \"") +
+                              totalizador + "\"",
+                          boNUtilTaa);
     return false;
   }
   const std::string montante = FormatFloat("0.00", numero);
 
   // Every step is sent whatever the previous one answered; each refusal is
   // reported by its own analysis and only the closing decides the result.
-  Analisa(stEsquema, iCNFAbrirPadrao_ECF_Daruma(), "iCNFAbrirPadrao_ECF_Daruma");
-  Analisa(stEsquema, iCNFReceberSemDesc_ECF_Daruma(codigo.c_str(), montante.c_str()),
-          "iCNFReceberSemDesc_ECF_Daruma");
-  Analisa(stEsquema, iCNFTotalizarComprovantePadrao_ECF_Daruma(),
-          "iCNFTotalizarComprovantePadrao_ECF_Daruma");
-  Analisa(stEsquema, iCNFEfetuarPagamentoFormatado_ECF_Daruma(formaPagto.c_str(), montante.c_str()),
-          "iCNFEfetuarPagamentoFormatado_ECF_Daruma");
-  return Analisa(stEsquema, iCNFEncerrarPadrao_ECF_Daruma(), "iCNFEncerrarPadrao_ECF_Daruma");
+  const driver::Judging julgamento{stEsquema, boNUtilTaa};
+  driver::Command(iCNFAbrirPadrao_ECF_Daruma(), "iCNFAbrirPadrao_ECF_Daruma", julgamento);
+  driver::Command(iCNFReceberSemDesc_ECF_Daruma(codigo.c_str(), montante.c_str()),
+                  "iCNFReceberSemDesc_ECF_Daruma", julgamento);
+  driver::Command(iCNFTotalizarComprovantePadrao_ECF_Daruma(),
+                  "iCNFTotalizarComprovantePadrao_ECF_Daruma", julgamento);
+  driver::Command(iCNFEfetuarPagamentoFormatado_ECF_Daruma(formaPagto.c_str(), montante.c_str()),
+                  "iCNFEfetuarPagamentoFormatado_ECF_Daruma", julgamento);
+  return driver::Command(iCNFEncerrarPadrao_ECF_Daruma(), "iCNFEncerrarPadrao_ECF_Daruma",
+                         julgamento);
 }
 
 }  // namespace Tov00300
