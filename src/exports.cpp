@@ -9,10 +9,13 @@
 //  - booleans, integers and floating-point numbers pass as they are;
 //    date-times travel as their day count (days since 1899-12-30);
 //  - bags, arrays, string lists and data sets pass as pointers to the runtime
-//    types; a null pointer stands for an empty one;
+//    types (opaque handles in C, see tov00300_c.h, which this file includes so
+//    that the compiler checks every definition against its C declaration); a
+//    null pointer stands for an empty one;
 //  - out and in/out texts travel as the host's buffer and its size in bytes
-//    (terminator included): an in/out buffer's text is read on the way in,
-//    and the result is written back cut to size - 1 bytes and zero terminated;
+//    (terminator included): an in/out buffer's text is read on the way in up
+//    to its size, and the result is written back cut to size - 1 bytes and
+//    zero terminated;
 //  - a text result is returned as a const char* into a per-thread buffer of
 //    this file, valid until the next call of the same operation on that
 //    thread; copy it to keep it;
@@ -32,11 +35,19 @@
 #include "tov00300/readings.h"
 #include "tov00300/receipt.h"
 #include "tov00300/session.h"
+#include "tov00300/tov00300_c.h"
 
 namespace {
 
 std::string Texto(const char* texto) {
   return texto != nullptr ? std::string(texto) : std::string();
+}
+
+// The text of an in/out buffer of `tamanho` bytes: up to its first zero byte,
+// never past the buffer, also when the host's text fills it unterminated.
+std::string TextoDoBuffer(const char* buffer, int tamanho) {
+  if (buffer == nullptr || tamanho <= 0) return std::string();
+  return std::string(buffer, strnlen(buffer, static_cast<size_t>(tamanho)));
 }
 
 // Runs the operation; a failure that would be an exception becomes `falha`.
@@ -81,7 +92,10 @@ void Initialize() {
 }
 
 void Finalize() {
-  Tov00300::Finalize();
+  try {
+    Tov00300::Finalize();
+  } catch (...) {
+  }
 }
 
 bool ImpFisDebug(const char* texto) {
@@ -161,8 +175,11 @@ void CarregaTotalizador(char* contraVale, int tamContraVale, char* vendaConsumid
                         char* cancelaCredito, int tamCancelaCredito, char* relatorio,
                         int tamRelatorio, const char* stEsquema, int inteiro,
                         Tov00300::DataSet* cds) {
-  std::string t1 = Texto(contraVale), t2 = Texto(vendaConsumidor), t3 = Texto(compraCredito),
-              t4 = Texto(cancelaCredito), t5 = Texto(relatorio);
+  std::string t1 = TextoDoBuffer(contraVale, tamContraVale),
+              t2 = TextoDoBuffer(vendaConsumidor, tamVendaConsumidor),
+              t3 = TextoDoBuffer(compraCredito, tamCompraCredito),
+              t4 = TextoDoBuffer(cancelaCredito, tamCancelaCredito),
+              t5 = TextoDoBuffer(relatorio, tamRelatorio);
   Tov00300::DataSet vazio;
   Protegido(false, [&] {
     Tov00300::CarregaTotalizador(t1, t2, t3, t4, t5, Texto(stEsquema), inteiro,
@@ -177,13 +194,15 @@ void CarregaTotalizador(char* contraVale, int tamContraVale, char* vendaConsumid
 }
 
 bool VerificaTotalizador() {
-  return Tov00300::VerificaTotalizador();
+  return Protegido(false, [] { return Tov00300::VerificaTotalizador(); });
 }
 
 bool Nomeia_TotParcial(const char* texto1, const char* texto2, const char* texto3,
                        const char* texto4, bool flag1, bool flag2) {
-  return Tov00300::Nomeia_TotParcial(Texto(texto1), Texto(texto2), Texto(texto3), Texto(texto4),
-                                     flag1, flag2);
+  return Protegido(false, [&] {
+    return Tov00300::Nomeia_TotParcial(Texto(texto1), Texto(texto2), Texto(texto3), Texto(texto4),
+                                       flag1, flag2);
+  });
 }
 
 // Does nothing; the host's buffers are not touched.
@@ -205,7 +224,9 @@ bool Modelo_Impressora(const char* stEsquema, char* a, int tamA, char* b, int ta
 }
 
 bool VerificaSerialImp(const Tov00300::Variant* bag) {
-  return Tov00300::VerificaSerialImp(bag != nullptr ? *bag : Tov00300::Variant());
+  return Protegido(false, [&] {
+    return Tov00300::VerificaSerialImp(bag != nullptr ? *bag : Tov00300::Variant());
+  });
 }
 
 // The out texts are left unchanged.
@@ -223,13 +244,16 @@ bool NumeroOperacoesNaoFiscais(const char* /*texto*/, char* /*numero*/, int /*ta
   return true;
 }
 
-bool GeraBinMes(Tov00300::DateTime inicio, Tov00300::DateTime fim, const char* texto) {
-  return Tov00300::GeraBinMes(inicio, fim, Texto(texto));
+bool GeraBinMes(double inicio, double fim, const char* texto) {
+  return Protegido(false, [&] {
+    return Tov00300::GeraBinMes(Tov00300::DateTime(inicio), Tov00300::DateTime(fim), Texto(texto));
+  });
 }
 
 const char* Codigo_Nacional_ECF(int modelo, const char* texto) {
   thread_local std::string resultado;
-  resultado = Tov00300::Codigo_Nacional_ECF(modelo, Texto(texto));
+  resultado =
+      Protegido(std::string(), [&] { return Tov00300::Codigo_Nacional_ECF(modelo, Texto(texto)); });
   return resultado.c_str();
 }
 
@@ -261,7 +285,7 @@ bool ContadorCupomFiscalMFD(const char* stEsquema, char* contador, int size) {
 
 const char* NumeroCupom() {
   thread_local std::string resultado;
-  resultado = Tov00300::NumeroCupom();
+  resultado = Protegido(std::string(), [] { return Tov00300::NumeroCupom(); });
   return resultado.c_str();
 }
 
@@ -303,7 +327,10 @@ bool Acrescimo_Imp(const char* stEsquema, char* total, int size) {
 }
 
 void Leitura_Totais_Imp(bool reservado1, bool reservado2) {
-  Tov00300::Leitura_Totais_Imp(reservado1, reservado2);
+  Protegido(false, [&] {
+    Tov00300::Leitura_Totais_Imp(reservado1, reservado2);
+    return true;
+  });
 }
 
 bool Cupom_NFiscNVinc(const char* stEsquema, const char* totalizador, const char* valor,
@@ -326,7 +353,10 @@ bool StartImpFiscal(Tov00300::Variant* bag) {
 }
 
 void StopImpFiscal() {
-  Tov00300::StopImpFiscal();
+  Protegido(false, [] {
+    Tov00300::StopImpFiscal();
+    return true;
+  });
 }
 
 bool AbrePorta(const Tov00300::Variant* bag) {
@@ -353,7 +383,7 @@ bool AbrePorta_FrameWork(const Tov00300::Variant* bag) {
 bool VerificaData(const char* stEsquema, double* dtData, char* stDataHoraImp, int tamanho,
                   const char* stDataMov, bool boLeRelogio) {
   Tov00300::DateTime data(dtData != nullptr ? *dtData : 0.0);
-  std::string dataHora = Texto(stDataHoraImp);
+  std::string dataHora = TextoDoBuffer(stDataHoraImp, tamanho);
   const bool ok = Protegido(false, [&] {
     return Tov00300::VerificaData(Texto(stEsquema), data, dataHora, Texto(stDataMov), boLeRelogio);
   });
@@ -477,7 +507,8 @@ bool FechaCupom(const Tov00300::VariantArray* valores, const Tov00300::StringLis
 }
 
 bool Totaliza_NFiscal(const char* ignorado1, const char* ignorado2) {
-  return Tov00300::Totaliza_NFiscal(Texto(ignorado1), Texto(ignorado2));
+  return Protegido(false,
+                   [&] { return Tov00300::Totaliza_NFiscal(Texto(ignorado1), Texto(ignorado2)); });
 }
 
 }  // extern "C"

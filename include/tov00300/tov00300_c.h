@@ -1,0 +1,245 @@
+/* The package's C interface: every plain export name with C types, and the
+ * opaque handles a C host (or any language with a C foreign-function
+ * interface) uses to make and read the values those names take.
+ *
+ * Compiles as C99 and as C++. Link with -ltov00300 (see the README).
+ *
+ * Conventions of every plain name:
+ *  - texts are const char*, Windows-1252, zero terminated; a null pointer is
+ *    an empty text;
+ *  - an out or in/out text is a buffer and its size in bytes (terminator
+ *    included): an in/out buffer is read up to its first zero byte or its
+ *    size, whichever comes first (a text that fills the buffer without a
+ *    terminator is read whole, never past the buffer); the answer is written
+ *    back cut to size - 1 bytes and zero terminated; a size of 0 or a null
+ *    buffer writes nothing;
+ *  - date-times are day counts (days since 1899-12-30, the fraction is the
+ *    time of day);
+ *  - bags, positional value arrays, string lists and data sets are handles
+ *    made with the tov_* functions below; a null handle is an empty value;
+ *  - a text result is returned as a pointer into a per-thread buffer of the
+ *    package, valid until the next call of the same name on that thread;
+ *  - no exception crosses these functions: an error answers false, 0 or "". */
+#ifndef TOV00300_TOV00300_C_H_
+#define TOV00300_TOV00300_C_H_
+
+#ifdef __cplusplus
+#include <vector>
+namespace Tov00300 {
+class Variant;
+class StringList;
+class DataSet;
+}  // namespace Tov00300
+/* In C++ the handles are the runtime's own types, so the package's
+ * definitions are checked against these declarations by the compiler. */
+typedef Tov00300::Variant TovVariant;
+typedef std::vector<Tov00300::Variant> TovValues;
+typedef Tov00300::StringList TovStrings;
+typedef Tov00300::DataSet TovDataSet;
+#define TOV00300_C_BEGIN extern "C" {
+#define TOV00300_C_END }
+#else
+#include <stdbool.h>
+/* A variant: a bag of (key, value) pairs, a result array, or a single value. */
+typedef struct TovVariant TovVariant;
+/* A positional value array (FechaCupom's 61 positions, ...). */
+typedef struct TovValues TovValues;
+/* A list of texts. */
+typedef struct TovStrings TovStrings;
+/* A data set: typed fields and rows, shared with the host as a data packet. */
+typedef struct TovDataSet TovDataSet;
+#define TOV00300_C_BEGIN
+#define TOV00300_C_END
+#endif
+
+TOV00300_C_BEGIN
+
+/* ---- values: variants, bags and result arrays ----------------------------
+ * Text getters copy into buf (cut to size - 1, zero terminated) and answer
+ * the whole text's length, or -1 when there is no such key or index or the
+ * value has no text form; a host whose buffer was short calls again with
+ * length + 1. */
+
+/* A new empty bag (an array of (key, value) pairs); free with tov_variant_free. */
+TovVariant* tov_bag_new(void);
+/* A new array of `count` empty values, as the result array some operations fill. */
+TovVariant* tov_array_new(int count);
+void tov_variant_free(TovVariant* v);
+
+/* Sets a bag's key, replacing its value when the key is there, else adding
+ * the pair at the end. False for a null bag or key. */
+bool tov_bag_set_text(TovVariant* bag, const char* key, const char* value);
+bool tov_bag_set_int(TovVariant* bag, const char* key, int value);
+bool tov_bag_set_double(TovVariant* bag, const char* key, double value);
+bool tov_bag_set_bool(TovVariant* bag, const char* key, bool value);
+bool tov_bag_set_null(TovVariant* bag, const char* key);
+/* A key's value as text, in the runtime's conversion rules. */
+int tov_bag_get_text(const TovVariant* bag, const char* key, char* buf, int size);
+/* A key's value as a number; false when absent or not a number. */
+bool tov_bag_get_double(const TovVariant* bag, const char* key, double* out);
+
+/* Elements of an array (a result array, or a bag's pairs); -1 when not an array. */
+int tov_array_count(const TovVariant* array);
+int tov_array_get_text(const TovVariant* array, int index, char* buf, int size);
+bool tov_array_get_double(const TovVariant* array, int index, double* out);
+
+/* ---- positional value arrays -------------------------------------------- */
+TovValues* tov_values_new(int count);
+void tov_values_free(TovValues* values);
+int tov_values_count(const TovValues* values);
+/* Sets position `index` (from 0); false when out of range. */
+bool tov_values_set_text(TovValues* values, int index, const char* value);
+bool tov_values_set_int(TovValues* values, int index, int value);
+bool tov_values_set_double(TovValues* values, int index, double value);
+bool tov_values_set_bool(TovValues* values, int index, bool value);
+bool tov_values_set_datetime(TovValues* values, int index, double days);
+bool tov_values_set_null(TovValues* values, int index);
+/* A data set's whole content (fields and rows) as the value at `index`. */
+bool tov_values_set_dataset(TovValues* values, int index, const TovDataSet* ds);
+
+/* ---- string lists -------------------------------------------------------- */
+TovStrings* tov_strings_new(void);
+void tov_strings_free(TovStrings* list);
+bool tov_strings_add(TovStrings* list, const char* text);
+int tov_strings_count(const TovStrings* list);
+int tov_strings_get(const TovStrings* list, int index, char* buf, int size);
+
+/* ---- data sets ------------------------------------------------------------
+ * Make one with tov_dataset_new, declare its fields, tov_dataset_create it,
+ * then append rows: tov_dataset_append, set the fields, tov_dataset_post.
+ * Field types: 'S' text (size = width), 'I' integer, 'F' float, 'B' boolean,
+ * 'D' date-time (a day count). Field values are set and read as text in the
+ * runtime's conversion rules, or as numbers. */
+TovDataSet* tov_dataset_new(const char* name);
+void tov_dataset_free(TovDataSet* ds);
+bool tov_dataset_add_field(TovDataSet* ds, const char* name, char type, int size);
+bool tov_dataset_create(TovDataSet* ds);
+bool tov_dataset_append(TovDataSet* ds);
+bool tov_dataset_set_text(TovDataSet* ds, const char* field, const char* value);
+bool tov_dataset_set_double(TovDataSet* ds, const char* field, double value);
+bool tov_dataset_set_int(TovDataSet* ds, const char* field, int value);
+bool tov_dataset_post(TovDataSet* ds);
+int tov_dataset_record_count(const TovDataSet* ds);
+int tov_dataset_field_count(const TovDataSet* ds);
+int tov_dataset_field_name(const TovDataSet* ds, int index, char* buf, int size);
+/* Cursor: moves to the first row / the next row; eof is true past the last row. */
+bool tov_dataset_first(TovDataSet* ds);
+bool tov_dataset_next(TovDataSet* ds);
+bool tov_dataset_eof(const TovDataSet* ds);
+/* The current row's field; -1 for an unknown field or no current row. */
+int tov_dataset_get_text(TovDataSet* ds, const char* field, char* buf, int size);
+bool tov_dataset_get_double(TovDataSet* ds, const char* field, double* out);
+/* The whole table as a data-packet file (XML), written atomically / read back. */
+bool tov_dataset_save_file(const TovDataSet* ds, const char* path);
+bool tov_dataset_load_file(TovDataSet* ds, const char* path);
+
+/* ---- the plain export names ----------------------------------------------
+ * One line per name: X(result, name, (parameters)). The list is the single
+ * source of the declarations below and of the tests that call every name. */
+#define TOV00300_PLAIN_NAMES(X)                                                                    \
+  /* package frame */                                                                              \
+  X(void, Initialize, (void))                                                                      \
+  X(void, Finalize, (void))                                                                        \
+  X(bool, ImpFisDebug, (const char* texto))                                                        \
+  X(const char*, BuscaDiretorio, (void))                                                           \
+  /* driver binding and return analysis */                                                         \
+  X(bool, StartImpFiscal_FrameWork, (void))                                                        \
+  X(bool, AnalisaRetorno_FrameWork,                                                                \
+    (const char* stEsquema, int inCodRetorno, bool boMostraMsg, bool boReservado, bool boAvisoUm)) \
+  X(bool, Estado_Imp, (const char* stEsquema, bool boReservado1, bool boReservado2))               \
+  X(bool, AnalisaRetorno,                                                                          \
+    (const char* stEsquema, int code, bool show, bool cancelOpenReceipt, bool showLowPaper))       \
+  /* configuration tables: tax rates, payment methods, totalizers, identity */                     \
+  X(void, CarregaAliquota, (const char* stEsquema, TovDataSet* cds))                               \
+  X(bool, Retorno_Aliquotas_Imp, (const char* stEsquema))                                          \
+  X(void, CarregaRecebimento,                                                                      \
+    (const char* texto, const char* stEsquema, int inteiro, TovDataSet* cds))                      \
+  X(bool, Config_FormaPg,                                                                          \
+    (const char* stEsquema, const char* nome, bool boMostraMsg, bool boReservado))                 \
+  X(void, CarregaTotalizador,                                                                      \
+    (char* contraVale, int tamContraVale, char* vendaConsumidor, int tamVendaConsumidor,           \
+     char* compraCredito, int tamCompraCredito, char* cancelaCredito, int tamCancelaCredito,       \
+     char* relatorio, int tamRelatorio, const char* stEsquema, int inteiro, TovDataSet* cds))      \
+  X(bool, VerificaTotalizador, (void))                                                             \
+  X(bool, Nomeia_TotParcial,                                                                       \
+    (const char* texto1, const char* texto2, const char* texto3, const char* texto4, bool flag1,   \
+     bool flag2))                                                                                  \
+  X(void, CarregaRelatorioGer,                                                                     \
+    (char* texto1, int tam1, char* texto2, int tam2, char* texto3, int tam3, char* texto4,         \
+     int tam4, char* texto5, int tam5, char* texto6, int tam6, const char* texto, int inteiro))    \
+  X(bool, Modelo_Impressora,                                                                       \
+    (const char* stEsquema, char* a, int tamA, char* b, int tamB, char* c, int tamC))              \
+  X(bool, VerificaSerialImp, (const TovVariant* bag))                                              \
+  X(bool, Versao_Software_Basico, (const char* texto, char* versao, int tamanho))                  \
+  X(bool, DataHoraGravacaoUsuarioSWBasicoMFAdicional,                                              \
+    (const char* texto, char* dataHora, int tam1, char* usuario, int tam2, char* mfAdicional,      \
+     int tam3))                                                                                    \
+  X(bool, NumeroOperacoesNaoFiscais, (const char* texto, char* numero, int tamanho))               \
+  X(bool, GeraBinMes, (double inicio, double fim, const char* texto))                              \
+  X(const char*, Codigo_Nacional_ECF, (int modelo, const char* texto))                             \
+  /* fiscal receipt: opening, numbering, items, cancellations; non-fiscal receipt */               \
+  X(bool, AbreCupom, (TovVariant * bag))                                                           \
+  X(const char*, Nr_Cupom, (const char* ignorado, const char* stEsquema))                          \
+  X(bool, ContadorCupomFiscalMFD, (const char* stEsquema, char* contador, int size))               \
+  X(const char*, NumeroCupom, (void))                                                              \
+  X(bool, VendaItem, (TovVariant * bag))                                                           \
+  X(bool, Cancela_ItGenerico,                                                                      \
+    (const char* stEsquema, const char* nrItem, const char* ignorado1, const char* ignorado2,      \
+     const char* ignorado3, const char* ignorado4, const char* ignorado5, const char* ignorado6,   \
+     const char* ignorado7, double ignorado8, double ignorado9))                                   \
+  X(bool, Cancela_UltimoItem, (const char* stEsquema))                                             \
+  X(bool, Cancela_Cupom_Imp, (const TovValues* valores, TovVariant* result))                       \
+  X(bool, Acrescimo_Imp, (const char* stEsquema, char* total, int size))                           \
+  X(void, Leitura_Totais_Imp, (bool reservado1, bool reservado2))                                  \
+  X(bool, Cupom_NFiscNVinc,                                                                        \
+    (const char* stEsquema, const char* totalizador, const char* valor, const char* formaPagto,    \
+     const char* ignorado))                                                                        \
+  /* session start and stop, port opening, clocks; register queries */                             \
+  X(bool, StartImpFiscal, (TovVariant * bag))                                                      \
+  X(void, StopImpFiscal, (void))                                                                   \
+  X(bool, AbrePorta, (const TovVariant* bag))                                                      \
+  X(bool, FechaPorta, (void))                                                                      \
+  X(bool, ImpressoraOk,                                                                            \
+    (const char* stEsquema, bool boReservado1, bool boReservado2, bool boReservado3))              \
+  X(bool, AbrePorta_FrameWork, (const TovVariant* bag))                                            \
+  X(bool, VerificaData,                                                                            \
+    (const char* stEsquema, double* dtData, char* stDataHoraImp, int tamanho,                      \
+     const char* stDataMov, bool boLeRelogio))                                                     \
+  X(bool, Data_Imp, (const char* stEsquema, char* stDataHora, int tamanho))                        \
+  X(double, DataMoviFiscal, (const char* stEsquema))                                               \
+  X(bool, Estado_HorVerao, (const char* stEsquema))                                                \
+  X(bool, Muda_Horario, (const char* stEsquema))                                                   \
+  X(bool, Carrega_Dados_Impressora, (TovVariant * bag))                                            \
+  X(double, GetValue, (const char* texto))                                                         \
+  X(bool, BuscaTotGer, (const char* stEsquema, char* total, int tamanho))                          \
+  X(bool, BuscaVendaBruta, (const char* stEsquema, char* venda, int tamanho))                      \
+  X(bool, Cancelamentos, (const char* stEsquema, char* total, int tamanho))                        \
+  X(bool, BuscaDescontos, (const char* stEsquema, char* total, int tamanho))                       \
+  X(bool, BuscaNReducoes, (const char* stEsquema, char* numero, int tamanho))                      \
+  X(bool, BuscaOpNFis, (const char* stEsquema, char* contador, int tamanho))                       \
+  X(bool, BuscaReinicioOp, (const char* stEsquema, char* contador, int tamanho))                   \
+  X(bool, DadosUltimaRedZ,                                                                         \
+    (const TovValues* parametros, TovVariant* resultado, TovDataSet* dsImposto))                   \
+  X(bool, Atu_TotGeral, (const TovVariant* bag))                                                   \
+  /* fiscal receipt: footer, closing and payments */                                               \
+  X(const char*, Formata_rodape,                                                                   \
+    (int inLimite, const char* stModoSaldo, const char* stLinha1, const char* stTributos,          \
+     const char* stLinha3, const char* cdConvenio, const char* nmConvenio,                         \
+     const char* cdConsumidor, const char* nmConsumidor, const char* cdOperador,                   \
+     const char* nmOperador, const char* stMesa, const char* stSenha, const char* ignorado14,      \
+     const char* ignorado15, const char* ignorado16, const char* stMensagem,                       \
+     const char* nrEcfConf, const char* nrCerConf, const char* nrCooConf, const char* stTipoSaldo, \
+     const char* stTipoRodape, double vrPagoConta, double vrPrecoSubsidio,                         \
+     double vrSaldoConsumidor, TovDataSet* cdsSaldos, TovDataSet* cdsFamilias,                     \
+     TovDataSet* cdsEmprestimos, bool boAnexaLista, const TovStrings* slLinhas,                    \
+     const char* stPontos, const char* stPontosExtras))                                            \
+  X(bool, FechaCupom, (const TovValues* valores, const TovStrings* linhas, TovVariant* result))    \
+  X(bool, Totaliza_NFiscal, (const char* ignorado1, const char* ignorado2))
+
+#define TOV00300_DECLARE_PLAIN_NAME(result, name, params) result name params;
+TOV00300_PLAIN_NAMES(TOV00300_DECLARE_PLAIN_NAME)
+#undef TOV00300_DECLARE_PLAIN_NAME
+
+TOV00300_C_END
+
+#endif /* TOV00300_TOV00300_C_H_ */
