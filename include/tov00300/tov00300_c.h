@@ -234,7 +234,43 @@ bool tov_dataset_load_file(TovDataSet* ds, const char* path);
      TovDataSet* cdsEmprestimos, bool boAnexaLista, const TovStrings* slLinhas,                    \
      const char* stPontos, const char* stPontosExtras))                                            \
   X(bool, FechaCupom, (const TovValues* valores, const TovStrings* linhas, TovVariant* result))    \
-  X(bool, Totaliza_NFiscal, (const char* ignorado1, const char* ignorado2))
+  X(bool, Totaliza_NFiscal, (const char* ignorado1, const char* ignorado2))                        \
+  /* management reports */                                                                         \
+  X(bool, RG_FrameWork, (const char* stEsquema, const char* texto))                                \
+  X(bool, Relatorio_Gerencial_Imp,                                                                 \
+    (const char* stEsquema, const char* textoA, const char* textoB, const char* ignorado,          \
+     const char* grava))                                                                           \
+  X(bool, Usa_CompNFis, (const char* stEsquema, const char* texto))                                \
+  X(bool, FechRelatGerenc, (const char* stEsquema, bool boMostraMsg, bool boReservado))            \
+  X(bool, UsaRG_FrameWork, (const char* stEsquema))                                                \
+  X(void, Cabecalho,                                                                               \
+    (const char* ignorado1, const char* stEsquema, const char* titulo, const char* caixa,          \
+     const char* ignorado2, const char* ignorado3))                                                \
+  X(void, GravaDocumentosNaoFiscais,                                                               \
+    (const char* chave, const char* stEsquema, const char* tipo, const char* extra))               \
+  X(bool, Relatorio_Generico,                                                                      \
+    (const char* stEsquema, const char* textoA, const char* textoB, const char* texto,             \
+     const char* chave, const char* ignorado))                                                     \
+  X(bool, Cupom_Troca,                                                                             \
+    (const char* stEsquema, const char* ignorado1, const char* ignorado2, const char* texto))      \
+  X(bool, Conferencia_Formatada,                                                                   \
+    (const char* stEsquema, const char* ignorado1, const char* ignorado2, const char* ignorado3,   \
+     const char* ignorado4, const char* ignorado5, char* nrCupom, int tamNrCupom,                  \
+     const char* texto))                                                                           \
+  X(bool, CodigoBarra,                                                                             \
+    (const char* stEsquema, const char* textoA, const char* textoB, int ignorado,                  \
+     const char* codigo, const char* tipo))                                                        \
+  /* X reading and Z reduction */                                                                  \
+  X(bool, Leitura_X_Imp,                                                                           \
+    (const char* chave, const char* ignorado1, const char* stEsquema, const char* ignorado2))      \
+  X(bool, Reducao_Z_Imp,                                                                           \
+    (const char* chave, const char* ignorado1, const char* stEsquema, const char* ignorado2))      \
+  /* cash supply, withdrawal and drawer */                                                         \
+  X(bool, Suprimento, (const char* stEsquema, double valor))                                       \
+  X(bool, Sangria,                                                                                 \
+    (const char* ignorado, const char* stEsquema, double valor, TovDataSet* ignorado2))            \
+  X(bool, Abre_Gaveta_Imp, (const char* stEsquema, bool ignorado))                                 \
+  X(const char*, Estado_Gaveta_Imp, (const char* stEsquema))
 
 #define TOV00300_DECLARE_PLAIN_NAME(result, name, params) result name params;
 TOV00300_PLAIN_NAMES(TOV00300_DECLARE_PLAIN_NAME)

@@ -1,0 +1,88 @@
+// The report operations built directly on the management-report
+// primitives: the generic report, the exchange voucher and the table
+// conference print.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "documents/report_text.h"
+#include "documents/whole_report.h"
+#include "tov00300/documents.h"
+#include "tov00300/receipt.h"
+#include "tov00300/state.h"
+
+namespace Tov00300 {
+
+namespace {
+
+// Printer types of the generic report: 24 takes whole-line groups, 29 the
+// text in 619-character pieces.
+constexpr int kLineGroupPrinter = 24;
+constexpr int kPiecePrinter = 29;
+
+// Prints the text group by group into the open report. A group is sent in
+// one call so that no line is split; only a group longer than one call takes
+// (a line of more than 119 characters can make one) is cut, since the
+// printer would refuse it whole and its text would be lost. True when every
+// call was accepted.
+bool PrintGroups(const std::string& stEsquema, const std::string& texto) {
+  bool complete = true;
+  for (std::string_view group : documents::LineGroups(texto)) {
+    if (group.size() <= documents::kMaxTextPiece) {
+      complete = Usa_CompNFis(stEsquema, std::string(group)) && complete;
+      continue;
+    }
+    for (std::string_view piece : documents::TextPieces(group)) {
+      complete = Usa_CompNFis(stEsquema, std::string(piece)) && complete;
+    }
+  }
+  return complete;
+}
+
+}  // namespace
+
+bool Relatorio_Generico(const std::string& stEsquema, const std::string& textoA,
+                        const std::string& textoB, const std::string& texto,
+                        const std::string& chave, const std::string& /*ignorado*/) {
+  documents::ReportOutcome outcome;
+  if (inTipoImpFis == kLineGroupPrinter) {
+    // Checked before the opening, so a bad text leaves no empty report.
+    if (!documents::CheckPrintable(stEsquema, texto)) return false;
+    const bool opened = Relatorio_Gerencial_Imp(stEsquema, textoA, textoB, "", "");
+    outcome.complete = PrintGroups(stEsquema, texto) && opened;
+    // The closing answers true when no report is open at all; only a report
+    // this call opened is a document to record.
+    outcome.closed = FechRelatGerenc(stEsquema, true, false) && opened;
+  } else if (inTipoImpFis == kPiecePrinter) {
+    outcome = documents::PrintWholeReport(stEsquema, texto);
+  }
+  // A closed report is a document the printer issued: it is recorded even
+  // when part of its text was refused, and the answer then says false.
+  if (outcome.closed) GravaDocumentosNaoFiscais(chave, stEsquema, "RG", "");
+  return outcome.Printed();
+}
+
+bool Cupom_Troca(const std::string& stEsquema, const std::string& /*ignorado1*/,
+                 const std::string& /*ignorado2*/, const std::string& texto) {
+  // Checked whole first: a bad byte in a later group must not leave the
+  // earlier reports printed.
+  if (!documents::CheckPrintable(stEsquema, texto)) return false;
+  const std::vector<std::string_view> groups = documents::LineGroups(texto);
+  bool printed = !groups.empty();
+  // Every group is printed whatever the one before answered; the voucher is
+  // printed only when all of its reports were.
+  for (std::string_view group : groups) {
+    printed = RG_FrameWork(stEsquema, std::string(group)) && printed;
+  }
+  return printed;
+}
+
+bool Conferencia_Formatada(const std::string& stEsquema, const std::string& /*ignorado1*/,
+                           const std::string& /*ignorado2*/, const std::string& /*ignorado3*/,
+                           const std::string& /*ignorado4*/, const std::string& /*ignorado5*/,
+                           std::string& nrCupom, const std::string& texto) {
+  nrCupom = Nr_Cupom("", stEsquema);
+  return RG_FrameWork(stEsquema, texto);
+}
+
+}  // namespace Tov00300
