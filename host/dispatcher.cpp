@@ -96,6 +96,8 @@ std::vector<Operation> MakeTable() {
       Op("Totaliza_NFiscal", &T::Totaliza_NFiscal),
       // non-fiscal documents
       Op("Cupom_NFiscNVinc", &T::Cupom_NFiscNVinc),
+      // Z-reduction export
+      Op("ExportRedZ", &T::ExportRedZ),
   };
   std::sort(table.begin(), table.end(),
             [](const Operation& a, const Operation& b) { return a.name < b.name; });

@@ -26,11 +26,11 @@ bool Command(int code, std::string description, const Judging& judging) {
                                   judging.warningOne);
 }
 
-void ReportProblem(const std::string& esquema, const std::string& text, bool show) {
+void ReportProblem(const std::string& esquema, const std::string& text, bool show, int dialogType) {
   ImpFisDebug("ERRO!!! " + text);
   stMensagemTaa += ' ';
   stMensagemTaa += text;
-  if (show) hostlib::Mensagem(text, "", "N", "N", 0, "", esquema, 0, nullptr);
+  if (show) hostlib::Mensagem(text, "", "N", "N", dialogType, "", esquema, 0, nullptr);
 }
 
 }  // namespace Tov00300::driver

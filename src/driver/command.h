@@ -34,8 +34,10 @@ bool Command(int code, std::string description, const Judging& judging);
 
 // A problem the package found itself (bad input, a precondition the printer
 // would refuse): logged as "ERRO!!! " + text, collected in stMensagemTaa after
-// a blank, and shown to the operator when `show`.
-void ReportProblem(const std::string& esquema, const std::string& text, bool show);
+// a blank, and shown to the operator when `show`, as a message of
+// `dialogType` (0 notice, 3 error).
+void ReportProblem(const std::string& esquema, const std::string& text, bool show,
+                   int dialogType = 0);
 
 }  // namespace Tov00300::driver
 
