@@ -260,13 +260,13 @@ void Setup(Bench& b) {
   control("reset");
   control("line off");
   control("durability on");
-  const Tov00300::Variant session = Tov00300::MakeBag({{"CDFILIAL", "0001"},
-                                                       {"CDCAIXA", "001"},
-                                                       {"NRSERIEIMP", "VP0000BR000000000001"},
-                                                       {"ESQUEMA", "VERDE"},
-                                                       {"CDPORTAIMPFIS", "COM1"},
-                                                       {"IDTIPOIMPFIS", 29},
-                                                       {"BOUTILTAA", false}});
+  Tov00300::Variant session = Tov00300::MakeBag({{"CDFILIAL", "0001"},
+                                                 {"CDCAIXA", "001"},
+                                                 {"NRSERIEIMP", "VP0000BR000000000001"},
+                                                 {"ESQUEMA", "VERDE"},
+                                                 {"CDPORTAIMPFIS", "COM1"},
+                                                 {"IDTIPOIMPFIS", 29},
+                                                 {"BOUTILTAA", false}});
   if (!Tov00300::StartImpFiscal(session)) {
     b.error = "StartImpFiscal: " + Tov00300::stMensagemTaa;
     return;
