@@ -137,6 +137,12 @@ struct Arg<Tov00300::DataSet&> {
   static Json Show(const Storage& s) { return DataSetOut(*s); }
 };
 
+// A host data set the operation only reads.
+template <>
+struct Arg<const Tov00300::DataSet&> : Arg<Tov00300::DataSet&> {
+  static constexpr const char* kKind = "data set";
+};
+
 template <>
 struct Arg<const Tov00300::VariantArray&> {
   using Storage = Tov00300::VariantArray;

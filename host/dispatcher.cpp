@@ -116,6 +116,8 @@ std::vector<Operation> MakeTable() {
       Op("Sangria", &T::Sangria),
       Op("Abre_Gaveta_Imp", &T::Abre_Gaveta_Imp),
       Op("Estado_Gaveta_Imp", &T::Estado_Gaveta_Imp),
+      // Z-reduction export
+      Op("ExportRedZ", &T::ExportRedZ),
   };
   std::sort(table.begin(), table.end(),
             [](const Operation& a, const Operation& b) { return a.name < b.name; });

@@ -20,6 +20,7 @@
 #include "tov00300/format.h"
 #include "tov00300/platform.h"
 #include "tov00300/session.h"
+#include "tov00300/state.h"
 
 namespace {
 
@@ -112,6 +113,9 @@ void PrepareHostFolder(const Options& o) {
   }
   if (o.driver) setenv("TOV_DRIVER_LIBRARY", fs::absolute(*o.driver).lexically_normal().c_str(), 1);
   Tov00300::Initialize();
+  // A host tells the package its data folder; this one keeps its data in the
+  // host folder.
+  Tov00300::dsDiretorio = hostDir + "/";
 }
 
 int ListOperations() {

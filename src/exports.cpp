@@ -651,3 +651,39 @@ const char* Estado_Gaveta_Imp(const char* stEsquema) {
 }
 
 }  // extern "C"
+
+// ---- Z-reduction export ----
+
+extern "C" {
+
+// False when the export ended with an error (a printer reply that is not a
+// number, a receipt number "ERRO", a host table without its fields): the
+// C++ operation raises it, and here it becomes a debug-log line. The data
+// sets hold the rows gathered until then.
+bool ExportRedZ(const char* unusedText, const char* stEsquema, const char* ecfNumber,
+                int unusedNumber, const Tov00300::DataSet* paymentTypes,
+                Tov00300::DataSet* dsReducaoZ, Tov00300::DataSet* dsFormPgtoRedZ,
+                Tov00300::DataSet* dsImpostoRedZ, Tov00300::DataSet* dsTotNFiscRedZ) {
+  Tov00300::DataSet noTypes, noDay, noPayments, noTaxes, noTotalizers;
+  try {
+    return Tov00300::ExportRedZ(Texto(unusedText), Texto(stEsquema), Texto(ecfNumber), unusedNumber,
+                                paymentTypes != nullptr ? *paymentTypes : noTypes,
+                                dsReducaoZ != nullptr ? *dsReducaoZ : noDay,
+                                dsFormPgtoRedZ != nullptr ? *dsFormPgtoRedZ : noPayments,
+                                dsImpostoRedZ != nullptr ? *dsImpostoRedZ : noTaxes,
+                                dsTotNFiscRedZ != nullptr ? *dsTotNFiscRedZ : noTotalizers);
+  } catch (const std::exception& e) {
+    Protegido(false, [&] {
+      Tov00300::ImpFisDebug(std::string("ExportRedZ : ") + e.what());
+      return true;
+    });
+  } catch (...) {
+    Protegido(false, [] {
+      Tov00300::ImpFisDebug("ExportRedZ : an error that is not a std::exception");
+      return true;
+    });
+  }
+  return false;
+}
+
+}  // extern "C"

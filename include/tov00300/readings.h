@@ -60,6 +60,25 @@ bool BuscaReinicioOp(const std::string& stEsquema, std::string& stReinicioOp);
 // anything is stored.
 bool DadosUltimaRedZ(const VariantArray& parametros, Variant& resultado, DataSet& dsImposto);
 
+// The figures of the current fiscal day, as the next Z reduction will record
+// them, handed to the host in four data sets: `dsReducaoZ` one row of day
+// totals and counters, `dsFormPgtoRedZ` one row per payment method of
+// `paymentTypes` (the host's table: CDTIPORECE, NMTIPORECE) that the printer
+// has a total for, `dsImpostoRedZ` one row per programmed tax rate,
+// `dsTotNFiscRedZ` one row per non-fiscal totalizer. What the four held before
+// is replaced. Makes sure the folders "Dados" and "Dados\Reduções" exist under
+// dsDiretorio (a folder it cannot make is shown to the operator; the export
+// goes on). Sets stRetorno to the receipt number and stCupomFin to it as six
+// digits. A driver failure is not shown: it leaves a blank reply, and a reply
+// that is not a number (or a receipt number "ERRO") ends the export with
+// ConversionError; the data sets then receive the rows gathered so far. A host
+// table without the fields CDTIPORECE and NMTIPORECE raises DataSetError the
+// same way. Otherwise true. The first and fourth parameters are not used.
+bool ExportRedZ(const std::string& unusedText, const std::string& stEsquema,
+                const std::string& ecfNumber, int unusedNumber, const DataSet& paymentTypes,
+                DataSet& dsReducaoZ, DataSet& dsFormPgtoRedZ, DataSet& dsImpostoRedZ,
+                DataSet& dsTotNFiscRedZ);
+
 // The grand-total control of the register selected by stAtuFili, stAtuCaixa
 // and stSerieAtu in the control file "Brindal.cds" of DsDirCad (fallback
 // "mor" + stAtuCaixa + stAtuFili + ".cds", used only when Brindal.cds does not

@@ -270,7 +270,12 @@ bool tov_dataset_load_file(TovDataSet* ds, const char* path);
   X(bool, Sangria,                                                                                 \
     (const char* ignorado, const char* stEsquema, double valor, TovDataSet* ignorado2))            \
   X(bool, Abre_Gaveta_Imp, (const char* stEsquema, bool ignorado))                                 \
-  X(const char*, Estado_Gaveta_Imp, (const char* stEsquema))
+  X(const char*, Estado_Gaveta_Imp, (const char* stEsquema))                                       \
+  /* Z-reduction export */                                                                         \
+  X(bool, ExportRedZ,                                                                              \
+    (const char* unusedText, const char* stEsquema, const char* ecfNumber, int unusedNumber,       \
+     const TovDataSet* paymentTypes, TovDataSet* dsReducaoZ, TovDataSet* dsFormPgtoRedZ,           \
+     TovDataSet* dsImpostoRedZ, TovDataSet* dsTotNFiscRedZ))
 
 #define TOV00300_DECLARE_PLAIN_NAME(result, name, params) result name params;
 TOV00300_PLAIN_NAMES(TOV00300_DECLARE_PLAIN_NAME)

@@ -56,7 +56,7 @@ void ReportProblem(const std::string& esquema, const std::string& text, const Re
   stMensagemTaa += text;
   if (!how.show) return;
   if (how.unlockKeyboard != nullptr) how.unlockKeyboard();
-  hostlib::Mensagem(text, "", "N", "N", 0, "", esquema, 0, nullptr);
+  hostlib::Mensagem(text, "", "N", "N", how.dialogType, "", esquema, 0, nullptr);
 }
 
 }  // namespace Tov00300::driver

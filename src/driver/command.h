@@ -61,10 +61,11 @@ struct Reporting {
   // Called before the dialog: the driver may hold the keyboard locked (card
   // payment) and the operator must be able to answer.
   void (*unlockKeyboard)() = nullptr;
+  int dialogType = 0;  // the dialog's message type (0 notice, 3 error)
 };
 
 // A problem for the operator: logged as "ERRO!!! " + text, collected in
-// stMensagemTaa after a blank, and shown (message type 0) when asked.
+// stMensagemTaa after a blank, and shown with the dialog type asked for.
 void ReportProblem(const std::string& esquema, const std::string& text, const Reporting& how);
 inline void ReportProblem(const std::string& esquema, const std::string& text, bool show) {
   ReportProblem(esquema, text, Reporting{show});
