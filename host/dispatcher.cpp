@@ -8,6 +8,8 @@
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
+#include "tov00300/legal.h"
+#include "tov00300/platform.h"
 #include "tov00300/readings.h"
 #include "tov00300/receipt.h"
 #include "tov00300/session.h"
@@ -96,6 +98,21 @@ std::vector<Operation> MakeTable() {
       Op("Totaliza_NFiscal", &T::Totaliza_NFiscal),
       // non-fiscal documents
       Op("Cupom_NFiscNVinc", &T::Cupom_NFiscNVinc),
+      // legal files
+      Op("geraEad", &T::geraEad),
+      Op("EmiteLeituraMemoriaFiscalSerial", &T::EmiteLeituraMemoriaFiscalSerial),
+      Op("Gera_ArquivoMFD", &T::Gera_ArquivoMFD),
+      Op("geraEspelhoMfd", &T::geraEspelhoMfd),
+      Op("GERA_MF", &T::GERA_MF),
+      Op("GeraCatGenerica", &T::GeraCatGenerica),
+      // ecfhost's own: a folder under the host folder (a Windows-style path
+      // such as "Dados\MenuFiscal"), made as the host's installation does.
+      Op(
+          "MakeHostFolder",
+          +[](const std::string& folder) {
+            return T::platform::CreateFolder(
+                T::platform::JoinPath(T::platform::HostFolder(), folder));
+          }),
   };
   std::sort(table.begin(), table.end(),
             [](const Operation& a, const Operation& b) { return a.name < b.name; });

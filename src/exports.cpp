@@ -29,6 +29,7 @@
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
+#include "tov00300/legal.h"
 #include "tov00300/readings.h"
 #include "tov00300/receipt.h"
 #include "tov00300/session.h"
@@ -478,6 +479,62 @@ bool FechaCupom(const Tov00300::VariantArray* valores, const Tov00300::StringLis
 
 bool Totaliza_NFiscal(const char* ignorado1, const char* ignorado2) {
   return Tov00300::Totaliza_NFiscal(Texto(ignorado1), Texto(ignorado2));
+}
+
+}  // extern "C"
+
+// ---- legal files ----
+
+namespace {
+
+// The legal-file operations that take a positional list: a null list is an
+// empty one and a null result a scratch variant (the result is not used).
+template <typename Operacao>
+bool ComLista(const Tov00300::VariantArray* valores, Tov00300::Variant* resultado,
+              Operacao operacao) {
+  Tov00300::Variant descartado;
+  return Protegido(false, [&] {
+    return operacao(valores != nullptr ? *valores : Tov00300::VariantArray(),
+                    resultado != nullptr ? *resultado : descartado);
+  });
+}
+
+}  // namespace
+
+extern "C" {
+
+void geraEad(const char* caminho) {
+  try {
+    Tov00300::geraEad(Texto(caminho));
+  } catch (...) {
+  }
+}
+
+bool EmiteLeituraMemoriaFiscalSerial(const Tov00300::VariantArray* valores,
+                                     Tov00300::Variant* resultado) {
+  return ComLista(valores, resultado, Tov00300::EmiteLeituraMemoriaFiscalSerial);
+}
+
+bool Gera_ArquivoMFD(const Tov00300::VariantArray* valores, Tov00300::Variant* resultado) {
+  return ComLista(valores, resultado, Tov00300::Gera_ArquivoMFD);
+}
+
+bool geraEspelhoMfd(const Tov00300::VariantArray* valores, Tov00300::Variant* resultado) {
+  return ComLista(valores, resultado, Tov00300::geraEspelhoMfd);
+}
+
+bool GERA_MF(const char* ignorado, const char* destino) {
+  return Protegido(false, [&] { return Tov00300::GERA_MF(Texto(ignorado), Texto(destino)); });
+}
+
+// `lista` receives the collected paths (replacing what it held); null when
+// the host does not want them.
+bool GeraCatGenerica(const Tov00300::VariantArray* valores, Tov00300::StringList* lista) {
+  Tov00300::StringList descartada;
+  return Protegido(false, [&] {
+    return Tov00300::GeraCatGenerica(valores != nullptr ? *valores : Tov00300::VariantArray(),
+                                     lista != nullptr ? *lista : descartada);
+  });
 }
 
 }  // extern "C"
