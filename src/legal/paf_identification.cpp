@@ -31,7 +31,9 @@ std::string Clear(DataSet& table, const char* field) {
 std::string IdentificationText(TdtmDaruma300& dm) {
   DataSet& id = dm.cdsDadosPaf;
   DataSet& digests = dm.cdsArquivosQirMd5;
-  const std::string digestFile = DsDirCad + "Dados\\Cadastros\\ArquivosQirMd5.cds";
+  // The data-set library opens files itself, so the path is made native here.
+  const std::string digestFile =
+      platform::NativePath(DsDirCad + "Dados\\Cadastros\\ArquivosQirMd5.cds");
   const bool haveDigests = platform::FileExists(digestFile);
   // The digest table outlives the call in the data module: without the file,
   // an earlier call's digests must not be printed as this program's.

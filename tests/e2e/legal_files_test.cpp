@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sqlite3.h>
+
 #include "ecfhost_runner.h"
 #include "tov00300/format.h"
 
@@ -314,6 +316,53 @@ TEST_F(LegalFilesTest, CatFilesOnlyForDaysTheDriverMade) {
   EXPECT_EQ(run.Record("GeraCatGenerica", 3)["result"], false);
   EXPECT_EQ(run.Record("GeraCatGenerica", 3)["messages"].size(), 1u);
   EXPECT_EQ(LogCount("rGerarRelatorio_ECF_Daruma : MFD+[EAD]"), 5);
+}
+
+// The printed readings: ranges, the reading's flag (the tape says which
+// reading was printed), the document record, inRetorno untouched by the
+// reading itself.
+TEST_F(LegalFilesTest, PrintedReadingsReachTheDriverAndAreRecorded) {
+  const std::string today = Today();
+  const HostRun run = Run(Day({
+      Call("Memoria_Fiscal_Imp", {"PADRAO", "D", today, today, ""}),
+      Call("Memoria_Fiscal_Imp", {"PADRAO", "R", "1", "2", ""}),
+      Call("Memoria_Fiscal_Imp", {"PADRAO", "X", "1", "2", ""}),
+      Call("EmiteLeituraMemoriaFiscal", {"PADRAO", today, today, "s", "DATA", "CHAVE-1"}),
+      Call("EmiteLeituraMemoriaFiscal", {"PADRAO", "1", "2", "S", "R", "CHAVE-2"}),
+      {{"op", "set"}, {"name", "inRetorno"}, {"value", 77}},
+      Call("EmiteLeituraMemoriaFiscal", {"PADRAO", "2", "1", "s", "R", "CHAVE-3"}),
+      Get("inRetorno"),
+  }));
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.Record("Memoria_Fiscal_Imp", 0)["result"], true) << run.out;
+  EXPECT_EQ(run.Record("Memoria_Fiscal_Imp", 1)["result"], true) << run.out;
+  EXPECT_EQ(run.Record("Memoria_Fiscal_Imp", 2)["result"], false);
+  EXPECT_EQ(run.Record("EmiteLeituraMemoriaFiscal", 0)["result"], true) << run.out;
+  EXPECT_EQ(run.Record("EmiteLeituraMemoriaFiscal", 1)["result"], true) << run.out;
+  EXPECT_EQ(run.Record("get")["result"], 77);
+  const Json& reversed = run.Record("EmiteLeituraMemoriaFiscal", 2);
+  EXPECT_EQ(reversed["result"], false);
+  EXPECT_FALSE(reversed["messages"].empty()) << "the printer's refusal is shown";
+
+  const std::string d8 = DateText(0, "%d%m%Y");
+  EXPECT_EQ(LogCount("eMemoriaFiscal_ECF_Daruma : " + d8 + " - " + d8 + " - IMP"), 2);
+  EXPECT_EQ(LogCount("eMemoriaFiscal_ECF_Daruma : 0001 - 0002 - IMP"), 2);
+  EXPECT_EQ(LogCount("eMemoriaFiscal_ECF_Daruma"), 5) << "kind X sends nothing";
+  const std::string tape = Tape();
+  EXPECT_EQ(tape.find("Leitura completa"), tape.rfind("Leitura completa")) << "only from \"S\"";
+  EXPECT_NE(tape.find("Leitura simplificada"), std::string::npos);
+
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((hostDir() + "/documentos.db").c_str(), &db), SQLITE_OK);
+  sqlite3_stmt* query = nullptr;
+  sqlite3_prepare_v2(db,
+                     "SELECT group_concat(chave) FROM DocNaoFiscaisECF WHERE tipo_documento = 'MF'",
+                     -1, &query, nullptr);
+  ASSERT_EQ(sqlite3_step(query), SQLITE_ROW);
+  const unsigned char* keys = sqlite3_column_text(query, 0);
+  EXPECT_STREQ(reinterpret_cast<const char*>(keys), "CHAVE-1,CHAVE-2");
+  sqlite3_finalize(query);
+  sqlite3_close(db);
 }
 
 }  // namespace
