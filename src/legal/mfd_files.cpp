@@ -103,7 +103,7 @@ bool geraEspelhoMfd(const VariantArray& valores, Variant& /*resultado*/) {
   try {
     std::string start = Trim(valores.at(6).AsString());
     std::string end = Trim(valores.at(7).AsString());
-    valores.at(8);  // the kind: required in the list, not used
+    (void)valores.at(8);  // the kind: required in the list, not used
     std::string kind;
     if (start.find('/') != std::string::npos) {
       kind = "1";
@@ -116,10 +116,10 @@ bool geraEspelhoMfd(const VariantArray& valores, Variant& /*resultado*/) {
     }
     // The analysis shows a refusal; the code alone decides whether to go on.
     const std::string esquema;
-    driver::Command(rGerarEspelhoMFD_ECF_Daruma(kind.c_str(), start.c_str(), end.c_str()),
-                    driver::Describe("rGerarEspelhoMFD_ECF_Daruma", {kind, start, end}),
+    const int code = rGerarEspelhoMFD_ECF_Daruma(kind.c_str(), start.c_str(), end.c_str());
+    driver::Command(code, driver::Describe("rGerarEspelhoMFD_ECF_Daruma", {kind, start, end}),
                     {esquema, true});
-    if (inRetorno != 1) return false;
+    if (code != 1) return false;
     const std::string target = legal::MenuFolder() + "Espelho_MFD_" +
                                FormatDateTime("ddmmyyyyhhnnss", DateTime::Now()) + ".txt";
     // An existing file of that name is an earlier mirror of this second,
