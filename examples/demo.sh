@@ -32,6 +32,10 @@ for script in "${SCRIPTS[@]}"; do
   "$ECFHOST" run "$HERE/$script" --host-dir "$OUT" --pretty
 done
 
+# The fiscal menu after the Z reduction: the legal files, each signed file
+# then checked from the shell.
+"$HERE/legal-files.sh" "$BUILD" "$OUT"
+
 TAPE=$(find "$OUT" -name bobina.txt -print -quit)
 echo "================================================================"
 echo "  The printer's paper tape${TAPE:+ ($TAPE)}"

@@ -8,6 +8,8 @@
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
+#include "tov00300/legal.h"
+#include "tov00300/platform.h"
 #include "tov00300/readings.h"
 #include "tov00300/receipt.h"
 #include "tov00300/session.h"
@@ -118,6 +120,24 @@ std::vector<Operation> MakeTable() {
       Op("Estado_Gaveta_Imp", &T::Estado_Gaveta_Imp),
       // Z-reduction export
       Op("ExportRedZ", &T::ExportRedZ),
+      // legal files
+      Op("geraEad", &T::geraEad),
+      Op("Memoria_Fiscal_Imp", &T::Memoria_Fiscal_Imp),
+      Op("EmiteLeituraMemoriaFiscal", &T::EmiteLeituraMemoriaFiscal),
+      Op("EmiteLeituraMemoriaFiscalSerial", &T::EmiteLeituraMemoriaFiscalSerial),
+      Op("Gera_ArquivoMFD", &T::Gera_ArquivoMFD),
+      Op("geraEspelhoMfd", &T::geraEspelhoMfd),
+      Op("GERA_MF", &T::GERA_MF),
+      Op("ImprimeDadosPaf", &T::ImprimeDadosPaf),
+      Op("GeraCatGenerica", &T::GeraCatGenerica),
+      // ecfhost's own: a folder under the host folder (a Windows-style path
+      // such as "Dados\MenuFiscal"), made as the host's installation does.
+      Op(
+          "MakeHostFolder",
+          +[](const std::string& folder) {
+            return T::platform::CreateFolder(
+                T::platform::JoinPath(T::platform::HostFolder(), folder));
+          }),
   };
   std::sort(table.begin(), table.end(),
             [](const Operation& a, const Operation& b) { return a.name < b.name; });

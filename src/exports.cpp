@@ -32,6 +32,7 @@
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
+#include "tov00300/legal.h"
 #include "tov00300/readings.h"
 #include "tov00300/receipt.h"
 #include "tov00300/session.h"
@@ -684,6 +685,85 @@ bool ExportRedZ(const char* unusedText, const char* stEsquema, const char* ecfNu
     });
   }
   return false;
+}
+
+}  // extern "C"
+
+// ---- legal files ----
+
+namespace {
+
+// The legal-file operations that take a positional list: a null list is an
+// empty one and a null result a scratch variant (the result is not used).
+template <typename Operacao>
+bool ComLista(const Tov00300::VariantArray* valores, Tov00300::Variant* resultado,
+              Operacao operacao) {
+  Tov00300::Variant descartado;
+  return Protegido(false, [&] {
+    return operacao(valores != nullptr ? *valores : Tov00300::VariantArray(),
+                    resultado != nullptr ? *resultado : descartado);
+  });
+}
+
+}  // namespace
+
+extern "C" {
+
+void geraEad(const char* caminho) {
+  try {
+    Tov00300::geraEad(Texto(caminho));
+  } catch (...) {
+  }
+}
+
+bool Memoria_Fiscal_Imp(const char* stEsquema, const char* tipo, const char* inicio,
+                        const char* fim, const char* ignorado) {
+  return Protegido(false, [&] {
+    return Tov00300::Memoria_Fiscal_Imp(Texto(stEsquema), Texto(tipo), Texto(inicio), Texto(fim),
+                                        Texto(ignorado));
+  });
+}
+
+bool EmiteLeituraMemoriaFiscal(const char* stEsquema, const char* inicio, const char* fim,
+                               const char* flag, const char* tipo, const char* chave) {
+  return Protegido(false, [&] {
+    return Tov00300::EmiteLeituraMemoriaFiscal(Texto(stEsquema), Texto(inicio), Texto(fim),
+                                               Texto(flag), Texto(tipo), Texto(chave));
+  });
+}
+
+bool EmiteLeituraMemoriaFiscalSerial(const Tov00300::VariantArray* valores,
+                                     Tov00300::Variant* resultado) {
+  return ComLista(valores, resultado, Tov00300::EmiteLeituraMemoriaFiscalSerial);
+}
+
+bool Gera_ArquivoMFD(const Tov00300::VariantArray* valores, Tov00300::Variant* resultado) {
+  return ComLista(valores, resultado, Tov00300::Gera_ArquivoMFD);
+}
+
+bool geraEspelhoMfd(const Tov00300::VariantArray* valores, Tov00300::Variant* resultado) {
+  return ComLista(valores, resultado, Tov00300::geraEspelhoMfd);
+}
+
+bool GERA_MF(const char* ignorado, const char* destino) {
+  return Protegido(false, [&] { return Tov00300::GERA_MF(Texto(ignorado), Texto(destino)); });
+}
+
+void ImprimeDadosPaf(const Tov00300::VariantArray* valores, Tov00300::Variant* resultado) {
+  ComLista(valores, resultado, [](const Tov00300::VariantArray& v, Tov00300::Variant& r) {
+    Tov00300::ImprimeDadosPaf(v, r);
+    return true;
+  });
+}
+
+// `lista` receives the collected paths (replacing what it held); null when
+// the host does not want them.
+bool GeraCatGenerica(const Tov00300::VariantArray* valores, Tov00300::StringList* lista) {
+  Tov00300::StringList descartada;
+  return Protegido(false, [&] {
+    return Tov00300::GeraCatGenerica(valores != nullptr ? *valores : Tov00300::VariantArray(),
+                                     lista != nullptr ? *lista : descartada);
+  });
 }
 
 }  // extern "C"

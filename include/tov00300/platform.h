@@ -42,7 +42,8 @@ bool CreateFolder(std::string_view path);
 void AppendToFile(std::string_view path, std::string_view bytes);
 // Reads a whole file; nullopt when it cannot be opened.
 std::optional<std::string> ReadFile(std::string_view path);
-// Copies, replacing the target. True on success.
+// Copies, replacing the target only once the copy is complete and flushed
+// (a failure leaves the target as it was). True on success.
 bool CopyFileReplace(std::string_view from, std::string_view to);
 // Renames; fails (false) when the source is missing or the target exists.
 bool RenameFile(std::string_view from, std::string_view to);
@@ -53,6 +54,13 @@ bool DeleteFile(std::string_view path);
 void AtomicReplaceFile(std::string_view path, std::string_view bytes);
 // Flushes an open descriptor's data to the device (fsync); used by journals.
 bool SyncFile(int fd);
+// The file the path names, found as Windows finds it: the path itself when
+// it exists, else a file of the same folder whose name differs only in the
+// letter case of ASCII letters ("ATO_MFD_DATA.TXT" finds
+// "ATO_MFD_DATA.txt"; the exact spelling is preferred, then the first in
+// name order). When nothing matches, the path itself, so that opening it
+// fails as before.
+std::string ResolveFileCase(std::string_view path);
 
 // ---- registry store ---------------------------------------------------------
 // The local-machine registry root, kept as an INI file: $TOV_REGISTRY when

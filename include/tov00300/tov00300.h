@@ -11,6 +11,7 @@
 #include "tov00300/driver_api.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
+#include "tov00300/legal.h"
 #include "tov00300/readings.h"
 #include "tov00300/receipt.h"
 #include "tov00300/session.h"

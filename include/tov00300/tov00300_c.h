@@ -275,7 +275,21 @@ bool tov_dataset_load_file(TovDataSet* ds, const char* path);
   X(bool, ExportRedZ,                                                                              \
     (const char* unusedText, const char* stEsquema, const char* ecfNumber, int unusedNumber,       \
      const TovDataSet* paymentTypes, TovDataSet* dsReducaoZ, TovDataSet* dsFormPgtoRedZ,           \
-     TovDataSet* dsImpostoRedZ, TovDataSet* dsTotNFiscRedZ))
+     TovDataSet* dsImpostoRedZ, TovDataSet* dsTotNFiscRedZ))                                       \
+  /* legal files */                                                                                \
+  X(void, geraEad, (const char* caminho))                                                          \
+  X(bool, Memoria_Fiscal_Imp,                                                                      \
+    (const char* stEsquema, const char* tipo, const char* inicio, const char* fim,                 \
+     const char* ignorado))                                                                        \
+  X(bool, EmiteLeituraMemoriaFiscal,                                                               \
+    (const char* stEsquema, const char* inicio, const char* fim, const char* flag,                 \
+     const char* tipo, const char* chave))                                                         \
+  X(bool, EmiteLeituraMemoriaFiscalSerial, (const TovValues* valores, TovVariant* resultado))      \
+  X(bool, Gera_ArquivoMFD, (const TovValues* valores, TovVariant* resultado))                      \
+  X(bool, geraEspelhoMfd, (const TovValues* valores, TovVariant* resultado))                       \
+  X(bool, GERA_MF, (const char* ignorado, const char* destino))                                    \
+  X(void, ImprimeDadosPaf, (const TovValues* valores, TovVariant* resultado))                      \
+  X(bool, GeraCatGenerica, (const TovValues* valores, TovStrings* lista))
 
 #define TOV00300_DECLARE_PLAIN_NAME(result, name, params) result name params;
 TOV00300_PLAIN_NAMES(TOV00300_DECLARE_PLAIN_NAME)

@@ -86,9 +86,45 @@ std::optional<std::string> ReadFile(std::string_view path) {
 }
 
 bool CopyFileReplace(std::string_view from, std::string_view to) {
-  std::error_code error;
-  return std::filesystem::copy_file(NativePath(from), NativePath(to),
-                                    std::filesystem::copy_options::overwrite_existing, error);
+  // The copy goes to a temporary file beside the target and is renamed over
+  // it once complete and flushed: a legal file handed to the host is never a
+  // half-made copy, and a failed copy leaves the older file in place.
+  const std::string source = NativePath(from);
+  const std::string target = NativePath(to);
+  int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (in < 0) return false;
+  struct stat info {};
+  if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(in);
+    return false;
+  }
+  std::string temp = target + ".tmpXXXXXX";
+  int out = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (out < 0) {
+    ::close(in);
+    return false;
+  }
+  ::fchmod(out, info.st_mode & 0666);
+  bool copied = true;
+  std::string piece(1 << 20, '\0');
+  for (;;) {
+    ssize_t n = ::read(in, piece.data(), piece.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) copied = false;
+    if (n <= 0) break;
+    if (!WriteAll(out, std::string_view(piece.data(), static_cast<size_t>(n)))) {
+      copied = false;
+      break;
+    }
+  }
+  ::close(in);
+  copied = copied && ::fsync(out) == 0;
+  copied = ::close(out) == 0 && copied;
+  if (!copied || ::rename(temp.c_str(), target.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  return true;
 }
 
 bool RenameFile(std::string_view from, std::string_view to) {

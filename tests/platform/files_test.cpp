@@ -44,6 +44,28 @@ TEST_F(FilesTest, CopyReplacesTheTarget) {
   EXPECT_FALSE(CopyFileReplace(Path("absent"), Path("c")));
 }
 
+// A copy that cannot complete leaves the older target whole and no
+// temporary behind.
+TEST_F(FilesTest, FailedCopyLeavesTheTargetAsItWas) {
+  AppendToFile(Path("b"), "old content");
+  ASSERT_TRUE(CreateFolder(Path("folder")));
+  EXPECT_FALSE(CopyFileReplace(Path("folder"), Path("b")));
+  EXPECT_FALSE(CopyFileReplace(Path("b"), Path("absent/b")));
+  EXPECT_EQ(ReadFile(Path("b")), "old content");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
+                          std::filesystem::directory_iterator()),
+            2);
+}
+
+TEST_F(FilesTest, NamesAreFoundRegardlessOfLetterCase) {
+  AppendToFile(Path("ATO_MFD_DATA.txt"), "lower");
+  EXPECT_EQ(ResolveFileCase(folder_ + "\\ATO_MFD_DATA.TXT"), Path("ATO_MFD_DATA.txt"));
+  AppendToFile(Path("ATO_MFD_DATA.TXT"), "upper");
+  EXPECT_EQ(ResolveFileCase(Path("ATO_MFD_DATA.TXT")), Path("ATO_MFD_DATA.TXT")) << "exact first";
+  EXPECT_EQ(ResolveFileCase(Path("absent.txt")), Path("absent.txt"));
+  EXPECT_EQ(ResolveFileCase(Path("nofolder/x.txt")), Path("nofolder/x.txt"));
+}
+
 TEST_F(FilesTest, RenameRefusesAnExistingTarget) {
   AppendToFile(Path("retorno.txt"), "1");
   AppendToFile(Path("taken.txt"), "2");
