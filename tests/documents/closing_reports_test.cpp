@@ -1,6 +1,7 @@
 // What the virtual printer cannot show: amounts that are not numbers, a
 // product set of 100,000 rows, and amounts wider than their columns, checked
 // on the exact text the package hands the driver.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -136,6 +137,24 @@ TEST_F(ClosingReportsTest, AmountWiderThanItsColumnIsPrintedWhole) {
   EXPECT_NE(text.find("Total das Vendas" + std::string(16, ' ') + "  1234,5012345678,90\n"),
             std::string::npos)
       << text;
+}
+
+TEST_F(ClosingReportsTest, PlainNamesTakeCBuffersAndMissingSets) {
+  for (const char* name :
+       {"Relatorio_Produto", "GeraReciboSangria", "Abertura_Mesa", "RegistroVenda",
+        "ImprimeMesasAbertas", "imprimeProdutosTransf", "imprimeTipoRece", "ImprimeProdBloq"})
+    EXPECT_NE(dlsym(RTLD_DEFAULT, name), nullptr) << name;
+  using Report = void (*)(const char*, const char*, const char*, const char*, const char*, char*,
+                          int, DataSet*, const char*, const char*, const char*, bool*);
+  auto report = reinterpret_cast<Report>(dlsym(RTLD_DEFAULT, "Relatorio_Produto"));
+  ASSERT_NE(report, nullptr);
+  // An in/out number without a terminator is read no further than its size.
+  char number[3] = {'1', '2', '3'};
+  bool flag = false;
+  report(nullptr, nullptr, nullptr, nullptr, nullptr, number, 3, nullptr, "N", "S", "PADRAO",
+         &flag);
+  EXPECT_TRUE(flag);
+  EXPECT_EQ(Reports(), 0);
 }
 
 }  // namespace
