@@ -91,8 +91,8 @@ bool GeraReciboSangria(const std::string& /*ignorado1*/, const std::string& chav
   }
 
   std::string number;
-  auto productReport = [&] {
-    bool reportFlag = false;
+  // The product report of the closing; true once it was allowed to print.
+  auto productReport = [&](bool reportFlag) {
     Relatorio_Produto("", "A", chaveRegistro, produto3, produto4, number, produtos,
                       confirmaProdutos, agrupaProdutos, stEsquema, reportFlag);
     KeepNumber(nrCupom, number);
@@ -109,7 +109,7 @@ bool GeraReciboSangria(const std::string& /*ignorado1*/, const std::string& chav
       RG_FrameWork(stEsquema, texts.receipts);
       return reopen;
     }
-    const bool printed = productReport();
+    const bool printed = productReport(false);
     // Without movement totals there is no closing to report: the receipts
     // go with the closing report or not at all.
     if (!dm.cdsMovTot.IsEmpty()) {
@@ -132,13 +132,10 @@ bool GeraReciboSangria(const std::string& /*ignorado1*/, const std::string& chav
   }
 
   if (documents::Ask("ConfRelFechamento", stEsquema)) {
-    // The product report is the closing's, over the same products.
-    bool reportFlag = true;
-    Relatorio_Produto("", "A", chaveRegistro, produto3, produto4, number, produtos,
-                      confirmaProdutos, agrupaProdutos, stEsquema, reportFlag);
-    KeepNumber(nrCupom, number);
+    // The general report follows the same product report as the closing's.
+    const bool printed = productReport(true);
     if (!dm.cdsMovTot.IsEmpty()) {
-      if (reportFlag) {
+      if (printed) {
         number = Nr_Cupom("", stEsquema);
         KeepNumber(nrCupom, number);
       }
