@@ -84,6 +84,14 @@ struct Arg<bool> {
   static Json Show(Storage s) { return s; }
 };
 
+// An in/out or out flag: given as true or false (false when missing),
+// printed after the call.
+template <>
+struct Arg<bool&> : Arg<bool> {
+  static constexpr const char* kKind = "boolean (in/out)";
+  static bool& Pass(Storage& s) { return s; }
+};
+
 template <>
 struct Arg<double> {
   using Storage = double;

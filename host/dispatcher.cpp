@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "plain_names.h"
+#include "tov00300/closing_reports.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
@@ -13,6 +14,7 @@
 #include "tov00300/readings.h"
 #include "tov00300/receipt.h"
 #include "tov00300/session.h"
+#include "tov00300/table_service.h"
 
 namespace ecfhost {
 
@@ -138,6 +140,15 @@ std::vector<Operation> MakeTable() {
             return T::platform::CreateFolder(
                 T::platform::JoinPath(T::platform::HostFolder(), folder));
           }),
+      // cash closing and table service
+      Op("Relatorio_Produto", &T::Relatorio_Produto),
+      Op("GeraReciboSangria", &T::GeraReciboSangria),
+      Op("Abertura_Mesa", &T::Abertura_Mesa),
+      Op("RegistroVenda", &T::RegistroVenda),
+      Op("ImprimeMesasAbertas", &T::ImprimeMesasAbertas),
+      Op("imprimeProdutosTransf", &T::imprimeProdutosTransf),
+      Op("imprimeTipoRece", &T::imprimeTipoRece),
+      Op("ImprimeProdBloq", &T::ImprimeProdBloq),
   };
   std::sort(table.begin(), table.end(),
             [](const Operation& a, const Operation& b) { return a.name < b.name; });

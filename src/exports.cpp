@@ -28,6 +28,7 @@
 #include <string>
 
 #include "readings/register_queries.h"
+#include "tov00300/closing_reports.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
@@ -36,6 +37,7 @@
 #include "tov00300/readings.h"
 #include "tov00300/receipt.h"
 #include "tov00300/session.h"
+#include "tov00300/table_service.h"
 #include "tov00300/tov00300_c.h"
 
 namespace {
@@ -763,6 +765,125 @@ bool GeraCatGenerica(const Tov00300::VariantArray* valores, Tov00300::StringList
   return Protegido(false, [&] {
     return Tov00300::GeraCatGenerica(valores != nullptr ? *valores : Tov00300::VariantArray(),
                                      lista != nullptr ? *lista : descartada);
+  });
+}
+
+}  // extern "C"
+
+// ---- cash closing and table service ----
+
+extern "C" {
+
+void Relatorio_Produto(const char* ignorado1, const char* ignorado2, const char* ignorado3,
+                       const char* ignorado4, const char* ignorado5, char* nrCupom, int size,
+                       Tov00300::DataSet* produtos, const char* confirma, const char* agrupado,
+                       const char* stEsquema, bool* relatorio) {
+  Protegido(false, [&] {
+    std::string numero = TextoDoBuffer(nrCupom, size);
+    bool flag = relatorio != nullptr && *relatorio;
+    Tov00300::DataSet vazio;
+    Tov00300::Relatorio_Produto(Texto(ignorado1), Texto(ignorado2), Texto(ignorado3),
+                                Texto(ignorado4), Texto(ignorado5), numero,
+                                produtos != nullptr ? *produtos : vazio, Texto(confirma),
+                                Texto(agrupado), Texto(stEsquema), flag);
+    Devolve(numero, nrCupom, size);
+    if (relatorio != nullptr) *relatorio = flag;
+    return true;
+  });
+}
+
+bool GeraReciboSangria(
+    const char* ignorado1, const char* chaveRegistro, const char* produto3, const char* produto4,
+    const char* ignorado5, int ignorado6, char* nrCupom, int size, Tov00300::DataSet* movFecha,
+    Tov00300::DataSet* sangria, Tov00300::DataSet* produtos, Tov00300::DataSet* operadorSup,
+    Tov00300::DataSet* movTot, Tov00300::DataSet* movAbertura, Tov00300::DataSet* produtosGeral,
+    Tov00300::DataSet* cargaCredito, double ignorado16, bool imprimeSangria, bool permiteReducao,
+    bool ignorado19, Tov00300::DataSet* ignorado20, Tov00300::DataSet* ignorado21,
+    Tov00300::DataSet* ignorado22, Tov00300::DataSet* ignorado23, bool* reducaoConfirmada,
+    Tov00300::DataSet* tiposRece, const char* confirmaProdutos, const char* agrupaProdutos,
+    const char* leituraX, const char* envelope, const char* stEsquema, bool somenteSangria,
+    bool caixaTratado, bool reducaoLiberada, const char* motivo, const char* observacao) {
+  return Protegido(false, [&] {
+    // Each missing set is a distinct empty one: the operation copies some
+    // of them into the data module and reads others in place.
+    Tov00300::DataSet vazios[15];
+    auto set = [&](Tov00300::DataSet* ds, int i) -> Tov00300::DataSet& {
+      return ds != nullptr ? *ds : vazios[i];
+    };
+    std::string numero = TextoDoBuffer(nrCupom, size);
+    bool confirmada = false;
+    const bool result = Tov00300::GeraReciboSangria(
+        Texto(ignorado1), Texto(chaveRegistro), Texto(produto3), Texto(produto4), Texto(ignorado5),
+        ignorado6, numero, set(movFecha, 0), set(sangria, 1), set(produtos, 2), set(operadorSup, 3),
+        set(movTot, 4), set(movAbertura, 5), set(produtosGeral, 6), set(cargaCredito, 7),
+        Tov00300::DateTime(ignorado16), imprimeSangria, permiteReducao, ignorado19,
+        set(ignorado20, 8), set(ignorado21, 9), set(ignorado22, 10), set(ignorado23, 11),
+        confirmada, set(tiposRece, 12), Texto(confirmaProdutos), Texto(agrupaProdutos),
+        Texto(leituraX), Texto(envelope), Texto(stEsquema), somenteSangria, caixaTratado,
+        reducaoLiberada, Texto(motivo), Texto(observacao));
+    Devolve(numero, nrCupom, size);
+    if (reducaoConfirmada != nullptr) *reducaoConfirmada = confirmada;
+    return result;
+  });
+}
+
+bool Abertura_Mesa(const char* ignorado1, const char* stEsquema, const char* ignorado3,
+                   const char* mesa, const char* ignorado5, const char* emissao,
+                   const Tov00300::Variant* itens, double desconto, double ignorado9,
+                   double ignorado10, double taxaServico, double ignorado12, double total,
+                   double acrescimo) {
+  return Protegido(false, [&] {
+    return Tov00300::Abertura_Mesa(
+        Texto(ignorado1), Texto(stEsquema), Texto(ignorado3), Texto(mesa), Texto(ignorado5),
+        Texto(emissao), itens != nullptr ? *itens : Tov00300::Variant(), desconto, ignorado9,
+        ignorado10, taxaServico, ignorado12, total, acrescimo);
+  });
+}
+
+bool RegistroVenda(const char* ignorado1, const char* ignorado2, const char* stEsquema,
+                   Tov00300::DataSet* itens, const char* numero) {
+  return Protegido(false, [&] {
+    Tov00300::DataSet vazio;
+    return Tov00300::RegistroVenda(Texto(ignorado1), Texto(ignorado2), Texto(stEsquema),
+                                   itens != nullptr ? *itens : vazio, Texto(numero));
+  });
+}
+
+void ImprimeMesasAbertas(Tov00300::DataSet* ignorado1, const char* ignorado2, const char* ignorado3,
+                         const char* stEsquema, const char* ignorado5,
+                         const Tov00300::Variant* mesas) {
+  Protegido(false, [&] {
+    Tov00300::DataSet vazio;
+    Tov00300::ImprimeMesasAbertas(ignorado1 != nullptr ? *ignorado1 : vazio, Texto(ignorado2),
+                                  Texto(ignorado3), Texto(stEsquema), Texto(ignorado5),
+                                  mesas != nullptr ? *mesas : Tov00300::Variant());
+    return true;
+  });
+}
+
+void imprimeProdutosTransf(const char* ignorado1, const char* ignorado2, const char* stEsquema,
+                           const Tov00300::Variant* produtos) {
+  Protegido(false, [&] {
+    Tov00300::imprimeProdutosTransf(Texto(ignorado1), Texto(ignorado2), Texto(stEsquema),
+                                    produtos != nullptr ? *produtos : Tov00300::Variant());
+    return true;
+  });
+}
+
+bool imprimeTipoRece(const char* ignorado1, const char* ignorado2, const char* stEsquema,
+                     const char* chaveRegistro, const char* texto) {
+  return Protegido(false, [&] {
+    return Tov00300::imprimeTipoRece(Texto(ignorado1), Texto(ignorado2), Texto(stEsquema),
+                                     Texto(chaveRegistro), Texto(texto));
+  });
+}
+
+bool ImprimeProdBloq(const char* ignorado1, const char* ignorado2, const char* stEsquema,
+                     Tov00300::DataSet* produtos) {
+  return Protegido(false, [&] {
+    Tov00300::DataSet vazio;
+    return Tov00300::ImprimeProdBloq(Texto(ignorado1), Texto(ignorado2), Texto(stEsquema),
+                                     produtos != nullptr ? *produtos : vazio);
   });
 }
 

@@ -2,6 +2,7 @@
 #ifndef TOV00300_TOV00300_H_
 #define TOV00300_TOV00300_H_
 
+#include "tov00300/closing_reports.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/dataset.h"
@@ -17,6 +18,7 @@
 #include "tov00300/session.h"
 #include "tov00300/state.h"
 #include "tov00300/stringlist.h"
+#include "tov00300/table_service.h"
 #include "tov00300/variant.h"
 
 #endif  // TOV00300_TOV00300_H_

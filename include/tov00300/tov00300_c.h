@@ -289,7 +289,42 @@ bool tov_dataset_load_file(TovDataSet* ds, const char* path);
   X(bool, geraEspelhoMfd, (const TovValues* valores, TovVariant* resultado))                       \
   X(bool, GERA_MF, (const char* ignorado, const char* destino))                                    \
   X(void, ImprimeDadosPaf, (const TovValues* valores, TovVariant* resultado))                      \
-  X(bool, GeraCatGenerica, (const TovValues* valores, TovStrings* lista))
+  X(bool, GeraCatGenerica, (const TovValues* valores, TovStrings* lista))                          \
+  /* cash closing and table service */                                                             \
+  X(void, Relatorio_Produto,                                                                       \
+    (const char* ignorado1, const char* ignorado2, const char* ignorado3, const char* ignorado4,   \
+     const char* ignorado5, char* nrCupom, int size, TovDataSet* produtos, const char* confirma,   \
+     const char* agrupado, const char* stEsquema, bool* relatorio))                                \
+  X(bool, GeraReciboSangria,                                                                       \
+    (const char* ignorado1, const char* chaveRegistro, const char* produto3, const char* produto4, \
+     const char* ignorado5, int ignorado6, char* nrCupom, int size, TovDataSet* movFecha,          \
+     TovDataSet* sangria, TovDataSet* produtos, TovDataSet* operadorSup, TovDataSet* movTot,       \
+     TovDataSet* movAbertura, TovDataSet* produtosGeral, TovDataSet* cargaCredito,                 \
+     double ignorado16, bool imprimeSangria, bool permiteReducao, bool ignorado19,                 \
+     TovDataSet* ignorado20, TovDataSet* ignorado21, TovDataSet* ignorado22,                       \
+     TovDataSet* ignorado23, bool* reducaoConfirmada, TovDataSet* tiposRece,                       \
+     const char* confirmaProdutos, const char* agrupaProdutos, const char* leituraX,               \
+     const char* envelope, const char* stEsquema, bool somenteSangria, bool caixaTratado,          \
+     bool reducaoLiberada, const char* motivo, const char* observacao))                            \
+  X(bool, Abertura_Mesa,                                                                           \
+    (const char* ignorado1, const char* stEsquema, const char* ignorado3, const char* mesa,        \
+     const char* ignorado5, const char* emissao, const TovVariant* itens, double desconto,         \
+     double ignorado9, double ignorado10, double taxaServico, double ignorado12, double total,     \
+     double acrescimo))                                                                            \
+  X(bool, RegistroVenda,                                                                           \
+    (const char* ignorado1, const char* ignorado2, const char* stEsquema, TovDataSet* itens,       \
+     const char* numero))                                                                          \
+  X(void, ImprimeMesasAbertas,                                                                     \
+    (TovDataSet * ignorado1, const char* ignorado2, const char* ignorado3, const char* stEsquema,  \
+     const char* ignorado5, const TovVariant* mesas))                                              \
+  X(void, imprimeProdutosTransf,                                                                   \
+    (const char* ignorado1, const char* ignorado2, const char* stEsquema,                          \
+     const TovVariant* produtos))                                                                  \
+  X(bool, imprimeTipoRece,                                                                         \
+    (const char* ignorado1, const char* ignorado2, const char* stEsquema,                          \
+     const char* chaveRegistro, const char* texto))                                                \
+  X(bool, ImprimeProdBloq,                                                                         \
+    (const char* ignorado1, const char* ignorado2, const char* stEsquema, TovDataSet* produtos))
 
 #define TOV00300_DECLARE_PLAIN_NAME(result, name, params) result name params;
 TOV00300_PLAIN_NAMES(TOV00300_DECLARE_PLAIN_NAME)

@@ -1,0 +1,317 @@
+// The closing prints through the package against the virtual printer,
+// in-process: the product sales report in both layouts over 1,000, 10,000
+// and 100,000 products, and the withdrawal receipt with its closing reports
+// over 1,000 movements.
+//
+// Method
+//  - Every driver entry point is wrapped by a tap that times the call (wall
+//    clock) and counts the bytes the call would carry on a serial line: a
+//    frame of 8 bytes (start, command, separator, checksum, end and the
+//    acknowledgement), the argument texts, the reply a text buffer received
+//    and 4 bytes per integer reply; the calls the driver library answers
+//    itself carry none. This is the model of bench_sale and of the virtual
+//    printer's "line BAUD" control.
+//  - Package own time = the operation's wall time - the time inside the
+//    driver entry points. It holds building the text, the data-set copies,
+//    the return analysis and the debug log.
+//  - Line time = bytes x 10 bits / 115200 baud. Share = own / line.
+//  - The printer is reset before every iteration (outside the timing), its
+//    line delay off, durability "on". Dialogs answer yes, except to reopening
+//    the till, so the closing prints all three reports.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <array>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "support/fixture.h"
+#include "tov00300/closing_reports.h"
+#include "tov00300/datamodule.h"
+#include "tov00300/dataset.h"
+#include "tov00300/driver.h"
+#include "tov00300/format.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/platform.h"
+#include "tov00300/session.h"
+#include "tov00300/state.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Tov00300::DataSet;
+using Tov00300::FieldType;
+
+constexpr double kBaud = 115200;
+constexpr double kBitsPerByte = 10;
+constexpr size_t kFrameBytes = 8;
+constexpr size_t kIntegerReplyBytes = 4;
+
+// ---- the tap ----------------------------------------------------------------------
+
+enum EntryIndex {
+#define TOV_BENCH_INDEX(name, params) k_##name,
+  TOV00300_DRIVER_ENTRY_POINTS(TOV_BENCH_INDEX)
+#undef TOV_BENCH_INDEX
+      kEntryCount
+};
+
+using AnyFunction = void (*)();
+std::array<AnyFunction, kEntryCount> realFunctions;
+
+struct Meter {
+  double driverSeconds = 0;
+  size_t lineBytes = 0;
+  size_t calls = 0;
+};
+Meter meter;
+
+bool LibraryOnly(int index) {
+  return index == k_eInterpretarRetorno_ECF_Daruma || index == k_eInterpretarErro_ECF_Daruma ||
+         index == k_eInterpretarAviso_ECF_Daruma || index == k_eDefinirProduto_Daruma ||
+         index == k_regRetornaValorChave_DarumaFramework ||
+         index == k_eTEF_TravarTeclado_ECF_Daruma;
+}
+
+size_t BytesOf(const char* text) {
+  return text == nullptr ? 0 : std::strlen(text);
+}
+size_t BytesOf(char* reply) {
+  return reply == nullptr ? 0 : std::strlen(reply);
+}
+size_t BytesOf(int /*value*/) {
+  return 0;
+}
+size_t BytesOf(int* /*reply*/) {
+  return kIntegerReplyBytes;
+}
+
+template <int I, typename F>
+struct Tap;
+
+template <int I, typename... A>
+struct Tap<I, int (*)(A...)> {
+  static int Call(A... a) {
+    const Clock::time_point start = Clock::now();
+    const int code = reinterpret_cast<int (*)(A...)>(realFunctions[I])(a...);
+    meter.driverSeconds += std::chrono::duration<double>(Clock::now() - start).count();
+    ++meter.calls;
+    if (!LibraryOnly(I)) meter.lineBytes += kFrameBytes + (size_t{0} + ... + BytesOf(a));
+    return code;
+  }
+};
+
+void InstallTaps() {
+#define TOV_BENCH_TAP(name, params)                                        \
+  realFunctions[k_##name] = reinterpret_cast<AnyFunction>(Tov00300::name); \
+  Tov00300::name = &Tap<k_##name, decltype(Tov00300::name)>::Call;
+  TOV00300_DRIVER_ENTRY_POINTS(TOV_BENCH_TAP)
+#undef TOV_BENCH_TAP
+}
+
+// ---- the environment ----------------------------------------------------------------
+
+struct Bench {
+  std::string root, error;
+  SimControlFunction control = nullptr;
+  ~Bench() {
+    std::error_code ignored;
+    if (!root.empty()) std::filesystem::remove_all(root, ignored);
+  }
+};
+
+std::string FreshPrinter(Bench& b) {
+  b.control("reset");
+  b.control("line off");
+  b.control("durability on");
+  Tov00300::Variant session = Tov00300::MakeBag({{"CDFILIAL", "0001"},
+                                                 {"CDCAIXA", "001"},
+                                                 {"NRSERIEIMP", "VP0000BR000000000001"},
+                                                 {"ESQUEMA", "VERDE"},
+                                                 {"CDPORTAIMPFIS", "COM1"},
+                                                 {"IDTIPOIMPFIS", 29},
+                                                 {"BOUTILTAA", false}});
+  if (!Tov00300::StartImpFiscal(session)) return "StartImpFiscal: " + Tov00300::stMensagemTaa;
+  // The session binds the entry points anew; the taps go back over them.
+  InstallTaps();
+  return "";
+}
+
+void Setup(Bench& b) {
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "tov00300-bench-closing-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    b.error = "mkdtemp failed";
+    return;
+  }
+  b.root = pattern;
+  std::filesystem::create_directories(b.root + "/host");
+  std::filesystem::create_directories(b.root + "/drive");
+  setenv("TOV_HOST_DIR", (b.root + "/host").c_str(), 1);
+  setenv("TOV_DRIVE_ROOT", (b.root + "/drive/").c_str(), 1);
+  setenv("TOV_REGISTRY", (b.root + "/registry.ini").c_str(), 1);
+  setenv("TOV_DRIVER_LIBRARY", TOV_BUILD_LIB_DIR "/libDarumaFrameWork.so", 1);
+  Tov00300::GlobalFormatSettings() = tovtest::PtBrFormatSettings();
+  Tov00300::Initialize();
+  const std::string reopen = Tov00300::DataModule().msgPadrao.Msg("AbreCaixa");
+  Tov00300::hostlib::SetDialogHandler(
+      [reopen](const Tov00300::hostlib::MessageRequest& m) { return m.text != reopen; });
+  if (!Tov00300::StartImpFiscal_FrameWork()) {
+    b.error = "driver library: " + Tov00300::LastBindingError();
+    return;
+  }
+  b.control = reinterpret_cast<SimControlFunction>(
+      Tov00300::platform::FindSymbol(Tov00300::ImpFisDLLHandle, TOV00300_SIM_CONTROL_NAME));
+  if (b.control == nullptr) {
+    b.error = "the driver library has no " TOV00300_SIM_CONTROL_NAME;
+    return;
+  }
+  b.error = FreshPrinter(b);
+}
+
+Bench& Environment() {
+  static Bench b;
+  static const bool done = (Setup(b), true);
+  (void)done;
+  return b;
+}
+
+// ---- the host's data ------------------------------------------------------------------
+
+void Products(DataSet& set, int count) {
+  set.CreateDataSet({{"CDPRODIMPFIS", FieldType::String, 14},
+                     {"CDPRODUTO", FieldType::String, 14},
+                     {"NMPRODUTO", FieldType::String, 40},
+                     {"QTPRODVEND", FieldType::Float, 0},
+                     {"VRTOTAL", FieldType::Float, 0},
+                     {"VRACRE", FieldType::Float, 0},
+                     {"VRDESC", FieldType::Float, 0},
+                     {"VRPEALIMPFIS", FieldType::Float, 0},
+                     {"IDTPIMPOSFIS", FieldType::String, 1}});
+  static const double kRates[] = {18, 12, 7, 0, 0, 0};
+  static const char* const kSituations[] = {"T", "T", "T", "F", "I", "N"};
+  for (int i = 0; i < count; ++i) {
+    set.Append();
+    set.FieldByName("CDPRODIMPFIS").SetAsString(std::to_string(7891000100000LL + i));
+    set.FieldByName("CDPRODUTO").SetAsString(std::to_string(i + 1));
+    set.FieldByName("NMPRODUTO").SetAsString("PRODUTO DE TESTE " + std::to_string(i + 1));
+    set.FieldByName("QTPRODVEND").SetAsFloat(1 + i % 5);
+    set.FieldByName("VRTOTAL").SetAsFloat((199 + (i * 37) % 2000) / 100.0);
+    set.FieldByName("VRACRE").SetAsFloat(0);
+    set.FieldByName("VRDESC").SetAsFloat(i % 10 == 9 ? 0.1 : 0);
+    set.FieldByName("VRPEALIMPFIS").SetAsFloat(kRates[i % 6]);
+    set.FieldByName("IDTPIMPOSFIS").SetAsString(kSituations[i % 6]);
+    set.Post();
+  }
+}
+
+void Movements(DataSet& set, int count) {
+  set.CreateDataSet({{"IDTIPOREG", FieldType::String, 1},
+                     {"NMTIPORECE", FieldType::String, 40},
+                     {"VRSAIDA", FieldType::Float, 0}});
+  static const char* const kTypes[] = {"1", "5", "1", "2", "3", "4"};
+  for (int i = 0; i < count; ++i) {
+    set.Append();
+    set.FieldByName("IDTIPOREG").SetAsString(kTypes[i % 6]);
+    set.FieldByName("NMTIPORECE").SetAsString("FORMA " + std::to_string(i + 1));
+    set.FieldByName("VRSAIDA").SetAsFloat((100 + i % 900) / 10.0);
+    set.Post();
+  }
+}
+
+void ClosingAmounts(DataSet& set, int count) {
+  set.CreateDataSet({{"NRENVELOPE", FieldType::String, 6},
+                     {"NMTIPORECE", FieldType::String, 40},
+                     {"VRFECHADIG", FieldType::Float, 0},
+                     {"VRFECHAINF", FieldType::Float, 0}});
+  for (int i = 0; i < count; ++i) {
+    set.Append();
+    set.FieldByName("NRENVELOPE").SetAsString("000100");
+    set.FieldByName("NMTIPORECE").SetAsString("FORMA " + std::to_string(i + 1));
+    set.FieldByName("VRFECHADIG").SetAsFloat(10.1);
+    set.FieldByName("VRFECHAINF").SetAsFloat(10.2);
+    set.Post();
+  }
+}
+
+// ---- figures ---------------------------------------------------------------------------
+
+// Runs `operation` once per iteration on a fresh printer and reports the
+// package's own time against the line time of the bytes it sent.
+template <typename Operation>
+void Measure(benchmark::State& state, Operation operation) {
+  Bench& b = Environment();
+  if (!b.error.empty()) {
+    state.SkipWithError(b.error.c_str());
+    return;
+  }
+  double own = 0, total = 0, line = 0;
+  size_t calls = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::string fresh = FreshPrinter(b);
+    if (!fresh.empty()) {
+      state.SkipWithError(fresh.c_str());
+      return;
+    }
+    meter = Meter{};
+    state.ResumeTiming();
+    const Clock::time_point start = Clock::now();
+    operation();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    total += seconds;
+    own += seconds - meter.driverSeconds;
+    line += static_cast<double>(meter.lineBytes) * kBitsPerByte / kBaud;
+    calls += meter.calls;
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["driver_calls"] = static_cast<double>(calls) / n;
+  state.counters["total_ms"] = total / n * 1e3;
+  state.counters["own_ms"] = own / n * 1e3;
+  state.counters["line_s"] = line / n;
+  state.counters["share_%"] = own / line * 100;
+}
+
+void BM_ProductReport(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::string grouped = state.range(1) != 0 ? "S" : "N";
+  DataSet products;
+  Products(products, count);
+  Measure(state, [&] {
+    std::string number;
+    bool flag = true;
+    Tov00300::Relatorio_Produto("", "", "", "", "", number, products, "N", grouped, "VERDE", flag);
+  });
+  state.counters["own_us/product"] = state.counters["own_ms"] * 1e3 / count;
+}
+
+void BM_CashClosing(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  DataSet closing, withdrawals, products, people, totals, opening, general, credit, empty, kinds;
+  ClosingAmounts(closing, count);
+  Products(products, 100);
+  Products(general, 100);
+  Movements(totals, count);
+  Movements(opening, count);
+  Measure(state, [&] {
+    std::string number;
+    bool zConfirmed = false;
+    Tov00300::GeraReciboSangria("", "CX", "", "", "", 0, number, closing, withdrawals, products,
+                                people, totals, opening, general, credit, Tov00300::DateTime(),
+                                true, true, false, empty, empty, empty, empty, zConfirmed, kinds,
+                                "N", "S", "N", "S", "VERDE", false, false, true, "Fechamento", "");
+  });
+}
+
+BENCHMARK(BM_ProductReport)
+    ->ArgsProduct({{1000, 10000, 100000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK(BM_CashClosing)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,182 @@
+#include "documents/report_columns.h"
+
+#include <cmath>
+
+#include "runtime/decimal.h"
+#include "tov00300/datamodule.h"
+#include "tov00300/format.h"
+#include "tov00300/hostlib.h"
+
+namespace Tov00300::documents {
+
+namespace {
+
+// From 10^15 on the fixed format gives up its two decimals, and the sums of
+// 10^-3 units still fit in 64 bits with room for millions of rows.
+constexpr int kMostIntegerDigits = 15;
+constexpr int kMostDecimals = 3;
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+}  // namespace
+
+int64_t Units(double value, int decimals, std::string_view what, bool truncate) {
+  if (!std::isfinite(value) || std::fabs(value) >= 1e15 || decimals < 0 ||
+      decimals > kMostDecimals) {
+    throw BadInput(Utf8ToCp1252("Valor inválido em ") + std::string(what) +
+                   Utf8ToCp1252(". Nada foi impresso."));
+  }
+  Decimal d = Decimal::FromDouble(value);
+  if (truncate) {
+    d.Truncate(decimals);
+  } else {
+    d.Round(decimals);
+  }
+  const std::string integer = d.IntegerDigits();
+  if (static_cast<int>(integer.size()) > kMostIntegerDigits) {
+    throw BadInput(Utf8ToCp1252("Valor inválido em ") + std::string(what) + ". " +
+                   Utf8ToCp1252("Nada foi impresso."));
+  }
+  int64_t units = 0;
+  for (char c : integer + d.FractionDigits(decimals)) units = units * 10 + (c - '0');
+  return d.negative ? -units : units;
+}
+
+int64_t LineCents(double quantity, double price, bool truncate, std::string_view what) {
+  // Thousandths times thousandths: millionths of the currency, 10^4 a cent.
+  constexpr int64_t kPerCent = 10'000;
+  const __int128 product = static_cast<__int128>(Units(quantity, kMostDecimals, what)) *
+                           Units(price, kMostDecimals, what);
+  __int128 cents = product / kPerCent;  // toward zero
+  const __int128 rest = product % kPerCent;
+  if (!truncate && (rest >= kPerCent / 2 || rest <= -kPerCent / 2)) cents += rest > 0 ? 1 : -1;
+  constexpr __int128 kLimit = 1'000'000'000'000'000'000;
+  if (cents >= kLimit || cents <= -kLimit) {
+    throw BadInput(Utf8ToCp1252("Valor inválido em ") + std::string(what) +
+                   Utf8ToCp1252(". Nada foi impresso."));
+  }
+  return static_cast<int64_t>(cents);
+}
+
+void AddTo(int64_t& sum, int64_t value) {
+  int64_t total = 0;
+  if (__builtin_add_overflow(sum, value, &total) || total <= -1'000'000'000'000'000'000 ||
+      total >= 1'000'000'000'000'000'000) {
+    throw BadInput(Utf8ToCp1252("Total grande demais para o relatório. Nada foi impresso."));
+  }
+  sum = total;
+}
+
+std::string Fixed(int64_t units, int decimals, int shown) {
+  const bool negative = units < 0;
+  // Magnitudes are below 10^19 (Units and the checked sums keep them so).
+  uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(units) : static_cast<uint64_t>(units);
+  for (int d = decimals; d > shown; --d) magnitude = (magnitude + 5) / 10;
+  std::string digits = std::to_string(magnitude);
+  if (static_cast<int>(digits.size()) <= shown)
+    digits.insert(0, static_cast<size_t>(shown + 1) - digits.size(), '0');
+  std::string text = negative && magnitude != 0 ? "-" : "";
+  text += digits.substr(0, digits.size() - static_cast<size_t>(shown));
+  if (shown > 0) {
+    text += GlobalFormatSettings().decimalSeparator;
+    text += digits.substr(digits.size() - static_cast<size_t>(shown));
+  }
+  return text;
+}
+
+std::string AmountColumn(std::string_view text, int width) {
+  if (static_cast<int>(text.size()) >= width) return std::string(text);
+  return std::string(static_cast<size_t>(width) - text.size(), ' ') + std::string(text);
+}
+
+void Line(std::string& out, std::string_view text) {
+  out += text;
+  out += '\n';
+}
+
+void RequireFields(const DataSet& set, std::string_view setName,
+                   std::initializer_list<const char*> fields) {
+  if (set.IsEmpty()) return;
+  for (const char* field : fields) {
+    if (set.FieldIndex(field) < 0) {
+      throw BadInput(Utf8ToCp1252("Campo ") + field + Utf8ToCp1252(" ausente em ") +
+                     std::string(setName) + Utf8ToCp1252(". Nada foi impresso."));
+    }
+  }
+}
+
+void RequireFields(const DataPacket& packet, std::string_view setName,
+                   std::initializer_list<const char*> fields) {
+  if (packet.rows.empty()) return;
+  for (const char* field : fields) {
+    bool found = false;
+    for (const FieldDef& def : packet.fields) found = found || SameText(def.name, field);
+    if (!found) {
+      throw BadInput(Utf8ToCp1252("Campo ") + field + Utf8ToCp1252(" ausente em ") +
+                     std::string(setName) + Utf8ToCp1252(". Nada foi impresso."));
+    }
+  }
+}
+
+std::string TextOf(const Field& field) {
+  return field.IsNull() ? std::string() : field.AsString();
+}
+
+double NumberOf(const Field& field) {
+  if (field.IsNull()) return 0;
+  try {
+    return field.AsFloat();
+  } catch (const ConversionError&) {
+    throw BadInput(Utf8ToCp1252("Valor inválido em ") + field.Name() + ": " +
+                   Quoted(field.AsString()) + Utf8ToCp1252(". Nada foi impresso."));
+  }
+}
+
+namespace {
+
+// A packet without fields is a set the host never opened: the table is
+// closed, which reads as a table without rows.
+void Load(DataSet& table, const DataPacket& packet) {
+  // A table keeps its index definitions; its active order is chosen by the
+  // operation after the copy, when it knows the fields are there.
+  table.SetIndexName("");
+  if (packet.fields.empty()) {
+    table.Close();
+    return;
+  }
+  try {
+    table.SetData(packet);
+  } catch (const DataSetError& error) {
+    throw BadInput(std::string(error.what()) + Utf8ToCp1252(". Nada foi impresso."));
+  }
+}
+
+}  // namespace
+
+void CopyInto(DataSet& table, const DataSet& host) {
+  Load(table, host.Data());
+}
+
+void CopyInto(DataSet& table, const Variant& packet, std::string_view what) {
+  if (packet.IsEmpty() || packet.IsNull()) {
+    Load(table, DataPacket{});
+  } else if (packet.kind() != Variant::Kind::DataPacket) {
+    throw BadInput(std::string(what) + Utf8ToCp1252(" não é um pacote de dados (") +
+                   packet.KindName() + Utf8ToCp1252("). Nada foi impresso."));
+  } else {
+    Load(table, packet.AsDataPacket());
+  }
+}
+
+bool Ask(const char* key, const std::string& esquema) {
+  constexpr int kConfirmation = 1;
+  return hostlib::Mensagem(Caption(key), "", "N", "S", kConfirmation, "", esquema, 0, nullptr);
+}
+
+std::string Caption(const char* key) {
+  return DataModule().msgPadrao.Msg(key);
+}
+
+}  // namespace Tov00300::documents
