@@ -73,6 +73,11 @@ int Run(const char* name, Access access, size_t bytes, Body&& body) {
   m.replyBytes = 0;
   auto& failures = m.faults().failures;
   auto injected = failures.find(name);
+  if (injected != failures.end() && injected->second.skip > 0) {
+    // The armed failure waits for its turn: this call acts normally.
+    --injected->second.skip;
+    injected = failures.end();
+  }
   if (injected != failures.end()) {
     code = injected->second.code;
     if (injected->second.remaining > 0 && --injected->second.remaining == 0) {

@@ -35,6 +35,7 @@ struct Faults {
   struct Failure {
     int code = 0;
     int remaining = 1;  // -1: always
+    int skip = 0;       // calls that still act normally before the first failure
   };
   bool powerOff = false;
   bool portBusy = false;
