@@ -96,6 +96,26 @@ std::vector<Operation> MakeTable() {
       Op("Totaliza_NFiscal", &T::Totaliza_NFiscal),
       // non-fiscal documents
       Op("Cupom_NFiscNVinc", &T::Cupom_NFiscNVinc),
+      // management reports
+      Op("RG_FrameWork", &T::RG_FrameWork),
+      Op("Relatorio_Gerencial_Imp", &T::Relatorio_Gerencial_Imp),
+      Op("Usa_CompNFis", &T::Usa_CompNFis),
+      Op("FechRelatGerenc", &T::FechRelatGerenc),
+      Op("UsaRG_FrameWork", &T::UsaRG_FrameWork),
+      Op("Cabecalho", &T::Cabecalho),
+      Op("GravaDocumentosNaoFiscais", &T::GravaDocumentosNaoFiscais),
+      Op("Relatorio_Generico", &T::Relatorio_Generico),
+      Op("Cupom_Troca", &T::Cupom_Troca),
+      Op("Conferencia_Formatada", &T::Conferencia_Formatada),
+      Op("CodigoBarra", &T::CodigoBarra),
+      // X reading and Z reduction
+      Op("Leitura_X_Imp", &T::Leitura_X_Imp),
+      Op("Reducao_Z_Imp", &T::Reducao_Z_Imp),
+      // cash supply, withdrawal and drawer
+      Op("Suprimento", &T::Suprimento),
+      Op("Sangria", &T::Sangria),
+      Op("Abre_Gaveta_Imp", &T::Abre_Gaveta_Imp),
+      Op("Estado_Gaveta_Imp", &T::Estado_Gaveta_Imp),
   };
   std::sort(table.begin(), table.end(),
             [](const Operation& a, const Operation& b) { return a.name < b.name; });

@@ -279,6 +279,10 @@ void Apply(PrinterState& state, const Event& e) {
       doc.closed = e.time;
       int index = TotalizerIndex(state, supply ? "Suprimento" : "Sangria");
       if (index >= 0) state.day.nonFiscal[index] += doc.amount;
+      // Supply and withdrawal are cash put into and taken out of the drawer:
+      // the cash payment total (the first method) then says what the drawer
+      // holds.
+      state.day.payments[0] += supply ? doc.amount : -doc.amount;
       state.lastDoc = std::move(doc);
       break;
     }

@@ -118,6 +118,10 @@ Outcome CashMovement(Machine& m, bool supply, const std::string& value,
   if (auto refusal = m.CheckCanOpenDocument()) return *refusal;
   auto amount = ParseDecimal(value, 2);
   if (!amount || *amount <= 0) return Refuse(kErrParameter, -2);
+  // A withdrawal takes notes out of the drawer: no more than the cash the
+  // day has put in (sales in the first payment method, supplies, less the
+  // withdrawals already made).
+  if (!supply && *amount > m.state().day.payments[0]) return Refuse(kErrCashShort);
   Event e{EventType::kCashMovement};
   e.n = {supply ? 1 : 0, *amount};
   e.s = {message.substr(0, 200)};

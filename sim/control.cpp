@@ -138,7 +138,8 @@ int RunControl(Machine& m, const std::string& command) {
     f.lineBaud = *baud;
     return 1;
   }
-  if (verb == "DRAWER" && (arg == "OPEN" || arg == "CLOSED")) {
+  // "close" is the operator's act, "closed" the state: both shut the drawer.
+  if (verb == "DRAWER" && (arg == "OPEN" || arg == "CLOSED" || arg == "CLOSE")) {
     m.drawerOpen = arg == "OPEN";
     return 1;
   }

@@ -41,7 +41,8 @@ enum ErrorCode : int {
   kErrFile = 30,
   kErrMemoryFull = 31,
   kErrNoReduction = 32,
-  kErrLastCode = 32,
+  kErrCashShort = 33,
+  kErrLastCode = 33,
 };
 
 enum WarningCode : int {

@@ -481,3 +481,142 @@ bool Totaliza_NFiscal(const char* ignorado1, const char* ignorado2) {
 }
 
 }  // extern "C"
+
+// ---- management reports ----
+
+extern "C" {
+
+bool RG_FrameWork(const char* stEsquema, const char* texto) {
+  return Protegido(false, [&] { return Tov00300::RG_FrameWork(Texto(stEsquema), Texto(texto)); });
+}
+
+bool Relatorio_Gerencial_Imp(const char* stEsquema, const char* textoA, const char* textoB,
+                             const char* ignorado, const char* grava) {
+  return Protegido(false, [&] {
+    return Tov00300::Relatorio_Gerencial_Imp(Texto(stEsquema), Texto(textoA), Texto(textoB),
+                                             Texto(ignorado), Texto(grava));
+  });
+}
+
+bool Usa_CompNFis(const char* stEsquema, const char* texto) {
+  return Protegido(false, [&] { return Tov00300::Usa_CompNFis(Texto(stEsquema), Texto(texto)); });
+}
+
+bool FechRelatGerenc(const char* stEsquema, bool boMostraMsg, bool boReservado) {
+  return Protegido(
+      false, [&] { return Tov00300::FechRelatGerenc(Texto(stEsquema), boMostraMsg, boReservado); });
+}
+
+bool UsaRG_FrameWork(const char* stEsquema) {
+  return Protegido(false, [&] { return Tov00300::UsaRG_FrameWork(Texto(stEsquema)); });
+}
+
+void Cabecalho(const char* ignorado1, const char* stEsquema, const char* titulo, const char* caixa,
+               const char* ignorado2, const char* ignorado3) {
+  Protegido(false, [&] {
+    Tov00300::Cabecalho(Texto(ignorado1), Texto(stEsquema), Texto(titulo), Texto(caixa),
+                        Texto(ignorado2), Texto(ignorado3));
+    return true;
+  });
+}
+
+void GravaDocumentosNaoFiscais(const char* chave, const char* stEsquema, const char* tipo,
+                               const char* extra) {
+  Protegido(false, [&] {
+    Tov00300::GravaDocumentosNaoFiscais(Texto(chave), Texto(stEsquema), Texto(tipo), Texto(extra));
+    return true;
+  });
+}
+
+bool Relatorio_Generico(const char* stEsquema, const char* textoA, const char* textoB,
+                        const char* texto, const char* chave, const char* ignorado) {
+  return Protegido(false, [&] {
+    return Tov00300::Relatorio_Generico(Texto(stEsquema), Texto(textoA), Texto(textoB),
+                                        Texto(texto), Texto(chave), Texto(ignorado));
+  });
+}
+
+bool Cupom_Troca(const char* stEsquema, const char* ignorado1, const char* ignorado2,
+                 const char* texto) {
+  return Protegido(false, [&] {
+    return Tov00300::Cupom_Troca(Texto(stEsquema), Texto(ignorado1), Texto(ignorado2),
+                                 Texto(texto));
+  });
+}
+
+// `nrCupom` is the host's buffer of `tamNrCupom` bytes; it receives the
+// receipt number (six characters, or "ERRO").
+bool Conferencia_Formatada(const char* stEsquema, const char* ignorado1, const char* ignorado2,
+                           const char* ignorado3, const char* ignorado4, const char* ignorado5,
+                           char* nrCupom, int tamNrCupom, const char* texto) {
+  std::string numero;
+  const bool ok = Protegido(false, [&] {
+    return Tov00300::Conferencia_Formatada(Texto(stEsquema), Texto(ignorado1), Texto(ignorado2),
+                                           Texto(ignorado3), Texto(ignorado4), Texto(ignorado5),
+                                           numero, Texto(texto));
+  });
+  Devolve(numero, nrCupom, tamNrCupom);
+  return ok;
+}
+
+bool CodigoBarra(const char* stEsquema, const char* textoA, const char* textoB, int ignorado,
+                 const char* codigo, const char* tipo) {
+  return Protegido(false, [&] {
+    return Tov00300::CodigoBarra(Texto(stEsquema), Texto(textoA), Texto(textoB), ignorado,
+                                 Texto(codigo), Texto(tipo));
+  });
+}
+
+}  // extern "C"
+
+// ---- X reading and Z reduction ----
+
+extern "C" {
+
+bool Leitura_X_Imp(const char* chave, const char* ignorado1, const char* stEsquema,
+                   const char* ignorado2) {
+  return Protegido(false, [&] {
+    return Tov00300::Leitura_X_Imp(Texto(chave), Texto(ignorado1), Texto(stEsquema),
+                                   Texto(ignorado2));
+  });
+}
+
+bool Reducao_Z_Imp(const char* chave, const char* ignorado1, const char* stEsquema,
+                   const char* ignorado2) {
+  return Protegido(false, [&] {
+    return Tov00300::Reducao_Z_Imp(Texto(chave), Texto(ignorado1), Texto(stEsquema),
+                                   Texto(ignorado2));
+  });
+}
+
+}  // extern "C"
+
+// ---- cash supply, withdrawal and drawer ----
+
+extern "C" {
+
+bool Suprimento(const char* stEsquema, double valor) {
+  return Protegido(false, [&] { return Tov00300::Suprimento(Texto(stEsquema), valor); });
+}
+
+bool Sangria(const char* ignorado, const char* stEsquema, double valor,
+             Tov00300::DataSet* ignorado2) {
+  Tov00300::DataSet vazio;
+  return Protegido(false, [&] {
+    return Tov00300::Sangria(Texto(ignorado), Texto(stEsquema), valor,
+                             ignorado2 != nullptr ? *ignorado2 : vazio);
+  });
+}
+
+bool Abre_Gaveta_Imp(const char* stEsquema, bool ignorado) {
+  return Protegido(false, [&] { return Tov00300::Abre_Gaveta_Imp(Texto(stEsquema), ignorado); });
+}
+
+const char* Estado_Gaveta_Imp(const char* stEsquema) {
+  thread_local std::string resultado;
+  resultado =
+      Protegido(std::string(), [&] { return Tov00300::Estado_Gaveta_Imp(Texto(stEsquema)); });
+  return resultado.c_str();
+}
+
+}  // extern "C"

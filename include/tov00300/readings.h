@@ -74,6 +74,21 @@ bool DadosUltimaRedZ(const VariantArray& parametros, Variant& resultado, DataSet
 // replaced whole, so a crash leaves the old or the new file.
 bool Atu_TotGeral(const Variant& bag);
 
+// ---- X reading and Z reduction ---------------------------------------------------
+// Both show the printer's answer to the operator and, on success only,
+// record the document ("LX", "RZ") under `chave` with
+// GravaDocumentosNaoFiscais. The second and fourth texts are not used.
+
+// Prints the X reading (the day's running totals; the day stays open). True
+// when printed.
+bool Leitura_X_Imp(const std::string& chave, const std::string& ignorado1,
+                   const std::string& stEsquema, const std::string& ignorado2);
+
+// Makes the Z reduction, which closes the fiscal day, sending the
+// computer's date DDMMYY and time HHMMSS. True when made.
+bool Reducao_Z_Imp(const std::string& chave, const std::string& ignorado1,
+                   const std::string& stEsquema, const std::string& ignorado2);
+
 }  // namespace Tov00300
 
 #endif  // TOV00300_READINGS_H_

@@ -1,0 +1,60 @@
+// The host's register of non-fiscal documents: one record for each report,
+// reading and voucher the printer issued.
+#include <cmath>
+#include <exception>
+#include <initializer_list>
+#include <string>
+
+#include "driver/reply_buffer.h"
+#include "readings/registers.h"
+#include "tov00300/datetime.h"
+#include "tov00300/documents.h"
+#include "tov00300/driver.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/receipt.h"
+#include "tov00300/session.h"
+
+namespace Tov00300 {
+
+namespace {
+
+// A counter as the printer filled its blank buffer. The record takes what
+// the printer wrote, refused or not, and the query leaves inRetorno and
+// stImpDebug to the command the caller is reporting on.
+std::string Counter(int number) {
+  driver::ReplyBuffer buffer(RegisterWidth(number));
+  rRetornarInformacao_ECF_Daruma(std::to_string(number).c_str(), buffer.data());
+  return buffer.Text();
+}
+
+bool IsOneOf(const std::string& tipo, std::initializer_list<const char*> codes) {
+  for (const char* code : codes) {
+    if (tipo == code) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void GravaDocumentosNaoFiscais(const std::string& chave, const std::string& stEsquema,
+                               const std::string& tipo, const std::string& extra) {
+  try {
+    std::string gnf, grg, cdc;
+    // The non-fiscal counter means nothing for a fiscal reading, an X
+    // reading or a receipt-free non-fiscal document.
+    if (!IsOneOf(tipo, {"NC", "LX", "MF"})) gnf = Counter(28);
+    const std::string numero = Nr_Cupom("", stEsquema);
+    if (IsOneOf(tipo, {"CM", "RV", "RG"})) {
+      grg = Counter(33);
+    } else if (tipo == "CC") {
+      cdc = Counter(45);
+    }
+    const DateTime dataFiscal(std::floor(DataMoviFiscal(stEsquema).value));
+    hostlib::setDocNaoFiscaisECF(chave, numero, gnf, grg, cdc, tipo, extra, DateTime::Now(),
+                                 dataFiscal, "");
+  } catch (const std::exception& e) {
+    hostlib::Mensagem(e.what(), "", "N", "N", 3, "", stEsquema, 0, nullptr);
+  }
+}
+
+}  // namespace Tov00300

@@ -1,0 +1,88 @@
+// The management-report primitives: open, print into, close, and ask
+// whether a report is open. Every other report of the package prints
+// through these.
+#include <exception>
+#include <string>
+
+#include "documents/report_text.h"
+#include "driver/command.h"
+#include "readings/registers.h"
+#include "tov00300/documents.h"
+#include "tov00300/driver.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/session.h"
+#include "tov00300/state.h"
+
+namespace Tov00300 {
+
+namespace {
+
+constexpr int kDocumentState = 56;
+// Document-state answer while a management report is open.
+constexpr const char* kReportOpen = "4";
+
+// Asks the printer which document is open; the answer also stays in
+// stRetorno. `analysed` receives the analysis' verdict.
+std::string OpenDocumentState(const std::string& stEsquema, bool show, bool reserved,
+                              bool& analysed) {
+  stRetorno = QueryRegister(kDocumentState);
+  analysed = driver::Command(inRetorno, "rRetornarInformacao_ECF_Daruma (56) - " + stRetorno,
+                             {stEsquema, show, reserved});
+  return stRetorno;
+}
+
+}  // namespace
+
+bool RG_FrameWork(const std::string& stEsquema, const std::string& texto) {
+  try {
+    if (!documents::CheckPrintable(stEsquema, texto)) return false;
+    const driver::Judging judging{stEsquema, boNUtilTaa};
+    // Each step is sent whatever the previous one answered: a refused piece
+    // is reported by its own analysis, and the closing still ends the
+    // document so the printer is not left with a report open.
+    driver::Command(iRGAbrirPadrao_ECF_Daruma(), "iRGAbrirPadrao_ECF_Daruma", judging);
+    for (std::string_view piece : documents::TextPieces(texto)) {
+      const std::string text(piece);
+      driver::Command(iRGImprimirTexto_ECF_Daruma(text.c_str()), "iRGImprimirTexto_ECF_Daruma",
+                      judging);
+    }
+    return driver::Command(iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", judging);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool Relatorio_Gerencial_Imp(const std::string& stEsquema, const std::string& textoA,
+                             const std::string& textoB, const std::string& /*ignorado*/,
+                             const std::string& grava) {
+  const bool opened = driver::Command(iRGAbrirPadrao_ECF_Daruma(), "iRGAbrirPadrao_ECF_Daruma",
+                                      {stEsquema, boNUtilTaa});
+  if (opened && !grava.empty()) hostlib::GravaCER(textoA, textoB, DataMoviFiscal(stEsquema));
+  return opened;
+}
+
+bool Usa_CompNFis(const std::string& stEsquema, const std::string& texto) {
+  if (!documents::CheckPrintable(stEsquema, texto)) return false;
+  return driver::Command(iRGImprimirTexto_ECF_Daruma(texto.c_str()), "iRGImprimirTexto_ECF_Daruma",
+                         {stEsquema, true});
+}
+
+bool FechRelatGerenc(const std::string& stEsquema, bool boMostraMsg, bool boReservado) {
+  bool analysed = false;
+  // The state is asked first so that a report already closed (or never
+  // opened) is not answered with a refused closing.
+  if (OpenDocumentState(stEsquema, boMostraMsg, boReservado, analysed) != kReportOpen) return true;
+  return driver::Command(iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", {stEsquema, boMostraMsg});
+}
+
+bool UsaRG_FrameWork(const std::string& stEsquema) {
+  try {
+    bool analysed = false;
+    const std::string state = OpenDocumentState(stEsquema, true, false, analysed);
+    return analysed && state == kReportOpen;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace Tov00300
