@@ -2,6 +2,7 @@
 #ifndef TOV00300_TOV00300_H_
 #define TOV00300_TOV00300_H_
 
+#include "tov00300/accounts.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/dataset.h"
@@ -17,5 +18,6 @@
 #include "tov00300/state.h"
 #include "tov00300/stringlist.h"
 #include "tov00300/variant.h"
+#include "tov00300/vouchers.h"
 
 #endif  // TOV00300_TOV00300_H_
