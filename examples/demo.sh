@@ -12,7 +12,7 @@ ECFHOST="$BUILD/bin/ecfhost"
 
 # The day's scripts, in order; later chapters of the day join the list as
 # their scripts are written.
-SCRIPTS=(previous-day.json start-of-day.json sale.json)
+SCRIPTS=(previous-day.json start-of-day.json sale.json vouchers.json)
 
 rm -rf "$OUT"
 mkdir -p "$OUT"
