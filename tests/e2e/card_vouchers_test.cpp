@@ -213,6 +213,21 @@ TEST_F(CardVouchersTest, BackslashesLineFeedsAndLongTextsArePrintedWhole) {
   EXPECT_EQ(joined, longText);
 }
 
+TEST_F(CardVouchersTest, MegabyteTextsArePrintedToTheEnd) {
+  std::string big;
+  for (int i = 0; big.size() < 1'000'000; ++i) big += "linha " + std::to_string(i) + "\n";
+  const std::string last = big.substr(big.rfind('\n', big.size() - 2) + 1);
+  std::vector<Json> calls = CardSale();
+  calls.push_back(Tef("ImprimeTef_FrameWork", {big}, {}, 25, "1", "N", "TAA"));
+  calls.push_back(Call("Relatorio_Gerencial_Imp", {"PADRAO", "", "", "", ""}));
+  calls.push_back(Call("Extrato", {big, "PADRAO"}));
+  const HostRun run = Run(Script(calls));
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.Record("ImprimeTef_FrameWork")["result"], true);
+  EXPECT_EQ(run.Record("Extrato")["result"], true);
+  EXPECT_EQ(Count(Tape(), "\n" + last), 2u) << "the voucher's and the statement's last line";
+}
+
 TEST_F(CardVouchersTest, LinkedVoucherPrimitivesThroughTheDispatcher) {
   std::vector<Json> calls = CardSale();
   calls.push_back(Call("Abre_Comp_NFiscalVinc", {"PADRAO", "ccd", "AbreCCD", ""}));
