@@ -627,9 +627,9 @@ const char* Estado_Gaveta_Imp(const char* stEsquema) {
 
 namespace {
 
-const Tov00300::StringList& Lista(const Tov00300::StringList* lista) {
-  static const Tov00300::StringList vazia;
-  return lista != nullptr ? *lista : vazia;
+const Tov00300::StringList& ListOrEmpty(const Tov00300::StringList* list) {
+  static const Tov00300::StringList empty;
+  return list != nullptr ? *list : empty;
 }
 
 }  // namespace
@@ -645,9 +645,10 @@ bool ImprimeTef_FrameWork(const char* textA, const char* textB, const char* unus
                           const char* terminalKind) {
   return Protegido(false, [&] {
     return Tov00300::ImprimeTef_FrameWork(
-        Texto(textA), Texto(textB), Texto(unused3), Texto(scheme), Lista(firstCopies),
-        Lista(secondCopies), Lista(unused7), Lista(unused8), Texto(unused9), Texto(linkedText),
-        Texto(unused11), value, unused13, openMode, Texto(routeFlag), Texto(terminalKind));
+        Texto(textA), Texto(textB), Texto(unused3), Texto(scheme), ListOrEmpty(firstCopies),
+        ListOrEmpty(secondCopies), ListOrEmpty(unused7), ListOrEmpty(unused8), Texto(unused9),
+        Texto(linkedText), Texto(unused11), value, unused13, openMode, Texto(routeFlag),
+        Texto(terminalKind));
   });
 }
 
@@ -658,9 +659,10 @@ bool ImprimeTef(const char* textA, const char* textB, const char* unused3, const
                 double unused13, int openMode, const char* routeFlag, const char* unused16) {
   return Protegido(false, [&] {
     return Tov00300::ImprimeTef(Texto(textA), Texto(textB), Texto(unused3), Texto(scheme),
-                                Lista(firstCopies), Lista(secondCopies), Lista(unused7),
-                                Lista(unused8), Texto(unused9), Texto(linkedText), Texto(unused11),
-                                value, unused13, openMode, Texto(routeFlag), Texto(unused16));
+                                ListOrEmpty(firstCopies), ListOrEmpty(secondCopies),
+                                ListOrEmpty(unused7), ListOrEmpty(unused8), Texto(unused9),
+                                Texto(linkedText), Texto(unused11), value, unused13, openMode,
+                                Texto(routeFlag), Texto(unused16));
   });
 }
 
@@ -673,9 +675,9 @@ bool ImprimeTefRG_FrameWork(const char* textA, const char* textB, const char* un
                             double unused13, int openMode, const char* routeFlag) {
   return Protegido(false, [&] {
     return Tov00300::ImprimeTefRG_FrameWork(
-        Texto(textA), Texto(textB), Texto(unused3), Texto(scheme), Lista(firstCopies),
-        Lista(secondCopies), Lista(unused7), Lista(unused8), Texto(unused9), Texto(linkedText),
-        Texto(unused11), value, unused13, openMode, Texto(routeFlag));
+        Texto(textA), Texto(textB), Texto(unused3), Texto(scheme), ListOrEmpty(firstCopies),
+        ListOrEmpty(secondCopies), ListOrEmpty(unused7), ListOrEmpty(unused8), Texto(unused9),
+        Texto(linkedText), Texto(unused11), value, unused13, openMode, Texto(routeFlag));
   });
 }
 
@@ -710,8 +712,8 @@ bool FechaCCD_FrameWork(const char* scheme) {
 
 namespace {
 
-Tov00300::Variant Pacote(const Tov00300::Variant* pacote) {
-  return pacote != nullptr ? *pacote : Tov00300::Variant();
+Tov00300::Variant PacketOrEmpty(const Tov00300::Variant* packet) {
+  return packet != nullptr ? *packet : Tov00300::Variant();
 }
 
 }  // namespace
@@ -725,11 +727,11 @@ bool Comp_DebitoCons(const char* scheme, const Tov00300::Variant* products, doub
                      const char* message, const char* limitKind, const char* dailyLimit,
                      const char* monthlyLimit, const Tov00300::Variant* consumption) {
   return Protegido(false, [&] {
-    return Tov00300::Comp_DebitoCons(Texto(scheme), Pacote(products), value, Texto(unused4),
-                                     Texto(consumerNumber), Texto(consumerName), Texto(client),
-                                     Texto(client2), Texto(password), balance, subsidisedPrice,
-                                     unused12, Texto(balanceMode), Texto(message), Texto(limitKind),
-                                     Texto(dailyLimit), Texto(monthlyLimit), Pacote(consumption));
+    return Tov00300::Comp_DebitoCons(
+        Texto(scheme), PacketOrEmpty(products), value, Texto(unused4), Texto(consumerNumber),
+        Texto(consumerName), Texto(client), Texto(client2), Texto(password), balance,
+        subsidisedPrice, unused12, Texto(balanceMode), Texto(message), Texto(limitKind),
+        Texto(dailyLimit), Texto(monthlyLimit), PacketOrEmpty(consumption));
   });
 }
 
@@ -745,11 +747,11 @@ bool Compr_CredPessoal(const char* unused1, const char* unused2, const char* unu
                        const char* unused28) {
   std::string text7 = Texto(unused7);
   std::string text8 = Texto(unused8);
-  Tov00300::DataSet semPagamentos;
+  Tov00300::DataSet noPayments;
   const bool ok = Protegido(false, [&] {
     return Tov00300::Compr_CredPessoal(
         Texto(unused1), Texto(unused2), Texto(unused3), Texto(unused4), Texto(unused5),
-        Texto(scheme), text7, text8, payments != nullptr ? *payments : semPagamentos, balance,
+        Texto(scheme), text7, text8, payments != nullptr ? *payments : noPayments, balance,
         Texto(consumerName), Texto(depositNumber), Texto(unused13), Texto(unused14),
         Texto(unused15), Texto(unused16), Texto(unused17), Texto(unused18), Texto(unused19),
         Texto(unused20), Texto(unused21), Texto(unused22), Texto(unused23), Texto(unused24),
@@ -778,18 +780,18 @@ bool Cancela_Cred_Pessoal(const char* unused1, const char* unused2, const char* 
 
 bool ImpSaldo(const char* scheme, Tov00300::DataSet* balances, const char* textA,
               const char* textB) {
-  Tov00300::DataSet vazio;
+  Tov00300::DataSet none;
   return Protegido(false, [&] {
-    return Tov00300::ImpSaldo(Texto(scheme), balances != nullptr ? *balances : vazio, Texto(textA),
+    return Tov00300::ImpSaldo(Texto(scheme), balances != nullptr ? *balances : none, Texto(textA),
                               Texto(textB));
   });
 }
 
 bool ImpSaldoDeb(const char* scheme, Tov00300::DataSet* consumer, const char* textA,
                  const char* textB) {
-  Tov00300::DataSet vazio;
+  Tov00300::DataSet none;
   return Protegido(false, [&] {
-    return Tov00300::ImpSaldoDeb(Texto(scheme), consumer != nullptr ? *consumer : vazio,
+    return Tov00300::ImpSaldoDeb(Texto(scheme), consumer != nullptr ? *consumer : none,
                                  Texto(textA), Texto(textB));
   });
 }
@@ -800,22 +802,22 @@ bool Extrato(const char* statement, const char* scheme) {
 
 bool Saldo_CredPessoal(const char* unused1, const char* unused2, const char* scheme,
                        const char* title, Tov00300::DataSet* balances) {
-  Tov00300::DataSet vazio;
+  Tov00300::DataSet none;
   return Protegido(false, [&] {
     return Tov00300::Saldo_CredPessoal(Texto(unused1), Texto(unused2), Texto(scheme), Texto(title),
-                                       balances != nullptr ? *balances : vazio);
+                                       balances != nullptr ? *balances : none);
   });
 }
 
 bool SaldoNegativo(const char* header1, const char* scheme, Tov00300::DataSet* types,
                    Tov00300::DataSet* consumers, const char* title, const char* registerId,
                    const char* header2, const char* header3) {
-  Tov00300::DataSet semTipos, semConsumidores;
+  Tov00300::DataSet noTypes, noConsumers;
   return Protegido(false, [&] {
     return Tov00300::SaldoNegativo(Texto(header1), Texto(scheme),
-                                   types != nullptr ? *types : semTipos,
-                                   consumers != nullptr ? *consumers : semConsumidores,
-                                   Texto(title), Texto(registerId), Texto(header2), Texto(header3));
+                                   types != nullptr ? *types : noTypes,
+                                   consumers != nullptr ? *consumers : noConsumers, Texto(title),
+                                   Texto(registerId), Texto(header2), Texto(header3));
   });
 }
 
@@ -825,10 +827,10 @@ bool Imp_CompVenCred(const char* scheme, const Tov00300::Variant* products,
                      const char* client2, const char* password, double balance,
                      double subsidisedPrice, double complement, const char* balanceMode) {
   return Protegido(false, [&] {
-    return Tov00300::Imp_CompVenCred(Texto(scheme), Pacote(products), Pacote(balances), value,
-                                     Texto(unused5), Texto(consumerNumber), Texto(consumerName),
-                                     Texto(client), Texto(client2), Texto(password), balance,
-                                     subsidisedPrice, complement, Texto(balanceMode));
+    return Tov00300::Imp_CompVenCred(
+        Texto(scheme), PacketOrEmpty(products), PacketOrEmpty(balances), value, Texto(unused5),
+        Texto(consumerNumber), Texto(consumerName), Texto(client), Texto(client2), Texto(password),
+        balance, subsidisedPrice, complement, Texto(balanceMode));
   });
 }
 

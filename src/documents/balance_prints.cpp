@@ -68,8 +68,12 @@ bool ImpSaldo(const std::string& scheme, DataSet& balances, const std::string& t
 bool ImpSaldoDeb(const std::string& scheme, DataSet& consumer, const std::string& textA,
                  const std::string& textB) {
   const std::string missing = documents::MissingField(consumer, {"VRSALDOCONS"});
-  if (!missing.empty() || consumer.IsEmpty()) {
-    documents::ReportBadInput(scheme, "Campo ausente no saldo do consumidor: ", "VRSALDOCONS");
+  if (!missing.empty()) {
+    documents::ReportBadInput(scheme, "Campo ausente no saldo do consumidor: ", missing);
+    return false;
+  }
+  if (consumer.Eof()) {
+    documents::ReportBadInput(scheme, "Nenhum consumidor para o saldo: ", consumer.Name());
     return false;
   }
   const double balance = consumer.FieldByName("VRSALDOCONS").AsFloat();

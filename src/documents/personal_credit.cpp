@@ -64,6 +64,10 @@ bool Compr_CredPessoal(const std::string& /*unused1*/, const std::string& /*unus
                        const std::string& /*unused28*/) {
   // Every row is read before anything is printed: a deposit is registered
   // whole or not at all.
+  if (!std::isfinite(balance)) {
+    documents::ReportBadInput(scheme, "Saldo inválido para o depósito: ", FloatToStr(balance));
+    return false;
+  }
   std::vector<Payment> rows;
   double total = 0;
   if (payments.Active()) {
