@@ -12,7 +12,7 @@ ECFHOST="$BUILD/bin/ecfhost"
 
 # The day's scripts, in order; later chapters of the day join the list as
 # their scripts are written.
-SCRIPTS=(previous-day.json start-of-day.json sale.json vouchers.json)
+SCRIPTS=(previous-day.json start-of-day.json cash-opening.json sale.json vouchers.json reports.json)
 
 rm -rf "$OUT"
 mkdir -p "$OUT"
@@ -37,7 +37,10 @@ echo "================================================================"
 echo "  The printer's paper tape${TAPE:+ ($TAPE)}"
 echo "================================================================"
 if [ -n "$TAPE" ]; then cat "$TAPE"; else echo "(nothing was printed)"; fi
-echo
+echo "================================================================"
+echo "  The day's document register (documentos.db)"
+echo "================================================================"
+"$ECFHOST" records --host-dir "$OUT" --pretty
 echo "Debug log:       $(ls "$OUT"/impdebug*.txt 2>/dev/null | head -1)"
 echo "Registry:        $OUT/registry.ini"
 echo "Printer's files: $(dirname "${TAPE:-$OUT/?}")"

@@ -3,6 +3,7 @@
 //
 //   ecfhost run SCRIPT.json [--host-dir DIR] [--driver PATH] [--pretty]
 //   ecfhost ops
+//   ecfhost records [--host-dir DIR] [--table DocNaoFiscaisECF|GravaCER] [--pretty]
 //
 // Exit status: 0 when the script ran (whatever the calls answered), 2 for a
 // bad command line or a script that cannot run (nothing is called then).
@@ -28,6 +29,7 @@ constexpr int kBadUse = 2;
 
 struct Options {
   std::string script;
+  std::string table = "DocNaoFiscaisECF";  // for `records`
   std::optional<std::string> hostDir;
   std::optional<std::string> driver;
   bool pretty = false;
@@ -36,11 +38,12 @@ struct Options {
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::cerr << "ecfhost: " << problem << "\n";
   std::cerr << "usage: ecfhost run SCRIPT.json [--host-dir DIR] [--driver PATH] [--pretty]\n"
-               "       ecfhost ops\n";
+               "       ecfhost ops\n"
+               "       ecfhost records [--host-dir DIR] [--table NAME] [--pretty]\n";
   return kBadUse;
 }
 
-std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem) {
+std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem, bool needsScript) {
   Options o;
   for (int i = 2; i < argc; ++i) {
     const std::string a = argv[i];
@@ -55,16 +58,22 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem)
       o.pretty = true;
     } else if (a == "--host-dir") {
       if (!(o.hostDir = value("--host-dir"))) return std::nullopt;
+    } else if (a == "--table" && !needsScript) {
+      if (auto table = value("--table")) {
+        o.table = *table;
+      } else {
+        return std::nullopt;
+      }
     } else if (a == "--driver") {
       if (!(o.driver = value("--driver"))) return std::nullopt;
-    } else if (a.starts_with("--") || !o.script.empty()) {
+    } else if (a.starts_with("--") || !o.script.empty() || !needsScript) {
       problem = "unexpected argument " + a;
       return std::nullopt;
     } else {
       o.script = a;
     }
   }
-  if (o.script.empty()) {
+  if (needsScript && o.script.empty()) {
     problem = "no script given";
     return std::nullopt;
   }
@@ -114,7 +123,29 @@ int ListOperations() {
   }
   std::cout << "sim {\"command\"} -> integer\nget {\"name\"} -> value\n"
                "set {\"name\", \"value\"} -> none\n"
-               "driver {\"name\", \"args\"} -> integer (a driver entry point)\n";
+               "driver {\"name\", \"args\"} -> integer (a driver entry point)\n"
+               "records {\"table\"} -> integer (rows of the document register)\n";
+  return 0;
+}
+
+// Prints the document register the host folder holds, as a call's record.
+int ListRecords(const Options& o) {
+  Json record = {{"op", "records"}, {"result", nullptr}};
+  try {
+    PrepareHostFolder(o);
+    auto call = PrepareRecords(Json{{"table", o.table}});
+    record["result"] = call->Run();
+    record["args"] = call->Args();
+  } catch (const std::exception& e) {
+    std::cerr << "ecfhost: " << Tov00300::Cp1252ToUtf8(e.what()) << "\n";
+    return kBadUse;
+  }
+  record["messages"] = Json::array();
+  if (o.pretty) {
+    PrintPretty(std::cout, 0, record);
+  } else {
+    PrintJsonLine(std::cout, record);
+  }
   return 0;
 }
 
@@ -168,9 +199,9 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage("");
   const std::string command = argv[1];
   if (command == "ops") return ListOperations();
-  if (command != "run") return Usage("unknown command " + command);
+  if (command != "run" && command != "records") return Usage("unknown command " + command);
   std::string problem;
-  const auto options = ParseOptions(argc, argv, problem);
+  const auto options = ParseOptions(argc, argv, problem, command == "run");
   if (!options) return Usage(problem);
-  return Run(*options);
+  return command == "run" ? Run(*options) : ListRecords(*options);
 }

@@ -50,6 +50,9 @@ ScriptCall PrepareCall(const Json& call, size_t index) {
     } else if (out.op == "set") {
       CheckKeys(call, {"op", "name", "value"}, where);
       out.prepared = PrepareSet(call);
+    } else if (out.op == "records") {
+      CheckKeys(call, {"op", "table"}, where);
+      out.prepared = PrepareRecords(call);
     } else if (out.op == "driver") {
       CheckKeys(call, {"op", "name", "args"}, where);
       out.prepared = PrepareDriver(call);

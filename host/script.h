@@ -7,7 +7,8 @@
 //              {"op": "sim", "command": "clock +16m"},
 //              {"op": "set", "name": "stAtuFili", "value": "001"},
 //              {"op": "get", "name": "IdTotParcCV"},
-//              {"op": "driver", "name": "iCFAbrirPadrao_ECF_Daruma"}]}
+//              {"op": "driver", "name": "iCFAbrirPadrao_ECF_Daruma"},
+//              {"op": "records"}]}
 //
 // "locale" (optional) sets the process's number and date formats as a host
 // may, so a script's expected ',' or '.' does not depend on the environment.
@@ -56,6 +57,10 @@ std::unique_ptr<PreparedCall> PrepareSet(const Json& call);
 // "driver" calls one driver entry point through the package's variable
 // (driver_ops.cpp).
 std::unique_ptr<PreparedCall> PrepareDriver(const Json& call);
+// "records" lists the document register the record writers keep in the
+// host folder: {"op": "records"} or {"op": "records", "table": "GravaCER"}
+// (records.cpp).
+std::unique_ptr<PreparedCall> PrepareRecords(const Json& call);
 
 }  // namespace ecfhost
 

@@ -37,9 +37,9 @@ std::string IsoDateTime(DateTime when) {
 
 class Database {
  public:
-  explicit Database(const std::string& path) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
+  explicit Database(const std::string& path,
+                    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) {
+    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
       // A failed open still allocates a handle, which only close frees.
       std::string error = db_ != nullptr ? sqlite3_errmsg(db_) : "no memory";
       sqlite3_close(db_);
@@ -59,6 +59,34 @@ class Database {
       sqlite3_free(error);
       throw std::runtime_error(text);
     }
+  }
+
+  std::vector<StoredRecord> Select(const std::string& table) {
+    std::vector<StoredRecord> rows;
+    sqlite3_stmt* statement = nullptr;
+    const std::string sql = "SELECT * FROM " + table + " ORDER BY id";
+    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+      // A register nobody wrote to yet has no table.
+      if (!TableExists(table)) return rows;
+      Fail("cannot read " + table);
+    }
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+      StoredRecord row;
+      for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+        const std::string name = sqlite3_column_name(statement, i);
+        if (name == "id") {
+          row.id = sqlite3_column_int64(statement, i);
+          continue;
+        }
+        const unsigned char* text = sqlite3_column_text(statement, i);
+        row.columns.emplace_back(name, text != nullptr ? reinterpret_cast<const char*>(text) : "");
+      }
+      rows.push_back(std::move(row));
+    }
+    sqlite3_finalize(statement);
+    if (step != SQLITE_DONE) Fail("cannot read " + table);
+    return rows;
   }
 
   int64_t Insert(const std::string& table, const std::vector<Column>& columns) {
@@ -84,6 +112,17 @@ class Database {
   }
 
  private:
+  bool TableExists(const std::string& table) {
+    sqlite3_stmt* statement = nullptr;
+    const char* sql = "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?";
+    if (sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr) != SQLITE_OK) return false;
+    sqlite3_bind_text(statement, 1, table.c_str(), static_cast<int>(table.size()),
+                      SQLITE_TRANSIENT);
+    const bool found = sqlite3_step(statement) == SQLITE_ROW;
+    sqlite3_finalize(statement);
+    return found;
+  }
+
   [[noreturn]] void Fail(const std::string& what) {
     throw std::runtime_error(what + ": " + (db_ != nullptr ? sqlite3_errmsg(db_) : "no memory"));
   }
@@ -136,6 +175,21 @@ std::string GravaCER(const std::string& a, const std::string& b, DateTime when) 
                                {"data_movimento", IsoDateTime(when)}};
   });
   return id < 0 ? std::string() : std::to_string(id);
+}
+
+std::vector<StoredRecord> ListRecords(const std::string& table) {
+  // Only the two tables the writers make: the name goes into the query text.
+  if (table != "GravaCER" && table != "DocNaoFiscaisECF") {
+    throw std::invalid_argument("no record table named " + table);
+  }
+  const std::string path = platform::JoinPath(platform::HostFolder(), "documentos.db");
+  if (!platform::FileExists(path)) return {};
+  try {
+    Database db(path, SQLITE_OPEN_READONLY);
+    return db.Select(table);
+  } catch (const std::runtime_error& error) {
+    throw std::runtime_error("documentos.db (" + path + "): " + error.what());
+  }
 }
 
 Variant setDocNaoFiscaisECF(const std::string& t1, const std::string& t2, const std::string& t3,

@@ -38,8 +38,8 @@ bool Cupom_NFiscNVinc(const std::string& stEsquema, const std::string& totalizad
 // One whole report from one text: opens, prints the text in pieces of 619
 // characters (the cut may fall inside a line; a remainder of blanks only is
 // not printed) and closes, each step sent whatever the previous answered and
-// judged with dialogs when boNUtilTaa. True when the closing succeeded; any
-// exception gives false.
+// judged with dialogs when boNUtilTaa. True when the report was closed with
+// every piece printed; any exception gives false.
 bool RG_FrameWork(const std::string& stEsquema, const std::string& texto);
 
 // Opens a report (dialogs when boNUtilTaa). When it opened and `grava` is
@@ -65,15 +65,17 @@ bool UsaRG_FrameWork(const std::string& stEsquema);
 
 // A report for printer types 24 (whole-line groups of at least 500
 // characters, each sent in one call unless it exceeds what one call takes)
-// and 29 (RG_FrameWork); any other inTipoImpFis prints nothing and gives
-// false. On success the document is recorded as "RG" under `chave`.
+// and 29 (as RG_FrameWork); any other inTipoImpFis prints nothing and gives
+// false. A report closed is recorded as "RG" under `chave`; the result is
+// true when it was closed with all of its text printed.
 bool Relatorio_Generico(const std::string& stEsquema, const std::string& textoA,
                         const std::string& textoB, const std::string& texto,
                         const std::string& chave, const std::string& ignorado);
 
 // The exchange voucher: one complete report per group of whole lines
-// (groups of at least 500 characters). The result is the last report's; an
-// empty text prints nothing and gives false. Nothing is recorded.
+// (groups of at least 500 characters), each printed whatever the one before
+// answered. True when every report was printed; an empty text prints
+// nothing and gives false. Nothing is recorded.
 bool Cupom_Troca(const std::string& stEsquema, const std::string& ignorado1,
                  const std::string& ignorado2, const std::string& texto);
 

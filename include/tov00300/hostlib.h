@@ -139,6 +139,18 @@ using DocNaoFiscalHandler =
                           const std::string&, DateTime, DateTime, const std::string&)>;
 void SetGravaCERHandler(GravaCERHandler handler);
 void SetDocNaoFiscalHandler(DocNaoFiscalHandler handler);
+
+// A row of the default store, as written: its id, then every column by name
+// (UTF-8 texts, "yyyy-mm-dd hh:nn:ss" date-times), in the table's order.
+struct StoredRecord {
+  int64_t id = 0;
+  std::vector<std::pair<std::string, std::string>> columns;
+};
+// The rows the default writers stored in documentos.db of the host folder,
+// oldest first: `table` is "GravaCER" or "DocNaoFiscaisECF". No rows when
+// the file or the table does not exist yet. Throws std::invalid_argument for
+// another table name and std::runtime_error when the file cannot be read.
+std::vector<StoredRecord> ListRecords(const std::string& table);
 std::string GravaCER(const std::string& a, const std::string& b, DateTime when);
 Variant setDocNaoFiscaisECF(const std::string& t1, const std::string& t2, const std::string& t3,
                             const std::string& t4, const std::string& t5, const std::string& t6,

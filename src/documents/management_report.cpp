@@ -5,6 +5,7 @@
 #include <string>
 
 #include "documents/report_text.h"
+#include "documents/whole_report.h"
 #include "driver/command.h"
 #include "readings/registers.h"
 #include "tov00300/documents.h"
@@ -33,20 +34,35 @@ std::string OpenDocumentState(const std::string& stEsquema, bool show, bool rese
 
 }  // namespace
 
+namespace documents {
+
+ReportOutcome PrintWholeReport(const std::string& stEsquema, const std::string& texto) {
+  ReportOutcome outcome;
+  if (!CheckPrintable(stEsquema, texto)) return outcome;
+  const driver::Judging judging{stEsquema, boNUtilTaa};
+  // Each step is sent whatever the previous one answered: a refused piece
+  // is reported by its own analysis, and the closing still ends the
+  // document so the printer is not left with a report open.
+  driver::Command(iRGAbrirPadrao_ECF_Daruma(), "iRGAbrirPadrao_ECF_Daruma", judging);
+  outcome.complete = true;
+  for (std::string_view piece : TextPieces(texto)) {
+    const std::string text(piece);
+    if (!driver::Command(iRGImprimirTexto_ECF_Daruma(text.c_str()), "iRGImprimirTexto_ECF_Daruma",
+                         judging)) {
+      outcome.complete = false;
+    }
+  }
+  outcome.closed = driver::Command(iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", judging);
+  return outcome;
+}
+
+}  // namespace documents
+
 bool RG_FrameWork(const std::string& stEsquema, const std::string& texto) {
   try {
-    if (!documents::CheckPrintable(stEsquema, texto)) return false;
-    const driver::Judging judging{stEsquema, boNUtilTaa};
-    // Each step is sent whatever the previous one answered: a refused piece
-    // is reported by its own analysis, and the closing still ends the
-    // document so the printer is not left with a report open.
-    driver::Command(iRGAbrirPadrao_ECF_Daruma(), "iRGAbrirPadrao_ECF_Daruma", judging);
-    for (std::string_view piece : documents::TextPieces(texto)) {
-      const std::string text(piece);
-      driver::Command(iRGImprimirTexto_ECF_Daruma(text.c_str()), "iRGImprimirTexto_ECF_Daruma",
-                      judging);
-    }
-    return driver::Command(iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", judging);
+    // A report closed with a piece of its text refused is not the report
+    // the host asked for: the answer says so.
+    return documents::PrintWholeReport(stEsquema, texto).Printed();
   } catch (const std::exception&) {
     return false;
   }

@@ -2,8 +2,11 @@
 // primitives: the generic report, the exchange voucher and the table
 // conference print.
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "documents/report_text.h"
+#include "documents/whole_report.h"
 #include "tov00300/documents.h"
 #include "tov00300/receipt.h"
 #include "tov00300/state.h"
@@ -20,17 +23,20 @@ constexpr int kPiecePrinter = 29;
 // Prints the text group by group into the open report. A group is sent in
 // one call so that no line is split; only a group longer than one call takes
 // (a line of more than 119 characters can make one) is cut, since the
-// printer would refuse it whole and its text would be lost.
-void PrintGroups(const std::string& stEsquema, const std::string& texto) {
+// printer would refuse it whole and its text would be lost. True when every
+// call was accepted.
+bool PrintGroups(const std::string& stEsquema, const std::string& texto) {
+  bool complete = true;
   for (std::string_view group : documents::LineGroups(texto)) {
     if (group.size() <= documents::kMaxTextPiece) {
-      Usa_CompNFis(stEsquema, std::string(group));
+      complete = Usa_CompNFis(stEsquema, std::string(group)) && complete;
       continue;
     }
     for (std::string_view piece : documents::TextPieces(group)) {
-      Usa_CompNFis(stEsquema, std::string(piece));
+      complete = Usa_CompNFis(stEsquema, std::string(piece)) && complete;
     }
   }
+  return complete;
 }
 
 }  // namespace
@@ -38,18 +44,22 @@ void PrintGroups(const std::string& stEsquema, const std::string& texto) {
 bool Relatorio_Generico(const std::string& stEsquema, const std::string& textoA,
                         const std::string& textoB, const std::string& texto,
                         const std::string& chave, const std::string& /*ignorado*/) {
-  bool closed = false;
+  documents::ReportOutcome outcome;
   if (inTipoImpFis == kLineGroupPrinter) {
     // Checked before the opening, so a bad text leaves no empty report.
     if (!documents::CheckPrintable(stEsquema, texto)) return false;
-    Relatorio_Gerencial_Imp(stEsquema, textoA, textoB, "", "");
-    PrintGroups(stEsquema, texto);
-    closed = FechRelatGerenc(stEsquema, true, false);
+    const bool opened = Relatorio_Gerencial_Imp(stEsquema, textoA, textoB, "", "");
+    outcome.complete = PrintGroups(stEsquema, texto) && opened;
+    // The closing answers true when no report is open at all; only a report
+    // this call opened is a document to record.
+    outcome.closed = FechRelatGerenc(stEsquema, true, false) && opened;
   } else if (inTipoImpFis == kPiecePrinter) {
-    closed = RG_FrameWork(stEsquema, texto);
+    outcome = documents::PrintWholeReport(stEsquema, texto);
   }
-  if (closed) GravaDocumentosNaoFiscais(chave, stEsquema, "RG", "");
-  return closed;
+  // A closed report is a document the printer issued: it is recorded even
+  // when part of its text was refused, and the answer then says false.
+  if (outcome.closed) GravaDocumentosNaoFiscais(chave, stEsquema, "RG", "");
+  return outcome.Printed();
 }
 
 bool Cupom_Troca(const std::string& stEsquema, const std::string& /*ignorado1*/,
@@ -57,9 +67,12 @@ bool Cupom_Troca(const std::string& stEsquema, const std::string& /*ignorado1*/,
   // Checked whole first: a bad byte in a later group must not leave the
   // earlier reports printed.
   if (!documents::CheckPrintable(stEsquema, texto)) return false;
-  bool printed = false;
-  for (std::string_view group : documents::LineGroups(texto)) {
-    printed = RG_FrameWork(stEsquema, std::string(group));
+  const std::vector<std::string_view> groups = documents::LineGroups(texto);
+  bool printed = !groups.empty();
+  // Every group is printed whatever the one before answered; the voucher is
+  // printed only when all of its reports were.
+  for (std::string_view group : groups) {
+    printed = RG_FrameWork(stEsquema, std::string(group)) && printed;
   }
   return printed;
 }

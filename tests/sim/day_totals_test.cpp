@@ -82,7 +82,9 @@ TEST_F(DayTotalsTest, CountersAndTotalsAfterADay) {
   EXPECT_EQ(AmountAt(taxes, 3, 13), 0);     // S04 5%
   EXPECT_EQ(AmountAt(taxes, 16, 13), 0);    // substitution ICMS: item cancelled
   std::string payments = Info(6, 260);
-  EXPECT_EQ(AmountAt(payments, 0, 13), 2349);  // cash, change taken out
+  // cash: the sales with the change taken out, plus the supply, less the
+  // withdrawal: what the drawer holds
+  EXPECT_EQ(AmountAt(payments, 0, 13), 2349 + 10000 - 3000);
   EXPECT_EQ(AmountAt(payments, 1, 13), 1000);  // cheque from the non-fiscal receipt
   EXPECT_EQ(AmountAt(payments, 2, 13), 0);     // credit card: receipt cancelled
   EXPECT_EQ(AmountAt(payments, 3, 13), 2000);  // debit card

@@ -143,6 +143,8 @@ TEST_F(RefusalTest, OutOfOrderCommandsChangeNothing) {
        [](Driver& d) { return d.iCFAbrir_ECF_Daruma("12345", "A", "B"); }, -2, 20},
       {"negative withdrawal", Nothing,
        [](Driver& d) { return d.iSangria_ECF_Daruma("-5,00", "x"); }, -2, 20},
+      {"withdrawal of more cash than the day took in", Nothing,
+       [](Driver& d) { return d.iSangria_ECF_Daruma("0,01", "x"); }, -1, 33},
       {"daylight saving already off", Nothing,
        [](Driver& d) { return d.confDesabilitarHorarioVerao_ECF_Daruma(); }, -1, 25},
       {"rate after the day started", Closed,

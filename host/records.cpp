@@ -1,0 +1,58 @@
+// The host's document register as the package's record writers left it in
+// documentos.db: the "records" pseudo-operation and `ecfhost records`.
+#include <memory>
+#include <string>
+
+#include "script.h"
+#include "tov00300/hostlib.h"
+
+namespace ecfhost {
+
+namespace {
+
+// The rows as a data set, so that both outputs print them as a table.
+Json RecordsDataSet(const std::vector<Tov00300::hostlib::StoredRecord>& records) {
+  Json fields = Json::array({Json::array({"id", "integer"})});
+  if (!records.empty()) {
+    for (const auto& [name, value] : records.front().columns)
+      fields.push_back(Json::array({name, "string"}));
+  }
+  Json rows = Json::array();
+  for (const auto& record : records) {
+    Json row = {{"id", record.id}};
+    for (const auto& [name, value] : record.columns) row[name] = value;
+    rows.push_back(std::move(row));
+  }
+  return {{"rows", std::move(rows)}, {"fields", std::move(fields)}};
+}
+
+class RecordsCall : public PreparedCall {
+ public:
+  explicit RecordsCall(std::string table) : table_(std::move(table)) {}
+  // The result is the number of rows; the rows come back as the second
+  // argument, the way an operation hands back a data set.
+  Json Run() override {
+    rows_ = RecordsDataSet(Tov00300::hostlib::ListRecords(table_));
+    return rows_["rows"].size();
+  }
+  Json Args() const override { return Json::array({table_, rows_}); }
+
+ private:
+  std::string table_;
+  Json rows_ = {{"rows", Json::array()}, {"fields", Json::array()}};
+};
+
+}  // namespace
+
+std::unique_ptr<PreparedCall> PrepareRecords(const Json& call) {
+  std::string table = "DocNaoFiscaisECF";
+  if (call.contains("table")) {
+    if (!call["table"].is_string()) throw ArgumentError("\"table\" must be a text");
+    table = call["table"].get<std::string>();
+  }
+  if (table != "DocNaoFiscaisECF" && table != "GravaCER")
+    throw ArgumentError("\"table\" is \"DocNaoFiscaisECF\" or \"GravaCER\", got " + table);
+  return std::make_unique<RecordsCall>(table);
+}
+
+}  // namespace ecfhost

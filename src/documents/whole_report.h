@@ -1,0 +1,25 @@
+// One whole management report from one text, as RG_FrameWork prints it,
+// with the two facts callers need apart: whether the printer closed the
+// document (it then exists and belongs in the document register) and
+// whether every piece of the text was printed into it.
+#ifndef TOV00300_SRC_DOCUMENTS_WHOLE_REPORT_H_
+#define TOV00300_SRC_DOCUMENTS_WHOLE_REPORT_H_
+
+#include <string>
+
+namespace Tov00300::documents {
+
+struct ReportOutcome {
+  bool closed = false;    // the closing was accepted
+  bool complete = false;  // every piece of the text was accepted
+  bool Printed() const { return closed && complete; }
+};
+
+// Opens, prints the text in 619-character pieces and closes, each step sent
+// whatever the previous answered (dialogs when boNUtilTaa). A text the
+// printer must not get is refused before the opening (nothing closed).
+ReportOutcome PrintWholeReport(const std::string& stEsquema, const std::string& texto);
+
+}  // namespace Tov00300::documents
+
+#endif  // TOV00300_SRC_DOCUMENTS_WHOLE_REPORT_H_
