@@ -249,5 +249,19 @@ TEST_F(CardVouchersTest, LinkedVoucherPrimitivesThroughTheDispatcher) {
   EXPECT_EQ(Count(tape, "\n" + std::string(43, 'x') + "\n"), 1u) << tape;
 }
 
+// The demo's chapter of card payments and consumer accounts, after the
+// start of day: every call succeeds, the refused voucher after the
+// operator's yes included.
+TEST_F(CardVouchersTest, DemoChapterSucceeds) {
+  ASSERT_EQ(RunText(Example("start-of-day.json")).exitStatus, 0);
+  const HostRun run = RunText(Example("vouchers.json"));
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  for (const Json& record : run.records) {
+    if (record["op"] == "sim") continue;
+    EXPECT_TRUE(record["result"].is_null() || record["result"] == true) << record.dump();
+  }
+  EXPECT_EQ(Count(Tape(), kVoucherTitle), 2u);
+}
+
 }  // namespace
 }  // namespace e2e
