@@ -3,6 +3,7 @@
 // what it printed (the tape, its counters) and what the host's document
 // register holds afterwards.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "sale_script.h"
@@ -244,6 +245,21 @@ TEST_F(ReportsTest, DemoDayEndsWithTheZAndItsRegister) {
   EXPECT_EQ(types[types.size() - 3], "RG");
   EXPECT_EQ(types[types.size() - 2], "LX");
   EXPECT_EQ(types.back(), "RZ");
+
+  // The same register from the command line, after the session.
+  const std::string command =
+      "env -u TOV_REGISTRY -u TOV_DRIVE_ROOT -u TOV_HOST_DIR '" TOV_BUILD_BIN_DIR
+      "/ecfhost' records --host-dir '" +
+      hostDir() + "'";
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char chunk[4096];
+    for (size_t n; (n = fread(chunk, 1, sizeof chunk, pipe)) > 0;) out.append(chunk, n);
+    EXPECT_EQ(pclose(pipe), 0);
+  }
+  const Json listed = Json::parse(out);
+  EXPECT_EQ(listed["result"], run.Record("records")["result"]);
+  EXPECT_EQ(listed["args"][1]["rows"].back()["chave"], "RZ-001");
 }
 
 }  // namespace

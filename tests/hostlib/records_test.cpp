@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,25 @@ TEST_F(RecordsTest, InstalledHandlersReplaceTheRegister) {
             Variant(true));
   EXPECT_EQ(calls, (std::vector<std::string>{"AB", "KCC"}));
   EXPECT_FALSE(platform::FileExists(Path("documentos.db")));
+}
+
+TEST_F(RecordsTest, ListRecordsGivesTheRowsBackInOrder) {
+  EXPECT_TRUE(ListRecords("DocNaoFiscaisECF").empty());  // no file yet
+  GravaCER("A", "B", DateTime::FromParts(2024, 3, 10));
+  EXPECT_TRUE(ListRecords("DocNaoFiscaisECF").empty());  // a file, no such table
+  setDocNaoFiscaisECF("K1", "000001", "", "", "", "LX", "", DateTime::FromParts(2024, 3, 10),
+                      DateTime::FromParts(2024, 3, 10), "");
+  setDocNaoFiscaisECF("K2", "000002", "000001", "", "", "RZ", "", DateTime::FromParts(2024, 3, 10),
+                      DateTime::FromParts(2024, 3, 10), "");
+  const std::vector<StoredRecord> rows = ListRecords("DocNaoFiscaisECF");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].id, 2);
+  ASSERT_GE(rows[1].columns.size(), 6u);
+  EXPECT_EQ(rows[1].columns[0], (std::pair<std::string, std::string>{"chave", "K2"}));
+  EXPECT_EQ(rows[1].columns[5].second, "RZ");
+  // The name goes into the query: only the writers' own tables are read.
+  EXPECT_THROW(ListRecords("GravaCER; DROP TABLE GravaCER"), std::invalid_argument);
+  EXPECT_EQ(ListRecords("GravaCER").size(), 1u);
 }
 
 }  // namespace
