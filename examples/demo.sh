@@ -12,8 +12,8 @@ ECFHOST="$BUILD/bin/ecfhost"
 
 # The day's scripts, in order; later chapters of the day join the list as
 # their scripts are written.
-SCRIPTS=(previous-day.json start-of-day.json cash-opening.json sale.json reports.json restaurant.json
-         closing.json)
+SCRIPTS=(previous-day.json start-of-day.json cash-opening.json sale.json vouchers.json reports.json
+         restaurant.json closing.json)
 
 rm -rf "$OUT"
 mkdir -p "$OUT"

@@ -31,24 +31,25 @@ int Fail(Machine& m, const std::vector<std::string>& w) {
   auto code = ParseSignedInt(w[2]);
   if (!code) return -2;
   Faults::Failure failure{*code, 1};
-  // "after K" lets the first K calls through: the K+1-th query of a series
-  // fails while the ones before it are answered.
-  std::vector<std::string> words = w;
-  if (words.size() >= 5 && Upper(words[words.size() - 2]) == "AFTER") {
-    auto skip = ParseInteger(words.back());
-    if (!skip || *skip > 1'000'000'000) return -2;
-    failure.skip = static_cast<int>(*skip);
-    words.resize(words.size() - 2);
-  }
-  if (words.size() >= 4) {
-    std::string how = Upper(words[3]);
+  size_t next = 3;
+  if (w.size() > next && Upper(w[next]) != "AFTER") {
+    std::string how = Upper(w[next]);
     if (how == "ALWAYS") {
       failure.remaining = -1;
     } else if (how != "ONCE") {
-      auto count = ParseInteger(words[3]);
+      auto count = ParseInteger(w[next]);
       if (!count || *count < 1) return -2;
       failure.remaining = static_cast<int>(*count);
     }
+    ++next;
+  }
+  // "after K": the first K calls act normally, so a test can make the n-th
+  // text of a document fail.
+  if (w.size() > next) {
+    if (Upper(w[next]) != "AFTER" || w.size() != next + 2) return -2;
+    auto skip = ParseInteger(w[next + 1]);
+    if (!skip || *skip > 1'000'000) return -2;
+    failure.skip = static_cast<int>(*skip);
   }
   m.faults().failures[w[1]] = failure;
   return 1;

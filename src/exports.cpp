@@ -28,6 +28,7 @@
 #include <string>
 
 #include "readings/register_queries.h"
+#include "tov00300/accounts.h"
 #include "tov00300/closing_reports.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
@@ -39,6 +40,7 @@
 #include "tov00300/session.h"
 #include "tov00300/table_service.h"
 #include "tov00300/tov00300_c.h"
+#include "tov00300/vouchers.h"
 
 namespace {
 
@@ -884,6 +886,219 @@ bool ImprimeProdBloq(const char* ignorado1, const char* ignorado2, const char* s
     Tov00300::DataSet vazio;
     return Tov00300::ImprimeProdBloq(Texto(ignorado1), Texto(ignorado2), Texto(stEsquema),
                                      produtos != nullptr ? *produtos : vazio);
+  });
+}
+
+}  // extern "C"
+
+// ---- card-payment vouchers ----
+
+namespace {
+
+const Tov00300::StringList& ListOrEmpty(const Tov00300::StringList* list) {
+  static const Tov00300::StringList empty;
+  return list != nullptr ? *list : empty;
+}
+
+}  // namespace
+
+extern "C" {
+
+bool ImprimeTef_FrameWork(const char* textA, const char* textB, const char* unused3,
+                          const char* scheme, const Tov00300::StringList* firstCopies,
+                          const Tov00300::StringList* secondCopies,
+                          const Tov00300::StringList* unused7, const Tov00300::StringList* unused8,
+                          const char* unused9, const char* linkedText, const char* unused11,
+                          double value, double unused13, int openMode, const char* routeFlag,
+                          const char* terminalKind) {
+  return Protegido(false, [&] {
+    return Tov00300::ImprimeTef_FrameWork(
+        Texto(textA), Texto(textB), Texto(unused3), Texto(scheme), ListOrEmpty(firstCopies),
+        ListOrEmpty(secondCopies), ListOrEmpty(unused7), ListOrEmpty(unused8), Texto(unused9),
+        Texto(linkedText), Texto(unused11), value, unused13, openMode, Texto(routeFlag),
+        Texto(terminalKind));
+  });
+}
+
+bool ImprimeTef(const char* textA, const char* textB, const char* unused3, const char* scheme,
+                const Tov00300::StringList* firstCopies, const Tov00300::StringList* secondCopies,
+                const Tov00300::StringList* unused7, const Tov00300::StringList* unused8,
+                const char* unused9, const char* linkedText, const char* unused11, double value,
+                double unused13, int openMode, const char* routeFlag, const char* unused16) {
+  return Protegido(false, [&] {
+    return Tov00300::ImprimeTef(Texto(textA), Texto(textB), Texto(unused3), Texto(scheme),
+                                ListOrEmpty(firstCopies), ListOrEmpty(secondCopies),
+                                ListOrEmpty(unused7), ListOrEmpty(unused8), Texto(unused9),
+                                Texto(linkedText), Texto(unused11), value, unused13, openMode,
+                                Texto(routeFlag), Texto(unused16));
+  });
+}
+
+bool ImprimeTefRG_FrameWork(const char* textA, const char* textB, const char* unused3,
+                            const char* scheme, const Tov00300::StringList* firstCopies,
+                            const Tov00300::StringList* secondCopies,
+                            const Tov00300::StringList* unused7,
+                            const Tov00300::StringList* unused8, const char* unused9,
+                            const char* linkedText, const char* unused11, double value,
+                            double unused13, int openMode, const char* routeFlag) {
+  return Protegido(false, [&] {
+    return Tov00300::ImprimeTefRG_FrameWork(
+        Texto(textA), Texto(textB), Texto(unused3), Texto(scheme), ListOrEmpty(firstCopies),
+        ListOrEmpty(secondCopies), ListOrEmpty(unused7), ListOrEmpty(unused8), Texto(unused9),
+        Texto(linkedText), Texto(unused11), value, unused13, openMode, Texto(routeFlag));
+  });
+}
+
+bool Abre_Comp_NFiscalVinc(const char* scheme, const char* documentKind, const char* action,
+                           const char* text) {
+  return Protegido(false, [&] {
+    return Tov00300::Abre_Comp_NFiscalVinc(Texto(scheme), Texto(documentKind), Texto(action),
+                                           Texto(text));
+  });
+}
+
+bool AbreCCD_FrameWork(const char* scheme) {
+  return Protegido(false, [&] { return Tov00300::AbreCCD_FrameWork(Texto(scheme)); });
+}
+
+// The host links this plain name to the standard opening: the simplified
+// opening's other texts are not read, and the voucher links to the last card
+// payment as AbreCCD_FrameWork does.
+bool AbreCCD_simplificado_FrameWork(const char* scheme, const char* /*method*/,
+                                    const char* /*installments*/, const char* /*document*/,
+                                    const char* /*value*/) {
+  return Protegido(false, [&] { return Tov00300::AbreCCD_FrameWork(Texto(scheme)); });
+}
+
+bool FechaCCD_FrameWork(const char* scheme) {
+  return Protegido(false, [&] { return Tov00300::FechaCCD_FrameWork(Texto(scheme)); });
+}
+
+}  // extern "C"
+
+// ---- consumer accounts ----
+
+namespace {
+
+Tov00300::Variant PacketOrEmpty(const Tov00300::Variant* packet) {
+  return packet != nullptr ? *packet : Tov00300::Variant();
+}
+
+}  // namespace
+
+extern "C" {
+
+bool Comp_DebitoCons(const char* scheme, const Tov00300::Variant* products, double value,
+                     const char* unused4, const char* consumerNumber, const char* consumerName,
+                     const char* client, const char* client2, const char* password, double balance,
+                     double subsidisedPrice, double unused12, const char* balanceMode,
+                     const char* message, const char* limitKind, const char* dailyLimit,
+                     const char* monthlyLimit, const Tov00300::Variant* consumption) {
+  return Protegido(false, [&] {
+    return Tov00300::Comp_DebitoCons(
+        Texto(scheme), PacketOrEmpty(products), value, Texto(unused4), Texto(consumerNumber),
+        Texto(consumerName), Texto(client), Texto(client2), Texto(password), balance,
+        subsidisedPrice, unused12, Texto(balanceMode), Texto(message), Texto(limitKind),
+        Texto(dailyLimit), Texto(monthlyLimit), PacketOrEmpty(consumption));
+  });
+}
+
+bool Compr_CredPessoal(const char* unused1, const char* unused2, const char* unused3,
+                       const char* unused4, const char* unused5, const char* scheme, char* unused7,
+                       int size7, char* unused8, int size8, Tov00300::DataSet* payments,
+                       double balance, const char* consumerName, const char* depositNumber,
+                       const char* unused13, const char* unused14, const char* unused15,
+                       const char* unused16, const char* unused17, const char* unused18,
+                       const char* unused19, const char* unused20, const char* unused21,
+                       const char* unused22, const char* unused23, const char* unused24,
+                       bool unused25, const char* familyName, const char* unused27,
+                       const char* unused28) {
+  std::string text7 = Texto(unused7);
+  std::string text8 = Texto(unused8);
+  Tov00300::DataSet noPayments;
+  const bool ok = Protegido(false, [&] {
+    return Tov00300::Compr_CredPessoal(
+        Texto(unused1), Texto(unused2), Texto(unused3), Texto(unused4), Texto(unused5),
+        Texto(scheme), text7, text8, payments != nullptr ? *payments : noPayments, balance,
+        Texto(consumerName), Texto(depositNumber), Texto(unused13), Texto(unused14),
+        Texto(unused15), Texto(unused16), Texto(unused17), Texto(unused18), Texto(unused19),
+        Texto(unused20), Texto(unused21), Texto(unused22), Texto(unused23), Texto(unused24),
+        unused25, Texto(familyName), Texto(unused27), Texto(unused28));
+  });
+  Devolve(text7, unused7, size7);
+  Devolve(text8, unused8, size8);
+  return ok;
+}
+
+bool Cancela_Cred_Pessoal(const char* unused1, const char* unused2, const char* unused3,
+                          const char* unused4, const char* scheme, char* unused6, int size6,
+                          const char* depositNumber, const char* client, const char* consumer,
+                          const char* unused10, const char* paymentMethod, double amount,
+                          double balance, const char* familyName) {
+  std::string text6 = Texto(unused6);
+  const bool ok = Protegido(false, [&] {
+    return Tov00300::Cancela_Cred_Pessoal(
+        Texto(unused1), Texto(unused2), Texto(unused3), Texto(unused4), Texto(scheme), text6,
+        Texto(depositNumber), Texto(client), Texto(consumer), Texto(unused10), Texto(paymentMethod),
+        amount, balance, Texto(familyName));
+  });
+  Devolve(text6, unused6, size6);
+  return ok;
+}
+
+bool ImpSaldo(const char* scheme, Tov00300::DataSet* balances, const char* textA,
+              const char* textB) {
+  Tov00300::DataSet none;
+  return Protegido(false, [&] {
+    return Tov00300::ImpSaldo(Texto(scheme), balances != nullptr ? *balances : none, Texto(textA),
+                              Texto(textB));
+  });
+}
+
+bool ImpSaldoDeb(const char* scheme, Tov00300::DataSet* consumer, const char* textA,
+                 const char* textB) {
+  Tov00300::DataSet none;
+  return Protegido(false, [&] {
+    return Tov00300::ImpSaldoDeb(Texto(scheme), consumer != nullptr ? *consumer : none,
+                                 Texto(textA), Texto(textB));
+  });
+}
+
+bool Extrato(const char* statement, const char* scheme) {
+  return Protegido(false, [&] { return Tov00300::Extrato(Texto(statement), Texto(scheme)); });
+}
+
+bool Saldo_CredPessoal(const char* unused1, const char* unused2, const char* scheme,
+                       const char* title, Tov00300::DataSet* balances) {
+  Tov00300::DataSet none;
+  return Protegido(false, [&] {
+    return Tov00300::Saldo_CredPessoal(Texto(unused1), Texto(unused2), Texto(scheme), Texto(title),
+                                       balances != nullptr ? *balances : none);
+  });
+}
+
+bool SaldoNegativo(const char* header1, const char* scheme, Tov00300::DataSet* types,
+                   Tov00300::DataSet* consumers, const char* title, const char* registerId,
+                   const char* header2, const char* header3) {
+  Tov00300::DataSet noTypes, noConsumers;
+  return Protegido(false, [&] {
+    return Tov00300::SaldoNegativo(Texto(header1), Texto(scheme),
+                                   types != nullptr ? *types : noTypes,
+                                   consumers != nullptr ? *consumers : noConsumers, Texto(title),
+                                   Texto(registerId), Texto(header2), Texto(header3));
+  });
+}
+
+bool Imp_CompVenCred(const char* scheme, const Tov00300::Variant* products,
+                     const Tov00300::Variant* balances, double value, const char* unused5,
+                     const char* consumerNumber, const char* consumerName, const char* client,
+                     const char* client2, const char* password, double balance,
+                     double subsidisedPrice, double complement, const char* balanceMode) {
+  return Protegido(false, [&] {
+    return Tov00300::Imp_CompVenCred(
+        Texto(scheme), PacketOrEmpty(products), PacketOrEmpty(balances), value, Texto(unused5),
+        Texto(consumerNumber), Texto(consumerName), Texto(client), Texto(client2), Texto(password),
+        balance, subsidisedPrice, complement, Texto(balanceMode));
   });
 }
 

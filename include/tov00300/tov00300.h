@@ -2,6 +2,7 @@
 #ifndef TOV00300_TOV00300_H_
 #define TOV00300_TOV00300_H_
 
+#include "tov00300/accounts.h"
 #include "tov00300/closing_reports.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
@@ -20,5 +21,6 @@
 #include "tov00300/stringlist.h"
 #include "tov00300/table_service.h"
 #include "tov00300/variant.h"
+#include "tov00300/vouchers.h"
 
 #endif  // TOV00300_TOV00300_H_

@@ -324,7 +324,67 @@ bool tov_dataset_load_file(TovDataSet* ds, const char* path);
     (const char* ignorado1, const char* ignorado2, const char* stEsquema,                          \
      const char* chaveRegistro, const char* texto))                                                \
   X(bool, ImprimeProdBloq,                                                                         \
-    (const char* ignorado1, const char* ignorado2, const char* stEsquema, TovDataSet* produtos))
+    (const char* ignorado1, const char* ignorado2, const char* stEsquema, TovDataSet* produtos))   \
+  /* card-payment vouchers */                                                                      \
+  X(bool, ImprimeTef_FrameWork,                                                                    \
+    (const char* textA, const char* textB, const char* unused3, const char* scheme,                \
+     const TovStrings* firstCopies, const TovStrings* secondCopies, const TovStrings* unused7,     \
+     const TovStrings* unused8, const char* unused9, const char* linkedText, const char* unused11, \
+     double value, double unused13, int openMode, const char* routeFlag,                           \
+     const char* terminalKind))                                                                    \
+  X(bool, ImprimeTef,                                                                              \
+    (const char* textA, const char* textB, const char* unused3, const char* scheme,                \
+     const TovStrings* firstCopies, const TovStrings* secondCopies, const TovStrings* unused7,     \
+     const TovStrings* unused8, const char* unused9, const char* linkedText, const char* unused11, \
+     double value, double unused13, int openMode, const char* routeFlag, const char* unused16))    \
+  X(bool, ImprimeTefRG_FrameWork,                                                                  \
+    (const char* textA, const char* textB, const char* unused3, const char* scheme,                \
+     const TovStrings* firstCopies, const TovStrings* secondCopies, const TovStrings* unused7,     \
+     const TovStrings* unused8, const char* unused9, const char* linkedText, const char* unused11, \
+     double value, double unused13, int openMode, const char* routeFlag))                          \
+  X(bool, Abre_Comp_NFiscalVinc,                                                                   \
+    (const char* scheme, const char* documentKind, const char* action, const char* text))          \
+  X(bool, AbreCCD_FrameWork, (const char* scheme))                                                 \
+  X(bool, AbreCCD_simplificado_FrameWork,                                                          \
+    (const char* scheme, const char* method, const char* installments, const char* document,       \
+     const char* value))                                                                           \
+  X(bool, FechaCCD_FrameWork, (const char* scheme))                                                \
+  /* consumer accounts */                                                                          \
+  X(bool, Comp_DebitoCons,                                                                         \
+    (const char* scheme, const TovVariant* products, double value, const char* unused4,            \
+     const char* consumerNumber, const char* consumerName, const char* client,                     \
+     const char* client2, const char* password, double balance, double subsidisedPrice,            \
+     double unused12, const char* balanceMode, const char* message, const char* limitKind,         \
+     const char* dailyLimit, const char* monthlyLimit, const TovVariant* consumption))             \
+  X(bool, Compr_CredPessoal,                                                                       \
+    (const char* unused1, const char* unused2, const char* unused3, const char* unused4,           \
+     const char* unused5, const char* scheme, char* unused7, int size7, char* unused8, int size8,  \
+     TovDataSet* payments, double balance, const char* consumerName, const char* depositNumber,    \
+     const char* unused13, const char* unused14, const char* unused15, const char* unused16,       \
+     const char* unused17, const char* unused18, const char* unused19, const char* unused20,       \
+     const char* unused21, const char* unused22, const char* unused23, const char* unused24,       \
+     bool unused25, const char* familyName, const char* unused27, const char* unused28))           \
+  X(bool, Cancela_Cred_Pessoal,                                                                    \
+    (const char* unused1, const char* unused2, const char* unused3, const char* unused4,           \
+     const char* scheme, char* unused6, int size6, const char* depositNumber, const char* client,  \
+     const char* consumer, const char* unused10, const char* paymentMethod, double amount,         \
+     double balance, const char* familyName))                                                      \
+  X(bool, ImpSaldo,                                                                                \
+    (const char* scheme, TovDataSet* balances, const char* textA, const char* textB))              \
+  X(bool, ImpSaldoDeb,                                                                             \
+    (const char* scheme, TovDataSet* consumer, const char* textA, const char* textB))              \
+  X(bool, Extrato, (const char* statement, const char* scheme))                                    \
+  X(bool, Saldo_CredPessoal,                                                                       \
+    (const char* unused1, const char* unused2, const char* scheme, const char* title,              \
+     TovDataSet* balances))                                                                        \
+  X(bool, SaldoNegativo,                                                                           \
+    (const char* header1, const char* scheme, TovDataSet* types, TovDataSet* consumers,            \
+     const char* title, const char* registerId, const char* header2, const char* header3))         \
+  X(bool, Imp_CompVenCred,                                                                         \
+    (const char* scheme, const TovVariant* products, const TovVariant* balances, double value,     \
+     const char* unused5, const char* consumerNumber, const char* consumerName,                    \
+     const char* client, const char* client2, const char* password, double balance,                \
+     double subsidisedPrice, double complement, const char* balanceMode))
 
 #define TOV00300_DECLARE_PLAIN_NAME(result, name, params) result name params;
 TOV00300_PLAIN_NAMES(TOV00300_DECLARE_PLAIN_NAME)

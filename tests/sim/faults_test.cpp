@@ -92,6 +92,28 @@ TEST_F(FaultTest, InjectedFailuresAnswerWithoutActing) {
   EXPECT_EQ(Control("fail iCFVender_ECF_Daruma -1 sometimes"), -2);
 }
 
+TEST_F(FaultTest, AnArmedFailureWaitsForItsTurn) {
+  Driver& d = Sim();
+  ASSERT_EQ(d.iCFAbrirPadrao_ECF_Daruma(), 1);
+  // The third item is refused, then items sell again.
+  ASSERT_EQ(Control("fail iCFVender_ECF_Daruma -1 once after 2"), 1);
+  EXPECT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "1", "UN", "A"), 1);
+  EXPECT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "1", "UN", "B"), 1);
+  EXPECT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "1", "UN", "C"), -1);
+  EXPECT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "1", "UN", "D"), 1);
+  // "after" works with a count of its own.
+  ASSERT_EQ(Control("fail iCFVender_ECF_Daruma -28 2 after 1"), 1);
+  EXPECT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "1", "UN", "E"), 1);
+  EXPECT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "1", "UN", "F"), -28);
+  EXPECT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "1", "UN", "F"), -28);
+  EXPECT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "1", "UN", "F"), 1);
+  EXPECT_EQ(Control("fail iCFVender_ECF_Daruma -1 after 0"), 1);
+  for (const char* bad :
+       {"fail iCFVender_ECF_Daruma -1 once after", "fail iCFVender_ECF_Daruma -1 after x",
+        "fail iCFVender_ECF_Daruma -1 once later 2", "fail iCFVender_ECF_Daruma -1 once after 1 2"})
+    EXPECT_EQ(Control(bad), -2) << bad;
+}
+
 TEST_F(FaultTest, StatusCodesOfTheNextCommand) {
   ASSERT_EQ(Control("status 7 -2"), 1);
   EXPECT_EQ(Info(26, 6), "000000");

@@ -1,0 +1,178 @@
+// The consumers' balance and statement prints: family balances, the debit
+// balance, the statement, the personal-credit balances and the list of
+// negative balances.
+#include <cmath>
+#include <string>
+
+#include "documents/account_text.h"
+#include "documents/report_text.h"
+#include "tov00300/accounts.h"
+#include "tov00300/documents.h"
+#include "tov00300/format.h"
+#include "tov00300/hostlib.h"
+#include "tov00300/receipt.h"
+#include "tov00300/state.h"
+
+namespace Tov00300 {
+
+namespace {
+
+using documents::AmountColumn;
+using documents::Fixed2;
+using documents::Line;
+using documents::Rule;
+using hostlib::TamFixo;
+
+std::string BalanceHeader(const std::string& textA, const std::string& textB) {
+  return documents::Centred(">>> Consulta Saldo <<<") + Rule() + Line(textA + " - " + textB) +
+         Line("");
+}
+
+// The total under a column of 11: a short rule over it, then the amount.
+std::string TotalLines(double total, int nameWidth, int amountWidth) {
+  return Line(std::string(nameWidth, ' ') + std::string(amountWidth, '-')) +
+         Line(TamFixo("Saldo Total", nameWidth) + AmountColumn(Fixed2(total), amountWidth));
+}
+
+// Prints the text into the open report and closes it; false when either
+// was refused.
+bool PrintAndClose(const std::string& scheme, const std::string& text,
+                   const std::string& closeScheme) {
+  const bool printed = documents::PrintIntoReport(scheme, text);
+  const bool closed = FechRelatGerenc(closeScheme, true, false);
+  return printed && closed;
+}
+
+}  // namespace
+
+bool ImpSaldo(const std::string& scheme, DataSet& balances, const std::string& textA,
+              const std::string& textB) {
+  const std::string missing = documents::MissingField(balances, {"NMFAMILISALD", "SALDOFAM"});
+  if (!missing.empty()) {
+    documents::ReportBadInput(scheme, "Campo ausente nos saldos: ", missing);
+    return false;
+  }
+  Nr_Cupom("", scheme);
+  std::string text = BalanceHeader(textA, textB);
+  double total = 0;
+  for (; !balances.Eof(); balances.Next()) {
+    const double amount = balances.FieldByName("SALDOFAM").AsFloat();
+    text += Line(TamFixo(balances.FieldByName("NMFAMILISALD").AsString(), 37) +
+                 AmountColumn(Fixed2(amount), 11));
+    total += amount;
+  }
+  text += TotalLines(total, 37, 11);
+  return PrintAndClose(scheme, text, "");
+}
+
+bool ImpSaldoDeb(const std::string& scheme, DataSet& consumer, const std::string& textA,
+                 const std::string& textB) {
+  const std::string missing = documents::MissingField(consumer, {"VRSALDOCONS"});
+  if (!missing.empty()) {
+    documents::ReportBadInput(scheme, "Campo ausente no saldo do consumidor: ", missing);
+    return false;
+  }
+  if (consumer.Eof()) {
+    documents::ReportBadInput(scheme, "Nenhum consumidor para o saldo: ", consumer.Name());
+    return false;
+  }
+  const double balance = consumer.FieldByName("VRSALDOCONS").AsFloat();
+  Nr_Cupom("", scheme);
+  const bool headed = documents::PrintIntoReport(scheme, BalanceHeader(textA, textB));
+  // The balance goes on even when the header was refused: the operator
+  // still needs the figure.
+  return PrintAndClose(scheme, TotalLines(balance, 37, 11), scheme) && headed;
+}
+
+bool Extrato(const std::string& statement, const std::string& scheme) {
+  bool printed = true;
+  // A group longer than the printer takes (a very long line) is still
+  // printed whole, in pieces.
+  for (std::string_view group : documents::LineGroups(statement)) {
+    printed = documents::PrintIntoReport(scheme, group) && printed;
+  }
+  const bool closed = FechRelatGerenc(scheme, boNUtilTaa, false);
+  return closed && printed;
+}
+
+bool Saldo_CredPessoal(const std::string& /*unused1*/, const std::string& /*unused2*/,
+                       const std::string& scheme, const std::string& title, DataSet& balances) {
+  const bool hasRows = balances.Active() && !balances.IsEmpty();
+  if (hasRows) {
+    const std::string missing = documents::MissingField(balances, {"NMFAMILISALD", "VRSALDCONFAM"});
+    if (!missing.empty()) {
+      documents::ReportBadInput(scheme, "Campo ausente nos saldos: ", missing);
+      return false;
+    }
+  }
+  Nr_Cupom("", scheme);
+  std::string text = Line("") + documents::Centred(title) + Rule(' ');
+  double total = 0;
+  if (hasRows) {
+    for (balances.First(); !balances.Eof(); balances.Next()) {
+      const double amount = balances.FieldByName("VRSALDCONFAM").AsFloat();
+      // A family without balance is left out of the list and the total.
+      if (amount == 0) continue;
+      text += Line(TamFixo(balances.FieldByName("NMFAMILISALD").AsString(), 25) +
+                   AmountColumn(Fixed2(amount), 15));
+      total += amount;
+    }
+  }
+  text += Rule();
+  text += Line(TamFixo("Saldo Total", 25) + AmountColumn(Fixed2(total), 15));
+  return RG_FrameWork(scheme, text);
+}
+
+bool SaldoNegativo(const std::string& header1, const std::string& scheme, DataSet& types,
+                   DataSet& consumers, const std::string& title, const std::string& registerId,
+                   const std::string& header2, const std::string& header3) {
+  std::string missing = documents::MissingField(types, {"CDTIPOCONS", "NMTIPOCONS"});
+  if (missing.empty()) {
+    missing = documents::MissingField(consumers, {"CDTIPOCONS", "NMCONSUMIDOR", "SALDONEGATIVO"});
+  }
+  if (!missing.empty()) {
+    documents::ReportBadInput(scheme, "Campo ausente nos saldos negativos: ", missing);
+    return false;
+  }
+  Nr_Cupom("", scheme);
+  bool firstGroup = true;
+  bool printed = false;
+  bool refused = false;
+  for (; !types.Eof(); types.Next()) {
+    std::string type = types.FieldByName("CDTIPOCONS").AsString();
+    // An apostrophe in a code is doubled so the filter reads it as text.
+    std::string quoted;
+    for (char c : type) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    consumers.SetFilter("CDTIPOCONS = '" + quoted + "'");
+    consumers.SetFiltered(true);
+    consumers.First();
+    if (consumers.Eof()) continue;
+
+    std::string text;
+    if (firstGroup) {
+      Cabecalho(header1, scheme, title, registerId, header2, header3);
+      text = documents::Centred(">>> Saldo Negativo por Consumidor <<<") + Rule();
+      firstGroup = false;
+    } else {
+      text = Rule();
+    }
+    text += Line(types.FieldByName("NMTIPOCONS").AsString());
+    double total = 0;
+    for (; !consumers.Eof(); consumers.Next()) {
+      const double amount = consumers.FieldByName("SALDONEGATIVO").AsFloat();
+      text += Line(TamFixo(consumers.FieldByName("NMCONSUMIDOR").AsString() + "  ", 37) +
+                   AmountColumn(Fixed2(amount), 10));
+      total += amount;
+      refused = !documents::PrintIntoReport(scheme, text) || refused;
+      text.clear();
+    }
+    text += TotalLines(total, 37, 11);
+    refused = !documents::PrintIntoReport(scheme, text) || refused;
+    printed = true;
+  }
+  if (!printed) return false;
+  const bool closed = FechRelatGerenc("", true, false);
+  return closed && !refused;
+}
+
+}  // namespace Tov00300
