@@ -1,8 +1,10 @@
 // The non-linked non-fiscal receipt: one amount on one named non-fiscal
 // totalizer, paid with one payment method, in a single call.
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "documents/nonfiscal_receipt.h"
 #include "driver/command.h"
 #include "driver/reply_buffer.h"
 #include "tov00300/documents.h"
@@ -45,18 +47,33 @@ std::string CodigoTotalizador(const std::string& totalizador) {
   return "";
 }
 
+void ReportaValorInvalido(const std::string& stEsquema, const std::string& valor) {
+  driver::ReportProblem(
+      stEsquema, Utf8ToCp1252("Valor inválido para o comprovante não fiscal: \"") + valor + "\"",
+      boNUtilTaa);
+}
+
 }  // namespace
 
 bool Cupom_NFiscNVinc(const std::string& stEsquema, const std::string& totalizador,
                       const std::string& valor, const std::string& formaPagto,
                       const std::string& /*ignorado*/) {
   // Both checks come before the opening: a receipt opened for an amount or a
-  // totalizer the printer cannot take would be left open or closed empty.
+  // totalizer the printer cannot take would be left open or closed empty. The
+  // host writes the amount in the process's settings; under pt_BR "1.234" is
+  // refused here, never printed as 1,23.
   double numero = 0;
   if (!TryStrToFloat(valor, numero)) {
-    driver::ReportProblem(
-        stEsquema, Utf8ToCp1252("Valor inválido para o comprovante não fiscal: \"") + valor + "\"",
-        boNUtilTaa);
+    ReportaValorInvalido(stEsquema, valor);
+    return false;
+  }
+  return documents::NonFiscalReceipt(stEsquema, totalizador, numero, formaPagto);
+}
+
+bool documents::NonFiscalReceipt(const std::string& stEsquema, const std::string& totalizador,
+                                 double numero, const std::string& formaPagto) {
+  if (!std::isfinite(numero)) {
+    ReportaValorInvalido(stEsquema, FloatToStr(numero));
     return false;
   }
   const std::string codigo = CodigoTotalizador(totalizador);

@@ -237,6 +237,14 @@ TEST_F(ClosingTest, ContraValeFollowsTheClosing) {
   EXPECT_TRUE(Fecha(Posicoes().Pos(4, true).Pos(7, 12.5)));
 }
 
+// Under pt_BR "1.500" is no amount: the closing stops at it, and no
+// contra-vale of 1,50 is printed.
+TEST_F(ClosingTest, ContraValeWithAPointIsNoAmountUnderPtBr) {
+  driver().Queue("rLerCNF_ECF_Daruma", 1, {"SANGRIA;CONTRA-VALE EMI"});
+  EXPECT_FALSE(Fecha(Posicoes().Pos(4, true).Pos(7, "1.500")));
+  EXPECT_TRUE(driver().CallsTo("iCNFReceberSemDesc_ECF_Daruma").empty());
+}
+
 TEST_F(ClosingTest, BadPacketFailsButStillWritesTheResult) {
   for (const Variant& bad : {Variant(), Variant("rows")}) {
     SCOPED_TRACE(bad.KindName());

@@ -88,6 +88,20 @@ TEST_F(ItemSaleTest, CommandArgumentsFollowTheHostNumbers) {
   }
 }
 
+// '.' groups thousands under pt_BR: a price or a rate written with a point is
+// no number there, and the item is refused before the printer sees it (never
+// sold at 1,29).
+TEST_F(ItemSaleTest, NumberTextWithAPointIsRefusedUnderPtBr) {
+  for (const char* key : {"VALOR", "VRPERCALIQ"}) {
+    SCOPED_TRACE(key);
+    Variant bag = Item();
+    for (Variant& pair : bag.AsArray())
+      if (pair.AsArray()[0].AsString() == key) pair.AsArray()[1] = "1.299";
+    EXPECT_THROW(Tov00300::VendaItem(bag), Tov00300::ConversionError);
+    EXPECT_TRUE(driver().CallsTo("iCFVender_ECF_Daruma").empty());
+  }
+}
+
 TEST_F(ItemSaleTest, DebugLineListsTheArgumentsAsSent) {
   Variant bag = Item();
   ASSERT_TRUE(Tov00300::VendaItem(bag));
