@@ -106,10 +106,10 @@ TEST_F(ItemSaleTest, DebugLineListsTheArgumentsAsSent) {
   Variant bag = Item();
   ASSERT_TRUE(Tov00300::VendaItem(bag));
   const std::vector<std::string> log = DebugLogTexts();
-  EXPECT_NE(std::find(log.begin(), log.end(),
-                      "iCFVender_ECF_Daruma : I18,00 - 1,000 - 10,99 - A$ - 0,00 - 789 - UN - "
-                      "ARROZ TIPO 1 PACOTE DE CINCO QUILOS"),
-            log.end());
+  EXPECT_TRUE(
+      tovtest::LogHas("iCFVender_ECF_Daruma : I18,00 - 1,000 - 10,99 - A$ - 0,00 - 789 - UN - "
+                      "ARROZ TIPO 1 PACOTE DE CINCO QUILOS",
+                      log));
 }
 
 TEST_F(ItemSaleTest, SoldItemReturnsTheTwoPairs) {
