@@ -61,10 +61,19 @@ std::string FloatToStr(double value);
 std::string FloatToStrF2(double value, int decimals = 2);
 // Currency format with the currency string ("R$ 1.234,50").
 std::string CurrToStrF(double value);
-// Parses a number written with the locale's decimal separator (or '.');
-// blanks around it allowed. Throws ConversionError otherwise.
+// Parses a number written in the process's settings: an optional sign,
+// digits with at most one decimal separator of the settings, an optional
+// exponent, blanks around it. No other character stands for the separator:
+// under pt_BR "1.234" is not a number (and never 1,234). Throws
+// ConversionError otherwise.
 double StrToFloat(std::string_view text);
 bool TryStrToFloat(std::string_view text, double& out);
+bool TryStrToFloat(std::string_view text, double& out, const FormatSettings& fs);
+// The same in the fixed form, '.' the decimal point whatever the settings:
+// for texts whose form the package fixes itself (amounts rebuilt from a
+// printer reply, numbers in a filter expression).
+double FixedToFloat(std::string_view text);
+bool TryFixedToFloat(std::string_view text, double& out);
 int StrToInt(std::string_view text);  // throws ConversionError
 bool TryStrToInt(std::string_view text, int& out);
 std::string IntToStr(long long value);

@@ -14,23 +14,23 @@ namespace Tov00300 {
 namespace {
 
 // Reads one printer register and logs it; answers the driver's code.
-int LeInformacao(int registro, std::string& texto) {
-  const driver::RegisterReply resposta = driver::ReadRegister(registro);
-  texto = resposta.text;
-  ImpFisDebug(driver::RegisterDescription(registro, texto));
-  return resposta.code;
+int ReadAndLogRegister(int number, std::string& text) {
+  const driver::RegisterReply reply = driver::ReadRegister(number);
+  text = reply.text;
+  ImpFisDebug(driver::RegisterDescription(number, text));
+  return reply.code;
 }
 
 }  // namespace
 
 bool Modelo_Impressora(const std::string& stEsquema, std::string& a, std::string& b,
                        std::string& c) {
-  LeInformacao(79, c);
-  LeInformacao(80, a);
-  const int codigo = LeInformacao(81, b);
+  ReadAndLogRegister(79, c);
+  ReadAndLogRegister(80, a);
+  const int code = ReadAndLogRegister(81, b);
   // Only the last read is judged (its entry is logged a second time);
   // inRetorno keeps the code of the caller's last command.
-  driver::Judge(codigo, driver::RegisterDescription(81, b), {stEsquema, false});
+  driver::Judge(code, driver::RegisterDescription(81, b), {stEsquema, false});
   return true;
 }
 
@@ -46,35 +46,35 @@ bool VerificaSerialImp(const Variant& bag) {
   return true;
 }
 
-bool Versao_Software_Basico(const std::string& /*texto*/, std::string& /*versao*/) {
+bool Versao_Software_Basico(const std::string& /*text*/, std::string& /*versao*/) {
   return true;
 }
 
-bool DataHoraGravacaoUsuarioSWBasicoMFAdicional(const std::string& /*texto*/,
+bool DataHoraGravacaoUsuarioSWBasicoMFAdicional(const std::string& /*text*/,
                                                 std::string& /*dataHora*/, std::string& /*usuario*/,
                                                 std::string& /*mfAdicional*/) {
   return true;
 }
 
-bool NumeroOperacoesNaoFiscais(const std::string& /*texto*/, std::string& /*numero*/) {
+bool NumeroOperacoesNaoFiscais(const std::string& /*text*/, std::string& /*numero*/) {
   return true;
 }
 
-bool GeraBinMes(DateTime /*inicio*/, DateTime /*fim*/, const std::string& /*texto*/) {
+bool GeraBinMes(DateTime /*inicio*/, DateTime /*fim*/, const std::string& /*text*/) {
   return true;
 }
 
-std::string Codigo_Nacional_ECF(int /*modelo*/, const std::string& /*texto*/) {
+std::string Codigo_Nacional_ECF(int /*modelo*/, const std::string& /*text*/) {
   return "000000";
 }
 
 std::string FormataCNPJ(const std::string& cnpj) {
-  std::string texto;
-  texto.reserve(cnpj.size());
+  std::string text;
+  text.reserve(cnpj.size());
   for (char ch : cnpj) {
-    if (ch != '.' && ch != '/' && ch != '-') texto += ch;
+    if (ch != '.' && ch != '/' && ch != '-') text += ch;
   }
-  return texto;
+  return text;
 }
 
 }  // namespace Tov00300

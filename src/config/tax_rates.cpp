@@ -54,10 +54,8 @@ void CarregaAliquota(const std::string& stEsquema, DataSet& cdsAliquotas) {
   int contador = 1;
   while (Pos(";", lista) > 5) {
     try {
-      const std::string texto = Copy(lista, 2, 2) +
-                                std::string(1, GlobalFormatSettings().decimalSeparator) +
-                                Copy(lista, 4, 2);
-      const double valor = StrToFloat(texto);
+      // The printer's form, read whatever the process's settings.
+      const double valor = FixedToFloat(Copy(lista, 2, 2) + "." + Copy(lista, 4, 2));
       GravaAliquota(cds, config::DoisDigitos(contador), valor, Copy(lista, 1, 1));
     } catch (const std::exception&) {
       if (cds.State() != DataSetState::Browse) cds.Cancel();

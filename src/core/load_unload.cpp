@@ -3,6 +3,7 @@
 // hand can run them; both may run more than once.
 #include <string>
 
+#include "core/exported_texts.h"
 #include "tov00300/platform.h"
 #include "tov00300/session.h"
 #include "tov00300/state.h"
@@ -18,16 +19,9 @@ void Initialize() {
 }
 
 void Finalize() {
-  std::string* const textos[] = {
-      &stRetorno,      &stImpDebug,     &stMensagemTaa,  &stNrCupom,      &stCupomFin,
-      &DsDirCad,       &DsDirDrive,     &dsDiretorio,    &stAtuFili,      &stAtuCaixa,
-      &stSerieAtu,     &IdTotParcCV,    &IdTotRelatorio, &IdTotCompCred,  &IdTotParcVCons,
-      &IdTotCancCred,  &CdFormPagCPess, &IdFormPagCPess, &DsFormPagCPess, &CdFormPagVCons,
-      &DsFormPagVCons, &IdTotRelatGer,  &IdTotTef,       &IdFormPagVCons, &IdTotParcSang,
-      &IdTotParcSup,   &DarumaRet,      &stAliquotaIss,  &stCupomIni,     &stRetornoAux,
-      &stData,         &stRet,          &stRed,          &stHoraAtu,
-  };
-  for (std::string* texto : textos) texto->clear();
+#define TOV00300_CLEAR(name) name.clear();
+  TOV00300_EXPORTED_TEXTS(TOV00300_CLEAR)
+#undef TOV00300_CLEAR
 }
 
 }  // namespace Tov00300

@@ -1,8 +1,10 @@
 // The non-linked non-fiscal receipt: one amount on one named non-fiscal
 // totalizer, paid with one payment method, in a single call.
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "documents/nonfiscal_receipt.h"
 #include "driver/command.h"
 #include "driver/reply_buffer.h"
 #include "tov00300/documents.h"
@@ -17,32 +19,38 @@ namespace Tov00300 {
 namespace {
 
 // The printer's totalizer names, separated by ';', fit in this many characters.
-constexpr int kLarguraTotalizadores = 360;
+constexpr int kTotalizerListWidth = 360;
 
 // The printer's non-fiscal totalizer names, in the printer's order.
-std::vector<std::string> LeTotalizadores() {
-  driver::ReplyBuffer buffer(kLarguraTotalizadores);
+std::vector<std::string> ReadTotalizers() {
+  driver::ReplyBuffer buffer(kTotalizerListWidth);
   // Not judged: a refused read leaves an empty list, and an unknown name is
   // reported by the search.
   driver::Store(rLerCNF_ECF_Daruma(buffer.data()));
-  std::string lista = Trim(buffer.Text()) + ";";
-  std::vector<std::string> nomes;
-  for (int fim = Pos(";", lista); fim > 0; fim = Pos(";", lista)) {
-    nomes.push_back(Copy(lista, 1, fim - 1));
-    lista.erase(0, fim);
+  std::string list = Trim(buffer.Text()) + ";";
+  std::vector<std::string> names;
+  for (int end = Pos(";", list); end > 0; end = Pos(";", list)) {
+    names.push_back(Copy(list, 1, end - 1));
+    list.erase(0, end);
   }
-  return nomes;
+  return names;
 }
 
 // The totalizer's position in the list, from 1, as two characters; "" when
 // the name is not there. A blank name is never a totalizer.
-std::string CodigoTotalizador(const std::string& totalizador) {
-  if (hostlib::EmptyString(totalizador)) return "";
-  const std::vector<std::string> nomes = LeTotalizadores();
-  for (size_t i = 0; i < nomes.size(); ++i) {
-    if (nomes[i] == totalizador) return hostlib::Ajusta(IntToStr(static_cast<long long>(i + 1)), 2);
+std::string TotalizerCode(const std::string& totalizer) {
+  if (hostlib::EmptyString(totalizer)) return "";
+  const std::vector<std::string> names = ReadTotalizers();
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == totalizer) return hostlib::Ajusta(IntToStr(static_cast<long long>(i + 1)), 2);
   }
   return "";
+}
+
+void ReportInvalidAmount(const std::string& esquema, const std::string& amount) {
+  driver::ReportProblem(
+      esquema, Utf8ToCp1252("Valor inválido para o comprovante não fiscal: \"") + amount + "\"",
+      boNUtilTaa);
 }
 
 }  // namespace
@@ -51,36 +59,45 @@ bool Cupom_NFiscNVinc(const std::string& stEsquema, const std::string& totalizad
                       const std::string& valor, const std::string& formaPagto,
                       const std::string& /*ignorado*/) {
   // Both checks come before the opening: a receipt opened for an amount or a
-  // totalizer the printer cannot take would be left open or closed empty.
-  double numero = 0;
-  if (!TryStrToFloat(valor, numero)) {
+  // totalizer the printer cannot take would be left open or closed empty. The
+  // host writes the amount in the process's settings; under pt_BR "1.234" is
+  // refused here, never printed as 1,23.
+  double amount = 0;
+  if (!TryStrToFloat(valor, amount)) {
+    ReportInvalidAmount(stEsquema, valor);
+    return false;
+  }
+  return documents::NonFiscalReceipt(stEsquema, totalizador, amount, formaPagto);
+}
+
+bool documents::NonFiscalReceipt(const std::string& esquema, const std::string& totalizer,
+                                 double amount, const std::string& paymentMethod) {
+  if (!std::isfinite(amount)) {
+    ReportInvalidAmount(esquema, FloatToStr(amount));
+    return false;
+  }
+  const std::string code = TotalizerCode(totalizer);
+  if (code.empty()) {
     driver::ReportProblem(
-        stEsquema, Utf8ToCp1252("Valor inválido para o comprovante não fiscal: \"") + valor + "\"",
+        esquema,
+        Utf8ToCp1252("Totalizador não fiscal não cadastrado na impressora: \"") + totalizer + "\"",
         boNUtilTaa);
     return false;
   }
-  const std::string codigo = CodigoTotalizador(totalizador);
-  if (codigo.empty()) {
-    driver::ReportProblem(stEsquema,
-                          Utf8ToCp1252("Totalizador não fiscal não cadastrado na impressora: \"") +
-                              totalizador + "\"",
-                          boNUtilTaa);
-    return false;
-  }
-  const std::string montante = FormatFloat("0.00", numero);
+  const std::string amountText = FormatFloat("0.00", amount);
 
   // Every step is sent whatever the previous one answered; each refusal is
   // reported by its own analysis and only the closing decides the result.
-  const driver::Judging julgamento{stEsquema, boNUtilTaa};
-  driver::Command(iCNFAbrirPadrao_ECF_Daruma(), "iCNFAbrirPadrao_ECF_Daruma", julgamento);
-  driver::Command(iCNFReceberSemDesc_ECF_Daruma(codigo.c_str(), montante.c_str()),
-                  "iCNFReceberSemDesc_ECF_Daruma", julgamento);
+  const driver::Judging judging{esquema, boNUtilTaa};
+  driver::Command(iCNFAbrirPadrao_ECF_Daruma(), "iCNFAbrirPadrao_ECF_Daruma", judging);
+  driver::Command(iCNFReceberSemDesc_ECF_Daruma(code.c_str(), amountText.c_str()),
+                  "iCNFReceberSemDesc_ECF_Daruma", judging);
   driver::Command(iCNFTotalizarComprovantePadrao_ECF_Daruma(),
-                  "iCNFTotalizarComprovantePadrao_ECF_Daruma", julgamento);
-  driver::Command(iCNFEfetuarPagamentoFormatado_ECF_Daruma(formaPagto.c_str(), montante.c_str()),
-                  "iCNFEfetuarPagamentoFormatado_ECF_Daruma", julgamento);
-  return driver::Command(iCNFEncerrarPadrao_ECF_Daruma(), "iCNFEncerrarPadrao_ECF_Daruma",
-                         julgamento);
+                  "iCNFTotalizarComprovantePadrao_ECF_Daruma", judging);
+  driver::Command(
+      iCNFEfetuarPagamentoFormatado_ECF_Daruma(paymentMethod.c_str(), amountText.c_str()),
+      "iCNFEfetuarPagamentoFormatado_ECF_Daruma", judging);
+  return driver::Command(iCNFEncerrarPadrao_ECF_Daruma(), "iCNFEncerrarPadrao_ECF_Daruma", judging);
 }
 
 }  // namespace Tov00300

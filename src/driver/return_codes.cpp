@@ -6,15 +6,10 @@ namespace Tov00300::driver {
 
 namespace {
 
-struct CodeRow {
-  int code;
-  CatalogueEntry entry;
-};
-
 constexpr Catalogue P = Catalogue::msgPadrao;
 constexpr Catalogue P2 = Catalogue::msgPadrao2;
 
-constexpr CodeRow kFrameWorkCodes[] = {
+constexpr CodeMessage kFrameWorkCodes[] = {
     {0, {"ErroComunicacao", P}},
     {-1, {"ErroExecucao", P}},
     {-2, {"ParamInvalido", P}},
@@ -45,7 +40,7 @@ constexpr CodeRow kFrameWorkCodes[] = {
     {-107, {"Erro_PortaComOcu", P2}},
 };
 
-constexpr CodeRow kLegacyCodes[] = {
+constexpr CodeMessage kLegacyCodes[] = {
     {0, {"ErroComunicacao", P}}, {-1, {"ErroExecucao", P}},  {-2, {"ParamInvalido", P}},
     {-3, {"AliqNProg", P}},      {-4, {"ErroArqIni", P}},    {-5, {"ErroPorta", P}},
     {-6, {"ImpDeslig", P}},      {-7, {"BancoNCad", P}},     {-8, {"ErroGravacao", P2}},
@@ -55,14 +50,21 @@ constexpr CodeRow kLegacyCodes[] = {
     {-28, {"InfNImpre", P}},
 };
 
-template <size_t N>
-const CatalogueEntry* Find(const CodeRow (&rows)[N], int code) {
-  for (const CodeRow& row : rows)
+const CatalogueEntry* Find(std::span<const CodeMessage> rows, int code) {
+  for (const CodeMessage& row : rows)
     if (row.code == code) return &row.entry;
   return nullptr;
 }
 
 }  // namespace
+
+std::span<const CodeMessage> FrameWorkCodeMessages() {
+  return kFrameWorkCodes;
+}
+
+std::span<const CodeMessage> LegacyCodeMessages() {
+  return kLegacyCodes;
+}
 
 const CatalogueEntry* FrameWorkCodeMessage(int code) {
   return Find(kFrameWorkCodes, code);

@@ -91,6 +91,15 @@ void RecordTotal(DataSet& cds, const std::string& total) {
   cds.Close();
 }
 
+// The recorded total is the text FloatToStr wrote in the settings of the till
+// that recorded it, never grouped: a '.' in it is a decimal point whatever
+// the settings are now.
+double RecordedTotal(const std::string& text) {
+  double value = 0;
+  if (TryStrToFloat(text, value) || TryFixedToFloat(text, value)) return value;
+  return StrToFloat(text);  // throws the conversion error
+}
+
 long long Cents(double value) {
   return std::llround(hostlib::RoundDec(value, 2) * 100);
 }
@@ -135,7 +144,7 @@ bool Atu_TotGeral(const Variant& bag) {
       ShowInvalidTotal(stEsquema);
       return false;
     }
-    const long long recordedCents = Cents(StrToFloat(recorded));
+    const long long recordedCents = Cents(RecordedTotal(recorded));
     // 10,10 is the value a fresh control row is given: the first check takes
     // the printer's total as the one to keep.
     if (recordedCents == 1010) {

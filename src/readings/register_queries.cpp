@@ -17,11 +17,11 @@ double GetValue(const std::string& texto) {
     if (c != ',' && c != '.') digits += c;
   }
   const int n = static_cast<int>(digits.size());
-  // The printer sends two implied decimals: the separator goes before the
-  // last two characters, whatever their number.
-  std::string decimal = Copy(digits, 1, n - 2) + GlobalFormatSettings().decimalSeparator +
-                        Copy(digits, n - 1 < 1 ? 1 : n - 1, 2);
-  return StrToFloat(decimal);
+  // The printer sends two implied decimals: the point goes before the last
+  // two characters, whatever their number. The text is the printer's form,
+  // not the settings', so it is read in the fixed form.
+  std::string decimal = Copy(digits, 1, n - 2) + '.' + Copy(digits, n - 1 < 1 ? 1 : n - 1, 2);
+  return FixedToFloat(decimal);
 }
 
 namespace {

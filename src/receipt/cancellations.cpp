@@ -16,14 +16,14 @@ namespace {
 
 // On printer type 29 the receipt number handed back is the COO less the
 // count this register holds.
-constexpr int kTipoImpDescontaContagem = 29;
-constexpr int kRegistroContagemCancelamento = 53;
+constexpr int kPrinterTypeSubtractingCount = 29;
+constexpr int kCancellationCountRegister = 53;
 
 // A missing position of the host's array reads as an empty value rather than
 // past its end.
-const Variant& Posicao(const VariantArray& valores, size_t indice) {
-  static const Variant vazio;
-  return indice < valores.size() ? valores[indice] : vazio;
+const Variant& Position(const VariantArray& values, size_t index) {
+  static const Variant empty;
+  return index < values.size() ? values[index] : empty;
 }
 
 }  // namespace
@@ -35,9 +35,9 @@ bool Cancela_ItGenerico(const std::string& stEsquema, const std::string& nrItem,
                         const std::string& /*ignorado7*/, double /*ignorado8*/,
                         double /*ignorado9*/) {
   // The host numbers items with one more digit than the printer's four.
-  const std::string numero = Copy(nrItem, 2, 4);
-  return driver::Command(iCFCancelarItem_ECF_Daruma(numero.c_str()),
-                         driver::Describe("iCFCancelarItem_ECF_Daruma", {numero}),
+  const std::string number = Copy(nrItem, 2, 4);
+  return driver::Command(iCFCancelarItem_ECF_Daruma(number.c_str()),
+                         driver::Describe("iCFCancelarItem_ECF_Daruma", {number}),
                          {stEsquema, false});
 }
 
@@ -46,37 +46,37 @@ bool Cancela_UltimoItem(const std::string& stEsquema) {
                          {stEsquema, true});
 }
 
-bool Cancela_Cupom_Imp(const VariantArray& valores, Variant& result) {
-  const std::string esquema = Posicao(valores, 0).AsString();
+bool Cancela_Cupom_Imp(const VariantArray& values, Variant& result) {
+  const std::string esquema = Position(values, 0).AsString();
   Nr_Cupom("", esquema);
-  const bool mostraMsg = Posicao(valores, 1).AsBool();
-  const bool reservado = Posicao(valores, 2).AsBool();
-  const std::string cdFilial = Posicao(valores, 4).AsString();
-  const std::string cdCaixa = Posicao(valores, 5).AsString();
-  const std::string nrSerieImp = Posicao(valores, 6).AsString();
+  const bool showMessages = Position(values, 1).AsBool();
+  const bool reserved = Position(values, 2).AsBool();
+  const std::string cdFilial = Position(values, 4).AsString();
+  const std::string cdCaixa = Position(values, 5).AsString();
+  const std::string nrSerieImp = Position(values, 6).AsString();
 
-  std::string contagem;
-  if (inTipoImpFis == kTipoImpDescontaContagem) {
+  std::string count;
+  if (inTipoImpFis == kPrinterTypeSubtractingCount) {
     // Not judged: a count that does not convert stops the operation below.
-    const driver::RegisterReply resposta = driver::ReadRegister(kRegistroContagemCancelamento);
-    driver::Store(resposta.code);
-    contagem = resposta.text;
+    const driver::RegisterReply reply = driver::ReadRegister(kCancellationCountRegister);
+    driver::Store(reply.code);
+    count = reply.text;
   }
 
   // A COO that is not a number (a refused query) stops here, before the
   // cancellation is sent: the host must not get a made-up receipt number.
-  std::string numero = hostlib::Ajusta(IntToStr(StrToInt(stRetorno)), 6);
-  if (inTipoImpFis == kTipoImpDescontaContagem) {
-    numero = hostlib::Ajusta(IntToStr(StrToInt(numero) - StrToInt(contagem)), 6);
+  std::string number = hostlib::Ajusta(IntToStr(StrToInt(stRetorno)), 6);
+  if (inTipoImpFis == kPrinterTypeSubtractingCount) {
+    number = hostlib::Ajusta(IntToStr(StrToInt(number) - StrToInt(count)), 6);
   }
 
   if (!result.IsArray()) result = Variant(VariantArray(1));
-  VariantArray& elementos = result.AsArray();
-  if (elementos.empty()) elementos.resize(1);
-  elementos[0] = numero;
+  VariantArray& elements = result.AsArray();
+  if (elements.empty()) elements.resize(1);
+  elements[0] = number;
 
-  const bool cancelado = driver::Command(iCFCancelar_ECF_Daruma(), "iCFCancelar_ECF_Daruma",
-                                         {esquema, mostraMsg, reservado});
+  const bool cancelled = driver::Command(iCFCancelar_ECF_Daruma(), "iCFCancelar_ECF_Daruma",
+                                         {esquema, showMessages, reserved});
 
   // The grand total moves with a cancellation whether or not the printer
   // reported success, so the stored copy is refreshed in every case.
@@ -85,7 +85,7 @@ bool Cancela_Cupom_Imp(const VariantArray& valores, Variant& result) {
                         {"NRSERIEIMP", nrSerieImp},
                         {"ESQUEMACOR", esquema},
                         {"IDVALIDA", "N"}}));
-  return cancelado;
+  return cancelled;
 }
 
 }  // namespace Tov00300

@@ -2,6 +2,7 @@
 // contra-vale receipt, in one call.
 #include <string>
 
+#include "documents/nonfiscal_receipt.h"
 #include "driver/command.h"
 #include "receipt/closing_steps.h"
 #include "receipt/retry_question.h"
@@ -110,8 +111,8 @@ Desfecho Fecha(const PosicoesFechamento& p, const StringList& linhas, receipt::T
   if (p.contraVale) {
     const auto& msg = DataModule().msgPadrao;
     try {
-      Cupom_NFiscNVinc(p.esquema, msg.Msg("CV-EMI"), FormatFloat("0.00", p.valorContraVale),
-                       Copy(msg.Msg("Dinheiro"), 1, kLarguraFormaPagamento), "");
+      documents::NonFiscalReceipt(p.esquema, msg.Msg("CV-EMI"), p.valorContraVale,
+                                  Copy(msg.Msg("Dinheiro"), 1, kLarguraFormaPagamento));
     } catch (const std::exception&) {
       // The fiscal receipt is closed; the contra-vale's fate does not change that.
     }

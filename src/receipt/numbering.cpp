@@ -10,25 +10,25 @@
 namespace Tov00300 {
 
 namespace {
-constexpr int kRegistroCoo = 26;
-constexpr int kRegistroCcf = 30;
+constexpr int kCooRegister = 26;
+constexpr int kCcfRegister = 30;
 }  // namespace
 
 std::string Nr_Cupom(const std::string& /*ignorado*/, const std::string& stEsquema) {
   // The reply stays in stRetorno: the receipt cancellation reads it there.
-  const driver::RegisterReply resposta = driver::ReadRegister(kRegistroCoo);
-  stRetorno = resposta.text;
-  const std::string descricao = driver::RegisterDescription(kRegistroCoo, stRetorno);
-  return driver::Command(resposta.code, descricao, {stEsquema, false, true}) ? stRetorno : "ERRO";
+  const driver::RegisterReply reply = driver::ReadRegister(kCooRegister);
+  stRetorno = reply.text;
+  const std::string description = driver::RegisterDescription(kCooRegister, stRetorno);
+  return driver::Command(reply.code, description, {stEsquema, false, true}) ? stRetorno : "ERRO";
 }
 
 bool ContadorCupomFiscalMFD(const std::string& stEsquema, std::string& contador) {
-  const driver::RegisterReply resposta = driver::ReadRegister(kRegistroCcf);
-  contador = resposta.text;
+  const driver::RegisterReply reply = driver::ReadRegister(kCcfRegister);
+  contador = reply.text;
   // This query logs its reply itself and leaves stImpDebug and inRetorno to
   // the command the caller is running.
-  ImpFisDebug(driver::RegisterDescription(kRegistroCcf, contador));
-  return driver::JudgePending(resposta.code, {stEsquema, false, true});
+  ImpFisDebug(driver::RegisterDescription(kCcfRegister, contador));
+  return driver::JudgePending(reply.code, {stEsquema, false, true});
 }
 
 std::string NumeroCupom() {

@@ -7,14 +7,14 @@
 namespace Tov00300 {
 
 namespace {
-constexpr int kRegistroAcrescimos = 12;
+constexpr int kSurchargeRegister = 12;
 }  // namespace
 
 bool Acrescimo_Imp(const std::string& stEsquema, std::string& total) {
-  const driver::RegisterReply resposta = driver::ReadRegister(kRegistroAcrescimos);
-  total = resposta.text;
+  const driver::RegisterReply reply = driver::ReadRegister(kSurchargeRegister);
+  total = reply.text;
   // The code is judged but not stored: inRetorno keeps the last command's.
-  return driver::Judge(resposta.code, driver::RegisterDescription(kRegistroAcrescimos, total),
+  return driver::Judge(reply.code, driver::RegisterDescription(kSurchargeRegister, total),
                        {stEsquema, false, true});
 }
 

@@ -164,14 +164,9 @@ class Parser {
       case Token::Kind::Number: {
         o.kind = FilterExpr::Operand::Kind::Number;
         o.text = tok_.text;
+        // A number in the expression is written with '.', whatever the settings.
         double v = 0;
-        std::string t = tok_.text;
-        if (GlobalFormatSettings().decimalSeparator != '.') {
-          for (char& ch : t) {
-            if (ch == '.') ch = GlobalFormatSettings().decimalSeparator;
-          }
-        }
-        if (!TryStrToFloat(t, v)) Fail("bad number '" + tok_.text + "'");
+        if (!TryFixedToFloat(tok_.text, v)) Fail("bad number '" + tok_.text + "'");
         o.number = v;
         break;
       }

@@ -1,4 +1,5 @@
-// Reading numbers written in the process's settings.
+// Reading numbers written as text: in the process's settings, or in the fixed
+// form with '.' as the decimal point.
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -17,11 +18,11 @@ std::string_view TrimView(std::string_view s) {
   return s;
 }
 
-}  // namespace
-
-bool TryStrToFloat(std::string_view text, double& out) {
+// Optional sign, digits with at most one `decimal`, optional exponent; blanks
+// around allowed. Any other character, the thousand separator included, makes
+// the text no number.
+bool ParseFloat(std::string_view text, char decimal, double& out) {
   std::string_view s = TrimView(text);
-  const char decimal = GlobalFormatSettings().decimalSeparator;
   // Rewritten into the form from_chars reads: '.' as the point, no '+'.
   std::string buf;
   buf.reserve(s.size());
@@ -33,7 +34,7 @@ bool TryStrToFloat(std::string_view text, double& out) {
     if (c >= '0' && c <= '9') {
       digits = true;
       buf += c;
-    } else if ((c == decimal || c == '.') && !point && !exponent) {
+    } else if (c == decimal && !point && !exponent) {
       point = true;
       buf += '.';
     } else if ((c == 'e' || c == 'E') && digits && !exponent) {
@@ -53,11 +54,34 @@ bool TryStrToFloat(std::string_view text, double& out) {
   return true;
 }
 
+// Throws the one conversion error of a text that is no number.
+[[noreturn]] void NotANumber(std::string_view text) {
+  throw ConversionError("'" + std::string(text) + "' is not a valid floating point value");
+}
+
+}  // namespace
+
+bool TryStrToFloat(std::string_view text, double& out) {
+  return ParseFloat(text, GlobalFormatSettings().decimalSeparator, out);
+}
+
+bool TryStrToFloat(std::string_view text, double& out, const FormatSettings& fs) {
+  return ParseFloat(text, fs.decimalSeparator, out);
+}
+
 double StrToFloat(std::string_view text) {
   double v = 0;
-  if (!TryStrToFloat(text, v)) {
-    throw ConversionError("'" + std::string(text) + "' is not a valid floating point value");
-  }
+  if (!TryStrToFloat(text, v)) NotANumber(text);
+  return v;
+}
+
+bool TryFixedToFloat(std::string_view text, double& out) {
+  return ParseFloat(text, '.', out);
+}
+
+double FixedToFloat(std::string_view text) {
+  double v = 0;
+  if (!TryFixedToFloat(text, v)) NotANumber(text);
   return v;
 }
 

@@ -34,13 +34,6 @@ std::vector<std::string> Cadastros(tovtest::ScriptedDriver& driver) {
   return nomes;
 }
 
-bool LogTem(const std::string& texto) {
-  for (const auto& t : tovtest::DebugLogTexts()) {
-    if (t == texto) return true;
-  }
-  return false;
-}
-
 struct CasoTipo {
   const char* nome;
   std::string lista;                     // the printer's list at the start
@@ -269,7 +262,7 @@ TEST_P(RelGerencialTest, ManagementReportMethodIsRegisteredWhenMissing) {
 
   if (GetParam().cadastra) {
     EXPECT_EQ(Cadastros(driver()), std::vector<std::string>{"Rel Gerencial"});
-    EXPECT_TRUE(LogTem("confCadastrarPadrao_ECF_Daruma (FPGTO : Rel Gerencial"));
+    EXPECT_TRUE(tovtest::LogHas("confCadastrarPadrao_ECF_Daruma (FPGTO : Rel Gerencial"));
   } else {
     EXPECT_TRUE(Cadastros(driver()).empty());
   }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "driver/return_codes.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
 
@@ -37,61 +38,6 @@ constexpr Cat P = Cat::kPadrao;
 constexpr Cat P2 = Cat::kPadrao2;
 
 // clang-format off
-constexpr Case kReturnCodeTexts[] = {
-    // Return-code analysis of the current driver.
-    {"ErroComunicacao", P, "Erro de comunicação."},
-    {"ErroExecucao", P, "Erro de execução na função."},
-    {"ParamInvalido", P, "Parâmetro inválido."},
-    {"AliqNProg", P, "Alíquota não programada na impressora fiscal."},
-    {"ErroArqIni", P, "O arquivo de inicialização da impressora não foi encontrada no diretório de sistema do Windows."},
-    {"ErroPorta", P, "Erro ao abrir porta de comunicação."},
-    {"ImpDeslig", P, "Impressora desligada ou desconectada."},
-    {"BancoNCad", P, "Banco não cadastrado no arquivo de inicializção da impressora."},
-    {"ErroGravacao", P2, "Erro ao Gravar as informações no arquivo de Status ou de Retorno de Info."},
-    {"Erro_FechaPorta", P2, "Erro ao fechar porta da impressora fiscal, isso impossibilitará a geração do  arquivo COTEPE, favor verificar impressora fiscal"},
-    {"Erro_FormaPG", P2, "Erro: forma de pagamento não programada."},
-    {"Erro_Impressora", P2, "Foi detectado erro na impressora."},
-    {"Erro_Timeout", P2, "Falha de comunicação com o ECF (Timeout)"},
-    {"Erro_XML", P2, "Erro: tag XML inválida."},
-    {"Erro_Registro", P2, "Erro ao criar chave no registro."},
-    {"Erro_Log", P2, "Erro ao gravar log."},
-    {"Erro_AbrirArq", P2, "Erro ao abrir arquivo."},
-    {"Erro_FimArq", P2, "Erro: fim de arquivo."},
-    {"Erro_DHTML", P2, "Erro na tag de formatação DHTML."},
-    {"Erro_PortaCom", P2, "Erro ao configurar a porta de comunicação."},
-    {"Erro_ParamInv", P2, "Erro: parâmetro inválido ou nulo."},
-    {"Erro_LerOuEsc", P2, "Erro ao ler ou escrever arquivo."},
-    {"Erro_DllAux", P2, "Não foram encontradas as DLLs auxiliares (lebin.dll e LeituraMFDBin.dll)."},
-    {"Erro_DataInferior", P2, "Data informada é inferior ao primeiro documento emitido."},
-    {"Erro_DataSuperior", P2, "Data informada é maior do que a última redução Z impressa."},
-    {"Erro_PortaComOcu", P2, "Porta de comunicação ocupada."},
-    // Return codes and status bits of the older driver interface.
-    {"ErroAbrirArq", P, "Não foi possível abrir arquivo INTPOS.001."},
-    {"ParamErro", P, "Número inválido de parâmetros do comando da impressora fiscal."},
-    {"TransCanc", P, "Transação cancelada pelo operador."},
-    {"TransAprov", P, "A Transação não foi aprovada."},
-    {"ImpNConcl", P, "Não foi possível terminar a impressão."},
-    {"OperNConcl", P, "Não foi possível terminar a operação."},
-    {"FormPgtoNProg", P, "Forma de pagamento não programada."},
-    {"TotNFisNProg", P, "Totalizador não fiscal não programado."},
-    {"TransEfet", P, "Transação já efetuada."},
-    {"InfNImpre", P, "Não há informações para serem impressas."},
-    {"FimPapel", P, "Impressora fiscal sem papel."},
-    {"PoucoPapel", P, "Impressora fiscal com pouco papel."},
-    {"ErroRelogio", P, "Erro no relógio da impressora fiscal."},
-    {"ImpErro", P, "Impressora fiscal com erro."},
-    {"SyntaxErro", P, "Erro de sintaxe no comando enviado para a impressora fiscal."},
-    {"ComandoErro", P, "Comando para a impressora fiscal inexistente."},
-    {"CupomAberto", P, "Cupom aberto."},
-    {"TipoParamErro", P, "Tipo incorreto do parâmetro enviado para a impressora fiscal."},
-    {"MemLotada", P, "Memória da impressora fiscal lotada."},
-    {"MemRAMErro", P, "Erro na memória da impressora fiscal."},
-    {"AliqLotada", P, "Capacidade de alíquotas da impressora fiscal lotada."},
-    {"CancNPermitido", P, "Cancelamento não permitido pela impressora fiscal."},
-    {"CGCIENProg", P, "CGC/IE do proprietário não programados na impressora fiscal."},
-    {"ComandoNExec", P, "Comando não executado pela impressora fiscal."},
-};
-
 constexpr Case kOperatorTexts[] = {
     {"Imp_N_Resp", P, "Impressora não responde. Imprimir novamente?"},
     {"AbreCaixa", P, "Deseja abrir o caixa?"},
@@ -126,9 +72,15 @@ constexpr Case kOperatorTexts[] = {
 };
 // clang-format on
 
+// The return-code texts themselves are checked where they are shown, by the
+// two return analyses; here every key their tables name must find a text.
 TEST_F(CataloguesTest, ReturnCodeKeysGiveTheirTextsFromTheirCatalogue) {
-  for (const Case& c : kReturnCodeTexts) {
-    EXPECT_EQ(Text(c.catalogue, c.key), c.text) << c.key;
+  for (auto table : {driver::FrameWorkCodeMessages(), driver::LegacyCodeMessages()}) {
+    ASSERT_FALSE(table.empty());
+    for (const driver::CodeMessage& row : table) {
+      const Cat catalogue = row.entry.catalogue == driver::Catalogue::msgPadrao ? P : P2;
+      EXPECT_FALSE(Text(catalogue, row.entry.key).empty()) << row.code << " " << row.entry.key;
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/exported_texts.h"
 #include "support/fixture.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/platform.h"
@@ -17,15 +18,9 @@ using tovtest::PackageTest;
 
 using FrameTest = PackageTest;
 
-std::string* const kEveryText[] = {
-    &stRetorno,      &stImpDebug,     &stMensagemTaa,  &stNrCupom,      &stCupomFin,
-    &DsDirCad,       &DsDirDrive,     &dsDiretorio,    &stAtuFili,      &stAtuCaixa,
-    &stSerieAtu,     &IdTotParcCV,    &IdTotRelatorio, &IdTotCompCred,  &IdTotParcVCons,
-    &IdTotCancCred,  &CdFormPagCPess, &IdFormPagCPess, &DsFormPagCPess, &CdFormPagVCons,
-    &DsFormPagVCons, &IdTotRelatGer,  &IdTotTef,       &IdFormPagVCons, &IdTotParcSang,
-    &IdTotParcSup,   &DarumaRet,      &stAliquotaIss,  &stCupomIni,     &stRetornoAux,
-    &stData,         &stRet,          &stRed,          &stHoraAtu,
-};
+#define TOVTEST_ADDRESS(name) &name,
+std::string* const kEveryText[] = {TOV00300_EXPORTED_TEXTS(TOVTEST_ADDRESS)};
+#undef TOVTEST_ADDRESS
 
 TEST_F(FrameTest, LoadStepSetsTheFoldersWithTrailingSeparator) {
   EXPECT_EQ(DsDirCad, sandbox().hostFolder() + "/");

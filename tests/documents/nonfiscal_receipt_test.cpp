@@ -39,6 +39,20 @@ class NonFiscalReceiptTest : public PackageTest {
   }
 };
 
+// "." groups thousands under pt_BR: "1.234" is no amount there and nothing
+// is printed (never a receipt of 1,23); under the C settings it is 1.234.
+TEST_F(NonFiscalReceiptTest, AmountIsReadInTheProcessSettings) {
+  QueueList(kTotalizadores);
+  EXPECT_FALSE(Tov00300::Cupom_NFiscNVinc("AZUL", "SANGRIA", "1.234", "Dinheiro", ""));
+  EXPECT_TRUE(Commands().empty());
+  EXPECT_NE(Tov00300::stMensagemTaa.find("\"1.234\""), std::string::npos);
+
+  Tov00300::GlobalFormatSettings() = Tov00300::FormatSettings::FromLocaleName("C");
+  EXPECT_TRUE(Tov00300::Cupom_NFiscNVinc("AZUL", "SANGRIA", "1.234", "Dinheiro", ""));
+  EXPECT_EQ(driver().CallsTo("iCNFReceberSemDesc_ECF_Daruma").at(0).args,
+            (std::vector<std::string>{"01", "1.23"}));
+}
+
 TEST_F(NonFiscalReceiptTest, TotalizerCodeIsItsPositionInTwoCharacters) {
   const std::pair<std::string, std::string> cases[] = {
       {"SANGRIA", "01"}, {"SUPRIMENTO", "02"}, {"CONTRA-VALE EMI", "03"}, {"Cred Pessoal", "04"}};
@@ -81,7 +95,7 @@ TEST_F(NonFiscalReceiptTest, EveryCommandIsSentAndOnlyTheClosingDecides) {
   }
   const std::vector<std::string> log = DebugLogTexts();
   for (size_t i = 1; i < kSixCommands.size(); ++i)
-    EXPECT_NE(std::find(log.begin(), log.end(), kSixCommands[i]), log.end()) << kSixCommands[i];
+    EXPECT_TRUE(tovtest::LogHas(kSixCommands[i], log)) << kSixCommands[i];
 }
 
 TEST_F(NonFiscalReceiptTest, UnknownTotalizerOpensNothing) {

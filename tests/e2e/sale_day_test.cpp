@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sale_script.h"
+#include "support/debug_log_reader.h"
 #include "tov00300/dataset.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
@@ -229,7 +230,7 @@ TEST_F(SaleDayTest, DebugLogShowsEveryCommandWithCommaDecimals) {
   }
   // The refused item was sent twice, every other item once.
   const std::string leite = Tov00300::Utf8ToCp1252(expected[15]);
-  EXPECT_EQ(std::count(log.begin(), log.end(), leite), 2);
+  EXPECT_EQ(tovtest::LogCount(leite, log), 2);
 }
 
 TEST_F(SaleDayTest, TapeShowsEveryDocumentOfTheDay) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sale_script.h"
+#include "support/debug_log_reader.h"
 #include "tov00300/format.h"
 
 namespace e2e {
@@ -13,8 +14,7 @@ namespace {
 class SaleRefusalsTest : public EcfhostTest {
  protected:
   long CountInLog(const std::string& text) const {
-    const auto log = DebugLog();
-    return std::count(log.begin(), log.end(), Tov00300::Utf8ToCp1252(text));
+    return tovtest::LogCount(Tov00300::Utf8ToCp1252(text), DebugLog());
   }
 };
 

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "ecfhost_runner.h"
+#include "support/debug_log_reader.h"
 #include "tov00300/dataset.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
@@ -19,8 +20,7 @@ constexpr int kChaveCripto = 300172;  // the package's fixed scrambling key
 class StartOfDayTest : public EcfhostTest {
  protected:
   bool LogHas(const std::string& text) const {
-    const auto log = DebugLog();
-    return std::find(log.begin(), log.end(), Tov00300::Utf8ToCp1252(text)) != log.end();
+    return tovtest::LogHas(Tov00300::Utf8ToCp1252(text), DebugLog());
   }
   std::string LogDump() const {
     std::string all;

@@ -36,10 +36,6 @@ class ClosingTest : public PackageTest {
     const auto calls = driver().CallsTo("iCFEncerrarConfigMsg_ECF_Daruma");
     return calls.empty() ? "(none)" : calls.back().args[0];
   }
-  bool NoLog(const std::string& line) {
-    const std::vector<std::string> log = DebugLogTexts();
-    return std::find(log.begin(), log.end(), line) != log.end();
-  }
 
   StringList linhas_;
   Variant result_{VariantArray(4)};
@@ -62,7 +58,7 @@ TEST_F(ClosingTest, SubtotalSendsTheDiscountOrElseTheSurcharge) {
     const auto calls = driver().CallsTo("iCFTotalizarCupom_ECF_Daruma");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].args, (std::vector<std::string>{c.tipo, c.valor}));
-    EXPECT_TRUE(NoLog(std::string("iCFTotalizarCupom_ECF_Daruma : ") + c.tipo + " - " + c.valor));
+    EXPECT_TRUE(LogHas(std::string("iCFTotalizarCupom_ECF_Daruma : ") + c.tipo + " - " + c.valor));
   }
 }
 
@@ -120,8 +116,8 @@ TEST_F(ClosingTest, PaymentsFollowTheMovementRows) {
     ASSERT_TRUE(Fecha(p));
     EXPECT_EQ(PagamentosEnviados(), c.expected);
   }
-  EXPECT_TRUE(NoLog("iCFEfetuarPagamentoFormatado_ECF_Daruma : Cartao Credito - 25,00"));
-  EXPECT_TRUE(NoLog("iCFEfetuarPagamentoFormatado_ECF_Daruma : Ticket Alimentac - 7,50"));
+  EXPECT_TRUE(LogHas("iCFEfetuarPagamentoFormatado_ECF_Daruma : Cartao Credito - 25,00"));
+  EXPECT_TRUE(LogHas("iCFEfetuarPagamentoFormatado_ECF_Daruma : Ticket Alimentac - 7,50"));
   // The working table keeps the lines sent, in change order.
   EXPECT_EQ(Tov00300::DataModule().cdsMovCaixaTef.IndexName(), "idxNRORDTROCO");
 }
@@ -144,7 +140,7 @@ TEST_F(ClosingTest, UnknownPaymentTypeSendsNothingAndNamesTheType) {
   EXPECT_TRUE(driver().Calls().empty());  // the receipt stays as it was, open
   const std::string texto =
       Tov00300::Utf8ToCp1252("Tipo de recebimento não cadastrado para o pagamento: 009");
-  EXPECT_TRUE(NoLog("ERRO!!! " + texto));
+  EXPECT_TRUE(LogHas("ERRO!!! " + texto));
   EXPECT_EQ(result_.AsArray()[3].AsString(), " " + texto);
   ASSERT_EQ(operador().Messages().size(), 1u);
   EXPECT_EQ(operador().Messages()[0].text, texto);
@@ -173,7 +169,7 @@ TEST_F(ClosingTest, ClosingMessageCarriesTheSaleTexts) {
             "   Nesta compra voce ganhou 150 DOTZ    \n"
             "Nesta compra voce ganhou 12,5 DOTZ extra\n" +
                 std::string(kLinhaSuporte) + "\n");  // the eighth line: no operator line
-  EXPECT_TRUE(NoLog("iCFEncerrarConfigMsg_ECF_Daruma"));
+  EXPECT_TRUE(LogHas("iCFEncerrarConfigMsg_ECF_Daruma"));
 
   // An order-pad number (five characters or more), no points, short footer.
   driver().ClearCalls();
@@ -235,6 +231,14 @@ TEST_F(ClosingTest, ContraValeFollowsTheClosing) {
   driver().ClearCalls();
   driver().Queue("rLerCNF_ECF_Daruma", 1, {"SANGRIA"});
   EXPECT_TRUE(Fecha(Posicoes().Pos(4, true).Pos(7, 12.5)));
+}
+
+// Under pt_BR "1.500" is no amount: the closing stops at it, and no
+// contra-vale of 1,50 is printed.
+TEST_F(ClosingTest, ContraValeWithAPointIsNoAmountUnderPtBr) {
+  driver().Queue("rLerCNF_ECF_Daruma", 1, {"SANGRIA;CONTRA-VALE EMI"});
+  EXPECT_FALSE(Fecha(Posicoes().Pos(4, true).Pos(7, "1.500")));
+  EXPECT_TRUE(driver().CallsTo("iCNFReceberSemDesc_ECF_Daruma").empty());
 }
 
 TEST_F(ClosingTest, BadPacketFailsButStillWritesTheResult) {

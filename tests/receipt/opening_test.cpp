@@ -64,13 +64,11 @@ TEST_F(OpeningTest, StandardOpeningReturnsTheSevenPairsInOrder) {
   EXPECT_EQ(BagValue(bag, "MENSAGEMTAA").AsString(), "");
 
   const std::vector<std::string> log = DebugLogTexts();
-  EXPECT_NE(std::find(log.begin(), log.end(), "iCFAbrirPadrao_ECF_Daruma"), log.end());
-  EXPECT_NE(std::find(log.begin(), log.end(),
-                      "rRetornarInformacao_ECF_Daruma (26)\r\nRetorno da Impressora : 000150"),
-            log.end());
-  EXPECT_NE(std::find(log.begin(), log.end(),
-                      "rRetornarInformacao_ECF_Daruma (30)\r\nRetorno da Impressora : 000042"),
-            log.end());
+  EXPECT_TRUE(tovtest::LogHas("iCFAbrirPadrao_ECF_Daruma", log));
+  EXPECT_TRUE(tovtest::LogHas(
+      "rRetornarInformacao_ECF_Daruma (26)\r\nRetorno da Impressora : 000150", log));
+  EXPECT_TRUE(tovtest::LogHas(
+      "rRetornarInformacao_ECF_Daruma (30)\r\nRetorno da Impressora : 000042", log));
 }
 
 TEST_F(OpeningTest, IdentifiedOpeningSendsABlankForMissingNameOrAddress) {
@@ -215,10 +213,10 @@ TEST_F(OpeningTest, CcfCounterKeepsBlanksWhenTheDriverWritesNothing) {
   EXPECT_EQ(contador, "      ");
   EXPECT_EQ(Tov00300::inRetorno, 77);
   const std::vector<std::string> log = DebugLogTexts();
-  EXPECT_EQ(std::count(log.begin(), log.end(),
-                       "rRetornarInformacao_ECF_Daruma (30)\r\nRetorno da Impressora :       "),
+  EXPECT_EQ(tovtest::LogCount(
+                "rRetornarInformacao_ECF_Daruma (30)\r\nRetorno da Impressora :       ", log),
             1);
-  EXPECT_NE(std::find(log.begin(), log.end(), "comando pendente"), log.end());
+  EXPECT_TRUE(tovtest::LogHas("comando pendente", log));
 }
 
 }  // namespace

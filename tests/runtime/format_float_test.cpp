@@ -118,17 +118,19 @@ TEST(MoneyTest, Trunc2AndRoundDecWorkOnTheDecimalValue) {
   EXPECT_EQ(RoundDec(1250, -2), 1300.0);
 }
 
-TEST_F(FormatFloatTest, ParsesNumbersInTheLocaleAndWithAPoint) {
+TEST_F(FormatFloatTest, ParsesNumbersInTheSettingsOnly) {
   struct Case {
     const char* text;
     bool ok;
     double value;
   };
+  // '.' groups thousands under pt_BR: "1.5" and "1.234" are no numbers there.
   const Case cases[] = {
-      {"1,5", true, 1.5},  {"1.5", true, 1.5},    {" -2,25 ", true, -2.25}, {"+3", true, 3},
-      {"1e3", true, 1000}, {",5", true, 0.5},     {"", false, 0},           {"abc", false, 0},
-      {"1,2,3", false, 0}, {"1.234,5", false, 0}, {"12a", false, 0},        {"1e", false, 0},
-      {"-", false, 0},     {"inf", false, 0},     {"nan", false, 0},
+      {"1,5", true, 1.5},  {"1.5", false, 0},      {" -2,25 ", true, -2.25}, {"+3", true, 3},
+      {"1.234", false, 0}, {"1.299,00", false, 0}, {"1e3", true, 1000},      {",5", true, 0.5},
+      {"", false, 0},      {"abc", false, 0},      {"1,2,3", false, 0},      {"1.234,5", false, 0},
+      {"12a", false, 0},   {"1e", false, 0},       {"-", false, 0},          {"inf", false, 0},
+      {"nan", false, 0},
   };
   for (const Case& c : cases) {
     double v = -99;
@@ -138,6 +140,26 @@ TEST_F(FormatFloatTest, ParsesNumbersInTheLocaleAndWithAPoint) {
     }
   }
   EXPECT_THROW(StrToFloat("x"), ConversionError);
+  EXPECT_THROW(StrToFloat("1.234"), ConversionError);
+}
+
+TEST(NumberParseTest, CSettingsAndTheFixedFormReadOnlyAPoint) {
+  const FormatSettings c = FormatSettings::FromLocaleName("C");
+  double v = -99;
+  EXPECT_TRUE(TryStrToFloat("1.234", v, c));
+  EXPECT_EQ(v, 1.234);
+  EXPECT_FALSE(TryStrToFloat("1,5", v, c));
+  // The fixed form is the same whatever the process's settings.
+  for (const char* locale : {"C", "pt_BR.UTF-8"}) {
+    SCOPED_TRACE(locale);
+    const FormatSettings saved = GlobalFormatSettings();
+    GlobalFormatSettings() = FormatSettings::FromLocaleName(locale);
+    EXPECT_EQ(FixedToFloat("1.234"), 1.234);
+    EXPECT_EQ(FixedToFloat(" -0.5 "), -0.5);
+    EXPECT_FALSE(TryFixedToFloat("1,5", v));
+    EXPECT_THROW(FixedToFloat("1.2.3"), ConversionError);
+    GlobalFormatSettings() = saved;
+  }
 }
 
 TEST(NumberParseTest, IntegersAndTheirLimits) {

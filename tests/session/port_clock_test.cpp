@@ -213,7 +213,7 @@ TEST_P(ChangeOverTest, SwitchesDaylightSavingTheWayTheClocksDiffer) {
     EXPECT_EQ(comandos,
               (std::vector<std::string>{"rDataHoraImpressora_ECF_Daruma", GetParam().chamada}));
     const auto log = tovtest::DebugLogTexts();
-    EXPECT_NE(std::find(log.begin(), log.end(), GetParam().chamada), log.end());
+    EXPECT_TRUE(tovtest::LogHas(GetParam().chamada, log));
   }
 }
 

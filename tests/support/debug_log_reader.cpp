@@ -1,5 +1,6 @@
 #include "support/debug_log_reader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 
@@ -72,6 +73,10 @@ std::vector<std::string> DebugLogTexts() {
   std::vector<std::string> texts;
   for (const DebugLogEntry& entry : ReadDebugLog()) texts.push_back(entry.text);
   return texts;
+}
+
+long LogCount(const std::string& text, const std::vector<std::string>& log) {
+  return std::count(log.begin(), log.end(), text);
 }
 
 }  // namespace tovtest

@@ -25,6 +25,12 @@ std::vector<DebugLogEntry> ReadDebugLogFile(const std::string& path);
 std::vector<DebugLogEntry> ReadDebugLog();
 // Only the texts of this month's entries.
 std::vector<std::string> DebugLogTexts();
+// How many entries of `log` (DebugLogTexts() when not given) read exactly `text`.
+long LogCount(const std::string& text, const std::vector<std::string>& log = DebugLogTexts());
+// Whether an entry reads exactly `text`.
+inline bool LogHas(const std::string& text, const std::vector<std::string>& log = DebugLogTexts()) {
+  return LogCount(text, log) > 0;
+}
 
 }  // namespace tovtest
 
