@@ -22,27 +22,42 @@ std::optional<int> ParseSignedInt(const std::string& text) {
   return static_cast<int>(negative ? -*magnitude : *magnitude);
 }
 
-int Fail(Machine& m, const std::vector<std::string>& w) {
-  if (w.size() < 3 || !IsEntryPointName(w[1])) return -2;
-  if (Upper(w[2]) == "OFF") {
-    m.faults().failures.erase(w[1]);
+// "fail NAME CODE [once|N|always]", "lose-reply NAME [once|N|always]" and
+// "... NAME off": `first` is the index of the word after the name.
+int Fault(std::map<std::string, Faults::Failure>& faults, const std::vector<std::string>& w,
+          int code, size_t first) {
+  if (w.size() > first && Upper(w[first]) == "OFF") {
+    if (w.size() != first + 1) return -2;
+    faults.erase(w[1]);
     return 1;
   }
-  auto code = ParseSignedInt(w[2]);
-  if (!code) return -2;
-  Faults::Failure failure{*code, 1};
-  if (w.size() >= 4) {
-    std::string how = Upper(w[3]);
+  Faults::Failure failure{code, 1};
+  if (w.size() > first + 1) return -2;
+  if (w.size() == first + 1) {
+    std::string how = Upper(w[first]);
     if (how == "ALWAYS") {
       failure.remaining = -1;
     } else if (how != "ONCE") {
-      auto count = ParseInteger(w[3]);
+      auto count = ParseInteger(w[first]);
       if (!count || *count < 1) return -2;
       failure.remaining = static_cast<int>(*count);
     }
   }
-  m.faults().failures[w[1]] = failure;
+  faults[w[1]] = failure;
   return 1;
+}
+
+int Fail(Machine& m, const std::vector<std::string>& w) {
+  if (w.size() < 3 || !IsEntryPointName(w[1])) return -2;
+  if (Upper(w[2]) == "OFF") return Fault(m.faults().failures, w, 0, 2);
+  auto code = ParseSignedInt(w[2]);
+  if (!code) return -2;
+  return Fault(m.faults().failures, w, *code, 3);
+}
+
+int LoseReply(Machine& m, const std::vector<std::string>& w) {
+  if (w.size() < 2 || !IsEntryPointName(w[1])) return -2;
+  return Fault(m.faults().lostReplies, w, -28, 2);
 }
 
 }  // namespace
@@ -89,6 +104,7 @@ int RunControl(Machine& m, const std::string& command) {
   }
   if (w.size() < 2) return -2;
   if (verb == "FAIL") return Fail(m, w);
+  if (verb == "LOSE-REPLY") return LoseReply(m, w);
   if (verb == "STATUS" && w.size() == 3) {
     auto error = ParseSignedInt(w[1]);
     auto warning = ParseSignedInt(w[2]);

@@ -41,7 +41,8 @@ enum ErrorCode : int {
   kErrFile = 30,
   kErrMemoryFull = 31,
   kErrNoReduction = 32,
-  kErrLastCode = 32,
+  kErrNotExecuted = 33,  // the command did not reach the printer or was not carried out
+  kErrLastCode = 33,
 };
 
 enum WarningCode : int {
