@@ -2,7 +2,7 @@
 // printer models that need them, and this printer needs no access for them.
 #include <string>
 
-#include "driver/reply_buffer.h"
+#include "driver/registers.h"
 #include "tov00300/config.h"
 #include "tov00300/driver.h"
 #include "tov00300/hostlib.h"
@@ -13,27 +13,24 @@ namespace Tov00300 {
 
 namespace {
 
-// Reads one printer information index and logs it; answers the driver's code.
-int LeInformacao(const char* indice, int largura, std::string& texto) {
-  driver::ReplyBuffer resposta(largura);
-  const int codigo = rRetornarInformacao_ECF_Daruma(indice, resposta.data());
-  texto = resposta.Text();
-  stImpDebug = std::string("rRetornarInformacao_ECF_Daruma (") + indice +
-               ")\r\nRetorno da Impressora : " + texto;
-  ImpFisDebug(stImpDebug);
-  return codigo;
+// Reads one printer register and logs it; answers the driver's code.
+int LeInformacao(int registro, std::string& texto) {
+  const driver::RegisterReply resposta = driver::ReadRegister(registro);
+  texto = resposta.text;
+  ImpFisDebug(driver::RegisterDescription(registro, texto));
+  return resposta.code;
 }
 
 }  // namespace
 
 bool Modelo_Impressora(const std::string& stEsquema, std::string& a, std::string& b,
                        std::string& c) {
-  LeInformacao("79", 7, c);
-  LeInformacao("80", 20, a);
-  const int codigo = LeInformacao("81", 20, b);
-  // Only the last read is judged; inRetorno keeps the code of the caller's
-  // last command.
-  AnalisaRetorno_FrameWork(stEsquema, codigo, false, false, false);
+  LeInformacao(79, c);
+  LeInformacao(80, a);
+  const int codigo = LeInformacao(81, b);
+  // Only the last read is judged (its entry is logged a second time);
+  // inRetorno keeps the code of the caller's last command.
+  driver::Judge(codigo, driver::RegisterDescription(81, b), {stEsquema, false});
   return true;
 }
 

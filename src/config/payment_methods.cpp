@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "config/printer_lists.h"
+#include "driver/command.h"
 #include "driver/reply_buffer.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
@@ -36,11 +37,10 @@ Leitura LeMeiosPagto(const std::string& stEsquema, int largura, std::string& lis
                      std::vector<std::string>& entradas) {
   driver::ReplyBuffer resposta(largura);
   const int codigo = rLerMeiosPagto_ECF_Daruma(resposta.data());
-  inRetorno = codigo;
   const std::string nova = resposta.Trimmed() + ";";
-  stImpDebug = "rLerMeiosPagto_ECF_Daruma\r\nRetorno da Impressora : " + nova;
   Leitura leitura;
-  leitura.analise = AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+  leitura.analise = driver::Command(
+      codigo, driver::DescribeReply("rLerMeiosPagto_ECF_Daruma", nova), {stEsquema, false});
   leitura.lida = codigo == 1;
   if (leitura.lida) {
     lista = nova;
@@ -136,9 +136,9 @@ void CarregaRecebimento(const std::string& /*texto*/, const std::string& stEsque
           // A type without a fiscal description cannot name a printer method;
           // it is dropped like a method the printer refuses.
           if (!Trim(n16).empty()) {
-            inRetorno = confCadastrarPadrao_ECF_Daruma("FPGTO", n16.c_str());
-            stImpDebug = "confCadastrarPadrao_ECF_Daruma (FPGTO) : " + n16 + "1";
-            AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+            driver::Command(confCadastrarPadrao_ECF_Daruma("FPGTO", n16.c_str()),
+                            driver::Describe("confCadastrarPadrao_ECF_Daruma (FPGTO)", {n16 + "1"}),
+                            {stEsquema, false});
             const Leitura releitura =
                 LeMeiosPagto(stEsquema, kLarguraAposCadastro, lista, entradas);
             aceito = releitura.lida && releitura.analise &&
@@ -182,9 +182,8 @@ void CarregaRecebimento(const std::string& /*texto*/, const std::string& stEsque
     // Management reports are paid under a method of their own name.
     const std::string g = Copy(DataModule().msgPadrao.Msg("RelGerencial"), 1, 16);
     if (!Trim(g).empty() && !AchaEntrada(entradas, g, true)) {
-      inRetorno = confCadastrarPadrao_ECF_Daruma("FPGTO", g.c_str());
-      stImpDebug = "confCadastrarPadrao_ECF_Daruma (FPGTO : " + g;
-      AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+      driver::Command(confCadastrarPadrao_ECF_Daruma("FPGTO", g.c_str()),
+                      "confCadastrarPadrao_ECF_Daruma (FPGTO : " + g, {stEsquema, false});
     }
   } catch (const DataSetError& e) {
     ImpFisDebug(std::string("CarregaRecebimento : ") + e.what());
@@ -196,9 +195,9 @@ void CarregaRecebimento(const std::string& /*texto*/, const std::string& stEsque
 bool Config_FormaPg(const std::string& stEsquema, const std::string& nome, bool boMostraMsg,
                     bool boReservado) {
   const std::string n16 = Copy(nome, 1, 16);
-  inRetorno = confCadastrarPadrao_ECF_Daruma("FPGTO", n16.c_str());
-  stImpDebug = "confCadastrarPadrao_ECF_Daruma (FPGTO) : " + n16;
-  return AnalisaRetorno_FrameWork(stEsquema, inRetorno, boMostraMsg, boReservado, false);
+  return driver::Command(confCadastrarPadrao_ECF_Daruma("FPGTO", n16.c_str()),
+                         driver::Describe("confCadastrarPadrao_ECF_Daruma (FPGTO)", {n16}),
+                         {stEsquema, boMostraMsg, boReservado});
 }
 
 }  // namespace Tov00300

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "config/printer_lists.h"
+#include "driver/command.h"
 #include "driver/reply_buffer.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
@@ -41,9 +42,9 @@ void CarregaAliquota(const std::string& stEsquema, DataSet& cdsAliquotas) {
   RecriaAliquotas(cds);
 
   driver::ReplyBuffer resposta(kLarguraAliquotas);
-  inRetorno = rLerAliquotas_ECF_Daruma(resposta.data());
-  stImpDebug = std::string(kLerAliquotas) + "\r\nRetorno da Impressora : " + resposta.Text();
-  AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+  const int codigo = rLerAliquotas_ECF_Daruma(resposta.data());
+  driver::Command(codigo, driver::DescribeReply(kLerAliquotas, resposta.Text()),
+                  {stEsquema, false});
 
   std::string lista = resposta.Trimmed();
   RecriaAliquotas(cds);
@@ -73,10 +74,9 @@ void CarregaAliquota(const std::string& stEsquema, DataSet& cdsAliquotas) {
 
 bool Retorno_Aliquotas_Imp(const std::string& stEsquema) {
   driver::ReplyBuffer resposta(kLarguraAliquotas);
-  inRetorno = rLerAliquotas_ECF_Daruma(resposta.data());
+  const int codigo = rLerAliquotas_ECF_Daruma(resposta.data());
   stRetorno = resposta.Text();
-  stImpDebug = std::string(kLerAliquotas) + "\r\nRetorno da Impressora : " + stRetorno;
-  AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+  driver::Command(codigo, driver::DescribeReply(kLerAliquotas, stRetorno), {stEsquema, false});
   stRetorno = Trim(stRetorno);
   return false;
 }

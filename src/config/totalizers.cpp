@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/printer_lists.h"
+#include "driver/command.h"
 #include "driver/reply_buffer.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
@@ -59,10 +60,9 @@ void CarregaTotalizador(std::string& contraVale, std::string& vendaConsumidor,
 
     driver::ReplyBuffer resposta(kLarguraTotalizadores);
     const int codigo = rLerCNF_ECF_Daruma(resposta.data());
-    inRetorno = codigo;
-    stImpDebug = "rLerCNF_ECF_Daruma\r\nRetorno da Impressora : " + resposta.Text();
     const std::vector<std::string> entradas = EntradasTotalizadores(resposta.Text());
-    AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+    driver::Command(codigo, driver::DescribeReply("rLerCNF_ECF_Daruma", resposta.Text()),
+                    {stEsquema, false});
 
     for (int i = 0; i < 4; ++i) saida[i]->clear();
 
@@ -90,10 +90,11 @@ void CarregaTotalizador(std::string& contraVale, std::string& vendaConsumidor,
       // it missing instead of an index that names nothing (or another one).
       for (int i : kOrdemCadastro) {
         if (!Trim(*saida[i]).empty()) continue;
-        inRetorno = confCadastrarPadrao_ECF_Daruma("TNF", cadastro[i].c_str());
-        stImpDebug =
-            "confCadastrarPadrao_ECF_Daruma (TNF) : " + IntToStr(contador) + " - " + cadastro[i];
-        if (AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false)) {
+        const int cadastrado = confCadastrarPadrao_ECF_Daruma("TNF", cadastro[i].c_str());
+        if (driver::Command(cadastrado,
+                            driver::Describe("confCadastrarPadrao_ECF_Daruma (TNF)",
+                                             {IntToStr(contador), cadastro[i]}),
+                            {stEsquema, false})) {
           *saida[i] = config::DoisDigitos(contador);
           ++contador;
         }

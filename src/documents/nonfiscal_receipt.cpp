@@ -24,7 +24,7 @@ std::vector<std::string> LeTotalizadores() {
   driver::ReplyBuffer buffer(kLarguraTotalizadores);
   // Not judged: a refused read leaves an empty list, and an unknown name is
   // reported by the search.
-  inRetorno = rLerCNF_ECF_Daruma(buffer.data());
+  driver::Store(rLerCNF_ECF_Daruma(buffer.data()));
   std::string lista = Trim(buffer.Text()) + ";";
   std::vector<std::string> nomes;
   for (int fim = Pos(";", lista); fim > 0; fim = Pos(";", lista)) {

@@ -19,18 +19,44 @@ std::string Describe(std::string_view name, std::initializer_list<std::string_vi
   return text;
 }
 
-bool Command(int code, std::string description, const Judging& judging) {
+std::string DescribeReply(std::string_view name, std::string_view reply) {
+  std::string text(name);
+  text += "\r\nRetorno da Impressora : ";
+  text += reply;
+  return text;
+}
+
+void Stage(int code, std::string description) {
   inRetorno = code;
   stImpDebug = std::move(description);
-  return AnalisaRetorno_FrameWork(judging.esquema, inRetorno, judging.show, judging.reserved,
+}
+
+bool JudgePending(int code, const Judging& judging) {
+  return AnalisaRetorno_FrameWork(judging.esquema, code, judging.show, judging.reserved,
                                   judging.warningOne);
 }
 
-void ReportProblem(const std::string& esquema, const std::string& text, bool show) {
-  ImpFisDebug("ERRO!!! " + text);
+bool Command(int code, std::string description, const Judging& judging) {
+  Stage(code, std::move(description));
+  return JudgePending(code, judging);
+}
+
+bool Judge(int code, std::string description, const Judging& judging) {
+  stImpDebug = std::move(description);
+  return JudgePending(code, judging);
+}
+
+void Store(int code) {
+  inRetorno = code;
+}
+
+void ReportProblem(const std::string& esquema, const std::string& text, const Reporting& how) {
+  if (how.logged) ImpFisDebug("ERRO!!! " + text);
   stMensagemTaa += ' ';
   stMensagemTaa += text;
-  if (show) hostlib::Mensagem(text, "", "N", "N", 0, "", esquema, 0, nullptr);
+  if (!how.show) return;
+  if (how.unlockKeyboard != nullptr) how.unlockKeyboard();
+  hostlib::Mensagem(text, "", "N", "N", 0, "", esquema, 0, nullptr);
 }
 
 }  // namespace Tov00300::driver

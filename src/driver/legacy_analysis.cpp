@@ -2,6 +2,7 @@
 // printer's acknowledge byte and two status bytes.
 #include <string>
 
+#include "driver/command.h"
 #include "driver/return_codes.h"
 #include "tov00300/driver.h"
 #include "tov00300/hostlib.h"
@@ -33,6 +34,13 @@ constexpr Bit kStatus2[] = {{128, "TipoParamErro"}, {64, "MemLotada"},  {32, "Me
                             {16, "AliqNProg"},      {8, "AliqLotada"},  {4, "CancNPermitido"},
                             {2, "CGCIENProg"},      {1, "ComandoNExec"}};
 
+// The driver may hold the keyboard locked (card payment); the operator must be
+// able to answer the dialog. An unset keyboard-lock entry point only happens
+// on the unset path of the analysis.
+void DestravaTeclado() {
+  if (Daruma_TEF_TravarTeclado != nullptr) Daruma_TEF_TravarTeclado("0");
+}
+
 class Analise {
  public:
   Analise(const std::string& esquema, bool mostrar) : esquema_(esquema), mostrar_(mostrar) {}
@@ -42,17 +50,13 @@ class Analise {
   // Reports a problem: logged (unless the caller logged its own line),
   // collected for a self-service terminal, shown when asked, result false.
   void Relatar(const driver::CatalogueEntry& entrada, bool registrarNoLog = true) {
-    const std::string texto = driver::CatalogueText(entrada);
-    if (registrarNoLog) ImpFisDebug("ERRO!!! " + texto);
-    stMensagemTaa += ' ';
-    stMensagemTaa += texto;
-    if (mostrar_) Mostrar(texto);
+    driver::ReportProblem(esquema_, driver::CatalogueText(entrada),
+                          {mostrar_, registrarNoLog, &DestravaTeclado});
     resultado_ = false;
   }
 
   void Mostrar(const std::string& texto) const {
-    // An unset keyboard-lock entry point only happens on the unset path below.
-    if (Daruma_TEF_TravarTeclado != nullptr) Daruma_TEF_TravarTeclado("0");
+    DestravaTeclado();
     hostlib::Mensagem(texto, "", "N", "N", 0, "", esquema_, 0, nullptr);
   }
 

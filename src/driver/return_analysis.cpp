@@ -1,6 +1,7 @@
 // The return analysis every driver call goes through.
 #include <string>
 
+#include "driver/command.h"
 #include "driver/reply_buffer.h"
 #include "driver/return_codes.h"
 #include "tov00300/driver.h"
@@ -19,13 +20,17 @@ constexpr int kLarguraStatus = 200;
 constexpr int kTipoAviso = 0;
 constexpr int kTipoErroStatus = 3;
 
-void Mostrar(const std::string& texto, int tipo, const std::string& stEsquema) {
-  hostlib::Mensagem(texto, "", "N", "N", tipo, "", stEsquema, 0, nullptr);
-}
-
-void Coletar(const std::string& texto) {
-  stMensagemTaa += ' ';
-  stMensagemTaa += texto;
+// A status text of the printer: collected for a self-service terminal
+// (unless `coletar` is false), shown when asked, then logged without the
+// error mark.
+void RelataStatus(const std::string& texto, int tipo, const std::string& stEsquema, bool mostrar,
+                  bool coletar = true) {
+  if (coletar) {
+    stMensagemTaa += ' ';
+    stMensagemTaa += texto;
+  }
+  if (mostrar) hostlib::Mensagem(texto, "", "N", "N", tipo, "", stEsquema, 0, nullptr);
+  ImpFisDebug(texto);
 }
 
 // Lets the driver put a code into words; the text is read back within its width.
@@ -49,15 +54,8 @@ bool AnalisaRetorno_FrameWork(const std::string& stEsquema, int inCodRetorno, bo
   ImpFisDebug(pendente);
 
   if (const driver::CatalogueEntry* mensagem = driver::FrameWorkCodeMessage(inCodRetorno)) {
-    const std::string texto = driver::CatalogueText(*mensagem);
-    ImpFisDebug("ERRO!!! " + texto);
-    Coletar(texto);
-    if (boMostraMsg) {
-      // The driver may hold the keyboard locked (card payment); the operator
-      // must be able to answer the dialog.
-      eTEF_TravarTeclado_ECF_Daruma(0);
-      Mostrar(texto, kTipoAviso, stEsquema);
-    }
+    driver::ReportProblem(stEsquema, driver::CatalogueText(*mensagem),
+                          {boMostraMsg, true, [] { eTEF_TravarTeclado_ECF_Daruma(0); }});
     resultado = false;
   }
 
@@ -70,38 +68,31 @@ bool AnalisaRetorno_FrameWork(const std::string& stEsquema, int inCodRetorno, bo
   // -12 is the driver's way of saying the status query itself has nothing to
   // report; any other failure of the query is put into words by the driver.
   if (status != 1 && status != -12) {
-    const std::string texto = Interpretado(eInterpretarRetorno_ECF_Daruma, status);
-    Coletar(texto);
-    if (boMostraMsg) Mostrar(texto, kTipoErroStatus, stEsquema);
-    ImpFisDebug(texto);
+    RelataStatus(Interpretado(eInterpretarRetorno_ECF_Daruma, status), kTipoErroStatus, stEsquema,
+                 boMostraMsg);
   }
 
   if (erro != 0) {
-    const std::string texto = Interpretado(eInterpretarErro_ECF_Daruma, erro);
-    Coletar(texto);
-    if (boMostraMsg) Mostrar(texto, kTipoErroStatus, stEsquema);
-    ImpFisDebug(texto);
+    RelataStatus(Interpretado(eInterpretarErro_ECF_Daruma, erro), kTipoErroStatus, stEsquema,
+                 boMostraMsg);
     resultado = false;
   }
 
   if (aviso == -1 || aviso == -2) {
-    const std::string texto = Interpretado(eInterpretarAviso_ECF_Daruma, aviso);
-    Coletar(texto);
-    if (boMostraMsg) Mostrar(texto, kTipoAviso, stEsquema);
-    ImpFisDebug(texto);
+    RelataStatus(Interpretado(eInterpretarAviso_ECF_Daruma, aviso), kTipoAviso, stEsquema,
+                 boMostraMsg);
   } else if (aviso == 1 && boAvisoUm) {
     // Warning 1 matters only to receipt opening; it is shown and logged but
     // not handed to a self-service terminal.
-    const std::string texto = Interpretado(eInterpretarAviso_ECF_Daruma, aviso);
-    if (boMostraMsg) Mostrar(texto, kTipoAviso, stEsquema);
-    ImpFisDebug(texto);
+    RelataStatus(Interpretado(eInterpretarAviso_ECF_Daruma, aviso), kTipoAviso, stEsquema,
+                 boMostraMsg, /*coletar=*/false);
   }
 
   return resultado;
 }
 
 bool Estado_Imp(const std::string& stEsquema, bool /*boReservado1*/, bool /*boReservado2*/) {
-  boClieUtil = AnalisaRetorno_FrameWork(stEsquema, inRetorno, boNUtilTaa, false, false);
+  boClieUtil = driver::JudgePending(inRetorno, {stEsquema, boNUtilTaa});
   return boClieUtil;
 }
 

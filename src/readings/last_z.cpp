@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "readings/registers.h"
+#include "driver/registers.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
@@ -67,8 +67,8 @@ bool DadosUltimaRedZ(const VariantArray& parametros, Variant& resultado, DataSet
   }
   const std::string stEsquema = parametros.empty() ? std::string() : parametros[0].AsString();
 
-  std::string record = Trim(QueryRegister(140));
-  const bool ok = AnalisaRetorno_FrameWork(stEsquema, inRetorno, true, false, false);
+  bool ok = false;
+  const std::string record = Trim(driver::ReadRegister(140, {stEsquema, true}, &ok));
 
   // Elements 0 to 4, with the values a failed reading leaves.
   Variant e0 = std::string(), e1 = std::string(), e4 = std::string();

@@ -1,7 +1,8 @@
 // GetValue and the simple register queries.
 #include "readings/register_queries.h"
 
-#include "readings/registers.h"
+#include "driver/command.h"
+#include "driver/registers.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
@@ -28,12 +29,19 @@ namespace {
 // Reads an amount register; the conversion comes before the analysis, so a
 // reply that is not an amount reaches the caller as a ConversionError.
 bool AmountQuery(int number, const std::string& stEsquema, std::string& out) {
+  const driver::RegisterReply reply = driver::ReadRegister(number);
+  driver::Stage(reply.code, driver::RegisterDescription(number, reply.text));
   // The out text is the reply buffer itself, so a failed conversion leaves
   // the raw reply in it.
-  out = QueryRegister(number);
+  out = reply.text;
   out = FloatToStr(GetValue(out));
-  AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+  driver::JudgePending(reply.code, {stEsquema, false});
   return true;
+}
+
+// A register read as one command, judged without dialogs.
+std::string Register(int number, const std::string& stEsquema) {
+  return driver::ReadRegister(number, {stEsquema, false});
 }
 
 }  // namespace
@@ -51,32 +59,35 @@ bool BuscaDescontos(const std::string& stEsquema, std::string& stDescontos) {
 }
 
 bool BuscaVendaBruta(const std::string& stEsquema, std::string& stVendaBruta) {
-  std::string total = ReadRegister(1, stEsquema, false);
-  std::string inicio = ReadRegister(2, stEsquema, false);
+  std::string total = Register(1, stEsquema);
+  std::string inicio = Register(2, stEsquema);
   stVendaBruta = FormatFloat("#.00", GetValue(total) - GetValue(inicio));
   return true;
 }
 
 bool BuscaOpNFis(const std::string& stEsquema, std::string& stOpNFis) {
-  stOpNFis = ReadRegister(28, stEsquema, false);
+  stOpNFis = Register(28, stEsquema);
   return true;
 }
 
 bool BuscaReinicioOp(const std::string& stEsquema, std::string& stReinicioOp) {
-  stReinicioOp = hostlib::Ajusta(ReadRegister(23, stEsquema, false), 4);
+  stReinicioOp = hostlib::Ajusta(Register(23, stEsquema), 4);
   return true;
 }
 
 bool BuscaNReducoes(const std::string& stEsquema, std::string& stNReducoes) {
-  stNReducoes = QueryRegister(24);
+  constexpr int kReductions = 24;
+  const driver::RegisterReply reply = driver::ReadRegister(kReductions);
+  driver::Stage(reply.code, driver::RegisterDescription(kReductions, reply.text));
+  stNReducoes = reply.text;
   if (hostlib::EmptyString(stNReducoes)) {
     stNReducoes = "0000";
   } else {
     stNReducoes = hostlib::Ajusta(IntToStr(StrToInt(Trim(stNReducoes)) + 1), 4);
   }
   // The log shows the number handed to the host, not the raw counter.
-  stImpDebug = RegisterDebugLine(24, stNReducoes);
-  AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+  driver::Command(reply.code, driver::RegisterDescription(kReductions, stNReducoes),
+                  {stEsquema, false});
   return true;
 }
 

@@ -1,8 +1,8 @@
 // Undoing a sale on the printer: one item, the last item, or a whole receipt.
 #include <string>
 
-#include "driver/reply_buffer.h"
-#include "readings/registers.h"
+#include "driver/command.h"
+#include "driver/registers.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
@@ -36,15 +36,14 @@ bool Cancela_ItGenerico(const std::string& stEsquema, const std::string& nrItem,
                         double /*ignorado9*/) {
   // The host numbers items with one more digit than the printer's four.
   const std::string numero = Copy(nrItem, 2, 4);
-  inRetorno = iCFCancelarItem_ECF_Daruma(numero.c_str());
-  stImpDebug = "iCFCancelarItem_ECF_Daruma : " + numero;
-  return AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, false, false);
+  return driver::Command(iCFCancelarItem_ECF_Daruma(numero.c_str()),
+                         driver::Describe("iCFCancelarItem_ECF_Daruma", {numero}),
+                         {stEsquema, false});
 }
 
 bool Cancela_UltimoItem(const std::string& stEsquema) {
-  inRetorno = iCFCancelarUltimoItem_ECF_Daruma();
-  stImpDebug = "iCFCancelarUltimoItem_ECF_Daruma";
-  return AnalisaRetorno_FrameWork(stEsquema, inRetorno, true, false, false);
+  return driver::Command(iCFCancelarUltimoItem_ECF_Daruma(), "iCFCancelarUltimoItem_ECF_Daruma",
+                         {stEsquema, true});
 }
 
 bool Cancela_Cupom_Imp(const VariantArray& valores, Variant& result) {
@@ -58,10 +57,10 @@ bool Cancela_Cupom_Imp(const VariantArray& valores, Variant& result) {
 
   std::string contagem;
   if (inTipoImpFis == kTipoImpDescontaContagem) {
-    driver::ReplyBuffer buffer(RegisterWidth(kRegistroContagemCancelamento));
-    inRetorno = rRetornarInformacao_ECF_Daruma(
-        std::to_string(kRegistroContagemCancelamento).c_str(), buffer.data());
-    contagem = buffer.Text();
+    // Not judged: a count that does not convert stops the operation below.
+    const driver::RegisterReply resposta = driver::ReadRegister(kRegistroContagemCancelamento);
+    driver::Store(resposta.code);
+    contagem = resposta.text;
   }
 
   // A COO that is not a number (a refused query) stops here, before the
@@ -76,9 +75,8 @@ bool Cancela_Cupom_Imp(const VariantArray& valores, Variant& result) {
   if (elementos.empty()) elementos.resize(1);
   elementos[0] = numero;
 
-  inRetorno = iCFCancelar_ECF_Daruma();
-  stImpDebug = "iCFCancelar_ECF_Daruma";
-  const bool cancelado = AnalisaRetorno_FrameWork(esquema, inRetorno, mostraMsg, reservado, false);
+  const bool cancelado = driver::Command(iCFCancelar_ECF_Daruma(), "iCFCancelar_ECF_Daruma",
+                                         {esquema, mostraMsg, reservado});
 
   // The grand total moves with a cancellation whether or not the printer
   // reported success, so the stored copy is refreshed in every case.

@@ -2,6 +2,7 @@
 // contra-vale receipt, in one call.
 #include <string>
 
+#include "driver/command.h"
 #include "receipt/closing_steps.h"
 #include "receipt/retry_question.h"
 #include "tov00300/datamodule.h"
@@ -55,12 +56,9 @@ std::string TextoTributos(const PosicoesFechamento& p) {
 // A movement that cannot be paid: said the way the return analysis says a
 // printer problem (log, terminal text, dialog when messages are shown).
 void ReportaTipoAusente(const PosicoesFechamento& p, const std::string& codigo) {
-  const std::string texto =
-      Utf8ToCp1252("Tipo de recebimento não cadastrado para o pagamento: ") + codigo;
-  ImpFisDebug("ERRO!!! " + texto);
-  stMensagemTaa += ' ';
-  stMensagemTaa += texto;
-  if (p.mostraMsg) hostlib::Mensagem(texto, "", "N", "N", 0, "", p.esquema, 0, nullptr);
+  driver::ReportProblem(
+      p.esquema, Utf8ToCp1252("Tipo de recebimento não cadastrado para o pagamento: ") + codigo,
+      p.mostraMsg);
 }
 
 std::string ComporRodape(const PosicoesFechamento& p, const StringList& linhas,
@@ -103,9 +101,8 @@ Desfecho Fecha(const PosicoesFechamento& p, const StringList& linhas, receipt::T
   if (pg.enviados > 0) {
     const bool fechado = t.Envia([&] {
       const std::string mensagem = ComporRodape(p, linhas, pg, tributos, mesa);
-      inRetorno = iCFEncerrarConfigMsg_ECF_Daruma(mensagem.c_str());
-      stImpDebug = "iCFEncerrarConfigMsg_ECF_Daruma";
-      return AnalisaRetorno_FrameWork(t.esquema, inRetorno, t.mostraMsg, false, false);
+      return driver::Command(iCFEncerrarConfigMsg_ECF_Daruma(mensagem.c_str()),
+                             "iCFEncerrarConfigMsg_ECF_Daruma", {t.esquema, t.mostraMsg});
     });
     if (!fechado) return Desfecho::Encerrado;
   }

@@ -2,6 +2,7 @@
 // repeated on the operator's request in a card sale.
 #include <string>
 
+#include "driver/command.h"
 #include "receipt/closing_steps.h"
 #include "receipt/retry_question.h"
 #include "tov00300/datamodule.h"
@@ -58,9 +59,9 @@ bool Subtotaliza(Tentativas& t, double desconto, double acrescimo) {
     valor = FloatToStr(desconto);
   }
   return t.Envia([&] {
-    inRetorno = iCFTotalizarCupom_ECF_Daruma(tipo.c_str(), valor.c_str());
-    stImpDebug = "iCFTotalizarCupom_ECF_Daruma : " + tipo + " - " + valor;
-    return AnalisaRetorno_FrameWork(t.esquema, inRetorno, t.mostraMsg, false, false);
+    return driver::Command(iCFTotalizarCupom_ECF_Daruma(tipo.c_str(), valor.c_str()),
+                           driver::Describe("iCFTotalizarCupom_ECF_Daruma", {tipo, valor}),
+                           {t.esquema, t.mostraMsg});
   });
 }
 
@@ -82,9 +83,10 @@ bool EfetuaPagamentos(Tentativas& t, Pagamentos& pagamentos) {
     // The amount is not truncated: the mask keeps the nearest cent.
     const std::string texto = FormatFloat("#0.00", valor);
     const bool pago = t.Envia([&] {
-      inRetorno = iCFEfetuarPagamentoFormatado_ECF_Daruma(nome.c_str(), texto.c_str());
-      stImpDebug = "iCFEfetuarPagamentoFormatado_ECF_Daruma : " + nome + " - " + texto;
-      return AnalisaRetorno_FrameWork(t.esquema, inRetorno, t.mostraMsg, false, false);
+      return driver::Command(
+          iCFEfetuarPagamentoFormatado_ECF_Daruma(nome.c_str(), texto.c_str()),
+          driver::Describe("iCFEfetuarPagamentoFormatado_ECF_Daruma", {nome, texto}),
+          {t.esquema, t.mostraMsg});
     });
     if (!pago) return false;
     ++pagamentos.enviados;

@@ -1,6 +1,7 @@
 // Selling one item on the open fiscal receipt.
 #include <string>
 
+#include "driver/command.h"
 #include "receipt/retry_question.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
@@ -28,9 +29,9 @@ std::string CodigoAliquota(const std::string& cdAliq, const std::string& vrPercA
 }
 
 std::string LinhaDebug(const ComandoItem& c) {
-  return "iCFVender_ECF_Daruma : " + c.aliquota + " - " + c.quantidade + " - " + c.preco + " - " +
-         c.tipoAjuste + " - " + c.valorAjuste + " - " + c.codigo + " - " + c.unidade + " - " +
-         c.descricao;
+  return driver::Describe("iCFVender_ECF_Daruma",
+                          {c.aliquota, c.quantidade, c.preco, c.tipoAjuste, c.valorAjuste, c.codigo,
+                           c.unidade, c.descricao});
 }
 
 }  // namespace
@@ -70,12 +71,12 @@ bool VendaItem(Variant& bag) {
     c.unidade = Copy(unidade, 1, 2);
     c.descricao = Copy(nmProd, 1, 50);
 
-    inRetorno = iCFVender_ECF_Daruma(c.aliquota.c_str(), c.quantidade.c_str(), c.preco.c_str(),
-                                     c.tipoAjuste.c_str(), c.valorAjuste.c_str(), c.codigo.c_str(),
-                                     c.unidade.c_str(), c.descricao.c_str());
-    stImpDebug = LinhaDebug(c);
+    const int codigo = iCFVender_ECF_Daruma(
+        c.aliquota.c_str(), c.quantidade.c_str(), c.preco.c_str(), c.tipoAjuste.c_str(),
+        c.valorAjuste.c_str(), c.codigo.c_str(), c.unidade.c_str(), c.descricao.c_str());
+    // Only this item's messages go back to a self-service terminal.
     stMensagemTaa.clear();
-    const bool vendido = AnalisaRetorno_FrameWork(esquema, inRetorno, boNUtilTaa, false, false);
+    const bool vendido = driver::Command(codigo, LinhaDebug(c), {esquema, boNUtilTaa});
     if (!vendido) boClieUtil = false;
 
     if (vendido || !boNUtilTaa) {

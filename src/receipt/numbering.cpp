@@ -2,9 +2,7 @@
 // fiscal-receipt counter (CCF).
 #include <string>
 
-#include "driver/reply_buffer.h"
-#include "readings/registers.h"
-#include "tov00300/driver.h"
+#include "driver/registers.h"
 #include "tov00300/receipt.h"
 #include "tov00300/session.h"
 #include "tov00300/state.h"
@@ -18,20 +16,19 @@ constexpr int kRegistroCcf = 30;
 
 std::string Nr_Cupom(const std::string& /*ignorado*/, const std::string& stEsquema) {
   // The reply stays in stRetorno: the receipt cancellation reads it there.
-  stRetorno = QueryRegister(kRegistroCoo);
-  if (AnalisaRetorno_FrameWork(stEsquema, inRetorno, false, true, false)) return stRetorno;
-  return "ERRO";
+  const driver::RegisterReply resposta = driver::ReadRegister(kRegistroCoo);
+  stRetorno = resposta.text;
+  const std::string descricao = driver::RegisterDescription(kRegistroCoo, stRetorno);
+  return driver::Command(resposta.code, descricao, {stEsquema, false, true}) ? stRetorno : "ERRO";
 }
 
 bool ContadorCupomFiscalMFD(const std::string& stEsquema, std::string& contador) {
-  driver::ReplyBuffer buffer(RegisterWidth(kRegistroCcf));
-  const int codigo =
-      rRetornarInformacao_ECF_Daruma(std::to_string(kRegistroCcf).c_str(), buffer.data());
-  contador = buffer.Text();
+  const driver::RegisterReply resposta = driver::ReadRegister(kRegistroCcf);
+  contador = resposta.text;
   // This query logs its reply itself and leaves stImpDebug and inRetorno to
   // the command the caller is running.
-  ImpFisDebug(RegisterDebugLine(kRegistroCcf, contador));
-  return AnalisaRetorno_FrameWork(stEsquema, codigo, false, true, false);
+  ImpFisDebug(driver::RegisterDescription(kRegistroCcf, contador));
+  return driver::JudgePending(resposta.code, {stEsquema, false, true});
 }
 
 std::string NumeroCupom() {

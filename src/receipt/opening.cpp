@@ -1,6 +1,7 @@
 // Opening a fiscal receipt, with or without the consumer's identification.
 #include <string>
 
+#include "driver/command.h"
 #include "receipt/retry_question.h"
 #include "tov00300/driver.h"
 #include "tov00300/hostlib.h"
@@ -40,15 +41,15 @@ bool AbreCupom(Variant& bag) {
 
   bool aberto = false;
   for (;;) {
+    // Warning 1 of the printer is also reported at opening.
+    const driver::Judging julgamento{esquema, boNUtilTaa, false, true};
     if (identificado) {
-      inRetorno = iCFAbrir_ECF_Daruma(cpf.c_str(), nome.c_str(), endereco.c_str());
-      stImpDebug = "iCFAbrir_ECF_Daruma";
+      aberto = driver::Command(iCFAbrir_ECF_Daruma(cpf.c_str(), nome.c_str(), endereco.c_str()),
+                               "iCFAbrir_ECF_Daruma", julgamento);
     } else {
-      inRetorno = iCFAbrirPadrao_ECF_Daruma();
-      stImpDebug = "iCFAbrirPadrao_ECF_Daruma";
+      aberto =
+          driver::Command(iCFAbrirPadrao_ECF_Daruma(), "iCFAbrirPadrao_ECF_Daruma", julgamento);
     }
-    // The fifth flag also reports a pending printer warning at opening.
-    aberto = AnalisaRetorno_FrameWork(esquema, inRetorno, boNUtilTaa, false, true);
 
     if (aberto || !boNUtilTaa) {
       if (utilTef) boClieUtil = false;

@@ -2,8 +2,9 @@
 #include <cctype>
 #include <string>
 
+#include "driver/command.h"
+#include "driver/registers.h"
 #include "driver/reply_buffer.h"
-#include "readings/registers.h"
 #include "session/clock.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
@@ -73,7 +74,7 @@ DateTime DateFromDDMMYY(const std::string& ddmmyy) {
 }
 
 std::string MovementDateText(const std::string& stEsquema) {
-  const std::string reply = Trim(ReadRegister(70, stEsquema, false));
+  const std::string reply = Trim(driver::ReadRegister(70, {stEsquema, false}));
   std::string ddmmyy = Copy(reply, 1, 4) + Copy(reply, 7, 2);
   // The printer answers 01/01/2000 while it has no fiscal day.
   if (ddmmyy == "010100") ddmmyy = FormatDateTime("ddmmyy", DateTime::Today());
@@ -83,11 +84,11 @@ std::string MovementDateText(const std::string& stEsquema) {
 bool Data_Imp(const std::string& stEsquema, std::string& stDataHora) {
   stMensagemTaa.clear();
   driver::ReplyBuffer data(8), hora(6);
-  inRetorno = rDataHoraImpressora_ECF_Daruma(data.data(), hora.data());
+  const int codigo = rDataHoraImpressora_ECF_Daruma(data.data(), hora.data());
   const std::string stData = data.Text(), stHora = hora.Text();
-  stImpDebug = "rDataHoraImpressora_ECF_Daruma\r\nRetorno da Impressora : " + stData + stHora;
-  const bool ok =
-      AnalisaRetorno_FrameWork(stEsquema, inRetorno, boNUtilTaa || !boClieUtil, false, false);
+  const bool ok = driver::Command(
+      codigo, driver::DescribeReply("rDataHoraImpressora_ECF_Daruma", stData + stHora),
+      {stEsquema, boNUtilTaa || !boClieUtil});
   // DDMMYY + HHMMSS, whatever the answer: the year keeps its last two digits.
   stDataHora = Copy(stData, 1, 4) + Copy(stData, 7, 2) + stHora;
   return ok;

@@ -2,6 +2,7 @@
 // Muda_Horario.
 #include <string>
 
+#include "driver/command.h"
 #include "session/clock.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
@@ -70,7 +71,7 @@ bool Muda_Horario(const std::string& stEsquema) {
   } else {
     return false;
   }
-  return AnalisaRetorno_FrameWork(stEsquema, codigo, false, false, false);
+  return driver::JudgePending(codigo, {stEsquema, false});
 }
 
 }  // namespace Tov00300

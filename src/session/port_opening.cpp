@@ -1,7 +1,8 @@
 // AbrePorta_FrameWork: opening the printer port and the start-of-day checks.
 #include <string>
 
-#include "readings/registers.h"
+#include "driver/command.h"
+#include "driver/registers.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
@@ -36,41 +37,45 @@ bool AbrePorta_FrameWork(const Variant& bag) {
     ImpFisDebug("Abrindo porta " + porta);
 
     // Every answer of the opening is shown to the operator.
-    auto analisa = [&esquema](const char* comando) {
-      stImpDebug = comando;
-      return AnalisaRetorno_FrameWork(esquema, inRetorno, true, false, false);
-    };
+    const driver::Judging julgamento{esquema, true};
 
-    inRetorno = eAbrirSerial_Daruma(porta.c_str(), "115200");
-    if (inRetorno == kPortaOcupada) {
+    int aberta = eAbrirSerial_Daruma(porta.c_str(), "115200");
+    if (aberta == kPortaOcupada) {
       // Busy: usually this process still holds the port from an earlier
       // session. Close it and open again; only a second failure is reported.
-      inRetorno = eFecharSerial_Daruma();
-      if (!analisa("eFecharSerial_Daruma")) return false;
-      inRetorno = eAbrirSerial_Daruma(porta.c_str(), "115200");
+      if (!driver::Command(eFecharSerial_Daruma(), "eFecharSerial_Daruma", julgamento)) {
+        return false;
+      }
+      aberta = eAbrirSerial_Daruma(porta.c_str(), "115200");
     }
-    if (!analisa("eAbrirSerial_Daruma")) return false;
+    if (!driver::Command(aberta, "eAbrirSerial_Daruma", julgamento)) return false;
 
-    inRetorno = eBuscarPortaVelocidade_ECF_Daruma();
-    if (!analisa("eBuscarPortaVelocidade_ECF_Daruma")) return false;
-    inRetorno = rVerificarImpressoraLigada_ECF_Daruma();
-    if (!analisa("rVerificarImpressoraLigada_ECF_Daruma")) return false;
-    inRetorno = eDefinirProduto_Daruma("ECF");
-    if (!analisa("eDefinirProduto_Daruma")) return false;
+    if (!driver::Command(eBuscarPortaVelocidade_ECF_Daruma(), "eBuscarPortaVelocidade_ECF_Daruma",
+                         julgamento)) {
+      return false;
+    }
+    if (!driver::Command(rVerificarImpressoraLigada_ECF_Daruma(),
+                         "rVerificarImpressoraLigada_ECF_Daruma", julgamento)) {
+      return false;
+    }
+    if (!driver::Command(eDefinirProduto_Daruma("ECF"), "eDefinirProduto_Daruma", julgamento)) {
+      return false;
+    }
 
     DateTime data;
     std::string dataHoraImp;
     if (!VerificaData(esquema, data, dataHoraImp, "", true)) return false;
 
     bool lido = false;
-    const std::string documento = Trim(ReadRegister(56, esquema, true, &lido));
+    const std::string documento = Trim(driver::ReadRegister(56, julgamento, &lido));
     if (!lido) return false;
-    if (documento == "2") {
-      inRetorno = iCNFCancelar_ECF_Daruma();
-      if (!analisa("iCNFCancelar_ECF_Daruma")) return false;
-    } else if (documento == "4") {
-      inRetorno = iRGFechar_ECF_Daruma();
-      if (!analisa("iRGFechar_ECF_Daruma")) return false;
+    if (documento == "2" &&
+        !driver::Command(iCNFCancelar_ECF_Daruma(), "iCNFCancelar_ECF_Daruma", julgamento)) {
+      return false;
+    }
+    if (documento == "4" &&
+        !driver::Command(iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", julgamento)) {
+      return false;
     }
 
     if (documento != "1" && !UnfinishedSale()) return true;
@@ -82,7 +87,9 @@ bool AbrePorta_FrameWork(const Variant& bag) {
                                       {"NRSERIEIMP", serie},
                                       {"ESQUEMACOR", esquema},
                                       {"IDVALIDA", "N"}});
-    inRetorno = iCFCancelar_ECF_Daruma();
+    // Not judged: the receipt is cancelled whatever its state, and the grand
+    // total records what the printer holds either way.
+    driver::Store(iCFCancelar_ECF_Daruma());
     Atu_TotGeral(atualiza);
     return true;
   } catch (const std::exception&) {

@@ -1,7 +1,7 @@
 // Carrega_Dados_Impressora: the printer's identification for the host's bag.
 #include <string>
 
-#include "readings/registers.h"
+#include "driver/registers.h"
 #include "session/clock.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/format.h"
@@ -38,12 +38,12 @@ bool Carrega_Dados_Impressora(Variant& bag) {
   if (hostlib::EmptyString(dataAtu)) {
     resultado = false;
   } else {
-    ecf = ReadRegister(107, esquema, false);
+    ecf = driver::ReadRegister(107, {esquema, false});
   }
   if (hostlib::EmptyString(ecf)) {
     resultado = false;
   } else {
-    serie = ReadRegister(78, esquema, false);
+    serie = driver::ReadRegister(78, {esquema, false});
   }
 
   // The number and the serial go back as the driver left them, untrimmed.

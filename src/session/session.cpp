@@ -2,6 +2,7 @@
 // ImpressoraOk.
 #include <string>
 
+#include "driver/command.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
@@ -80,7 +81,7 @@ bool ImpressoraOk(const std::string& stEsquema, bool boReservado1, bool boReserv
   (void)boReservado3;
   // Code 1 matches no error row: the answer is the printer's status of its
   // last command.
-  return AnalisaRetorno_FrameWork(stEsquema, 1, boNUtilTaa, false, false);
+  return driver::JudgePending(1, {stEsquema, boNUtilTaa});
 }
 
 }  // namespace Tov00300

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "readings/registers.h"
+#include "driver/registers.h"
 #include "support/debug_log_reader.h"
 #include "support/fixture.h"
 #include "tov00300/readings.h"
@@ -18,6 +18,9 @@ extern "C" bool BuscaNReducoes(const char* stEsquema, char* numero, int tamanho)
 namespace {
 
 using namespace Tov00300;
+using driver::RegisterInfo;
+using driver::Registers;
+using driver::RegisterWidth;
 
 bool NReducoes(const std::string& stEsquema, std::string& numero) {
   char buffer[16] = "velho";

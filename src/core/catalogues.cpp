@@ -3,7 +3,7 @@
 // for byte as the host and its users know it (double blanks, spelling and
 // placeholders "%s" included): reports are laid out by column counts and
 // operators recognise the messages.
-#include "session/catalogues.h"
+#include "core/catalogues.h"
 
 #include <span>
 #include <string_view>

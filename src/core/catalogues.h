@@ -2,8 +2,8 @@
 // text, report caption and question that the operations take from msgPadrao or
 // msgPadrao2 is loaded here, so that Msg never answers a key the package asks
 // for with an empty text.
-#ifndef TOV00300_SESSION_CATALOGUES_H_
-#define TOV00300_SESSION_CATALOGUES_H_
+#ifndef TOV00300_SRC_CORE_CATALOGUES_H_
+#define TOV00300_SRC_CORE_CATALOGUES_H_
 
 #include "tov00300/hostlib.h"
 
@@ -17,4 +17,4 @@ void LoadCatalogues(hostlib::TMessages& msgPadrao, hostlib::TMessages& msgPadrao
 
 }  // namespace Tov00300
 
-#endif  // TOV00300_SESSION_CATALOGUES_H_
+#endif  // TOV00300_SRC_CORE_CATALOGUES_H_

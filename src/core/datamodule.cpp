@@ -1,7 +1,7 @@
 // The data module: created on first need, never freed.
 #include "tov00300/datamodule.h"
 
-#include "session/catalogues.h"
+#include "core/catalogues.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {

@@ -1,6 +1,6 @@
 // The two message catalogues: every key the operations ask for answers its
 // exact text from the right catalogue, whatever the letter case of the key.
-#include "session/catalogues.h"
+#include "core/catalogues.h"
 
 #include <gtest/gtest.h>
 

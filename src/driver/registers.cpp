@@ -1,4 +1,4 @@
-#include "readings/registers.h"
+#include "driver/registers.h"
 
 #include <algorithm>
 #include <array>
@@ -6,9 +6,8 @@
 
 #include "driver/reply_buffer.h"
 #include "tov00300/driver.h"
-#include "tov00300/state.h"
 
-namespace Tov00300 {
+namespace Tov00300::driver {
 
 namespace {
 
@@ -62,25 +61,23 @@ int RegisterWidth(int number) {
   return it->width;
 }
 
-std::string RegisterDebugLine(int number, const std::string& reply) {
-  return "rRetornarInformacao_ECF_Daruma (" + std::to_string(number) + ")\r\n" +
-         "Retorno da Impressora : " + reply;
+std::string RegisterDescription(int number, std::string_view reply) {
+  return DescribeReply("rRetornarInformacao_ECF_Daruma (" + std::to_string(number) + ")", reply);
 }
 
-std::string QueryRegister(int number) {
-  driver::ReplyBuffer buffer(RegisterWidth(number));
-  inRetorno = rRetornarInformacao_ECF_Daruma(std::to_string(number).c_str(), buffer.data());
-  std::string reply = buffer.Text();
-  stImpDebug = RegisterDebugLine(number, reply);
+RegisterReply ReadRegister(int number) {
+  ReplyBuffer buffer(RegisterWidth(number));
+  RegisterReply reply;
+  reply.code = rRetornarInformacao_ECF_Daruma(std::to_string(number).c_str(), buffer.data());
+  reply.text = buffer.Text();
   return reply;
 }
 
-std::string ReadRegister(int number, const std::string& stEsquema, bool boMostraMsg,
-                         bool* analysed) {
-  std::string reply = QueryRegister(number);
-  bool ok = AnalisaRetorno_FrameWork(stEsquema, inRetorno, boMostraMsg, false, false);
-  if (analysed != nullptr) *analysed = ok;
-  return reply;
+std::string ReadRegister(int number, const Judging& judging, bool* accepted) {
+  RegisterReply reply = ReadRegister(number);
+  const bool ok = Command(reply.code, RegisterDescription(number, reply.text), judging);
+  if (accepted != nullptr) *accepted = ok;
+  return std::move(reply.text);
 }
 
-}  // namespace Tov00300
+}  // namespace Tov00300::driver
