@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "driver/command.h"
+#include "driver/registers.h"
 #include "driver/reply_buffer.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
@@ -18,6 +19,10 @@ namespace {
 
 // The printer's totalizer names, separated by ';', fit in this many characters.
 constexpr int kLarguraTotalizadores = 360;
+
+constexpr int kRegistroEstadoDocumento = 56;
+// Register 56 while a non-fiscal receipt is open.
+constexpr const char* kComprovanteAberto = "2";
 
 // The printer's non-fiscal totalizer names, in the printer's order.
 std::vector<std::string> LeTotalizadores() {
@@ -43,6 +48,13 @@ std::string CodigoTotalizador(const std::string& totalizador) {
     if (nomes[i] == totalizador) return hostlib::Ajusta(IntToStr(static_cast<long long>(i + 1)), 2);
   }
   return "";
+}
+
+// The printer's open document (register 56), read to learn what a command
+// whose reply was lost did; "" when the printer does not answer.
+std::string EstadoDocumento() {
+  const driver::RegisterReply resposta = driver::ReadRegister(kRegistroEstadoDocumento);
+  return resposta.code == 1 ? Trim(resposta.text) : std::string();
 }
 
 }  // namespace
@@ -72,15 +84,28 @@ bool Cupom_NFiscNVinc(const std::string& stEsquema, const std::string& totalizad
   // Every step is sent whatever the previous one answered; each refusal is
   // reported by its own analysis and only the closing decides the result.
   const driver::Judging julgamento{stEsquema, boNUtilTaa};
-  driver::Command(iCNFAbrirPadrao_ECF_Daruma(), "iCNFAbrirPadrao_ECF_Daruma", julgamento);
+  const bool aberto =
+      driver::Command(iCNFAbrirPadrao_ECF_Daruma(), "iCNFAbrirPadrao_ECF_Daruma", julgamento) ||
+      EstadoDocumento() == kComprovanteAberto;
   driver::Command(iCNFReceberSemDesc_ECF_Daruma(codigo.c_str(), montante.c_str()),
                   "iCNFReceberSemDesc_ECF_Daruma", julgamento);
   driver::Command(iCNFTotalizarComprovantePadrao_ECF_Daruma(),
                   "iCNFTotalizarComprovantePadrao_ECF_Daruma", julgamento);
   driver::Command(iCNFEfetuarPagamentoFormatado_ECF_Daruma(formaPagto.c_str(), montante.c_str()),
                   "iCNFEfetuarPagamentoFormatado_ECF_Daruma", julgamento);
-  return driver::Command(iCNFEncerrarPadrao_ECF_Daruma(), "iCNFEncerrarPadrao_ECF_Daruma",
-                         julgamento);
+  if (driver::Command(iCNFEncerrarPadrao_ECF_Daruma(), "iCNFEncerrarPadrao_ECF_Daruma",
+                      julgamento)) {
+    return true;
+  }
+  // A reply lost on the line: the receipt this call opened is no longer
+  // open, so the closing took effect. Reported as failed, it would be
+  // printed again by a host that repeats the call.
+  const std::string estado = EstadoDocumento();
+  if (!aberto || estado.empty() || estado == kComprovanteAberto) return false;
+  ImpFisDebug(
+      Utf8ToCp1252("Resposta perdida: o comprovante não fiscal foi encerrado pela "
+                   "impressora"));
+  return true;
 }
 
 }  // namespace Tov00300

@@ -1,7 +1,9 @@
 // Opening a fiscal receipt, with or without the consumer's identification.
 #include <string>
 
+#include "core/sale_guard.h"
 #include "driver/command.h"
+#include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"
 #include "tov00300/driver.h"
 #include "tov00300/hostlib.h"
@@ -24,14 +26,17 @@ bool AbreCupom(Variant& bag) {
   using hostlib::RecebeParams;
   const std::string esquema = RecebeParams(bag, "ESQUEMACOR").AsString();
   int intTefErro = RecebeParams(bag, "INTTEFERRO").AsInt();
-  const std::string cpf = RecebeParams(bag, "INCLUICPF").AsString();
-  std::string nome = RecebeParams(bag, "INCLUINOME").AsString();
-  std::string endereco = RecebeParams(bag, "INCLUIENDERECO").AsString();
+  const std::string cpf = core::OneLine(RecebeParams(bag, "INCLUICPF").AsString());
+  std::string nome = core::OneLine(RecebeParams(bag, "INCLUINOME").AsString());
+  std::string endereco = core::OneLine(RecebeParams(bag, "INCLUIENDERECO").AsString());
   std::string cupNr = RecebeParams(bag, "CUPNR").AsString();
   std::string contCupom = RecebeParams(bag, "CONTCUPOM").AsString();
   const std::string idUtilTef = RecebeParams(bag, "IDUTILTEF").AsString();
   const bool utilTef = RecebeParams(bag, "UTILTEF").AsBool();
   stMensagemTaa.clear();
+  // Whatever this opening leads to, the receipt before it is no longer the
+  // one the sale operations act on.
+  receipt::ThisReceipt() = {};
 
   const bool identificado = !hostlib::EmptyString(cpf);
   if (identificado) {
@@ -63,8 +68,12 @@ bool AbreCupom(Variant& bag) {
   }
 
   if (aberto) {
+    // A new receipt opened: a leftover one the start of day could not cancel
+    // is gone.
+    core::SetForeignReceiptOpen(false);
     cupNr = Nr_Cupom("", esquema);
     ContadorCupomFiscalMFD(esquema, contCupom);
+    if (const auto coo = receipt::WholeNumber(cupNr)) receipt::ThisReceipt().coo = *coo;
   }
 
   bag = MakeBag({{"INTTEFERRO", intTefErro},
