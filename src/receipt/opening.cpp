@@ -26,9 +26,9 @@ bool AbreCupom(Variant& bag) {
   using hostlib::RecebeParams;
   const std::string esquema = RecebeParams(bag, "ESQUEMACOR").AsString();
   int intTefErro = RecebeParams(bag, "INTTEFERRO").AsInt();
-  const std::string cpf = core::OneLine(RecebeParams(bag, "INCLUICPF").AsString());
-  std::string nome = core::OneLine(RecebeParams(bag, "INCLUINOME").AsString());
-  std::string endereco = core::OneLine(RecebeParams(bag, "INCLUIENDERECO").AsString());
+  const std::string cpf = RecebeParams(bag, "INCLUICPF").AsString();
+  std::string nome = RecebeParams(bag, "INCLUINOME").AsString();
+  std::string endereco = RecebeParams(bag, "INCLUIENDERECO").AsString();
   std::string cupNr = RecebeParams(bag, "CUPNR").AsString();
   std::string contCupom = RecebeParams(bag, "CONTCUPOM").AsString();
   const std::string idUtilTef = RecebeParams(bag, "IDUTILTEF").AsString();
@@ -49,8 +49,13 @@ bool AbreCupom(Variant& bag) {
     // Warning 1 of the printer is also reported at opening.
     const driver::Judging julgamento{esquema, boNUtilTaa, false, true};
     if (identificado) {
-      aberto = driver::Command(iCFAbrir_ECF_Daruma(cpf.c_str(), nome.c_str(), endereco.c_str()),
-                               "iCFAbrir_ECF_Daruma", julgamento);
+      // Each is printed on a line of its own; the bag keeps them as given.
+      const std::string linhaCpf = core::OneLine(cpf);
+      const std::string linhaNome = core::OneLine(nome);
+      const std::string linhaEndereco = core::OneLine(endereco);
+      aberto = driver::Command(
+          iCFAbrir_ECF_Daruma(linhaCpf.c_str(), linhaNome.c_str(), linhaEndereco.c_str()),
+          "iCFAbrir_ECF_Daruma", julgamento);
     } else {
       aberto =
           driver::Command(iCFAbrirPadrao_ECF_Daruma(), "iCFAbrirPadrao_ECF_Daruma", julgamento);
