@@ -22,6 +22,13 @@ int64_t FileSize(const std::string& path) {
   return ec ? -1 : static_cast<int64_t>(size);
 }
 
+// Names the damaged file and the offset of the damage for the printer's log;
+// always false, for the caller to return.
+bool Damaged(std::string* error, const char* file, int64_t offset, const char* what) {
+  *error = std::string(file) + ", posição " + std::to_string(offset) + ": " + what;
+  return false;
+}
+
 void CutFile(const std::string& path, int64_t length) {
   std::error_code ec;
   if (FileSize(path) > length) std::filesystem::resize_file(path, length, ec);
@@ -80,9 +87,8 @@ std::string EncodeMfdDocument(const MfdDocument& doc) {
 bool Storage::Open(const std::string& folder, PrinterState* state, std::string* error) {
   Close();
   PrinterState loaded = FreshState();
-  auto damaged = [&](const char* file, size_t offset, const char* what) {
-    *error = std::string(file) + ", posição " + std::to_string(offset) + ": " + what;
-    return false;
+  auto damaged = [error](const char* file, size_t offset, const char* what) {
+    return Damaged(error, file, static_cast<int64_t>(offset), what);
   };
   auto snapshot = platform::ReadFile(folder + kSnapshotName);
   if (snapshot) {
@@ -144,9 +150,8 @@ bool Storage::Open(const std::string& folder, PrinterState* state, std::string* 
 
 bool Storage::CheckDetailMemory(const std::string& folder, const PrinterState& loaded,
                                 bool hadSnapshot, std::string* error) {
-  auto damaged = [&](const char* file, int64_t offset, const char* what) {
-    *error = std::string(file) + ", posição " + std::to_string(offset) + ": " + what;
-    return false;
+  auto damaged = [error](const char* file, int64_t offset, const char* what) {
+    return Damaged(error, file, offset, what);
   };
   std::string mfd = platform::ReadFile(folder + kMfdName).value_or(std::string());
   int64_t tapeSize = std::max<int64_t>(FileSize(folder + kTapeName), 0);
@@ -257,9 +262,7 @@ bool Storage::ReadDocuments(int64_t length, std::vector<MfdDocument>* docs,
     doc.time = r.I64();
     doc.text = r.Text();
     if (!whole || r.failed()) {
-      *error =
-          std::string(kMfdName) + ", posição " + std::to_string(offset) + ": documento danificado";
-      return false;
+      return Damaged(error, kMfdName, static_cast<int64_t>(offset), "documento danificado");
     }
     docs->push_back(std::move(doc));
     offset = next;
