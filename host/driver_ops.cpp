@@ -33,8 +33,13 @@ struct DriverArg<const char*> {
   static Json Show(const Storage& s) { return TextOut(s); }
 };
 
-// A reply buffer of `width` blanks, with guard room so a driver that writes
-// past the width cannot corrupt the host; the reply is read up to the width.
+// A reply buffer of `width` blanks. The driver writes a reply of its own
+// width whatever the caller asked for (register 140 is 1,164 characters), so
+// the buffer always has room for the widest reply and its terminator, plus
+// guard room; the reply shown runs to the driver's terminator.
+constexpr size_t kWidestReply = 1164;
+constexpr size_t kGuard = 1024;
+
 template <>
 struct DriverArg<char*> {
   struct Storage {
@@ -46,14 +51,16 @@ struct DriverArg<char*> {
       throw ArgumentError("a reply buffer is given by its width (a whole number up to 65536)");
     Storage s;
     s.width = j->get<size_t>();
-    s.bytes.assign(s.width + 1024, '\0');
+    s.bytes.assign(std::max(s.width, kWidestReply) + 1 + kGuard, '\0');
     std::fill(s.bytes.begin(), s.bytes.begin() + s.width, ' ');
     return s;
   }
   static char* Pass(Storage& s) { return s.bytes.data(); }
   static Json Show(const Storage& s) {
-    std::string reply(s.bytes.data(), s.width);
-    if (const size_t end = reply.find('\0'); end != std::string::npos) reply.resize(end);
+    const size_t room = s.bytes.size() - kGuard;
+    std::string reply(s.bytes.data(), room);
+    const size_t end = reply.find('\0');
+    reply.resize(std::min(end, room));
     return TextOut(reply);
   }
 };

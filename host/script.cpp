@@ -74,10 +74,24 @@ ScriptCall PrepareCall(const Json& call, size_t index) {
 }  // namespace
 
 Script ParseScript(const std::string& text) {
+  // A till script nests a few levels (calls, arguments, bags, rows); a much
+  // deeper one is a mistake, and refusing it here keeps every later walk over
+  // the values shallow.
+  constexpr int kMaxDepth = 64;
+  auto check = [](int depth, Json::parse_event_t event, Json& /*parsed*/) {
+    if ((event == Json::parse_event_t::object_start || event == Json::parse_event_t::array_start) &&
+        depth >= kMaxDepth) {
+      throw ScriptError("not a usable script: values nested deeper than " +
+                        std::to_string(kMaxDepth) + " levels");
+    }
+    return true;
+  };
   Json root;
   try {
-    root = Json::parse(text);
-  } catch (const Json::parse_error& e) {
+    root = Json::parse(text, check);
+  } catch (const Json::exception& e) {
+    // Also a number no double holds (1e400), which the parser reports as
+    // out of range rather than as a syntax error.
     throw ScriptError(std::string("not valid JSON: ") + e.what());
   }
   if (!root.is_object() || !root.contains("calls") || !root["calls"].is_array())

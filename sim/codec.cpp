@@ -113,4 +113,16 @@ bool ReadFramedRecord(std::string_view file, size_t offset, std::string_view* pa
   return true;
 }
 
+RecordRead InspectFramedRecord(std::string_view file, size_t offset, std::string_view* payload,
+                               size_t* next) {
+  if (file.size() <= offset) return RecordRead::kEnd;
+  if (file.size() - offset < 8) return RecordRead::kTorn;
+  uint32_t length = LoadU32(file, offset);
+  // A killed append leaves a prefix of the record, so a whole header with an
+  // impossible length is damage, not a tear.
+  if (length > kMaxRecord) return RecordRead::kDamaged;
+  if (file.size() - offset - 8 < length) return RecordRead::kTorn;
+  return ReadFramedRecord(file, offset, payload, next) ? RecordRead::kWhole : RecordRead::kDamaged;
+}
+
 }  // namespace Tov00300::sim

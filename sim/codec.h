@@ -54,6 +54,14 @@ std::string FrameRecord(std::string_view payload);
 bool ReadFramedRecord(std::string_view file, size_t offset, std::string_view* payload,
                       size_t* next);
 
+// What lies at `offset`: nothing (the end), a whole intact record, a record
+// cut short (the file ends before its length says: what a process killed
+// while appending leaves), or a damaged one (its whole length is there but
+// the checksum or the length field is wrong).
+enum class RecordRead { kEnd, kWhole, kTorn, kDamaged };
+RecordRead InspectFramedRecord(std::string_view file, size_t offset, std::string_view* payload,
+                               size_t* next);
+
 }  // namespace Tov00300::sim
 
 #endif  // TOV00300_SIM_CODEC_H_

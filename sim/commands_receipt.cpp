@@ -94,7 +94,8 @@ Outcome OpenReceipt(Machine& m, const std::string& cpf, const std::string& name,
     if (digits != 11 && digits != 14) return Refuse(kErrParameter, -2);
   }
   Event e{EventType::kOpenReceipt};
-  e.s = {consumer, Trim(name).substr(0, 30), Trim(address).substr(0, 79)};
+  e.s = {OneLine(consumer), Trim(OneLine(name)).substr(0, 30),
+         Trim(OneLine(address)).substr(0, 79)};
   return m.Accept(std::move(e));
 }
 
@@ -124,7 +125,8 @@ Outcome SellItem(Machine& m, const std::string& tax, const std::string& quantity
          value,
          *adjustment < 0 ? -*adjustment : 0,
          *adjustment > 0 ? *adjustment : 0};
-  e.s = {Trim(code).substr(0, 48), Trim(unit).substr(0, 2), Trim(description).substr(0, 200)};
+  e.s = {Trim(OneLine(code)).substr(0, 48), Trim(OneLine(unit)).substr(0, 2),
+         Trim(OneLine(description)).substr(0, 200)};
   return m.Accept(std::move(e));
 }
 

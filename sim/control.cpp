@@ -22,16 +22,18 @@ std::optional<int> ParseSignedInt(const std::string& text) {
   return static_cast<int>(negative ? -*magnitude : *magnitude);
 }
 
-int Fail(Machine& m, const std::vector<std::string>& w) {
-  if (w.size() < 3 || !IsEntryPointName(w[1])) return -2;
-  if (Upper(w[2]) == "OFF") {
-    m.faults().failures.erase(w[1]);
+// "fail NAME CODE [once|N|always] [after K]", "lose-reply NAME
+// [once|N|always] [after K]" and "... NAME off": `first` is the index of the
+// word after the name (after the code, for fail).
+int Fault(std::map<std::string, Faults::Failure>& faults, const std::vector<std::string>& w,
+          int code, size_t first) {
+  if (w.size() > first && Upper(w[first]) == "OFF") {
+    if (w.size() != first + 1) return -2;
+    faults.erase(w[1]);
     return 1;
   }
-  auto code = ParseSignedInt(w[2]);
-  if (!code) return -2;
-  Faults::Failure failure{*code, 1};
-  size_t next = 3;
+  Faults::Failure failure{code, 1};
+  size_t next = first;
   if (w.size() > next && Upper(w[next]) != "AFTER") {
     std::string how = Upper(w[next]);
     if (how == "ALWAYS") {
@@ -51,8 +53,21 @@ int Fail(Machine& m, const std::vector<std::string>& w) {
     if (!skip || *skip > 1'000'000) return -2;
     failure.skip = static_cast<int>(*skip);
   }
-  m.faults().failures[w[1]] = failure;
+  faults[w[1]] = failure;
   return 1;
+}
+
+int Fail(Machine& m, const std::vector<std::string>& w) {
+  if (w.size() < 3 || !IsEntryPointName(w[1])) return -2;
+  if (Upper(w[2]) == "OFF") return Fault(m.faults().failures, w, 0, 2);
+  auto code = ParseSignedInt(w[2]);
+  if (!code) return -2;
+  return Fault(m.faults().failures, w, *code, 3);
+}
+
+int LoseReply(Machine& m, const std::vector<std::string>& w) {
+  if (w.size() < 2 || !IsEntryPointName(w[1])) return -2;
+  return Fault(m.faults().lostReplies, w, -28, 2);
 }
 
 }  // namespace
@@ -99,6 +114,7 @@ int RunControl(Machine& m, const std::string& command) {
   }
   if (w.size() < 2) return -2;
   if (verb == "FAIL") return Fail(m, w);
+  if (verb == "LOSE-REPLY") return LoseReply(m, w);
   if (verb == "STATUS" && w.size() == 3) {
     auto error = ParseSignedInt(w[1]);
     auto warning = ParseSignedInt(w[2]);

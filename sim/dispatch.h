@@ -73,21 +73,35 @@ int Run(const char* name, Access access, size_t bytes, Body&& body) {
   m.replyBytes = 0;
   auto& failures = m.faults().failures;
   auto injected = failures.find(name);
-  if (injected != failures.end() && injected->second.skip > 0) {
-    --injected->second.skip;
-    injected = failures.end();
-  }
-  if (injected != failures.end()) {
+  // An armed fault waits for its turn: while its `skip` lasts, calls act
+  // normally.
+  auto due = [](std::map<std::string, Faults::Failure>& faults, auto at) {
+    if (at == faults.end()) return false;
+    if (at->second.skip == 0) return true;
+    --at->second.skip;
+    return false;
+  };
+  auto consume = [](std::map<std::string, Faults::Failure>& faults, auto at) {
+    if (at->second.remaining > 0 && --at->second.remaining == 0) faults.erase(at);
+  };
+  if (due(failures, injected)) {
     code = injected->second.code;
-    if (injected->second.remaining > 0 && --injected->second.remaining == 0) {
-      failures.erase(injected);
-    }
+    // The command was not carried out, and the printer's status says so.
+    if (code != 1) error = kErrNotExecuted;
+    consume(failures, injected);
   } else if (m.faults().powerOff && (access == Access::kPrinter || access == Access::kProbe)) {
     code = access == Access::kProbe ? -6 : 0;
   } else {
     Outcome outcome = body(m);
     code = outcome.code;
     error = outcome.error;
+    // The command took effect (or was refused) and its status stands; only
+    // the reply never reaches the caller.
+    auto& lost = m.faults().lostReplies;
+    if (auto at = lost.find(name); due(lost, at)) {
+      code = -28;
+      consume(lost, at);
+    }
   }
   if (access != Access::kQuiet) m.SetLastStatus(error);
   if (m.faults().lineBaud > 0) {

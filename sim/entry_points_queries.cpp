@@ -117,6 +117,7 @@ int eAbrirSerial_Daruma(const char* porta, const char* velocidade) {
     // Each opening looks for the driver folder again: a test or a new
     // session may have pointed the registry elsewhere.
     m.Load(false);
+    if (!m.AcquirePort()) return Outcome{-107, kErrNone};
     m.port = In(porta);
     m.speed = In(velocidade);
     return Ok();
@@ -124,7 +125,10 @@ int eAbrirSerial_Daruma(const char* porta, const char* velocidade) {
 }
 
 int eFecharSerial_Daruma(void) {
-  return Run(__func__, Access::kLocal, 0, [](Machine&) { return Ok(); });
+  return Run(__func__, Access::kLocal, 0, [](Machine& m) {
+    m.ReleasePort();
+    return Ok();
+  });
 }
 
 int rConsultaStatusImpressoraInt_ECF_Daruma(int* status) {

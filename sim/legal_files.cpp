@@ -106,9 +106,14 @@ std::string ReductionsBody(const std::vector<const ZRecord*>& zs, bool complete)
 }
 
 // The detail-memory documents in the range, or the refusal when none.
-std::optional<Outcome> SelectDocuments(const Machine& m, const Range& r,
-                                       std::vector<MfdDocument>* out) {
-  std::vector<MfdDocument> all = m.storage().ReadDocuments(m.state().mfdLength);
+std::optional<Outcome> SelectDocuments(Machine& m, const Range& r, std::vector<MfdDocument>* out) {
+  std::vector<MfdDocument> all;
+  std::string damage;
+  if (!m.storage().ReadDocuments(m.state().mfdLength, &all, &damage)) {
+    // A report with documents missing would pass for the whole record.
+    m.MarkDamaged(damage);
+    return Refuse(kErrDamaged);
+  }
   for (MfdDocument& doc : all) {
     int64_t key = r.kind == RangeKind::kDays ? DayOf(doc.time) : doc.coo;
     if (key >= r.from && key <= r.to) out->push_back(doc);

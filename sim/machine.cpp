@@ -11,6 +11,8 @@ namespace {
 
 constexpr char kRegistryKey[] = "Software\\DarumaFramework";
 constexpr char kFolderValue[] = "LocalArquivos";
+constexpr char kLogName[] = "sim_log.txt";
+constexpr char kLockName[] = "sim_porta.lock";
 // A snapshot is also taken when the journal passes this size, so that
 // loading never replays more than a bounded tail.
 constexpr int64_t kSnapshotJournalBytes = 16 * 1024 * 1024;
@@ -66,7 +68,43 @@ void Machine::Load(bool force) {
   loaded_ = true;
   usable_ = storage_.Open(folder, &state_, &error);
   storage_.set_durability(durability);
-  if (!usable_) state_ = FreshState();
+  if (!usable_) {
+    state_ = FreshState();
+    Log("Memória danificada, impressora bloqueada até a intervenção técnica: " + error);
+  }
+}
+
+void Machine::MarkDamaged(const std::string& reason) {
+  usable_ = false;
+  Log("Memória danificada, impressora bloqueada até a intervenção técnica: " + reason);
+}
+
+void Machine::Log(const std::string& utf8) const {
+  if (folder_.empty()) return;
+  try {
+    platform::AppendToFile(folder_ + kLogName, DateTimeText(CivilNow(0)) + " - " + utf8 + "\n");
+  } catch (const std::exception&) {
+    // The log is for the technician; a printer that cannot write it still
+    // refuses what it must.
+  }
+}
+
+bool Machine::AcquirePort() {
+  if (portLock_ >= 0 && portLockFolder_ == folder_) return true;
+  ReleasePort();
+  int lock = platform::TryLockFile(folder_ + kLockName);
+  if (lock < 0) return false;
+  portLock_ = lock;
+  portLockFolder_ = folder_;
+  // Another process may have used the printer since this one last did.
+  Load(true);
+  return true;
+}
+
+void Machine::ReleasePort() {
+  platform::UnlockFile(portLock_);
+  portLock_ = -1;
+  portLockFolder_.clear();
 }
 
 bool Machine::Reset() {
@@ -82,10 +120,10 @@ bool Machine::Reset() {
   loaded_ = true;
   std::string error;
   PrinterState ignored;
-  // Opening may find a damaged snapshot; the reset replaces it anyway.
+  // Opening may find damaged files; the reset replaces them anyway.
   storage_.Open(folder, &ignored, &error);
   if (!storage_.IsOpen()) {
-    for (const char* name : {"sim_estado.bin", "sim_diario.bin"}) {
+    for (const char* name : {"sim_estado.bin", "sim_diario.bin", "sim_mfd.bin", "bobina.txt"}) {
       platform::DeleteFile(folder + name);
     }
     storage_.Open(folder, &ignored, &error);

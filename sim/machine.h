@@ -44,6 +44,9 @@ struct Faults {
   int64_t clockOffset = 0;  // seconds
   int64_t lineBaud = 0;     // 0: no line delay
   std::map<std::string, Failure> failures;
+  // Commands that take effect but whose reply is lost on the line: the call
+  // answers -28 (timeout), as the driver does when no reply comes.
+  std::map<std::string, Failure> lostReplies;
   bool statusPending = false;
   int statusError = 0;
   int statusWarning = 0;
@@ -78,6 +81,19 @@ class Machine {
   // reloaded from the files as it was before and the command is refused.
   Outcome Accept(Event event);
 
+  // The fiscal memory cannot be trusted: every command is refused with error
+  // 28 until `reset`; the reason (file and offset) goes to the printer's log.
+  void MarkDamaged(const std::string& reason);
+  // Writes a line to the printer's own log (sim_log.txt in its folder).
+  void Log(const std::string& utf8) const;
+
+  // One printer, one user: the port opening takes an OS lock on the driver
+  // folder for as long as this process keeps the port open, and reloads the
+  // state another process may have changed meanwhile. False while another
+  // process holds it (the port is busy).
+  bool AcquirePort();
+  void ReleasePort();
+
   // Status of the last command (error and warning codes).
   void SetLastStatus(int error);
   int lastError() const { return lastError_; }
@@ -105,6 +121,8 @@ class Machine {
   std::string folder_;
   bool loaded_ = false;
   bool usable_ = false;
+  int portLock_ = -1;
+  std::string portLockFolder_;
   int lastError_ = 0;
   int lastWarning_ = 0;
 };

@@ -80,6 +80,8 @@ std::string ErrorText(int code) {
       return Out("Memória fiscal esgotada.");
     case kErrNoReduction:
       return Out("Nenhuma redução Z gravada na memória fiscal.");
+    case kErrNotExecuted:
+      return Out("Comando não executado.");
     case kErrCashShort:
       return Out("Sangria maior que o dinheiro em caixa.");
     default:

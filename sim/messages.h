@@ -41,8 +41,9 @@ enum ErrorCode : int {
   kErrFile = 30,
   kErrMemoryFull = 31,
   kErrNoReduction = 32,
-  kErrCashShort = 33,
-  kErrLastCode = 33,
+  kErrNotExecuted = 33,  // the command did not reach the printer or was not carried out
+  kErrCashShort = 34,    // a withdrawal larger than the cash in the drawer
+  kErrLastCode = 34,
 };
 
 enum WarningCode : int {

@@ -173,6 +173,19 @@ std::optional<std::string> ReadRegister(const Machine& m, int index) {
         default:
           return std::string("0");
       }
+    case 162:
+      // The open receipt's progress, for a caller that repeats a closing: "1"
+      // once it is totalled (paying), "0" otherwise or with none open.
+      return std::string((s.open.kind == DocKind::kReceipt || s.open.kind == DocKind::kNonFiscal) &&
+                                 s.open.phase == Phase::kTotalized
+                             ? "1"
+                             : "0");
+    case 163:
+      // Amount paid so far on the open receipt (fiscal or non-fiscal).
+      return Digits(s.open.kind == DocKind::kReceipt || s.open.kind == DocKind::kNonFiscal
+                        ? s.open.Paid()
+                        : 0,
+                    13);
     case 70:
       // No fiscal day open: the printer answers 01/01/2000, read as "no date".
       return s.movementDay >= 0 ? DateDigits(s.movementDay * kSecondsPerDay)
@@ -189,6 +202,13 @@ std::optional<std::string> ReadRegister(const Machine& m, int index) {
       return Digits(s.identity.ecfNumber, 3);
     case 140:
       return LastReductionRecord(s);
+    case 160:
+      // A host that lost a reply reads these to learn whether its item or
+      // adjustment reached the open receipt before sending it again.
+      return Digits(s.open.kind == DocKind::kReceipt ? s.open.Total() : 0, 13);
+    case 161:
+      return Digits(
+          s.open.kind == DocKind::kReceipt ? static_cast<int64_t>(s.open.items.size()) : 0, 4);
     default:
       return std::nullopt;
   }

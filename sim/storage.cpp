@@ -1,5 +1,6 @@
 #include "storage.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -19,6 +20,13 @@ int64_t FileSize(const std::string& path) {
   std::error_code ec;
   auto size = std::filesystem::file_size(path, ec);
   return ec ? -1 : static_cast<int64_t>(size);
+}
+
+// Names the damaged file and the offset of the damage for the printer's log;
+// always false, for the caller to return.
+bool Damaged(std::string* error, const char* file, int64_t offset, const char* what) {
+  *error = std::string(file) + ", posição " + std::to_string(offset) + ": " + what;
+  return false;
 }
 
 void CutFile(const std::string& path, int64_t length) {
@@ -79,38 +87,55 @@ std::string EncodeMfdDocument(const MfdDocument& doc) {
 bool Storage::Open(const std::string& folder, PrinterState* state, std::string* error) {
   Close();
   PrinterState loaded = FreshState();
-  if (auto snapshot = platform::ReadFile(folder + kSnapshotName)) {
+  auto damaged = [error](const char* file, size_t offset, const char* what) {
+    return Damaged(error, file, static_cast<int64_t>(offset), what);
+  };
+  auto snapshot = platform::ReadFile(folder + kSnapshotName);
+  if (snapshot) {
     std::string_view bytes(*snapshot);
     std::string_view payload;
     size_t next = 0;
     if (bytes.substr(0, kSnapshotMagic.size()) != kSnapshotMagic ||
         !ReadFramedRecord(bytes, kSnapshotMagic.size(), &payload, &next) ||
         !DecodeState(payload, &loaded)) {
-      *error = "damaged snapshot " + folder + kSnapshotName;
-      return false;
+      return damaged(kSnapshotName, 0, "instantâneo ilegível");
     }
   }
   std::string journalPath = folder + kJournalName;
-  if (auto journal = platform::ReadFile(journalPath)) {
+  auto journal = platform::ReadFile(journalPath);
+  size_t journalEnd = 0;
+  if (journal) {
     std::string_view bytes(*journal);
-    size_t offset = 0;
     std::string_view payload;
     size_t next = 0;
-    while (ReadFramedRecord(bytes, offset, &payload, &next)) {
+    for (;;) {
+      RecordRead read = InspectFramedRecord(bytes, journalEnd, &payload, &next);
+      if (read == RecordRead::kEnd || read == RecordRead::kTorn) break;
+      if (read == RecordRead::kDamaged) {
+        return damaged(kJournalName, journalEnd, "registro danificado no diário");
+      }
       uint64_t sequence = 0;
       Event event;
-      if (!DecodeEvent(payload, &sequence, &event)) break;
+      if (!DecodeEvent(payload, &sequence, &event)) {
+        return damaged(kJournalName, journalEnd, "registro ilegível no diário");
+      }
       // Records up to the snapshot's sequence are already in it (a crash
-      // between the snapshot and emptying the journal leaves them).
+      // between the snapshot and emptying the journal leaves them); any
+      // other jump means records are missing.
       if (sequence > loaded.sequence) {
+        if (sequence != loaded.sequence + 1) {
+          return damaged(kJournalName, journalEnd, "registros faltando no diário");
+        }
         Apply(loaded, event);
         loaded.sequence = sequence;
       }
-      offset = next;
+      journalEnd = next;
     }
-    // A torn or corrupt tail is dropped, so new records follow good ones.
-    CutFile(journalPath, static_cast<int64_t>(offset));
   }
+  if (!CheckDetailMemory(folder, loaded, snapshot.has_value(), error)) return false;
+  // A record torn by a process killed while writing it is dropped, so new
+  // records follow good ones; the document it would have committed goes too.
+  CutFile(journalPath, static_cast<int64_t>(journalEnd));
   CutFile(folder + kMfdName, loaded.mfdLength);
   CutFile(folder + kTapeName, loaded.tapeLength);
   folder_ = folder;
@@ -120,6 +145,46 @@ bool Storage::Open(const std::string& folder, PrinterState* state, std::string* 
     return false;
   }
   *state = std::move(loaded);
+  return true;
+}
+
+bool Storage::CheckDetailMemory(const std::string& folder, const PrinterState& loaded,
+                                bool hadSnapshot, std::string* error) {
+  auto damaged = [error](const char* file, int64_t offset, const char* what) {
+    return Damaged(error, file, offset, what);
+  };
+  std::string mfd = platform::ReadFile(folder + kMfdName).value_or(std::string());
+  int64_t tapeSize = std::max<int64_t>(FileSize(folder + kTapeName), 0);
+  if (!hadSnapshot && loaded.sequence == 0 && (!mfd.empty() || tapeSize > 0)) {
+    return damaged(kJournalName, 0, "diário e instantâneo ausentes com documentos impressos");
+  }
+  // Every committed document must read back whole, ending exactly where the
+  // last committed command says the detail memory ends.
+  std::string_view bytes(mfd);
+  if (static_cast<int64_t>(bytes.size()) < loaded.mfdLength) {
+    return damaged(kMfdName, static_cast<int64_t>(bytes.size()),
+                   "memória de fita-detalhe menor que a registrada");
+  }
+  size_t offset = 0;
+  std::string_view payload;
+  size_t next = 0;
+  while (static_cast<int64_t>(offset) < loaded.mfdLength) {
+    if (InspectFramedRecord(bytes.substr(0, loaded.mfdLength), offset, &payload, &next) !=
+        RecordRead::kWhole) {
+      return damaged(kMfdName, static_cast<int64_t>(offset), "documento danificado");
+    }
+    offset = next;
+  }
+  // After the committed end there can be at most the one document whose
+  // command was killed before its journal record: more means the journal
+  // lost records that the printed documents prove.
+  if (InspectFramedRecord(bytes, offset, &payload, &next) == RecordRead::kWhole &&
+      InspectFramedRecord(bytes, next, &payload, &next) != RecordRead::kEnd) {
+    return damaged(kMfdName, static_cast<int64_t>(offset), "documentos fora do diário");
+  }
+  if (tapeSize < loaded.tapeLength) {
+    return damaged(kTapeName, tapeSize, "bobina menor que a registrada");
+  }
   return true;
 }
 
@@ -180,27 +245,29 @@ void Storage::CutBack(const PrinterState& state) {
   if (tape_.size() > state.tapeLength) tape_.Truncate(state.tapeLength);
 }
 
-std::vector<MfdDocument> Storage::ReadDocuments(int64_t length) const {
-  std::vector<MfdDocument> docs;
+bool Storage::ReadDocuments(int64_t length, std::vector<MfdDocument>* docs,
+                            std::string* error) const {
   auto file = platform::ReadFile(folder_ + kMfdName);
-  if (!file) return docs;
-  std::string_view bytes(*file);
+  std::string_view bytes = file ? std::string_view(*file) : std::string_view();
   if (static_cast<int64_t>(bytes.size()) > length) bytes = bytes.substr(0, length);
   size_t offset = 0;
   std::string_view payload;
   size_t next = 0;
-  while (ReadFramedRecord(bytes, offset, &payload, &next)) {
-    ByteReader r(payload);
+  while (static_cast<int64_t>(offset) < length) {
+    bool whole = InspectFramedRecord(bytes, offset, &payload, &next) == RecordRead::kWhole;
+    ByteReader r(whole ? payload : std::string_view());
     MfdDocument doc;
     doc.coo = r.I64();
     doc.kind = static_cast<DocKind>(r.U8());
     doc.time = r.I64();
     doc.text = r.Text();
-    if (r.failed()) break;
-    docs.push_back(std::move(doc));
+    if (!whole || r.failed()) {
+      return Damaged(error, kMfdName, static_cast<int64_t>(offset), "documento danificado");
+    }
+    docs->push_back(std::move(doc));
     offset = next;
   }
-  return docs;
+  return true;
 }
 
 }  // namespace Tov00300::sim

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "event.h"
 #include "state.h"
@@ -59,9 +60,12 @@ class AppendFile {
 class Storage {
  public:
   // Loads the state from `folder` (which ends with a separator): snapshot,
-  // then the journal records after it; cuts torn tails. A folder without
-  // files gives a fresh printer. False with a reason when the files are
-  // unusable (a damaged snapshot): the fiscal memory is then not guessed at.
+  // then the journal records after it; cuts a record torn at the end of a
+  // file. A folder without files gives a fresh printer. False with the file
+  // and offset in `error` for any other damage (a damaged snapshot, a bad
+  // record with its whole length, missing journal records, a detail memory
+  // or tape that disagrees with the committed records): the fiscal memory is
+  // then not guessed at.
   bool Open(const std::string& folder, PrinterState* state, std::string* error);
   void Close();
   bool IsOpen() const { return !folder_.empty(); }
@@ -85,12 +89,16 @@ class Storage {
   void set_durability(Durability d) { durability_ = d; }
   Durability durability() const { return durability_; }
 
-  // Reads every document of the detail memory up to `length` bytes.
-  std::vector<MfdDocument> ReadDocuments(int64_t length) const;
+  // Reads every document of the detail memory up to `length` bytes (the
+  // committed length). False, naming the file and offset in `error`, when
+  // they do not read back whole: a report must not leave documents out.
+  bool ReadDocuments(int64_t length, std::vector<MfdDocument>* docs, std::string* error) const;
   std::string PathOf(const char* name) const { return folder_ + name; }
 
  private:
   bool OpenFiles();
+  static bool CheckDetailMemory(const std::string& folder, const PrinterState& loaded,
+                                bool hadSnapshot, std::string* error);
   std::string folder_;
   AppendFile journal_, mfd_, tape_;
   Durability durability_ = Durability::kOn;

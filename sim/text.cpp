@@ -173,4 +173,13 @@ std::string DigitsOnly(std::string_view text) {
   return out;
 }
 
+std::string OneLine(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) c = ' ';
+  }
+  return out;
+}
+
 }  // namespace Tov00300::sim

@@ -31,6 +31,11 @@ std::string Columns(std::string_view left, std::string_view right, size_t width)
 // every line at `width` columns. An empty text gives no lines.
 std::vector<std::string> WrapLines(std::string_view text, size_t width);
 
+// A field printed on one line of its own: control characters (line feeds,
+// carriage returns, tabs, ...) become blanks, so the field cannot start a
+// line that looks like another part of the document.
+std::string OneLine(std::string_view text);
+
 // Keeps only the digits.
 std::string DigitsOnly(std::string_view text);
 

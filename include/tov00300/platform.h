@@ -62,6 +62,14 @@ bool SyncFile(int fd);
 // fails as before.
 std::string ResolveFileCase(std::string_view path);
 
+// Takes an exclusive lock on the file at `path` (created when missing) for as
+// long as the returned descriptor stays open, without waiting: -1 when
+// another process holds it or the file cannot be opened. One process, one
+// holder: the lock belongs to the open file, not to a thread.
+int TryLockFile(std::string_view path);
+// Releases a lock taken with TryLockFile.
+void UnlockFile(int fd);
+
 // ---- registry store ---------------------------------------------------------
 // The local-machine registry root, kept as an INI file: $TOV_REGISTRY when
 // set, else registry.ini in the host folder. Sections are key paths

@@ -6,6 +6,7 @@
 
 #include "documents/nonfiscal_receipt.h"
 #include "driver/command.h"
+#include "driver/registers.h"
 #include "driver/reply_buffer.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
@@ -20,6 +21,10 @@ namespace {
 
 // The printer's totalizer names, separated by ';', fit in this many characters.
 constexpr int kTotalizerListWidth = 360;
+
+constexpr int kDocumentStateRegister = 56;
+// Register 56 while a non-fiscal receipt is open.
+constexpr const char* kReceiptOpen = "2";
 
 // The printer's non-fiscal totalizer names, in the printer's order.
 std::vector<std::string> ReadTotalizers() {
@@ -45,6 +50,13 @@ std::string TotalizerCode(const std::string& totalizer) {
     if (names[i] == totalizer) return hostlib::Ajusta(IntToStr(static_cast<long long>(i + 1)), 2);
   }
   return "";
+}
+
+// The printer's open document (register 56), read to learn what a command
+// whose reply was lost did; "" when the printer does not answer.
+std::string DocumentState() {
+  const driver::RegisterReply reply = driver::ReadRegister(kDocumentStateRegister);
+  return reply.code == 1 ? Trim(reply.text) : std::string();
 }
 
 void ReportInvalidAmount(const std::string& esquema, const std::string& amount) {
@@ -89,7 +101,9 @@ bool documents::NonFiscalReceipt(const std::string& esquema, const std::string& 
   // Every step is sent whatever the previous one answered; each refusal is
   // reported by its own analysis and only the closing decides the result.
   const driver::Judging judging{esquema, boNUtilTaa};
-  driver::Command(iCNFAbrirPadrao_ECF_Daruma(), "iCNFAbrirPadrao_ECF_Daruma", judging);
+  const bool opened =
+      driver::Command(iCNFAbrirPadrao_ECF_Daruma(), "iCNFAbrirPadrao_ECF_Daruma", judging) ||
+      DocumentState() == kReceiptOpen;
   driver::Command(iCNFReceberSemDesc_ECF_Daruma(code.c_str(), amountText.c_str()),
                   "iCNFReceberSemDesc_ECF_Daruma", judging);
   driver::Command(iCNFTotalizarComprovantePadrao_ECF_Daruma(),
@@ -97,7 +111,17 @@ bool documents::NonFiscalReceipt(const std::string& esquema, const std::string& 
   driver::Command(
       iCNFEfetuarPagamentoFormatado_ECF_Daruma(paymentMethod.c_str(), amountText.c_str()),
       "iCNFEfetuarPagamentoFormatado_ECF_Daruma", judging);
-  return driver::Command(iCNFEncerrarPadrao_ECF_Daruma(), "iCNFEncerrarPadrao_ECF_Daruma", judging);
+  if (driver::Command(iCNFEncerrarPadrao_ECF_Daruma(), "iCNFEncerrarPadrao_ECF_Daruma", judging)) {
+    return true;
+  }
+  // A reply lost on the line: the receipt this call opened is no longer
+  // open, so the closing took effect. Reported as failed, it would be
+  // printed again by a host that repeats the call.
+  const std::string state = DocumentState();
+  if (!opened || state.empty() || state == kReceiptOpen) return false;
+  ImpFisDebug(
+      Utf8ToCp1252("Resposta perdida: o comprovante não fiscal foi encerrado pela impressora"));
+  return true;
 }
 
 }  // namespace Tov00300

@@ -43,6 +43,11 @@ constexpr std::array kRegisters{
     RegisterInfo{81, 20, "printer identity text", "Modelo_Impressora"},
     RegisterInfo{107, 3, "number of the ECF", "Carrega_Dados_Impressora"},
     RegisterInfo{140, 1164, "record of the last Z reduction", "DadosUltimaRedZ"},
+    RegisterInfo{160, 13, "total of the open receipt, amount", "FechaCupom (closing note)"},
+    RegisterInfo{161, 4, "items registered on the open receipt, cancelled ones included",
+                 "VendaItem (after a lost reply)"},
+    RegisterInfo{162, 1, "open receipt totalled: 1, else 0", "FechaCupom (repeated closing)"},
+    RegisterInfo{163, 13, "amount paid on the open receipt", "FechaCupom, Cupom_NFiscNVinc"},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "driver/reply_buffer.h"
 #include "driver/return_codes.h"
 #include "tov00300/driver.h"
+#include "tov00300/format.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/session.h"
 #include "tov00300/state.h"
@@ -19,6 +20,9 @@ constexpr int kLarguraStatus = 200;
 // Dialog message types: 0 notices, 3 printer-status errors.
 constexpr int kTipoAviso = 0;
 constexpr int kTipoErroStatus = 3;
+
+// The driver's "nothing to report" answer, which is not a failure.
+constexpr int kStatusSemInformacao = -12;
 
 // A status text of the printer: collected for a self-service terminal
 // (unless `coletar` is false), shown when asked, then logged without the
@@ -57,6 +61,15 @@ bool AnalisaRetorno_FrameWork(const std::string& stEsquema, int inCodRetorno, bo
     driver::ReportProblem(stEsquema, driver::CatalogueText(*mensagem),
                           {boMostraMsg, true, [] { eTEF_TravarTeclado_ECF_Daruma(0); }});
     resultado = false;
+  } else if (inCodRetorno < 0 && inCodRetorno != kStatusSemInformacao) {
+    // A negative code is a failure even when the catalogue has no text for
+    // it: taking it as success would let a command that never reached the
+    // printer pass for one that did.
+    driver::ReportProblem(
+        stEsquema,
+        Utf8ToCp1252("Erro não catalogado da impressora: código ") + std::to_string(inCodRetorno),
+        {boMostraMsg, true, [] { eTEF_TravarTeclado_ECF_Daruma(0); }});
+    resultado = false;
   }
 
   // The printer's own verdict on its last command, asked on every call: an
@@ -67,7 +80,7 @@ bool AnalisaRetorno_FrameWork(const std::string& stEsquema, int inCodRetorno, bo
 
   // -12 is the driver's way of saying the status query itself has nothing to
   // report; any other failure of the query is put into words by the driver.
-  if (status != 1 && status != -12) {
+  if (status != 1 && status != kStatusSemInformacao) {
     RelataStatus(Interpretado(eInterpretarRetorno_ECF_Daruma, status), kTipoErroStatus, stEsquema,
                  boMostraMsg);
   }

@@ -1,6 +1,7 @@
 // File and folder operations on POSIX systems. Every path goes through
 // NativePath first, so callers may pass the system's backslash paths.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -150,6 +151,22 @@ bool DeleteFile(std::string_view path) {
 
 bool SyncFile(int fd) {
   return ::fsync(fd) == 0;
+}
+
+int TryLockFile(std::string_view path) {
+  int fd = ::open(NativePath(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return -1;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+void UnlockFile(int fd) {
+  if (fd < 0) return;
+  ::flock(fd, LOCK_UN);
+  ::close(fd);
 }
 
 void AtomicReplaceFile(std::string_view path, std::string_view bytes) {

@@ -3,12 +3,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "readings/closing_note.h"
 #include "readings/control_file.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/platform.h"
 #include "tov00300/readings.h"
+#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
@@ -133,10 +135,22 @@ bool Atu_TotGeral(const Variant& bag) {
     const std::string recorded =
         hostlib::Uncripto(cds.FieldByName("CAMPO02").AsString(), kChaveCripto);
     std::string current;
-    BuscaTotGer(stEsquema, current);
+    try {
+      BuscaTotGer(stEsquema, current);
+    } catch (const std::exception&) {
+      // The printer did not give its total: nothing was recorded or
+      // checked, and saying otherwise would hide a stale control file.
+      cds.Close();
+      Show(Utf8ToCp1252("O totalizador geral da impressora não pôde ser lido: o controle do "
+                        "totalizador geral não foi ") +
+               (validating ? Utf8ToCp1252("conferido.") : Utf8ToCp1252("atualizado.")),
+           stEsquema);
+      return false;
+    }
 
     if (!validating) {
       RecordTotal(cds, current);
+      readings::DropClosingNote();
       return true;
     }
     if (hostlib::EmptyString(recorded)) {
@@ -151,7 +165,17 @@ bool Atu_TotGeral(const Variant& bag) {
       RecordTotal(cds, current);
       return true;
     }
-    if (recordedCents == Cents(StrToFloat(current))) return true;
+    const long long currentCents = Cents(StrToFloat(current));
+    if (recordedCents == currentCents) return true;
+    if (readings::ClosingExplains(recordedCents, currentCents)) {
+      // The till stopped between a receipt's closing and the host's record
+      // of the total; the printer's records account for the difference.
+      ImpFisDebug(Utf8ToCp1252("Totalizador geral atualizado pelo último cupom encerrado: ") +
+                  recorded + " -> " + current);
+      RecordTotal(cds, current);
+      readings::DropClosingNote();
+      return true;
+    }
     cds.Close();
     ShowInvalidTotal(stEsquema);
     return false;

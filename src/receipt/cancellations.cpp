@@ -1,6 +1,7 @@
 // Undoing a sale on the printer: one item, the last item, or a whole receipt.
 #include <string>
 
+#include "core/sale_guard.h"
 #include "driver/command.h"
 #include "driver/registers.h"
 #include "tov00300/driver.h"
@@ -65,9 +66,19 @@ bool Cancela_Cupom_Imp(const VariantArray& values, Variant& result) {
 
   // A COO that is not a number (a refused query) stops here, before the
   // cancellation is sent: the host must not get a made-up receipt number.
-  std::string number = hostlib::Ajusta(IntToStr(StrToInt(stRetorno)), 6);
-  if (inTipoImpFis == kPrinterTypeSubtractingCount) {
-    number = hostlib::Ajusta(IntToStr(StrToInt(number) - StrToInt(count)), 6);
+  // The conversion error reaches the host; the operator is told as well.
+  std::string number;
+  try {
+    number = hostlib::Ajusta(IntToStr(StrToInt(stRetorno)), 6);
+    if (inTipoImpFis == kPrinterTypeSubtractingCount) {
+      number = hostlib::Ajusta(IntToStr(StrToInt(number) - StrToInt(count)), 6);
+    }
+  } catch (const ConversionError&) {
+    driver::ReportProblem(esquema,
+                          Utf8ToCp1252("O número do cupom não foi lido da impressora: o "
+                                       "cancelamento não foi enviado."),
+                          showMessages);
+    throw;
   }
 
   if (!result.IsArray()) result = Variant(VariantArray(1));
@@ -77,6 +88,12 @@ bool Cancela_Cupom_Imp(const VariantArray& values, Variant& result) {
 
   const bool cancelled = driver::Command(iCFCancelar_ECF_Daruma(), "iCFCancelar_ECF_Daruma",
                                          {esquema, showMessages, reserved});
+  if (cancelled) {
+    // The receipt the sale operations knew, or one left by an earlier
+    // session, is gone.
+    core::ThisReceipt() = {};
+    core::SetForeignReceiptOpen(false);
+  }
 
   // The grand total moves with a cancellation whether or not the printer
   // reported success, so the stored copy is refreshed in every case.

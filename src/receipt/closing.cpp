@@ -2,9 +2,12 @@
 // contra-vale receipt, in one call.
 #include <string>
 
+#include "core/sale_guard.h"
 #include "documents/nonfiscal_receipt.h"
 #include "driver/command.h"
+#include "readings/closing_note.h"
 #include "receipt/closing_steps.h"
+#include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
@@ -90,25 +93,67 @@ Desfecho Fecha(const PosicoesFechamento& p, const StringList& linhas, receipt::T
     ReportaTipoAusente(p, tipoAusente);
     return Desfecho::Falhou;
   }
-
-  if (p.idUtilTef == "T" && p.utilTef && !t.ConfereEstado()) return Desfecho::Encerrado;
-  if (!receipt::Subtotaliza(t, p.desconto, p.acrescimo)) return Desfecho::Encerrado;
-  receipt::Pagamentos pg;
-  if (!receipt::EfetuaPagamentos(t, pg)) return Desfecho::Encerrado;
-
-  const std::string tributos = TextoTributos(p);
-  // Without a payment the printer would refuse the closing; the host closes
-  // such a receipt itself.
-  if (pg.enviados > 0) {
-    const bool fechado = t.Envia([&] {
-      const std::string mensagem = ComporRodape(p, linhas, pg, tributos, mesa);
-      return driver::Command(iCFEncerrarConfigMsg_ECF_Daruma(mensagem.c_str()),
-                             "iCFEncerrarConfigMsg_ECF_Daruma", {t.esquema, t.mostraMsg});
-    });
-    if (!fechado) return Desfecho::Encerrado;
+  // The checks below also come before the first command: each leaves the
+  // receipt as it was, to be closed once the host has put it right.
+  if (core::ForeignReceiptOpen()) {
+    driver::ReportProblem(p.esquema, core::ForeignReceiptText(), p.mostraMsg);
+    return Desfecho::Falhou;
+  }
+  // A closing that pays nothing cannot close the receipt: reporting success
+  // would let the host take an open receipt for a finished sale.
+  if (!receipt::HaPagamento()) {
+    driver::ReportProblem(p.esquema,
+                          Utf8ToCp1252("Nenhum pagamento (movimento \"E\" ou \"T\") para "
+                                       "encerrar o cupom fiscal: o cupom continua aberto."),
+                          p.mostraMsg);
+    return Desfecho::Falhou;
+  }
+  // The printer refuses a negative amount only once the contra-vale receipt
+  // is open, and a non-fiscal receipt left open blocks the next sale.
+  if (p.contraVale && p.valorContraVale < 0) {
+    driver::ReportProblem(p.esquema,
+                          Utf8ToCp1252("Valor negativo para o contra-vale: ") +
+                              FormatFloat("0.00", p.valorContraVale),
+                          p.mostraMsg);
+    return Desfecho::Falhou;
   }
 
-  if (p.contraVale) {
+  // The closing may be a repetition after a failure part-way or a lost
+  // reply: each step looks first at what the printer has already done.
+  const receipt::Progress feito = receipt::ReadProgress();
+  if (feito.known && !feito.receiptOpen && receipt::OwnReceiptClosed()) {
+    ImpFisDebug(Utf8ToCp1252("FechaCupom: o cupom já foi encerrado na impressora"));
+  } else {
+    if (p.idUtilTef == "T" && p.utilTef && !t.ConfereEstado()) return Desfecho::Encerrado;
+    if (!(feito.known && feito.totalled) && !receipt::Subtotaliza(t, p.desconto, p.acrescimo)) {
+      return Desfecho::Encerrado;
+    }
+    receipt::Pagamentos pg;
+    if (!receipt::EfetuaPagamentos(t, pg, feito.known ? feito.paid : 0)) {
+      return Desfecho::Encerrado;
+    }
+
+    const std::string tributos = TextoTributos(p);
+    // Kept until the host records the grand total: a till stopped between
+    // the closing and that record is then not taken for tampering.
+    readings::NoteClosing();
+    const bool fechado = t.Envia([&] {
+      const std::string mensagem = ComporRodape(p, linhas, pg, tributos, mesa);
+      if (driver::Command(iCFEncerrarConfigMsg_ECF_Daruma(mensagem.c_str()),
+                          "iCFEncerrarConfigMsg_ECF_Daruma", {t.esquema, t.mostraMsg})) {
+        return true;
+      }
+      if (!receipt::OwnReceiptClosed()) return false;
+      ImpFisDebug(Utf8ToCp1252("Resposta perdida: o cupom foi encerrado pela impressora"));
+      return true;
+    });
+    if (!fechado) return Desfecho::Encerrado;
+    receipt::ThisReceipt().closed = receipt::ThisReceipt().coo != 0;
+  }
+
+  if (p.contraVale &&
+      !(receipt::ThisReceipt().closed && receipt::ThisReceipt().contraValePrinted)) {
+    receipt::ThisReceipt().contraValePrinted = true;
     const auto& msg = DataModule().msgPadrao;
     try {
       documents::NonFiscalReceipt(p.esquema, msg.Msg("CV-EMI"), p.valorContraVale,

@@ -99,7 +99,8 @@ struct Tentativas {
   bool ConfereEstado();
 };
 
-// The subtotal with its discount, or else its surcharge.
+// The subtotal with its discount, or else its surcharge. A failure after
+// which the printer shows the receipt totalled counts as done.
 bool Subtotaliza(Tentativas& t, double desconto, double acrescimo);
 
 // What the payments left for the footer.
@@ -109,9 +110,13 @@ struct Pagamentos {
   double pagoConta = 0;   // paid from the consumer's account (kinds "9", "A")
 };
 
-// One payment per line of cdsMovCaixaTef, in its order. False when the
-// operation must end.
-bool EfetuaPagamentos(Tentativas& t, Pagamentos& pagamentos);
+// True when cdsMovCaixaTef has a line paid on the printer ("E" or "T").
+bool HaPagamento();
+
+// One payment per line of cdsMovCaixaTef, in its order. `jaPago` (cents) is
+// what the printer already holds from an earlier call of the same closing:
+// the lines it covers are not paid again. False when the operation must end.
+bool EfetuaPagamentos(Tentativas& t, Pagamentos& pagamentos, long long jaPago);
 
 }  // namespace Tov00300::receipt
 

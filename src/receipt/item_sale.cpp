@@ -1,18 +1,23 @@
 // Selling one item on the open fiscal receipt.
 #include <string>
 
+#include "core/sale_guard.h"
 #include "driver/command.h"
+#include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/receipt.h"
+#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
 
 namespace {
+
+constexpr int kItensDoCupom = 161;
 
 // The eight texts of the printer's item command, in its order.
 struct ComandoItem {
@@ -34,6 +39,15 @@ std::string LinhaDebug(const ComandoItem& c) {
                            c.unidade, c.descricao});
 }
 
+// The printer has one more item on the receipt this process opened than this
+// process has counted: the item just sent was registered.
+bool ItemRegistered() {
+  const receipt::OwnReceipt& own = receipt::ThisReceipt();
+  if (own.coo == 0) return false;
+  const auto items = receipt::ReadCount(kItensDoCupom);
+  return items && *items == own.items + 1;
+}
+
 }  // namespace
 
 bool VendaItem(Variant& bag) {
@@ -53,6 +67,14 @@ bool VendaItem(Variant& bag) {
   const bool utilTef = RecebeParams(bag, "UTILTEF").AsBool();
   if (hostlib::EmptyString(vrPercAliq)) vrPercAliq = "0";
 
+  if (core::ForeignReceiptOpen()) {
+    stMensagemTaa.clear();
+    driver::ReportProblem(esquema, core::ForeignReceiptText(), boNUtilTaa);
+    boClieUtil = false;
+    bag = MakeBag({{"INTTEFERRO", intTefErro}, {"MENSAGEMTAA", stMensagemTaa}});
+    return false;
+  }
+
   for (;;) {
     ComandoItem c;
     c.aliquota = CodigoAliquota(cdAliq, vrPercAliq);
@@ -67,17 +89,25 @@ bool VendaItem(Variant& bag) {
       c.tipoAjuste = "A$";
       c.valorAjuste = FormatFloat("0.00", hostlib::Trunc2(acrescimo));
     }
-    c.codigo = cdArvProd;
-    c.unidade = Copy(unidade, 1, 2);
-    c.descricao = Copy(nmProd, 1, 50);
+    c.codigo = core::OneLine(cdArvProd);
+    c.unidade = core::OneLine(Copy(unidade, 1, 2));
+    c.descricao = core::OneLine(Copy(nmProd, 1, 50));
 
     const int codigo = iCFVender_ECF_Daruma(
         c.aliquota.c_str(), c.quantidade.c_str(), c.preco.c_str(), c.tipoAjuste.c_str(),
         c.valorAjuste.c_str(), c.codigo.c_str(), c.unidade.c_str(), c.descricao.c_str());
     // Only this item's messages go back to a self-service terminal.
     stMensagemTaa.clear();
-    const bool vendido = driver::Command(codigo, LinhaDebug(c), {esquema, boNUtilTaa});
+    bool vendido = driver::Command(codigo, LinhaDebug(c), {esquema, boNUtilTaa});
     if (!vendido) boClieUtil = false;
+    // A reply lost on the line does not mean the item was not sold: a
+    // repetition would sell it twice, a failure would leave it out of what
+    // the till believes it sold while the receipt's total counts it.
+    if (!vendido && ItemRegistered()) {
+      ImpFisDebug(Utf8ToCp1252("Resposta perdida: o item foi registrado pela impressora"));
+      vendido = true;
+    }
+    if (vendido && receipt::ThisReceipt().coo != 0) ++receipt::ThisReceipt().items;
 
     if (vendido || !boNUtilTaa) {
       if (utilTef) boClieUtil = false;

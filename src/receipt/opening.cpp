@@ -1,7 +1,9 @@
 // Opening a fiscal receipt, with or without the consumer's identification.
 #include <string>
 
+#include "core/sale_guard.h"
 #include "driver/command.h"
+#include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"
 #include "tov00300/driver.h"
 #include "tov00300/hostlib.h"
@@ -32,6 +34,9 @@ bool AbreCupom(Variant& bag) {
   const std::string idUtilTef = RecebeParams(bag, "IDUTILTEF").AsString();
   const bool utilTef = RecebeParams(bag, "UTILTEF").AsBool();
   stMensagemTaa.clear();
+  // Whatever this opening leads to, the receipt before it is no longer the
+  // one the sale operations act on.
+  receipt::ThisReceipt() = {};
 
   const bool identificado = !hostlib::EmptyString(cpf);
   if (identificado) {
@@ -44,8 +49,13 @@ bool AbreCupom(Variant& bag) {
     // Warning 1 of the printer is also reported at opening.
     const driver::Judging julgamento{esquema, boNUtilTaa, false, true};
     if (identificado) {
-      aberto = driver::Command(iCFAbrir_ECF_Daruma(cpf.c_str(), nome.c_str(), endereco.c_str()),
-                               "iCFAbrir_ECF_Daruma", julgamento);
+      // Each is printed on a line of its own; the bag keeps them as given.
+      const std::string linhaCpf = core::OneLine(cpf);
+      const std::string linhaNome = core::OneLine(nome);
+      const std::string linhaEndereco = core::OneLine(endereco);
+      aberto = driver::Command(
+          iCFAbrir_ECF_Daruma(linhaCpf.c_str(), linhaNome.c_str(), linhaEndereco.c_str()),
+          "iCFAbrir_ECF_Daruma", julgamento);
     } else {
       aberto =
           driver::Command(iCFAbrirPadrao_ECF_Daruma(), "iCFAbrirPadrao_ECF_Daruma", julgamento);
@@ -63,8 +73,12 @@ bool AbreCupom(Variant& bag) {
   }
 
   if (aberto) {
+    // A new receipt opened: a leftover one the start of day could not cancel
+    // is gone.
+    core::SetForeignReceiptOpen(false);
     cupNr = Nr_Cupom("", esquema);
     ContadorCupomFiscalMFD(esquema, contCupom);
+    if (const auto coo = receipt::WholeNumber(cupNr)) receipt::ThisReceipt().coo = *coo;
   }
 
   bag = MakeBag({{"INTTEFERRO", intTefErro},

@@ -257,14 +257,18 @@ DataPacket DataSet::FromXml(const std::string& xml) {
     if (!*name) Bad("a FIELD without attrname");
     // A packet whose fields a data set could not hold, or could not write
     // back, is refused here, so whatever loads can also be opened and saved.
-    for (const std::string& earlier : attrNames) {
-      if (SameText(earlier, name)) Bad(std::string("the field '") + name + "' is declared twice");
-    }
     FieldDef def;
     def.name = singleByte || !IsValidUtf8(name) ? std::string(name) : Utf8ToCp1252(name);
     // Checked after the conversion: a character Windows-1252 lacks would
-    // come back as another name.
+    // come back as another name, and two names that differ only in the case
+    // of an accented letter ("É", "é") are one name to the data set, which
+    // compares Windows-1252 bytes without case.
     if (!IsFieldAttributeName(def.name)) Bad("the field name '" + def.name + "' is not usable");
+    for (const FieldDef& earlier : packet.fields) {
+      if (SameText(earlier.name, def.name)) {
+        Bad(std::string("the field '") + name + "' is declared twice");
+      }
+    }
     def.type = TypeFromName(f.attribute("fieldtype").value());
     if (def.type == FieldType::String) def.size = f.attribute("WIDTH").as_int(0);
     attrNames.emplace_back(name);

@@ -1,6 +1,7 @@
 // AbrePorta_FrameWork: opening the printer port and the start-of-day checks.
 #include <string>
 
+#include "core/sale_guard.h"
 #include "driver/command.h"
 #include "driver/registers.h"
 #include "tov00300/datamodule.h"
@@ -17,6 +18,7 @@ namespace Tov00300 {
 namespace {
 
 constexpr int kPortaOcupada = -107;
+constexpr int kEstadoDocumento = 56;
 
 // Files the host leaves in its data folder (DsDirCad, which already ends with
 // a separator) while a sale is unfinished; only their presence counts.
@@ -67,7 +69,7 @@ bool AbrePorta_FrameWork(const Variant& bag) {
     if (!VerificaData(esquema, data, dataHoraImp, "", true)) return false;
 
     bool lido = false;
-    const std::string documento = Trim(driver::ReadRegister(56, julgamento, &lido));
+    const std::string documento = Trim(driver::ReadRegister(kEstadoDocumento, julgamento, &lido));
     if (!lido) return false;
     if (documento == "2" &&
         !driver::Command(iCNFCancelar_ECF_Daruma(), "iCNFCancelar_ECF_Daruma", julgamento)) {
@@ -78,6 +80,10 @@ bool AbrePorta_FrameWork(const Variant& bag) {
       return false;
     }
 
+    // A new session: whatever receipt an earlier one opened is not this
+    // session's to go on with.
+    core::ThisReceipt() = {};
+    core::SetForeignReceiptOpen(false);
     if (documento != "1" && !UnfinishedSale()) return true;
 
     // A fiscal receipt is open or the host left a sale unfinished: cancel the
@@ -87,9 +93,25 @@ bool AbrePorta_FrameWork(const Variant& bag) {
                                       {"NRSERIEIMP", serie},
                                       {"ESQUEMACOR", esquema},
                                       {"IDVALIDA", "N"}});
-    // Not judged: the receipt is cancelled whatever its state, and the grand
-    // total records what the printer holds either way.
-    driver::Store(iCFCancelar_ECF_Daruma());
+    if (documento == "1") {
+      // The open receipt is the previous customer's: a session that could
+      // not cancel it must not start, or the next sale's items would go
+      // onto it. A lost reply is no failure when the receipt is gone.
+      if (!driver::Command(iCFCancelar_ECF_Daruma(), "iCFCancelar_ECF_Daruma", julgamento) &&
+          Trim(driver::ReadRegister(kEstadoDocumento).text) != "0") {
+        core::SetForeignReceiptOpen(true);
+        driver::ReportProblem(esquema,
+                              Utf8ToCp1252("O cupom fiscal deixado aberto na impressora não "
+                                           "pôde ser cancelado."),
+                              true);
+        return false;
+      }
+    } else {
+      // With no receipt open the cancellation is of the host's unfinished
+      // sale, if the printer still has one to cancel; its answer changes
+      // nothing here.
+      driver::Store(iCFCancelar_ECF_Daruma());
+    }
     Atu_TotGeral(atualiza);
     return true;
   } catch (const std::exception&) {

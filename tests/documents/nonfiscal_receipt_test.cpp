@@ -90,7 +90,11 @@ TEST_F(NonFiscalReceiptTest, EveryCommandIsSentAndOnlyTheClosingDecides) {
     QueueList(kTotalizadores);
     driver().Queue(c.refused, -6);
     EXPECT_EQ(Tov00300::Cupom_NFiscNVinc("AZUL", "SUPRIMENTO", "10", "Dinheiro", ""), c.result);
-    EXPECT_EQ(Commands(), kSixCommands);
+    // After a refused opening or closing the printer's document state is
+    // read, to learn whether the command took effect all the same.
+    std::vector<std::string> commands = Commands();
+    std::erase(commands, "rRetornarInformacao_ECF_Daruma");
+    EXPECT_EQ(commands, kSixCommands);
     EXPECT_FALSE(operador().Messages().empty());
   }
   const std::vector<std::string> log = DebugLogTexts();

@@ -53,6 +53,13 @@ TEST_F(BadScriptTest, IsRefusedWithTheCallIndexAndNothingRuns) {
       {"misspelt key",
        WithSecondCall(R"({"op": "BuscaTotGer", "arg": ["P", ""]})"),
        {"calls[1]", "unknown key \"arg\""}},
+      {"nested 100,000 deep",
+       WithSecondCall(R"({"op": "GetValue", "args": [)" + std::string(100000, '[') +
+                      std::string(100000, ']') + "]}"),
+       {"nested deeper than"}},
+      {"a number no double holds",
+       WithSecondCall(R"({"op": "GetValue", "args": [1e400]})"),
+       {"not valid JSON", "1e400"}},
   };
   for (const BadScript& c : cases) {
     SCOPED_TRACE(c.name);
@@ -83,6 +90,20 @@ TEST_F(BadScriptTest, ExceptionInACallIsReportedAndTheNextCallRuns) {
   EXPECT_FALSE(run.At(0)["error"].get<std::string>().empty());
   EXPECT_EQ(run.At(1)["result"], "12345000199");
   EXPECT_FALSE(run.At(1).contains("error"));
+}
+
+// The driver writes a register's whole reply whatever width the script
+// gives; the pseudo-op's buffer always has room for it.
+TEST_F(BadScriptTest, DriverReplyWiderThanTheGivenBufferIsShownWhole) {
+  const HostRun run =
+      Run({{"calls",
+            {{{"op", "StartImpFiscal"}, {"args", {StartBag()}}},
+             {{"op", "driver"}, {"name", "rRetornarInformacao_ECF_Daruma"}, {"args", {"78", 2}}},
+             {{"op", "driver"}, {"name", "rLerAliquotas_ECF_Daruma"}, {"args", {0}}}}}});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.At(1)["result"], 1);
+  EXPECT_EQ(run.At(1)["args"][1], "VP0000BR000000000001");
+  EXPECT_EQ(run.At(2)["args"][0].get<std::string>().substr(0, 6), "T1800;");
 }
 
 }  // namespace

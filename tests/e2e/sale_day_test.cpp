@@ -148,18 +148,20 @@ TEST_F(SaleDayTest, EveryOperationOfTheDayDoesItsPart) {
   EXPECT_EQ(Counter(identified["CUPNR"]), Counter(first["CUPNR"]) + 1);
   EXPECT_EQ(Counter(identified["CONTCUPOM"]), Counter(first["CONTCUPOM"]) + 1);
 
-  // The only dialog of the day: the refused item, its error, the question
-  // with the item, answered yes.
+  // The only dialogs of the day: the refused item's error, the printer's
+  // status of the command it did not carry out, the question with the item,
+  // answered yes.
   std::vector<Json> dialogs;
   for (const Json& r : run.records)
     for (const Json& m : r["messages"]) dialogs.push_back(m);
-  ASSERT_EQ(dialogs.size(), 2u) << run.out;
+  ASSERT_EQ(dialogs.size(), 3u) << run.out;
   EXPECT_EQ(dialogs[0]["text"], "Impressora desligada ou desconectada.");
   EXPECT_EQ(dialogs[0]["question"], false);
-  EXPECT_EQ(dialogs[1]["text"],
+  EXPECT_EQ(dialogs[1]["text"], "Comando não executado.");
+  EXPECT_EQ(dialogs[2]["text"],
             "Erro ao imprimir o item: \r\n7891025101106 - Leite integral UHT 1\r\n"
             "Deseja imprimir novamente?");
-  EXPECT_EQ(dialogs[1]["answer"], true);
+  EXPECT_EQ(dialogs[2]["answer"], true);
 
   // The item cancellations, and the cancelled receipt's own number handed back.
   EXPECT_EQ(run.Record("Cancela_ItGenerico")["result"], true);

@@ -35,9 +35,12 @@ TEST_F(SaleRefusalsTest, RefusedItemAnsweredNoIsNotSoldAndTheBagIsLeftAlone) {
   const Json& item = run.Record("VendaItem", 0);
   EXPECT_EQ(item["result"], false);
   EXPECT_EQ(item["args"][0], refused) << "the bag must come back as the host sent it";
-  ASSERT_EQ(item["messages"].size(), 2u) << item.dump();
-  EXPECT_EQ(item["messages"][1]["question"], true);
-  EXPECT_EQ(item["messages"][1]["answer"], false);
+  // The code's message, the printer's status of the command it did not
+  // carry out, the question.
+  ASSERT_EQ(item["messages"].size(), 3u) << item.dump();
+  EXPECT_EQ(item["messages"][1]["text"], "Comando não executado.");
+  EXPECT_EQ(item["messages"][2]["question"], true);
+  EXPECT_EQ(item["messages"][2]["answer"], false);
   EXPECT_EQ(CountInLog("iCFVender_ECF_Daruma : I18,00 - 1,000 - 20,00 - A$ - 0,00 - 111 - UN - "
                        "Queijo minas"),
             1);
@@ -67,7 +70,7 @@ TEST_F(SaleRefusalsTest, CardPaymentRefusedOnceIsRepeatedAfterYes) {
   EXPECT_EQ(result[0], 1);
   EXPECT_EQ(result[1], "ret");
   EXPECT_EQ(result[2], "");
-  EXPECT_EQ(result[3], " Erro de comunicação.");
+  EXPECT_EQ(result[3], " Erro de comunicação. Comando não executado.");
   ASSERT_FALSE(closing["messages"].empty());
   const Json& question = closing["messages"].back();
   EXPECT_EQ(question["text"], "Impressora não responde. Imprimir novamente?");

@@ -173,8 +173,6 @@ TEST_F(PortOpeningTest, OpenReceiptIsCancelledAndTheGrandTotalRecorded) {
 
   Printer("1");
   driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000000000000432100"});
-  // The cancellation's own answer is not judged.
-  driver().Queue("iCFCancelar_ECF_Daruma", -1);
   EXPECT_TRUE(AbrePorta_FrameWork(porttest::PortBag()));
   EXPECT_EQ(Commands(driver()),
             With(kOpening, {"iCFCancelar_ECF_Daruma", "rRetornarInformacao_ECF_Daruma"}));

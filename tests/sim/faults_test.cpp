@@ -4,6 +4,9 @@
 #include <cmath>
 #include <ctime>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "sim_fixture.h"
 
 namespace Tov00300::simtest {
@@ -112,6 +115,79 @@ TEST_F(FaultTest, AnArmedFailureWaitsForItsTurn) {
        {"fail iCFVender_ECF_Daruma -1 once after", "fail iCFVender_ECF_Daruma -1 after x",
         "fail iCFVender_ECF_Daruma -1 once later 2", "fail iCFVender_ECF_Daruma -1 once after 1 2"})
     EXPECT_EQ(Control(bad), -2) << bad;
+}
+
+// An injected failure did not take effect, and the last-command status says
+// so; a lost reply took effect, and only the answer is -28.
+TEST_F(FaultTest, InjectedFailureStatusAndLostReplies) {
+  Driver& d = Sim();
+  ASSERT_EQ(Control("fail iCFAbrirPadrao_ECF_Daruma -13 once"), 1);
+  EXPECT_EQ(d.iCFAbrirPadrao_ECF_Daruma(), -13);
+  EXPECT_EQ(Status().first, 33);
+  EXPECT_EQ(Info(56, 1), "0");
+  ASSERT_EQ(Control("lose-reply iCFAbrirPadrao_ECF_Daruma once"), 1);
+  EXPECT_EQ(d.iCFAbrirPadrao_ECF_Daruma(), -28);
+  EXPECT_EQ(Status().first, 0);
+  EXPECT_EQ(Info(56, 1), "1");
+  ASSERT_EQ(Control("lose-reply iCFVender_ECF_Daruma 2"), 1);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "1", "UN", "X"), i < 2 ? -28 : 1);
+  }
+  ASSERT_EQ(Control("lose-reply iCFCancelarUltimoItem_ECF_Daruma always"), 1);
+  ASSERT_EQ(Control("lose-reply iCFCancelarUltimoItem_ECF_Daruma off"), 1);
+  EXPECT_EQ(d.iCFCancelarUltimoItem_ECF_Daruma(), 1);
+  EXPECT_EQ(Control("lose-reply NoSuchFunction once"), -2);
+  EXPECT_EQ(Control("lose-reply iCFVender_ECF_Daruma sometimes"), -2);
+  d.iCFTotalizarCupom_ECF_Daruma("D$", "0");
+  d.iCFEfetuarPagamentoFormatado_ECF_Daruma("Dinheiro", "2,00");
+  ASSERT_EQ(d.iCFEncerrarConfigMsg_ECF_Daruma(""), 1);
+  // Three items reached the receipt (the grand total counts the cancelled one).
+  EXPECT_EQ(Info(1, 18), "000000000000000300");
+}
+
+// One printer, one user: while a process keeps the port open, another
+// process's port opening answers -107; once it closes, the next one sees
+// what the first sold.
+TEST_F(FaultTest, SecondProcessFindsThePortBusy) {
+  int toChild[2], toParent[2];
+  ASSERT_EQ(pipe(toChild), 0);
+  ASSERT_EQ(pipe(toParent), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    char go = 0;
+    int ok = Sim().eAbrirSerial_Daruma("COM1", "115200") == 1;
+    if (ok) SellReceipt({"2,00"});
+    if (write(toParent[1], "x", 1) != 1) _exit(2);
+    if (read(toChild[0], &go, 1) != 1) _exit(2);
+    Sim().eFecharSerial_Daruma();
+    _exit(ok ? 0 : 1);
+  }
+  char ready = 0;
+  ASSERT_EQ(read(toParent[0], &ready, 1), 1);
+  EXPECT_EQ(Sim().eAbrirSerial_Daruma("COM1", "115200"), -107);
+  ASSERT_EQ(write(toChild[1], "x", 1), 1);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(Sim().eAbrirSerial_Daruma("COM1", "115200"), 1);
+  EXPECT_EQ(Info(1, 18), "000000000000000200");
+  EXPECT_EQ(Sim().eFecharSerial_Daruma(), 1);
+  for (int fd : {toChild[0], toChild[1], toParent[0], toParent[1]}) close(fd);
+}
+
+// Fields printed on one line cannot start a line of their own.
+TEST_F(FaultTest, ControlCharactersInOneLineFieldsAreBlanked) {
+  Driver& d = Sim();
+  ASSERT_EQ(d.iCFAbrirPadrao_ECF_Daruma(), 1);
+  ASSERT_EQ(
+      d.iCFVender_ECF_Daruma("I18,00", "1", "1", "", "", "7\r8", "U\n", "Leite\nTOTAL R$ 0,00"), 1);
+  d.iCFTotalizarCupom_ECF_Daruma("D$", "0");
+  d.iCFEfetuarPagamentoFormatado_ECF_Daruma("Dinheiro", "1,00");
+  ASSERT_EQ(d.iCFEncerrarConfigMsg_ECF_Daruma(""), 1);
+  std::string tape = ReadDriverFile("bobina.txt");
+  EXPECT_NE(tape.find("7 8 Leite TOTAL R$ 0,00"), std::string::npos) << tape;
+  EXPECT_EQ(tape.find("\nTOTAL R$ 0,00"), std::string::npos) << tape;
 }
 
 TEST_F(FaultTest, StatusCodesOfTheNextCommand) {

@@ -94,18 +94,70 @@ TEST_F(PersistenceTest, TruncatedTrailingRecordIsIgnored) {
   EXPECT_EQ(std::stoll(Info(1, 18)), 1100);
 }
 
-TEST_F(PersistenceTest, CorruptLastRecordDropsOnlyThatCommand) {
-  Driver& d = Sim();
-  SellReceipt({"10,00"});
-  std::string before = Answers();
-  ASSERT_EQ(d.iLeituraX_ECF_Daruma(), 1);
-  std::string path = DriverFolder() + "sim_diario.bin";
-  std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
-  f.seekp(-1, std::ios::end);
-  f.put('\x7f');
+// Only a record cut short is what a killed process leaves; any other damage
+// is refused until the technician's reset, and the printer's log names the
+// file and the offset. Nothing of the day is dropped silently.
+TEST_F(PersistenceTest, DamagedMemoryIsRefusedUntilReset) {
+  auto flip = [this](const char* name, long long offset) {
+    std::fstream f(DriverFolder() + name, std::ios::in | std::ios::out | std::ios::binary);
+    offset < 0 ? f.seekg(offset, std::ios::end) : f.seekg(offset);
+    char c = 0;
+    f.get(c);
+    offset < 0 ? f.seekp(offset, std::ios::end) : f.seekp(offset);
+    f.put(static_cast<char>(c ^ 0x5a));
+  };
+  auto cut = [this](const char* name, long long keep) {
+    std::filesystem::resize_file(DriverFolder() + name, keep);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> damage;
+    const char* logged;
+  } kCases[] = {
+      {"a flipped byte in the first journal record", [&] { flip("sim_diario.bin", 12); },
+       "sim_diario.bin, posição 0:"},
+      {"a whole last journal record with a bad checksum", [&] { flip("sim_diario.bin", -1); },
+       "sim_diario.bin, posição"},
+      {"the journal gone while documents are printed",
+       [&] { std::filesystem::remove(DriverFolder() + "sim_diario.bin"); }, "sim_mfd.bin"},
+      {"a flipped byte in the first document", [&] { flip("sim_mfd.bin", 20); },
+       "sim_mfd.bin, posição 0:"},
+      {"a detail memory shorter than committed", [&] { cut("sim_mfd.bin", 30); },
+       "sim_mfd.bin, posição 30:"},
+      {"a tape shorter than committed", [&] { cut("bobina.txt", 10); }, "bobina.txt, posição 10:"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    UseFreshFolders();
+    for (const char* price : {"1,00", "1,02", "1,04"}) SellReceipt({price});
+    ASSERT_EQ(Info(1, 18), "000000000000000306");
+    c.damage();
+    ASSERT_EQ(Control("reload"), 1);
+    EXPECT_EQ(Sim().iCFAbrirPadrao_ECF_Daruma(), -1);
+    EXPECT_EQ(Status().first, 28);
+    int code = 0;
+    Info(1, 18, &code);
+    EXPECT_EQ(code, -1);
+    std::string log = ReadDriverFile("sim_log.txt");
+    EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+    ASSERT_EQ(Control("reset"), 1);
+    EXPECT_EQ(Sim().iCFAbrirPadrao_ECF_Daruma(), 1);
+  }
+}
+
+// A report read over a detail memory damaged after loading answers an error
+// instead of a file that leaves documents out.
+TEST_F(PersistenceTest, ReportOverDamagedDetailMemoryIsRefused) {
+  for (const char* price : {"1,00", "1,02", "1,04"}) SellReceipt({price});
+  std::fstream f(DriverFolder() + "sim_mfd.bin", std::ios::in | std::ios::out | std::ios::binary);
+  f.seekp(20);
+  f.put('\x01');
   f.close();
-  ASSERT_EQ(Control("reload"), 1);
-  EXPECT_EQ(Answers(), before);
+  EXPECT_EQ(Sim().rGerarEspelhoMFD_ECF_Daruma("2", "000001", "000003"), -1);
+  EXPECT_EQ(Status().first, 28);
+  EXPECT_EQ(Sim().rGerarRelatorio_ECF_Daruma("MFD", "COO", "000001", "000003"), -1);
+  EXPECT_FALSE(std::filesystem::exists(DriverFolder() + "Espelho_MFD.txt"));
+  EXPECT_NE(ReadDriverFile("sim_log.txt").find("sim_mfd.bin, posição 0:"), std::string::npos);
 }
 
 TEST_F(PersistenceTest, DamagedSnapshotIsNeverReadAsData) {

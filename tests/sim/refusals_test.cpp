@@ -144,7 +144,7 @@ TEST_F(RefusalTest, OutOfOrderCommandsChangeNothing) {
       {"negative withdrawal", Nothing,
        [](Driver& d) { return d.iSangria_ECF_Daruma("-5,00", "x"); }, -2, 20},
       {"withdrawal of more cash than the day took in", Nothing,
-       [](Driver& d) { return d.iSangria_ECF_Daruma("0,01", "x"); }, -1, 33},
+       [](Driver& d) { return d.iSangria_ECF_Daruma("0,01", "x"); }, -1, 34},
       {"daylight saving already off", Nothing,
        [](Driver& d) { return d.confDesabilitarHorarioVerao_ECF_Daruma(); }, -1, 25},
       {"rate after the day started", Closed,

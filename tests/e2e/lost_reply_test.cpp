@@ -1,0 +1,97 @@
+// A command that took effect but whose reply was lost on the line (the
+// driver answers -28): the operation learns from the printer's state that it
+// took effect, and the operator's repetition never registers it twice.
+#include "sale_script.h"
+
+namespace e2e {
+namespace {
+
+class LostReplyTest : public EcfhostTest {
+ protected:
+  static size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+  }
+  static Json Register(const std::string& index, int width) {
+    return {{"op", "driver"}, {"name", "rRetornarInformacao_ECF_Daruma"}, {"args", {index, width}}};
+  }
+};
+
+TEST_F(LostReplyTest, ItemIsSoldOnce) {
+  const HostRun run =
+      Run({{"locale", "pt_BR"},
+           {"answers", {"S", "S"}},
+           {"calls",
+            {StartCall(), OpenReceipt(), Sim("lose-reply iCFVender_ECF_Daruma once"),
+             Call("VendaItem", {ItemBag("1", "Cafe torrado", 1, 10)}), ClosingCall({{"001", 10}}),
+             Register("56", 1)}}});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.Record("VendaItem")["result"], true) << run.Record("VendaItem").dump();
+  EXPECT_EQ(run.Record("FechaCupom")["result"], true) << run.Record("FechaCupom").dump();
+  EXPECT_EQ(Count(Tape(), "Cafe torrado"), 1u) << Tape();
+}
+
+// Card sales let the operator repeat a refused step of the closing.
+TEST_F(LostReplyTest, PaymentAndClosingAreRegisteredOnce) {
+  for (const char* command :
+       {"iCFTotalizarCupom_ECF_Daruma", "iCFEfetuarPagamentoFormatado_ECF_Daruma",
+        "iCFEncerrarConfigMsg_ECF_Daruma"}) {
+    SCOPED_TRACE(command);
+    const HostRun run = Run(
+        {{"locale", "pt_BR"},
+         {"answers", {"S", "S", "S"}},
+         {"calls",
+          {StartCall(), OpenReceipt(true), Call("VendaItem", {ItemBag("3", "Vinho tinto", 2, 35)}),
+           Sim(std::string("lose-reply ") + command + " once"),
+           ClosingCall({{"002", 40}, {"003", 30}}, true), Register("56", 1), Register("26", 6)}}});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const Json& closing = run.Record("FechaCupom");
+    EXPECT_EQ(closing["result"], true) << closing.dump();
+    EXPECT_EQ(run.Record("driver", 0)["args"][1], "0");
+    const std::string tape = Tape();
+    const size_t receipt = tape.rfind("Vinho tinto");
+    ASSERT_NE(receipt, std::string::npos) << tape;
+    EXPECT_EQ(Count(tape.substr(receipt), "Cartao Credito"), 1u) << tape;
+    EXPECT_EQ(Count(tape.substr(receipt), "Cartao Debito"), 1u) << tape;
+    EXPECT_EQ(Count(tape.substr(receipt), "\nTOTAL R$"), 1u) << tape;
+  }
+}
+
+// The closing repeated by the host after a failure part-way finishes the
+// receipt without paying twice.
+TEST_F(LostReplyTest, FailedClosingCalledAgainFinishesTheReceipt) {
+  const Json closing = ClosingCall({{"001", 4}, {"001", 6}});
+  const HostRun run =
+      Run({{"locale", "pt_BR"},
+           {"calls",
+            {StartCall(), OpenReceipt(), Call("VendaItem", {ItemBag("4", "Arroz", 1, 10)}),
+             Sim("fail iCFEfetuarPagamentoFormatado_ECF_Daruma -6 once"), closing,
+             Sim("fail iCFEncerrarConfigMsg_ECF_Daruma -6 once"), closing, closing,
+             Register("56", 1)}}});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.Record("FechaCupom", 0)["result"], false);
+  EXPECT_EQ(run.Record("FechaCupom", 1)["result"], false);
+  EXPECT_EQ(run.Record("FechaCupom", 2)["result"], true) << run.Record("FechaCupom", 2).dump();
+  EXPECT_EQ(run.Record("driver")["args"][1], "0");
+  const std::string tape = Tape();
+  EXPECT_EQ(Count(tape.substr(tape.rfind("Arroz")), "Dinheiro"), 2u) << tape;
+}
+
+TEST_F(LostReplyTest, NonFiscalReceiptIsPrintedOnce) {
+  const HostRun run =
+      Run({{"locale", "pt_BR"},
+           {"calls",
+            {StartCall(), Register("28", 6), Sim("lose-reply iCNFEncerrarPadrao_ECF_Daruma once"),
+             Call("Cupom_NFiscNVinc", {"PADRAO", "Suprimento", "15,00", "Dinheiro", ""}),
+             Register("28", 6), Register("56", 1)}}});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.Record("Cupom_NFiscNVinc")["result"], true)
+      << run.Record("Cupom_NFiscNVinc").dump();
+  EXPECT_EQ(std::stoi(run.Record("driver", 1)["args"][1].get<std::string>()),
+            std::stoi(run.Record("driver", 0)["args"][1].get<std::string>()) + 1);
+  EXPECT_EQ(run.Record("driver", 2)["args"][1], "0");
+}
+
+}  // namespace
+}  // namespace e2e
