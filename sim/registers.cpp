@@ -189,6 +189,13 @@ std::optional<std::string> ReadRegister(const Machine& m, int index) {
       return Digits(s.identity.ecfNumber, 3);
     case 140:
       return LastReductionRecord(s);
+    case 160:
+      // A host that lost a reply reads these to learn whether its item or
+      // adjustment reached the open receipt before sending it again.
+      return Digits(s.open.kind == DocKind::kReceipt ? s.open.Total() : 0, 13);
+    case 161:
+      return Digits(
+          s.open.kind == DocKind::kReceipt ? static_cast<int64_t>(s.open.items.size()) : 0, 4);
     default:
       return std::nullopt;
   }
