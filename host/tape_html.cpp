@@ -41,7 +41,7 @@ std::string TimeText(int64_t seconds) {
 // 48 columns of a monospaced face, on a strip as narrow as the paper roll.
 constexpr const char* kStyle = R"(
 body { background: #d9d6cf; margin: 0; padding: 24px; font-family: sans-serif; }
-.doc { width: 52ch; margin: 0 auto 28px auto; }
+.doc { width: max-content; margin: 0 auto 28px auto; }
 .caption { font-size: 13px; color: #333; margin-bottom: 4px; }
 .paper { background: #fffef8; box-shadow: 0 2px 6px rgba(0,0,0,.35); padding: 12px 2ch;
          border-top: 3px dotted #bbb; border-bottom: 3px dotted #bbb; }

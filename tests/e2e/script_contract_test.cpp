@@ -26,9 +26,8 @@ std::string ReadmeExample() {
 // Runs ecfhost with `arguments` (a shell fragment) and returns its exit status.
 int Ecfhost(const std::string& arguments, std::string* out = nullptr) {
   const std::string file = ::testing::TempDir() + "/ecfhost-contract-out.txt";
-  const int status =
-      std::system((std::string(TOV_BUILD_BIN_DIR "/ecfhost ") + arguments + " >" + file + " 2>&1")
-                      .c_str());
+  const int status = std::system(
+      (std::string(TOV_BUILD_BIN_DIR "/ecfhost ") + arguments + " >" + file + " 2>&1").c_str());
   if (out) {
     std::ifstream in(file);
     out->assign((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -66,14 +65,18 @@ TEST_F(ScriptContractTest, MistakesAreRefusedBeforeAnyCallNamingWhatIsWrong) {
     Json call;
     std::string expected;
   } cases[] = {
-      {Call("VendaItem", {misspelt}), "bag key QTD is not read by the operation (did you mean QTDE?)"},
+      {Call("VendaItem", {misspelt}),
+       "bag key QTD is not read by the operation (did you mean QTDE?)"},
       {Call("VendaItem", {missing}), "bag key VALOR (unit price) is missing"},
       {Call("VendaItem", {wrongType}), "bag key VALOR must be a number, got a text \"dez\""},
-      {closing, "position 13 (cash-movement rows; \"E\" and \"T\" rows are paid): the data set has "
-                "no field VRMOVIVEND"},
-      {badFlag, "position 5 (show the printer's messages of subtotal, payments and closing) must "
-                "be a boolean"},
-      {Call("DadosUltimaRedZ", {Json::array({"PADRAO"}), {{"size", 10}}, {{"rows", Json::array()}}}),
+      {closing,
+       "position 13 (cash-movement rows; \"E\" and \"T\" rows are paid): the data set has "
+       "no field VRMOVIVEND"},
+      {badFlag,
+       "position 5 (show the printer's messages of subtotal, payments and closing) must "
+       "be a boolean"},
+      {Call("DadosUltimaRedZ",
+            {Json::array({"PADRAO"}), {{"size", 10}}, {{"rows", Json::array()}}}),
        "args[1] (resultado) must be an array of at least 49 elements"},
   };
   for (const auto& c : cases) {
@@ -83,7 +86,8 @@ TEST_F(ScriptContractTest, MistakesAreRefusedBeforeAnyCallNamingWhatIsWrong) {
     EXPECT_TRUE(run.records.empty()) << run.out;
   }
   // Lenient: the package's own rule for an absent key (it reads as 0).
-  const HostRun lenient = Run({{"lenient", true}, {"calls", {StartCall(), OpenReceipt(), Call("VendaItem", {missing})}}});
+  const HostRun lenient = Run(
+      {{"lenient", true}, {"calls", {StartCall(), OpenReceipt(), Call("VendaItem", {missing})}}});
   EXPECT_EQ(lenient.exitStatus, 0) << lenient.err;
   EXPECT_EQ(lenient.records.size(), 3u);
 }
@@ -96,9 +100,10 @@ TEST_F(ScriptContractTest, DescribeAndHelpComeFromTheTablesTheDispatcherUses) {
   EXPECT_EQ(closing["parameters"][0]["positions"].size(), 61u);
   EXPECT_EQ(closing["parameters"][0]["positions"][13]["fields"][3]["field"], "VRMOVIVEND");
   ASSERT_EQ(Ecfhost("describe StartImpFiscal", &out), 0);
-  EXPECT_EQ(Json::parse(out)["parameters"][0]["bag"][5],
-            Json({{"key", "IDTIPOIMPFIS"}, {"type", "whole number"}, {"required", true},
-                  {"meaning", "printer type (29)"}}));
+  EXPECT_EQ(Json::parse(out)["parameters"][0]["bag"][5], Json({{"key", "IDTIPOIMPFIS"},
+                                                               {"type", "whole number"},
+                                                               {"required", true},
+                                                               {"meaning", "printer type (29)"}}));
   // Every contract matches an operation and its parameter count.
   EXPECT_EQ(Ecfhost("describe", &out), 0) << out;
   for (const char* help : {"help", "--help", "-h"}) {

@@ -23,9 +23,12 @@ class ServeTest : public EcfhostTest {
 };
 
 TEST_F(ServeTest, StandardInputRequestsAreAnsweredInOrderWithTheirIds) {
-  std::vector<Json> requests = {{{"id", "s0"}, {"op", "status"}}, StartCall(), OpenReceipt(),
+  std::vector<Json> requests = {{{"id", "s0"}, {"op", "status"}},
+                                StartCall(),
+                                OpenReceipt(),
                                 Call("VendaItem", {ItemBag("1", "Cafe", 3, 2.5)}),
-                                {{"id", "s1"}, {"op", "status"}}, {{"op", "VendaItem"}}};
+                                {{"id", "s1"}, {"op", "status"}},
+                                {{"op", "VendaItem"}}};
   requests[1]["id"] = 1;
   requests[2]["id"] = 2;
   requests[3]["id"] = 3;
@@ -36,8 +39,7 @@ TEST_F(ServeTest, StandardInputRequestsAreAnsweredInOrderWithTheirIds) {
     for (const Json& r : requests) out << r.dump() << "\nnot json\n";
   }
   std::string out;
-  ASSERT_EQ(Shell(TOV_BUILD_BIN_DIR "/ecfhost serve --host-dir " + hostDir() + " <" + file, out),
-            0)
+  ASSERT_EQ(Shell(TOV_BUILD_BIN_DIR "/ecfhost serve --host-dir " + hostDir() + " <" + file, out), 0)
       << out;
   std::vector<Json> replies;
   std::istringstream lines(out);
@@ -62,11 +64,11 @@ TEST_F(ServeTest, StandardInputRequestsAreAnsweredInOrderWithTheirIds) {
 TEST_F(ServeTest, PythonClientRunsADayOverTcp) {
   std::string out;
   if (Shell("python3 -c pass", out) != 0) GTEST_SKIP() << "python3 is not installed";
-  EXPECT_EQ(Shell("python3 " TOV_SOURCE_DIR "/tests/e2e/serve_client.py " TOV_BUILD_BIN_DIR
-                  "/ecfhost " +
-                      hostDir(),
-                  out),
-            0)
+  EXPECT_EQ(
+      Shell("python3 " TOV_SOURCE_DIR "/tests/e2e/serve_client.py " TOV_BUILD_BIN_DIR "/ecfhost " +
+                hostDir(),
+            out),
+      0)
       << out;
   EXPECT_NE(Tape().find("CONTRA-VALE EMI"), std::string::npos);
 }
