@@ -1,5 +1,7 @@
 #include "call_runner.h"
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
 
 #include "contracts.h"
@@ -21,22 +23,27 @@ std::string DebugLogPath() {
 }
 
 // What the call appended to the debug log: the file's length is noted before
-// the call and the lines after it are read back (from the start of a new
-// month's file when the month turned meanwhile).
+// the call and only what follows it is read back (from the start of a new
+// month's file when the month turned meanwhile), so the cost does not grow
+// with the day's log.
 class DebugLogTail {
  public:
   DebugLogTail() : path_(DebugLogPath()), start_(Length(path_)) {}
   Json Take() const {
     const std::string path = DebugLogPath();
-    const auto text = Tov00300::platform::ReadFile(path);
+    const uintmax_t length = Length(path);
+    const uintmax_t from = path == path_ && start_ <= length ? start_ : 0;
     Json lines = Json::array();
-    if (!text) return lines;
-    const size_t from = path == path_ && start_ <= text->size() ? start_ : 0;
-    size_t at = from;
-    while (at < text->size()) {
-      size_t end = text->find('\n', at);
-      if (end == std::string::npos) end = text->size();
-      std::string line = text->substr(at, end - at);
+    std::ifstream in(path, std::ios::binary);
+    if (!in || length <= from) return lines;
+    in.seekg(static_cast<std::streamoff>(from));
+    std::string text(static_cast<size_t>(length - from), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(in.gcount()));
+    for (size_t at = 0; at < text.size();) {
+      size_t end = text.find('\n', at);
+      if (end == std::string::npos) end = text.size();
+      std::string line = text.substr(at, end - at);
       if (!line.empty() && line.back() == '\r') line.pop_back();
       lines.push_back(TextOut(line));
       at = end + 1;
@@ -45,12 +52,13 @@ class DebugLogTail {
   }
 
  private:
-  static size_t Length(const std::string& path) {
-    const auto text = Tov00300::platform::ReadFile(path);
-    return text ? text->size() : 0;
+  static uintmax_t Length(const std::string& path) {
+    std::error_code error;
+    const uintmax_t length = std::filesystem::file_size(path, error);
+    return error ? 0 : length;
   }
   std::string path_;
-  size_t start_;
+  uintmax_t start_;
 };
 
 }  // namespace

@@ -17,6 +17,7 @@ struct Options {
   bool pretty = false;
   bool strict = false;                // run: exit 1 when a call failed
   std::optional<std::string> listen;  // serve: 127.0.0.1:PORT
+  std::optional<std::string> locale;  // serve: number and date formats, as a script's "locale"
   std::optional<long> coo, from, to;  // tape: the documents
   std::optional<std::string> html;    // tape: write an HTML page there
 };

@@ -17,7 +17,8 @@ using namespace ecfhost;
 
 constexpr const char* kUsage =
     "usage: ecfhost run SCRIPT.json|- [--host-dir DIR] [--driver PATH] [--pretty] [--strict]\n"
-    "       ecfhost serve [--listen 127.0.0.1:PORT] [--host-dir DIR] [--driver PATH]\n"
+    "       ecfhost serve [--listen 127.0.0.1:PORT] [--locale pt_BR] [--host-dir DIR] [--driver "
+    "PATH]\n"
     "       ecfhost tape [--coo N | --from N --to N] [--html OUT.html] [--host-dir DIR]\n"
     "       ecfhost describe [OP]\n"
     "       ecfhost ops\n"
@@ -76,6 +77,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem)
       if (!(o.driver = value())) return std::nullopt;
     } else if (a == "--listen") {
       if (!(o.listen = value())) return std::nullopt;
+    } else if (a == "--locale") {
+      if (!(o.locale = value())) return std::nullopt;
     } else if (a == "--html") {
       if (!(o.html = value())) return std::nullopt;
     } else if (a == "--coo") {

@@ -21,6 +21,7 @@
 #include "commands.h"
 #include "output.h"
 #include "printer_status.h"
+#include "tov00300/format.h"
 
 namespace ecfhost {
 
@@ -139,6 +140,8 @@ int ServeCommand(const Options& o) {
     std::cerr << "ecfhost: " << e.what() << "\n";
     return kBadUse;
   }
+  if (o.locale)
+    Tov00300::GlobalFormatSettings() = Tov00300::FormatSettings::FromLocaleName(*o.locale);
   int listener = -1;
   if (o.listen) {
     std::string problem;
