@@ -59,6 +59,12 @@ TEST_F(ServeTest, StandardInputRequestsAreAnsweredInOrderWithTheirIds) {
   EXPECT_EQ(status["subtotal"], 7.5);
   EXPECT_EQ(status["ccf"], 1);
   EXPECT_EQ(replies[10]["refused"], true);
+  // The service drives a fiscal printer without authentication: loopback only.
+  EXPECT_EQ(Shell(TOV_BUILD_BIN_DIR "/ecfhost serve --listen 0.0.0.0:0 --host-dir " + hostDir() +
+                      " </dev/null",
+                  out),
+            2);
+  EXPECT_NE(out.find("loopback address"), std::string::npos) << out;
 }
 
 TEST_F(ServeTest, PythonClientRunsADayOverTcp) {
