@@ -46,6 +46,12 @@ echo "================================================================"
 echo "  The day's document register (documentos.db)"
 echo "================================================================"
 "$ECFHOST" records --host-dir "$OUT" --pretty
+echo
+# The day's documents as a page to look at, read back from the printer's
+# detail memory.
+HTML="$OUT/fita.html"
+"$ECFHOST" tape --host-dir "$OUT" --html "$HTML" >/dev/null 2>&1 || HTML=""
+echo "Tape as a page:  ${HTML:-(nothing was printed)}"
 echo "Debug log:       $(ls "$OUT"/impdebug*.txt 2>/dev/null | head -1)"
 echo "Registry:        $OUT/registry.ini"
 echo "Printer's files: $(dirname "${TAPE:-$OUT/?}")"

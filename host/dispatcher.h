@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -30,6 +31,8 @@ class PreparedCall {
   virtual ~PreparedCall() = default;
   virtual Json Run() = 0;
   virtual Json Args() const = 0;
+  // What went wrong that the result alone does not say (after Run).
+  virtual std::optional<std::string> Problem() const { return std::nullopt; }
 };
 
 struct Operation {

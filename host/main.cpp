@@ -1,23 +1,13 @@
-// ecfhost: runs a till script against the package, as a point-of-sale host
-// would, and prints what every call did.
-//
-//   ecfhost run SCRIPT.json [--host-dir DIR] [--driver PATH] [--pretty]
-//   ecfhost ops
-//   ecfhost records [--host-dir DIR] [--table DocNaoFiscaisECF|GravaCER] [--pretty]
-//
-// Exit status: 0 when the script ran (whatever the calls answered), 2 for a
-// bad command line or a script that cannot run (nothing is called then).
+// ecfhost: runs till scripts against the package, as a point-of-sale host
+// would, serves the same calls to other programs, and shows the printer's
+// documents. `ecfhost help` prints the usage.
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
-#include <optional>
 #include <string>
 
-#include "operator.h"
-#include "output.h"
-#include "script.h"
-#include "tov00300/format.h"
+#include "commands.h"
 #include "tov00300/platform.h"
 #include "tov00300/session.h"
 #include "tov00300/state.h"
@@ -26,56 +16,99 @@ namespace {
 
 using namespace ecfhost;
 
-constexpr int kBadUse = 2;
-
-struct Options {
-  std::string script;
-  std::string table = "DocNaoFiscaisECF";  // for `records`
-  std::optional<std::string> hostDir;
-  std::optional<std::string> driver;
-  bool pretty = false;
-};
+constexpr const char* kUsage =
+    "usage: ecfhost run SCRIPT.json|- [--host-dir DIR] [--driver PATH] [--pretty] [--strict]\n"
+    "       ecfhost serve [--listen 127.0.0.1:PORT] [--locale pt_BR] [--host-dir DIR] [--driver "
+    "PATH]\n"
+    "       ecfhost tape [--coo N | --from N --to N] [--html OUT.html] [--host-dir DIR]\n"
+    "       ecfhost records [--table DocNaoFiscaisECF|GravaCER] [--host-dir DIR] [--pretty]\n"
+    "       ecfhost describe [OP]\n"
+    "       ecfhost ops\n"
+    "       ecfhost help\n"
+    "\n"
+    "run       runs a till script (\"-\": from standard input); one JSON record per call.\n"
+    "          Exit 0 when the script ran, 1 with --strict when a call answered false\n"
+    "          or raised an error, 2 for a bad command line or a script refused\n"
+    "          before any call.\n"
+    "serve     one session answering JSON-lines requests ({\"id\", \"op\", \"args\"}) on\n"
+    "          standard input and, with --listen, over TCP; {\"op\": \"status\"} answers\n"
+    "          the printer's state, {\"op\": \"quit\"} ends the service.\n"
+    "tape      prints documents from the printer's detail memory (all of them without\n"
+    "          a range); --html writes them as a receipt-shaped page.\n"
+    "records   the document register the host folder holds (documentos.db).\n"
+    "describe  an operation's parameters, bag keys, positions and data-set fields.\n"
+    "ops       every operation with its parameter kinds.\n";
 
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::cerr << "ecfhost: " << problem << "\n";
-  std::cerr << "usage: ecfhost run SCRIPT.json [--host-dir DIR] [--driver PATH] [--pretty]\n"
-               "       ecfhost ops\n"
-               "       ecfhost records [--host-dir DIR] [--table NAME] [--pretty]\n";
+  std::cerr << kUsage;
   return kBadUse;
 }
 
-std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem, bool needsScript) {
+std::optional<long> Number(const std::string& text) {
+  char* end = nullptr;
+  const long n = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || n < 0) return std::nullopt;
+  return n;
+}
+
+std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem) {
   Options o;
+  o.command = argv[1];
   for (int i = 2; i < argc; ++i) {
     const std::string a = argv[i];
-    auto value = [&](const char* name) -> std::optional<std::string> {
+    auto value = [&]() -> std::optional<std::string> {
       if (i + 1 >= argc) {
-        problem = std::string(name) + " needs a value";
+        problem = a + " needs a value";
         return std::nullopt;
       }
       return std::string(argv[++i]);
     };
+    auto number = [&](std::optional<long>& into) {
+      const auto text = value();
+      if (!text) return false;
+      if (!(into = Number(*text))) problem = a + " takes a whole number, got " + *text;
+      return into.has_value();
+    };
     if (a == "--pretty") {
       o.pretty = true;
+    } else if (a == "--strict") {
+      o.strict = true;
     } else if (a == "--host-dir") {
-      if (!(o.hostDir = value("--host-dir"))) return std::nullopt;
-    } else if (a == "--table" && !needsScript) {
-      if (auto table = value("--table")) {
+      if (!(o.hostDir = value())) return std::nullopt;
+    } else if (a == "--driver") {
+      if (!(o.driver = value())) return std::nullopt;
+    } else if (a == "--listen") {
+      if (!(o.listen = value())) return std::nullopt;
+    } else if (a == "--locale") {
+      if (!(o.locale = value())) return std::nullopt;
+    } else if (a == "--table") {
+      if (auto table = value()) {
         o.table = *table;
       } else {
         return std::nullopt;
       }
-    } else if (a == "--driver") {
-      if (!(o.driver = value("--driver"))) return std::nullopt;
-    } else if (a.starts_with("--") || !o.script.empty() || !needsScript) {
+    } else if (a == "--html") {
+      if (!(o.html = value())) return std::nullopt;
+    } else if (a == "--coo") {
+      if (!number(o.coo)) return std::nullopt;
+    } else if (a == "--from") {
+      if (!number(o.from)) return std::nullopt;
+    } else if (a == "--to") {
+      if (!number(o.to)) return std::nullopt;
+    } else if ((a.starts_with("--") && a != "-") || !o.target.empty()) {
       problem = "unexpected argument " + a;
       return std::nullopt;
     } else {
-      o.script = a;
+      o.target = a;
     }
   }
-  if (needsScript && o.script.empty()) {
+  if (o.command == "run" && o.target.empty()) {
     problem = "no script given";
+    return std::nullopt;
+  }
+  if (o.coo && (o.from || o.to)) {
+    problem = "--coo and --from/--to exclude each other";
     return std::nullopt;
   }
   return o;
@@ -85,6 +118,10 @@ void SetEnvDefault(const char* name, const std::string& value) {
   const char* current = std::getenv(name);
   if (!current || !*current) setenv(name, value.c_str(), 1);
 }
+
+}  // namespace
+
+namespace ecfhost {
 
 // The package reads its folders from the environment when it loads, which
 // happens before main; set them, then run its load step again so DsDirCad
@@ -118,94 +155,25 @@ void PrepareHostFolder(const Options& o) {
   Tov00300::dsDiretorio = hostDir + "/";
 }
 
-int ListOperations() {
-  for (const Operation& op : Operations()) {
-    std::cout << op.name << "(";
-    for (size_t i = 0; i < op.parameterKinds.size(); ++i)
-      std::cout << (i ? ", " : "") << op.parameterKinds[i];
-    std::cout << ") -> " << op.resultKind << "\n";
-  }
-  std::cout << "sim {\"command\"} -> integer\nget {\"name\"} -> value\n"
-               "set {\"name\", \"value\"} -> none\n"
-               "driver {\"name\", \"args\"} -> integer (a driver entry point)\n"
-               "records {\"table\"} -> integer (rows of the document register)\n";
-  return 0;
-}
-
-// Prints the document register the host folder holds, as a call's record.
-int ListRecords(const Options& o) {
-  Json record = {{"op", "records"}, {"result", nullptr}};
-  try {
-    PrepareHostFolder(o);
-    auto call = PrepareRecords(Json{{"table", o.table}});
-    record["result"] = call->Run();
-    record["args"] = call->Args();
-  } catch (const std::exception& e) {
-    std::cerr << "ecfhost: " << Tov00300::Cp1252ToUtf8(e.what()) << "\n";
-    return kBadUse;
-  }
-  record["messages"] = Json::array();
-  if (o.pretty) {
-    PrintPretty(std::cout, 0, record);
-  } else {
-    PrintJsonLine(std::cout, record);
-  }
-  return 0;
-}
-
-int Run(const Options& o) {
-  Script script;
-  try {
-    script = LoadScript(o.script);
-  } catch (const ScriptError& e) {
-    std::cerr << "ecfhost: " << o.script << ": " << e.what() << "\n";
-    return kBadUse;
-  }
-  try {
-    PrepareHostFolder(o);
-  } catch (const std::exception& e) {
-    std::cerr << "ecfhost: " << e.what() << "\n";
-    return kBadUse;
-  }
-  if (script.locale)
-    Tov00300::GlobalFormatSettings() = Tov00300::FormatSettings::FromLocaleName(*script.locale);
-
-  Operator till(std::move(script.answers));
-  till.Install();
-  for (size_t i = 0; i < script.calls.size(); ++i) {
-    ScriptCall& call = script.calls[i];
-    Json record = {{"op", call.op}, {"result", nullptr}};
-    std::optional<std::string> error;
-    try {
-      record["result"] = call.prepared->Run();
-    } catch (const std::exception& e) {
-      error = Tov00300::Cp1252ToUtf8(e.what());
-    } catch (...) {
-      error = "an exception that is not a std::exception";
-    }
-    record["args"] = call.prepared->Args();
-    record["messages"] = till.TakeMessages();
-    if (error) record["error"] = *error;
-    if (o.pretty) {
-      if (!call.comment.empty()) std::cout << "# " << call.comment << "\n";
-      PrintPretty(std::cout, i, record);
-    } else {
-      PrintJsonLine(std::cout, record);
-    }
-    std::cout.flush();
-  }
-  return 0;
-}
-
-}  // namespace
+}  // namespace ecfhost
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage("");
   const std::string command = argv[1];
+  if (command == "help" || command == "--help" || command == "-h") {
+    std::cout << kUsage;
+    return 0;
+  }
   if (command == "ops") return ListOperations();
-  if (command != "run" && command != "records") return Usage("unknown command " + command);
+  if (command != "run" && command != "serve" && command != "tape" && command != "describe" &&
+      command != "records")
+    return Usage("unknown command " + command);
   std::string problem;
-  const auto options = ParseOptions(argc, argv, problem, command == "run");
+  const auto options = ParseOptions(argc, argv, problem);
   if (!options) return Usage(problem);
-  return command == "run" ? Run(*options) : ListRecords(*options);
+  if (command == "describe") return DescribeCommand(*options);
+  if (command == "serve") return ServeCommand(*options);
+  if (command == "tape") return TapeCommand(*options);
+  if (command == "records") return RecordsCommand(*options);
+  return RunCommand(*options);
 }

@@ -16,6 +16,10 @@ class Operator {
   explicit Operator(std::deque<bool> answers) : answers_(std::move(answers)) {}
   // Makes this operator the package's dialog handler. It must outlive the calls.
   void Install();
+  // More replies, after those not yet used (a service request's "answers").
+  void AddAnswers(const std::deque<bool>& answers) {
+    answers_.insert(answers_.end(), answers.begin(), answers.end());
+  }
   // The messages shown since the last take: [{"text", "type", "question",
   // "answer"}], with "detail" when the message had one.
   Json TakeMessages();

@@ -1,6 +1,5 @@
 // Printing one call's record: a JSON line for programs, a block for people.
-// A record is {"op", "result", "args", "messages", "error" (only when an
-// exception reached the host)}.
+// A record is described in call_runner.h.
 #ifndef ECFHOST_OUTPUT_H_
 #define ECFHOST_OUTPUT_H_
 

@@ -127,6 +127,15 @@ void PrintPretty(std::ostream& out, size_t index, const Json& record) {
     if (m.contains("detail"))
       out << "      " << Indented(m["detail"].get<std::string>(), "      ") << "\n";
   }
+  // Only the codes that are not plain success; the log only of a call that
+  // failed, where it explains the failure.
+  if (record.contains("driver"))
+    for (const Json& d : record["driver"])
+      if (d["code"] != 1)
+        out << "    driver: " << d["call"].get<std::string>() << " -> " << d["code"] << "\n";
+  const bool failed = record.contains("error") || record["result"] == false;
+  if (failed && record.contains("log"))
+    for (const Json& line : record["log"]) out << "    log: " << line.get<std::string>() << "\n";
   if (record.contains("error")) out << "    ERROR: " << record["error"].get<std::string>() << "\n";
   out << "\n";
 }

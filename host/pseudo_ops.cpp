@@ -8,6 +8,7 @@
 #include "plain_names.h"
 #include "script.h"
 #include "tov00300/driver_api.h"
+#include "tov00300/format.h"
 #include "tov00300/platform.h"
 #include "tov00300/state.h"
 
@@ -42,11 +43,28 @@ SimControlFunction SimControl() {
 class SimCall : public PreparedCall {
  public:
   explicit SimCall(std::string command) : command_(std::move(command)) {}
-  Json Run() override { return SimControl()(command_.c_str()); }
+  Json Run() override {
+    const int code = SimControl()(command_.c_str());
+    understood_ = code != -2;
+    return code;
+  }
   Json Args() const override { return Json::array({TextOut(command_)}); }
+  std::optional<std::string> Problem() const override {
+    if (understood_) return std::nullopt;
+    return "the virtual printer did not understand \"" + Tov00300::Cp1252ToUtf8(command_) +
+           "\"; it understands: " + kSimVocabulary;
+  }
 
  private:
+  // The commands of simControl_Daruma (sim/README.md), for a script that
+  // misspelt one: the printer itself answers only -2.
+  static constexpr const char* kSimVocabulary =
+      "power off|on; port busy|free; clock 0|+16m|-15m|+1h5m|+1d|-30s; "
+      "fail ENTRY_POINT CODE [once|N|always]; fail ENTRY_POINT off; status ERROR WARNING; "
+      "paper low|ok|out; line BAUD|off; drawer open|closed; memory N; "
+      "durability off|on|sync; reset; reload";
   std::string command_;
+  bool understood_ = true;
 };
 
 // ---- globals ----------------------------------------------------------------

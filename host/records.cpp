@@ -1,9 +1,13 @@
 // The host's document register as the package's record writers left it in
 // documentos.db: the "records" pseudo-operation and `ecfhost records`.
+#include <iostream>
 #include <memory>
 #include <string>
 
+#include "commands.h"
+#include "output.h"
 #include "script.h"
+#include "tov00300/format.h"
 #include "tov00300/hostlib.h"
 
 namespace ecfhost {
@@ -53,6 +57,27 @@ std::unique_ptr<PreparedCall> PrepareRecords(const Json& call) {
   if (table != "DocNaoFiscaisECF" && table != "GravaCER")
     throw ArgumentError("\"table\" is \"DocNaoFiscaisECF\" or \"GravaCER\", got " + table);
   return std::make_unique<RecordsCall>(table);
+}
+
+// Prints the document register the host folder holds, as a call's record.
+int RecordsCommand(const Options& o) {
+  Json record = {{"op", "records"}, {"result", nullptr}};
+  try {
+    PrepareHostFolder(o);
+    auto call = PrepareRecords(Json{{"table", o.table}});
+    record["result"] = call->Run();
+    record["args"] = call->Args();
+  } catch (const std::exception& e) {
+    std::cerr << "ecfhost: " << Tov00300::Cp1252ToUtf8(e.what()) << "\n";
+    return kBadUse;
+  }
+  record["messages"] = Json::array();
+  if (o.pretty) {
+    PrintPretty(std::cout, 0, record);
+  } else {
+    PrintJsonLine(std::cout, record);
+  }
+  return 0;
 }
 
 }  // namespace ecfhost

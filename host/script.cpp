@@ -1,6 +1,10 @@
 #include "script.h"
 
+#include <iostream>
 #include <set>
+#include <sstream>
+
+#include "contracts.h"
 
 #include "tov00300/platform.h"
 
@@ -15,6 +19,8 @@ void CheckKeys(const Json& object, const std::set<std::string>& allowed, const s
   }
 }
 
+}  // namespace
+
 std::deque<bool> AnswersIn(const Json& answers) {
   if (!answers.is_array()) throw ScriptError("\"answers\" must be a list of \"S\" and \"N\"");
   std::deque<bool> out;
@@ -28,8 +34,8 @@ std::deque<bool> AnswersIn(const Json& answers) {
   return out;
 }
 
-ScriptCall PrepareCall(const Json& call, size_t index) {
-  std::string where = "calls[" + std::to_string(index) + "]";
+ScriptCall PrepareCall(const Json& call, const std::string& callName, bool lenient) {
+  std::string where = callName;
   if (!call.is_object() || !call.contains("op") || !call["op"].is_string())
     throw ScriptError(where + ": a call is an object with \"op\" (a text), got " +
                       DescribeJson(call));
@@ -63,6 +69,7 @@ ScriptCall PrepareCall(const Json& call, size_t index) {
       const Json args = call.value("args", Json::array());
       if (!args.is_array())
         throw ScriptError(where + ": \"args\" must be a list, got " + DescribeJson(args));
+      if (const Contract* contract = FindContract(out.op)) CheckArguments(*contract, args, lenient);
       out.prepared = op->prepare(args);
     }
   } catch (const ArgumentError& e) {
@@ -70,8 +77,6 @@ ScriptCall PrepareCall(const Json& call, size_t index) {
   }
   return out;
 }
-
-}  // namespace
 
 Script ParseScript(const std::string& text) {
   // A till script nests a few levels (calls, arguments, bags, rows); a much
@@ -96,8 +101,12 @@ Script ParseScript(const std::string& text) {
   }
   if (!root.is_object() || !root.contains("calls") || !root["calls"].is_array())
     throw ScriptError("a script is an object with \"calls\": [...]");
-  CheckKeys(root, {"answers", "locale", "calls", "description"}, "script");
+  CheckKeys(root, {"answers", "locale", "calls", "description", "lenient"}, "script");
   Script script;
+  if (root.contains("lenient")) {
+    if (!root["lenient"].is_boolean()) throw ScriptError("\"lenient\" must be true or false");
+    script.lenient = root["lenient"].get<bool>();
+  }
   if (root.contains("answers")) script.answers = AnswersIn(root["answers"]);
   if (root.contains("locale")) {
     if (!root["locale"].is_string())
@@ -105,11 +114,18 @@ Script ParseScript(const std::string& text) {
     script.locale = root["locale"].get<std::string>();
   }
   const Json& calls = root["calls"];
-  for (size_t i = 0; i < calls.size(); ++i) script.calls.push_back(PrepareCall(calls[i], i));
+  for (size_t i = 0; i < calls.size(); ++i)
+    script.calls.push_back(
+        PrepareCall(calls[i], "calls[" + std::to_string(i) + "]", script.lenient));
   return script;
 }
 
 Script LoadScript(const std::string& path) {
+  if (path == "-") {
+    std::ostringstream text;
+    text << std::cin.rdbuf();
+    return ParseScript(text.str());
+  }
   const auto text = Tov00300::platform::ReadFile(path);
   if (!text) throw ScriptError("cannot read the script " + path);
   return ParseScript(*text);

@@ -2,7 +2,7 @@
 // from JSON and checked completely before the first call runs, so a script
 // with a mistake makes no call at all.
 //
-//   {"answers": ["S", "N"], "locale": "pt_BR",
+//   {"answers": ["S", "N"], "locale": "pt_BR", "lenient": false,
 //    "calls": [{"op": "StartImpFiscal", "args": [{"bag": {...}}]},
 //              {"op": "sim", "command": "clock +16m"},
 //              {"op": "set", "name": "stAtuFili", "value": "001"},
@@ -41,12 +41,21 @@ struct ScriptCall {
 
 struct Script {
   std::deque<bool> answers;
+  // "lenient": true leaves absent and unknown bag keys to the package's own
+  // rules instead of refusing the script.
+  bool lenient = false;
   std::optional<std::string> locale;
   std::vector<ScriptCall> calls;
 };
 
 Script ParseScript(const std::string& text);
+// "-" reads the script from standard input.
 Script LoadScript(const std::string& path);
+// One call object ({"op", "args", ...}) checked and prepared; `where` names
+// it in the error ("calls[3]"). Throws ScriptError.
+ScriptCall PrepareCall(const Json& call, const std::string& where, bool lenient);
+// The operator's answers ["S", "N", ...]; throws ScriptError.
+std::deque<bool> AnswersIn(const Json& answers);
 
 // The pseudo-operations (pseudo_ops.cpp): "sim" passes a command to the
 // virtual printer; "get" and "set" read and write the package's exported

@@ -28,6 +28,10 @@ class Paper {
 
 std::string Cp(const char* utf8);
 
+// The text's lines (split at line feeds) broken to `width` columns at the
+// last blank that fits; a word longer than `width` is cut.
+std::vector<std::string> WordWrapLines(const std::string& text, size_t width);
+
 // Company header, the document's date and time and counters.
 void PrintHeader(Paper& paper, const PrinterState& state, int64_t time, int64_t coo,
                  const std::string& counters);

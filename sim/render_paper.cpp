@@ -24,7 +24,33 @@ void Paper::Pair(const std::string& left, const std::string& right) {
   Line(Columns(left, right, kPaperColumns));
 }
 void Paper::Wrapped(const std::string& text) {
-  for (const std::string& line : WrapLines(text, kPaperColumns)) Line(line);
+  for (const std::string& line : WordWrapLines(text, kPaperColumns)) Line(line);
+}
+
+// A person reads the tape: a line breaks at its last blank within the width,
+// and only a word longer than a whole line is cut.
+std::vector<std::string> WordWrapLines(const std::string& text, size_t width) {
+  std::vector<std::string> lines;
+  for (std::string rest : WrapLines(text, std::string::npos)) {
+    if (rest.empty()) lines.emplace_back();
+    while (!rest.empty()) {
+      if (rest.size() <= width) {
+        lines.push_back(rest);
+        break;
+      }
+      size_t cut = rest.rfind(' ', width);
+      size_t next = cut;
+      if (cut == std::string::npos || cut == 0) {
+        cut = next = width;
+      } else {
+        while (cut > 0 && rest[cut - 1] == ' ') --cut;
+      }
+      lines.push_back(rest.substr(0, cut));
+      while (next < rest.size() && rest[next] == ' ') ++next;
+      rest.erase(0, next);
+    }
+  }
+  return lines;
 }
 
 std::string Paper::Text() const {
