@@ -1,13 +1,16 @@
 // Cash put into and taken out of the drawer, and the drawer itself.
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "driver/command.h"
+#include "receipt/receipt_state.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
+#include "tov00300/session.h"
 
 namespace Tov00300 {
 
@@ -29,16 +32,32 @@ bool CheckAmount(const std::string& stEsquema, const char* what, double valor) {
   return false;
 }
 
+// The general non-fiscal operation counter (GNF): one more for each supply
+// or withdrawal the printer registers.
+constexpr int kNonFiscalCounter = 28;
+
 // Sends one cash movement and judges it; the amount is in the debug line.
+// A reply lost on the line (-28) does not mean the movement was not
+// registered: the counter read before the command and again after a failure
+// tells. Reported as failed, a registered movement would be repeated by the
+// host and the drawer's cash counted twice.
 using CashCommand = int (*)(const char*, const char*);
 bool SendMovement(const std::string& stEsquema, CashCommand command, const char* name,
-                  const char* caption, double valor) {
+                  const char* caption, const char* lostReply, double valor) {
   const std::string amount = FormatFloat("0.00", valor);
   const std::string description = std::string(caption) + amount;
-  const bool ok = driver::Command(command(amount.c_str(), description.c_str()),
-                                  driver::Describe(name, {amount}), {stEsquema, true});
-  if (!ok) ShowCommandError(stEsquema);
-  return ok;
+  const auto before = receipt::ReadCount(kNonFiscalCounter);
+  if (driver::Command(command(amount.c_str(), description.c_str()),
+                      driver::Describe(name, {amount}), {stEsquema, true})) {
+    return true;
+  }
+  const auto after = before ? receipt::ReadCount(kNonFiscalCounter) : std::nullopt;
+  if (after && *after == *before + 1) {
+    ImpFisDebug(Utf8ToCp1252(lostReply));
+    return true;
+  }
+  ShowCommandError(stEsquema);
+  return false;
 }
 
 }  // namespace
@@ -49,7 +68,7 @@ bool Suprimento(const std::string& stEsquema, double valor) {
   if (valor <= 0) return true;
   if (!CheckAmount(stEsquema, "o suprimento", valor)) return false;
   return SendMovement(stEsquema, iSuprimento_ECF_Daruma, "iSuprimento_ECF_Daruma", "Suprimento de ",
-                      valor);
+                      "Resposta perdida: o suprimento foi registrado pela impressora", valor);
 }
 
 bool Sangria(const std::string& /*ignorado*/, const std::string& stEsquema, double valor,
@@ -59,7 +78,8 @@ bool Sangria(const std::string& /*ignorado*/, const std::string& stEsquema, doub
   // amount the printer takes. A negative amount goes as it is, for the
   // printer to refuse.
   if (valor == 0) valor = 0.01;
-  return SendMovement(stEsquema, iSangria_ECF_Daruma, "iSangria_ECF_Daruma", "Sangria de ", valor);
+  return SendMovement(stEsquema, iSangria_ECF_Daruma, "iSangria_ECF_Daruma", "Sangria de ",
+                      "Resposta perdida: a sangria foi registrada pela impressora", valor);
 }
 
 bool Abre_Gaveta_Imp(const std::string& stEsquema, bool /*ignorado*/) {

@@ -93,5 +93,28 @@ TEST_F(LostReplyTest, NonFiscalReceiptIsPrintedOnce) {
   EXPECT_EQ(run.Record("driver", 2)["args"][1], "0");
 }
 
+// A supply and a withdrawal whose replies were lost are answered as done:
+// each is registered once, and the host has nothing to repeat.
+TEST_F(LostReplyTest, CashMovementsAreRegisteredOnce) {
+  const HostRun run =
+      Run({{"locale", "pt_BR"},
+           {"calls",
+            {StartCall(), Register("28", 6), Sim("lose-reply iSuprimento_ECF_Daruma once"),
+             Call("Suprimento", {"PADRAO", 100.0}), Sim("lose-reply iSangria_ECF_Daruma once"),
+             Call("Sangria", {"", "PADRAO", 30.0}), Register("28", 6), Register("8", 13),
+             Register("9", 247)}}});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.Record("Suprimento")["result"], true) << run.Record("Suprimento").dump();
+  EXPECT_EQ(run.Record("Sangria")["result"], true) << run.Record("Sangria").dump();
+  EXPECT_EQ(std::stoi(run.Record("driver", 1)["args"][1].get<std::string>()),
+            std::stoi(run.Record("driver", 0)["args"][1].get<std::string>()) + 2);
+  EXPECT_EQ(run.Record("driver", 2)["args"][1], "0000000003000");  // Sangria
+  EXPECT_EQ(run.Record("driver", 3)["args"][1].get<std::string>().substr(0, 13),
+            "0000000010000");  // Suprimento, the first of the other totalizers
+  size_t lost = 0;
+  for (const std::string& entry : DebugLog()) lost += Count(entry, "Resposta perdida");
+  EXPECT_EQ(lost, 2u);
+}
+
 }  // namespace
 }  // namespace e2e
