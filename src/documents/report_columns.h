@@ -63,6 +63,13 @@ std::string AmountColumn(std::string_view text, int width);
 // The text followed by a line feed, appended to `out`.
 void Line(std::string& out, std::string_view text);
 
+// The first of `fields` that the packet or data set does not carry, or ""
+// when it carries them all (names compared without case). A variant that is
+// not a data packet carries none.
+std::string MissingField(const Variant& packet, std::initializer_list<const char*> fields);
+std::string MissingField(const DataPacket& packet, std::initializer_list<const char*> fields);
+std::string MissingField(const DataSet& table, std::initializer_list<const char*> fields);
+
 // Checks that every field is in the set. A set without rows (also one the
 // host never opened) passes: nothing will be read from it.
 void RequireFields(const DataSet& set, std::string_view setName,
