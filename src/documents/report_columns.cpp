@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "driver/command.h"
 #include "runtime/decimal.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
+#include "tov00300/state.h"
 
 namespace Tov00300::documents {
 
@@ -197,6 +199,16 @@ bool Ask(const char* key, const std::string& esquema) {
 
 std::string Caption(const char* key) {
   return DataModule().msgPadrao.Msg(key);
+}
+
+std::optional<std::string> ComposeText(const std::string& stEsquema,
+                                       const std::function<std::string()>& compose) {
+  try {
+    return compose();
+  } catch (const BadInput& problem) {
+    driver::ReportProblem(stEsquema, problem.what(), boNUtilTaa);
+    return std::nullopt;
+  }
 }
 
 }  // namespace Tov00300::documents

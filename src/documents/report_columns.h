@@ -5,7 +5,9 @@
 #define TOV00300_SRC_DOCUMENTS_REPORT_COLUMNS_H_
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -89,6 +91,11 @@ void CopyInto(DataSet& table, const DataSet& host);
 // The same from a data packet variant; an empty or Null variant gives an
 // empty table, anything else that is not a data packet is BadInput.
 void CopyInto(DataSet& table, const Variant& packet, std::string_view what);
+
+// The text `compose` gives. Input it cannot print from (BadInput) is
+// reported to the operator (shown when boNUtilTaa) and gives nullopt.
+std::optional<std::string> ComposeText(const std::string& stEsquema,
+                                       const std::function<std::string()>& compose);
 
 // A yes/no question to the operator, from the main catalogue.
 bool Ask(const char* key, const std::string& esquema);
