@@ -46,24 +46,6 @@ std::string WithValue(const std::string& text, const std::string& value) {
   return text.substr(0, at - 1) + value + text.substr(at + 1);
 }
 
-std::string MissingField(const Variant& packet, std::initializer_list<const char*> fields) {
-  if (packet.kind() != Variant::Kind::DataPacket) return *fields.begin();
-  const DataPacket& content = packet.AsDataPacket();
-  for (const char* field : fields) {
-    bool found = false;
-    for (const FieldDef& def : content.fields) found = found || SameText(def.name, field);
-    if (!found) return field;
-  }
-  return "";
-}
-
-std::string MissingField(const DataSet& table, std::initializer_list<const char*> fields) {
-  for (const char* field : fields) {
-    if (!table.Active() || table.FieldIndex(field) < 0) return field;
-  }
-  return "";
-}
-
 void ReportBadInput(const std::string& scheme, std::string_view utf8Text,
                     std::string_view culprit) {
   driver::ReportProblem(scheme, Utf8ToCp1252(utf8Text) + "\"" + std::string(culprit) + "\"",

@@ -37,11 +37,6 @@ std::string Catalogue2(std::string_view key);
 // `text` with its "%s" replaced by `value` (appended when it has none).
 std::string WithValue(const std::string& text, const std::string& value);
 
-// The first of `fields` that the packet or data set does not carry, or ""
-// when it carries them all (names compared without case).
-std::string MissingField(const Variant& packet, std::initializer_list<const char*> fields);
-std::string MissingField(const DataSet& table, std::initializer_list<const char*> fields);
-
 // Input the package cannot print from: logged, collected for a self-service
 // terminal and shown to an operator (boNUtilTaa).
 void ReportBadInput(const std::string& scheme, std::string_view utf8Text, std::string_view culprit);

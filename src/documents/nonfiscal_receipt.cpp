@@ -55,8 +55,7 @@ std::string TotalizerCode(const std::string& totalizer) {
 // The printer's open document (register 56), read to learn what a command
 // whose reply was lost did; "" when the printer does not answer.
 std::string DocumentState() {
-  const driver::RegisterReply reply = driver::ReadRegister(kDocumentStateRegister);
-  return reply.code == 1 ? Trim(reply.text) : std::string();
+  return driver::ReadRegisterText(kDocumentStateRegister).value_or(std::string());
 }
 
 void ReportInvalidAmount(const std::string& esquema, const std::string& amount) {

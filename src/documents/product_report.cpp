@@ -77,6 +77,17 @@ void Heading(std::string& out) {
   Line(out, "");
 }
 
+// The report's closing lines: the surcharge, discount and sale totals.
+void Footer(std::string& out, const Totals& totals) {
+  Line(out, TamFixo(Caption("Tot_Acre"), 38) + AmountColumn(Money(totals.surcharge), 10));
+  Line(out, "");
+  Line(out, TamFixo(Caption("Tot_Desc"), 38) + AmountColumn(Money(totals.discount), 10));
+  Line(out, "");
+  Line(out, TamFixo(Caption("Tot_Valor"), 32) + AmountColumn(Quantity(totals.quantity), 9) +
+                AmountColumn(Money(totals.value), 7));
+  out += "\n\n";
+}
+
 }  // namespace
 
 std::vector<ProductRow> ReadProducts(DataSet& table, bool grouped) {
@@ -132,13 +143,7 @@ std::string PlainProductList(const std::vector<ProductRow>& rows) {
                   AmountColumn(Quantity(row.quantity), 6) + AmountColumn(Money(row.value), 9));
   }
   Line(out, "");
-  Line(out, TamFixo(Caption("Tot_Acre"), 38) + AmountColumn(Money(totals.surcharge), 10));
-  Line(out, "");
-  Line(out, TamFixo(Caption("Tot_Desc"), 38) + AmountColumn(Money(totals.discount), 10));
-  Line(out, "");
-  Line(out, TamFixo(Caption("Tot_Valor"), 32) + AmountColumn(Quantity(totals.quantity), 9) +
-                AmountColumn(Money(totals.value), 7));
-  out += "\n\n";
+  Footer(out, totals);
   return out;
 }
 
@@ -200,13 +205,7 @@ std::string GroupedProductList(const std::vector<ProductRow>& rows) {
     table.Post();
   }
   table.First();
-  Line(out, TamFixo(Caption("Tot_Acre"), 38) + AmountColumn(Money(totals.surcharge), 10));
-  Line(out, "");
-  Line(out, TamFixo(Caption("Tot_Desc"), 38) + AmountColumn(Money(totals.discount), 10));
-  Line(out, "");
-  Line(out, TamFixo(Caption("Tot_Valor"), 32) + AmountColumn(Quantity(totals.quantity), 9) +
-                AmountColumn(Money(totals.value), 7));
-  out += "\n\n";
+  Footer(out, totals);
   return out;
 }
 

@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "driver/command.h"
 #include "runtime/decimal.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
+#include "tov00300/state.h"
 
 namespace Tov00300::documents {
 
@@ -96,28 +98,48 @@ void Line(std::string& out, std::string_view text) {
   out += '\n';
 }
 
+std::string MissingField(const Variant& packet, std::initializer_list<const char*> fields) {
+  if (packet.kind() != Variant::Kind::DataPacket) return *fields.begin();
+  return MissingField(packet.AsDataPacket(), fields);
+}
+
+std::string MissingField(const DataPacket& packet, std::initializer_list<const char*> fields) {
+  for (const char* field : fields) {
+    bool found = false;
+    for (const FieldDef& def : packet.fields) found = found || SameText(def.name, field);
+    if (!found) return field;
+  }
+  return "";
+}
+
+std::string MissingField(const DataSet& table, std::initializer_list<const char*> fields) {
+  for (const char* field : fields) {
+    if (!table.Active() || table.FieldIndex(field) < 0) return field;
+  }
+  return "";
+}
+
+namespace {
+
+[[noreturn]] void ThrowMissing(const std::string& field, std::string_view setName) {
+  throw BadInput(Utf8ToCp1252("Campo ") + field + Utf8ToCp1252(" ausente em ") +
+                 std::string(setName) + Utf8ToCp1252(". Nada foi impresso."));
+}
+
+}  // namespace
+
 void RequireFields(const DataSet& set, std::string_view setName,
                    std::initializer_list<const char*> fields) {
   if (set.IsEmpty()) return;
-  for (const char* field : fields) {
-    if (set.FieldIndex(field) < 0) {
-      throw BadInput(Utf8ToCp1252("Campo ") + field + Utf8ToCp1252(" ausente em ") +
-                     std::string(setName) + Utf8ToCp1252(". Nada foi impresso."));
-    }
-  }
+  const std::string missing = MissingField(set, fields);
+  if (!missing.empty()) ThrowMissing(missing, setName);
 }
 
 void RequireFields(const DataPacket& packet, std::string_view setName,
                    std::initializer_list<const char*> fields) {
   if (packet.rows.empty()) return;
-  for (const char* field : fields) {
-    bool found = false;
-    for (const FieldDef& def : packet.fields) found = found || SameText(def.name, field);
-    if (!found) {
-      throw BadInput(Utf8ToCp1252("Campo ") + field + Utf8ToCp1252(" ausente em ") +
-                     std::string(setName) + Utf8ToCp1252(". Nada foi impresso."));
-    }
-  }
+  const std::string missing = MissingField(packet, fields);
+  if (!missing.empty()) ThrowMissing(missing, setName);
 }
 
 std::string TextOf(const Field& field) {
@@ -177,6 +199,16 @@ bool Ask(const char* key, const std::string& esquema) {
 
 std::string Caption(const char* key) {
   return DataModule().msgPadrao.Msg(key);
+}
+
+std::optional<std::string> ComposeText(const std::string& stEsquema,
+                                       const std::function<std::string()>& compose) {
+  try {
+    return compose();
+  } catch (const BadInput& problem) {
+    driver::ReportProblem(stEsquema, problem.what(), boNUtilTaa);
+    return std::nullopt;
+  }
 }
 
 }  // namespace Tov00300::documents

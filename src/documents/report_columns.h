@@ -5,7 +5,9 @@
 #define TOV00300_SRC_DOCUMENTS_REPORT_COLUMNS_H_
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -63,6 +65,13 @@ std::string AmountColumn(std::string_view text, int width);
 // The text followed by a line feed, appended to `out`.
 void Line(std::string& out, std::string_view text);
 
+// The first of `fields` that the packet or data set does not carry, or ""
+// when it carries them all (names compared without case). A variant that is
+// not a data packet carries none.
+std::string MissingField(const Variant& packet, std::initializer_list<const char*> fields);
+std::string MissingField(const DataPacket& packet, std::initializer_list<const char*> fields);
+std::string MissingField(const DataSet& table, std::initializer_list<const char*> fields);
+
 // Checks that every field is in the set. A set without rows (also one the
 // host never opened) passes: nothing will be read from it.
 void RequireFields(const DataSet& set, std::string_view setName,
@@ -82,6 +91,11 @@ void CopyInto(DataSet& table, const DataSet& host);
 // The same from a data packet variant; an empty or Null variant gives an
 // empty table, anything else that is not a data packet is BadInput.
 void CopyInto(DataSet& table, const Variant& packet, std::string_view what);
+
+// The text `compose` gives. Input it cannot print from (BadInput) is
+// reported to the operator (shown when boNUtilTaa) and gives nullopt.
+std::optional<std::string> ComposeText(const std::string& stEsquema,
+                                       const std::function<std::string()>& compose);
 
 // A yes/no question to the operator, from the main catalogue.
 bool Ask(const char* key, const std::string& esquema);

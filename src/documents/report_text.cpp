@@ -9,9 +9,9 @@
 
 namespace Tov00300::documents {
 
-std::vector<std::string_view> TextPieces(std::string_view text) {
+std::vector<std::string_view> TextPieces(std::string_view text, BlankRest blankRest) {
   std::vector<std::string_view> pieces;
-  while (!hostlib::EmptyString(text)) {
+  while (blankRest == BlankRest::Keep ? !text.empty() : !hostlib::EmptyString(text)) {
     const size_t size = std::min(text.size(), kMaxTextPiece);
     pieces.push_back(text.substr(0, size));
     text.remove_prefix(size);

@@ -17,10 +17,15 @@ constexpr size_t kMaxTextPiece = 619;
 // A line group is closed as soon as it holds this many characters.
 constexpr size_t kGroupThreshold = 500;
 
+// Whether TextPieces drops a remainder of blanks or sends it as well.
+enum class BlankRest { Drop, Keep };
+
 // Consecutive pieces of at most kMaxTextPiece characters; the cut falls
-// inside a line when it must. Pieces from the first whose remainder holds
-// only blanks are dropped (a trailing line feed prints nothing).
-std::vector<std::string_view> TextPieces(std::string_view text);
+// inside a line when it must. With BlankRest::Drop, pieces from the first
+// whose remainder holds only blanks are dropped (a trailing line feed prints
+// nothing); with BlankRest::Keep every piece of the text is given.
+std::vector<std::string_view> TextPieces(std::string_view text,
+                                         BlankRest blankRest = BlankRest::Drop);
 
 // Groups of whole lines (line feeds kept): lines are added to a group until
 // it holds at least kGroupThreshold characters or the text ends, so a group

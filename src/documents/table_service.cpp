@@ -139,31 +139,25 @@ bool Abertura_Mesa(const std::string& /*ignorado1*/, const std::string& stEsquem
                    const Variant& itens, double desconto, double /*ignorado9*/,
                    double /*ignorado10*/, double taxaServico, double /*ignorado12*/, double total,
                    double acrescimo) {
-  std::string text;
-  try {
+  const std::optional<std::string> text = documents::ComposeText(stEsquema, [&] {
     documents::CopyInto(DataModule().cdsParcProdutos, itens, "cdsParcProdutos");
-    text = TableOpeningText(mesa, emissao, desconto, taxaServico, total, acrescimo);
-  } catch (const documents::BadInput& problem) {
-    driver::ReportProblem(stEsquema, problem.what(), boNUtilTaa);
-    return false;
-  }
+    return TableOpeningText(mesa, emissao, desconto, taxaServico, total, acrescimo);
+  });
+  if (!text) return false;
   Nr_Cupom("", stEsquema);
   // The outcome of the print: the host learns whether the opening was printed.
-  return RG_FrameWork(stEsquema, text);
+  return RG_FrameWork(stEsquema, *text);
 }
 
 bool RegistroVenda(const std::string& /*ignorado1*/, const std::string& /*ignorado2*/,
                    const std::string& stEsquema, DataSet& itens, const std::string& numero) {
-  std::string text;
-  try {
+  const std::optional<std::string> text = documents::ComposeText(stEsquema, [&] {
     documents::CopyInto(DataModule().cdsItemsReg, itens);
-    text = SalesRegisterText(numero);
-  } catch (const documents::BadInput& problem) {
-    driver::ReportProblem(stEsquema, problem.what(), boNUtilTaa);
-    return false;
-  }
+    return SalesRegisterText(numero);
+  });
+  if (!text) return false;
   Nr_Cupom("", stEsquema);
-  return RG_FrameWork(stEsquema, text);
+  return RG_FrameWork(stEsquema, *text);
 }
 
 }  // namespace Tov00300

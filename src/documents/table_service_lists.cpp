@@ -159,28 +159,22 @@ std::string BlockedProductsText(DataSet& products) {
 void ImprimeMesasAbertas(DataSet& /*ignorado1*/, const std::string& /*ignorado2*/,
                          const std::string& /*ignorado3*/, const std::string& stEsquema,
                          const std::string& /*ignorado5*/, const Variant& mesas) {
-  std::string text;
-  try {
+  const std::optional<std::string> text = documents::ComposeText(stEsquema, [&] {
     documents::CopyInto(DataModule().cdsMesaAberTov, mesas, "cdsMesaAberTov");
-    text = OpenTablesText();
-  } catch (const documents::BadInput& problem) {
-    driver::ReportProblem(stEsquema, problem.what(), boNUtilTaa);
-    return;
-  }
-  RG_FrameWork(stEsquema, text);
+    return OpenTablesText();
+  });
+  if (!text) return;
+  RG_FrameWork(stEsquema, *text);
 }
 
 void imprimeProdutosTransf(const std::string& /*ignorado1*/, const std::string& /*ignorado2*/,
                            const std::string& stEsquema, const Variant& produtos) {
-  std::string text;
-  try {
+  const std::optional<std::string> text = documents::ComposeText(stEsquema, [&] {
     documents::CopyInto(DataModule().cdsProdutoTransf, produtos, "cdsProdutoTransf");
-    text = MovedProductsText();
-  } catch (const documents::BadInput& problem) {
-    driver::ReportProblem(stEsquema, problem.what(), boNUtilTaa);
-    return;
-  }
-  RG_FrameWork(stEsquema, text);
+    return MovedProductsText();
+  });
+  if (!text) return;
+  RG_FrameWork(stEsquema, *text);
 }
 
 bool imprimeTipoRece(const std::string& /*ignorado1*/, const std::string& /*ignorado2*/,
@@ -195,15 +189,11 @@ bool imprimeTipoRece(const std::string& /*ignorado1*/, const std::string& /*igno
 bool ImprimeProdBloq(const std::string& /*ignorado1*/, const std::string& /*ignorado2*/,
                      const std::string& stEsquema, DataSet& produtos) {
   DataModule();
-  std::string text;
-  try {
-    text = BlockedProductsText(produtos);
-  } catch (const documents::BadInput& problem) {
-    driver::ReportProblem(stEsquema, problem.what(), boNUtilTaa);
-    return false;
-  }
+  const std::optional<std::string> text =
+      documents::ComposeText(stEsquema, [&] { return BlockedProductsText(produtos); });
+  if (!text) return false;
   Nr_Cupom("", stEsquema);
-  return RG_FrameWork(stEsquema, text);
+  return RG_FrameWork(stEsquema, *text);
 }
 
 }  // namespace Tov00300

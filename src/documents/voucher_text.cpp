@@ -13,8 +13,8 @@ constexpr int kCyclesPerPrint = 4;
 // Every piece is sent, blank ones too: a voucher's blank lines are part of
 // the layout the acquirer prescribes.
 bool PrintInPieces(std::string_view text, const PrintPiece& print) {
-  for (size_t at = 0; at < text.size(); at += kMaxTextPiece) {
-    if (!print(std::string(text.substr(at, kMaxTextPiece)))) return false;
+  for (std::string_view piece : TextPieces(text, BlankRest::Keep)) {
+    if (!print(std::string(piece))) return false;
   }
   return true;
 }

@@ -6,6 +6,7 @@
 
 #include "driver/reply_buffer.h"
 #include "tov00300/driver.h"
+#include "tov00300/format.h"
 
 namespace Tov00300::driver {
 
@@ -76,6 +77,27 @@ RegisterReply ReadRegister(int number) {
   reply.code = rRetornarInformacao_ECF_Daruma(std::to_string(number).c_str(), buffer.data());
   reply.text = buffer.Text();
   return reply;
+}
+
+std::optional<std::string> ReadRegisterText(int number) {
+  const RegisterReply reply = ReadRegister(number);
+  if (reply.code != 1) return std::nullopt;
+  return Trim(reply.text);
+}
+
+std::optional<long long> ReadRegisterCount(int number) {
+  const auto text = ReadRegisterText(number);
+  return text ? DigitsValue(*text) : std::nullopt;
+}
+
+std::optional<long long> DigitsValue(const std::string& text) {
+  if (text.empty() || text.size() > 18) return std::nullopt;
+  long long n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  return n;
 }
 
 std::string ReadRegister(int number, const Judging& judging, bool* accepted) {

@@ -6,6 +6,7 @@
 #ifndef TOV00300_SRC_DRIVER_REGISTERS_H_
 #define TOV00300_SRC_DRIVER_REGISTERS_H_
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -44,6 +45,17 @@ struct RegisterReply {
 // width. Touches no shared state; the caller judges the code through the
 // command path (Command, Stage, Judge, Store).
 RegisterReply ReadRegister(int number);
+
+// A register read to decide, not a command of the operation: not analysed and
+// not logged, and inRetorno is left alone. The trimmed reply, or nullopt when
+// the printer does not answer.
+std::optional<std::string> ReadRegisterText(int number);
+// The same read as a number: nullopt when the printer does not answer or the
+// reply is not a whole number.
+std::optional<long long> ReadRegisterCount(int number);
+
+// A text of digits only (at most 18, no blanks or sign) as a number.
+std::optional<long long> DigitsValue(const std::string& text);
 
 // A register read as one command: the code stored in inRetorno, the
 // register's description in stImpDebug and the analysis run with `judging`.

@@ -27,15 +27,7 @@ struct Note {
 // A register of digits, silently: the note is the package's own bookkeeping,
 // not a command of the operation.
 std::optional<long long> Number(int reg) {
-  const driver::RegisterReply reply = driver::ReadRegister(reg);
-  const std::string text = Trim(reply.text);
-  if (reply.code != 1 || text.empty() || text.size() > 18) return std::nullopt;
-  long long n = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    n = n * 10 + (c - '0');
-  }
-  return n;
+  return driver::ReadRegisterCount(reg);
 }
 
 std::optional<Note> ReadNote() {

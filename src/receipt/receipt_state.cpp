@@ -13,27 +13,16 @@ constexpr int kSinceLastReceipt = 53;
 constexpr int kTotalled = 162;
 constexpr int kPaid = 163;
 
-std::optional<long long> Digits(const std::string& text) {
-  if (text.empty() || text.size() > 18) return std::nullopt;
-  long long n = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    n = n * 10 + (c - '0');
-  }
-  return n;
-}
+using driver::DigitsValue;
 
 }  // namespace
 
 std::optional<std::string> ReadText(int number) {
-  const driver::RegisterReply reply = driver::ReadRegister(number);
-  if (reply.code != 1) return std::nullopt;
-  return Trim(reply.text);
+  return driver::ReadRegisterText(number);
 }
 
 std::optional<long long> ReadCount(int number) {
-  const auto text = ReadText(number);
-  return text ? Digits(*text) : std::nullopt;
+  return driver::ReadRegisterCount(number);
 }
 
 Progress ReadProgress() {
@@ -66,7 +55,7 @@ bool OwnReceiptClosed() {
 }
 
 std::optional<long long> WholeNumber(const std::string& text) {
-  return Digits(Trim(text));
+  return DigitsValue(Trim(text));
 }
 
 std::optional<long long> Cents(const std::string& amount) {
@@ -76,7 +65,7 @@ std::optional<long long> Cents(const std::string& amount) {
   std::string fraction = separator == std::string::npos ? "" : text.substr(separator + 1);
   if (fraction.size() > 2) return std::nullopt;
   fraction.resize(2, '0');
-  const auto value = Digits(whole + fraction);
+  const auto value = DigitsValue(whole + fraction);
   return value;
 }
 
