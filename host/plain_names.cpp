@@ -3,17 +3,22 @@
 #include <stdexcept>
 #include <vector>
 
+#include "tov00300/session.h"
+
 namespace ecfhost {
 
 namespace platform = Tov00300::platform;
 
 platform::LibraryHandle PackageHandle() {
-  // The package is already loaded (ecfhost links it): asking for it by name
-  // gives the same copy, not a second one.
-  static platform::LibraryHandle handle = platform::LoadLibrary("libtov00300.so");
+  // The package is already loaded (ecfhost links it): asking for it by the
+  // path it was loaded from gives the same copy, not a second one, whatever
+  // its versioned soname and whoever intercepts the lookup.
+  static const std::string path =
+      platform::PathOfLoadedObject(reinterpret_cast<const void*>(&Tov00300::Initialize));
+  static platform::LibraryHandle handle = platform::LoadLibrary(path);
   if (!handle)
-    throw std::runtime_error("the package libtov00300.so is not loaded: " +
-                             platform::LastLibraryError());
+    throw std::runtime_error("the package is not loaded (" + path +
+                             "): " + platform::LastLibraryError());
   return handle;
 }
 

@@ -1013,8 +1013,8 @@ bool Compr_CredPessoal(const char* unused1, const char* unused2, const char* unu
                        const char* unused22, const char* unused23, const char* unused24,
                        bool unused25, const char* familyName, const char* unused27,
                        const char* unused28) {
-  std::string text7 = Texto(unused7);
-  std::string text8 = Texto(unused8);
+  std::string text7 = TextoDoBuffer(unused7, size7);
+  std::string text8 = TextoDoBuffer(unused8, size8);
   Tov00300::DataSet noPayments;
   const bool ok = Protegido(false, [&] {
     return Tov00300::Compr_CredPessoal(
@@ -1035,7 +1035,7 @@ bool Cancela_Cred_Pessoal(const char* unused1, const char* unused2, const char* 
                           const char* depositNumber, const char* client, const char* consumer,
                           const char* unused10, const char* paymentMethod, double amount,
                           double balance, const char* familyName) {
-  std::string text6 = Texto(unused6);
+  std::string text6 = TextoDoBuffer(unused6, size6);
   const bool ok = Protegido(false, [&] {
     return Tov00300::Cancela_Cred_Pessoal(
         Texto(unused1), Texto(unused2), Texto(unused3), Texto(unused4), Texto(scheme), text6,

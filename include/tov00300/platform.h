@@ -92,6 +92,9 @@ LibraryHandle LoadLibrary(std::string_view path);
 void* FindSymbol(LibraryHandle library, std::string_view name);
 // The text of the last load or lookup failure, for messages and logs.
 std::string LastLibraryError();
+// Path of the shared object that contains `address`, as it was loaded; "" when
+// no loaded object contains it.
+std::string PathOfLoadedObject(const void* address);
 // Folder of the shared object that contains `address` (for $ORIGIN lookups).
 std::string FolderOfLoadedObject(const void* address);
 

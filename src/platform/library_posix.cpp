@@ -41,10 +41,15 @@ std::string LastLibraryError() {
   return lastError;
 }
 
-std::string FolderOfLoadedObject(const void* address) {
+std::string PathOfLoadedObject(const void* address) {
   Dl_info info{};
   if (::dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
-  std::string file = info.dli_fname;
+  return info.dli_fname;
+}
+
+std::string FolderOfLoadedObject(const void* address) {
+  const std::string file = PathOfLoadedObject(address);
+  if (file.empty()) return {};
   size_t slash = file.rfind('/');
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
