@@ -48,6 +48,13 @@ inline ParameterRule ReadSet(std::string name, std::vector<FieldRule> fields, bo
   return p;
 }
 
+// A data set whose fields are read only when it has rows.
+inline ParameterRule RowsSet(std::string name, std::vector<FieldRule> fields, std::string meaning) {
+  ParameterRule p = ReadSet(std::move(name), std::move(fields), true, std::move(meaning));
+  p.readWithRowsOnly = true;
+  return p;
+}
+
 inline const ParameterRule kScheme = P("stEsquema", "colour scheme of the operator's messages");
 
 // The five texts the port opening reads from the start bag.
@@ -62,6 +69,15 @@ inline std::vector<KeyRule> PortKeys(bool required) {
 // The contracts of the fiscal receipt and the non-fiscal documents
 // (contracts_receipt.cpp).
 std::vector<Contract> ReceiptContracts();
+// The management reports, X and Z, cash and the day's figures
+// (contracts_documents.cpp).
+std::vector<Contract> DocumentContracts();
+// The card-payment vouchers and the consumer accounts (contracts_accounts.cpp).
+std::vector<Contract> AccountContracts();
+// The cash closing and table-service prints (contracts_closing.cpp).
+std::vector<Contract> ClosingContracts();
+// The fiscal memory, MFD, identification and CAT files (contracts_legal.cpp).
+std::vector<Contract> LegalContracts();
 
 }  // namespace ecfhost::contract
 

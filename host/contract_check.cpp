@@ -172,12 +172,13 @@ std::set<std::string> FieldNames(const Json& set) {
 }
 
 void CheckFields(const std::vector<FieldRule>& fields, const Json& set, bool optional,
-                 const std::string& where) {
+                 bool withRowsOnly, const std::string& where) {
   if (!IsForm(set, "rows")) {
     if (optional) return;
     throw ArgumentError(where + " must be a data set {\"rows\": [...], \"fields\": [...]}, got " +
                         DescribeJson(set));
   }
+  if (withRowsOnly && (!set["rows"].is_array() || set["rows"].empty())) return;
   const std::set<std::string> names = FieldNames(set);
   if (names.empty() && optional) return;
   for (const FieldRule& f : fields)
@@ -197,14 +198,15 @@ const Json* Element(const Json& array, int index) {
   return nullptr;
 }
 
-void CheckPositions(const ParameterRule& p, const Json& arg, const std::string& where) {
+void CheckPositions(const ParameterRule& p, const Json& arg, bool lenient,
+                    const std::string& where) {
   for (const PositionRule& rule : p.positions) {
     const Json* value = Element(arg, rule.index);
     if (!value || (value->is_object() && value->contains("empty"))) continue;
     const std::string at =
         where + " position " + std::to_string(rule.index) + " (" + rule.meaning + ")";
     CheckKind(*value, rule.kind, at);
-    if (!rule.fields.empty()) CheckFields(rule.fields, *value, false, at);
+    if (!rule.fields.empty() && !lenient) CheckFields(rule.fields, *value, false, false, at);
   }
 }
 
@@ -231,11 +233,12 @@ void CheckArguments(const Contract& contract, const Json& args, bool lenient) {
     const std::string where = "args[" + std::to_string(i) + "] (" + p.name + ")";
     if (!p.keys.empty()) CheckBag(p, arg, lenient, where);
     if (!arg) continue;
-    if (!p.positions.empty()) CheckPositions(p, *arg, where);
+    if (!p.positions.empty()) CheckPositions(p, *arg, lenient, where);
     if (p.minimumSize > 0 && ArraySize(*arg) < static_cast<size_t>(p.minimumSize))
       throw ArgumentError(where + " must be an array of at least " + std::to_string(p.minimumSize) +
                           " elements, e.g. {\"size\": " + std::to_string(p.minimumSize) + "}");
-    if (!p.fields.empty()) CheckFields(p.fields, *arg, p.fieldsOptional, where);
+    if (!p.fields.empty() && !lenient)
+      CheckFields(p.fields, *arg, p.fieldsOptional, p.readWithRowsOnly, where);
   }
 }
 

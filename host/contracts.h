@@ -61,6 +61,7 @@ struct ParameterRule {
   int minimumSize = 0;                  // elements a result array must have
   std::vector<FieldRule> fields;        // a data set the operation reads
   bool fieldsOptional = false;          // a set with no fields at all is not read
+  bool readWithRowsOnly = false;        // an empty set is not read, whatever its fields
 };
 
 struct Contract {
@@ -80,8 +81,8 @@ const std::vector<Contract>& Contracts();
 // operation does not read (with the nearest known key), a required key
 // absent, a value that does not convert to its kind, a data set without a
 // field the operation reads, a result array too short. With `lenient`,
-// absent and unknown bag keys are left to the package's own rules; kinds and
-// data-set fields are still checked.
+// absent and unknown bag keys and the fields of data sets are left to the
+// package's own rules; kinds are still checked.
 void CheckArguments(const Contract& contract, const Json& args, bool lenient);
 
 }  // namespace ecfhost

@@ -1,7 +1,7 @@
 // The contract of every operation a till script calls: parameter names, bag
 // keys, positions and data-set fields, as the operations read them. An
 // operation added to the dispatcher gets its entry here (or in
-// contracts_receipt.cpp for the receipt and documents).
+// the family's own file: contracts_receipt.cpp, contracts_documents.cpp, ...).
 #include <algorithm>
 
 #include "contract_builders.h"
@@ -178,6 +178,10 @@ std::vector<Contract> MakeContracts() {
                     {"NRSERIEIMP", kText, false, "printer serial number"}})}},
   };
   for (Contract& r : ReceiptContracts()) c.push_back(std::move(r));
+  for (Contract& r : DocumentContracts()) c.push_back(std::move(r));
+  for (Contract& r : AccountContracts()) c.push_back(std::move(r));
+  for (Contract& r : ClosingContracts()) c.push_back(std::move(r));
+  for (Contract& r : LegalContracts()) c.push_back(std::move(r));
   return c;
 }
 

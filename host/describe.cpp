@@ -64,6 +64,7 @@ Json Describe(const Operation& op, std::string& problem) {
       if (!rule.fields.empty()) {
         p["fields"] = FieldsJson(rule.fields);
         if (rule.fieldsOptional) p["may_be_empty"] = true;
+        if (rule.readWithRowsOnly) p["read_only_with_rows"] = true;
       }
     }
     parameters.push_back(p);

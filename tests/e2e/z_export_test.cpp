@@ -369,8 +369,13 @@ TEST_F(ZExportTest, HostPaymentTableWithoutFieldsOrRows) {
   calls.push_back(Export({{"fields", {{"CODIGO", "string", 3}}}, {"rows", Json::array()}}));
   calls.push_back(Export({{"fields", {{"CDTIPORECE", "string", 3}, {"NMTIPORECE", "string", 40}}},
                           {"rows", Json::array()}}));
-  const HostRun run = Run({{"locale", "pt_BR"}, {"calls", calls}});
+  // Lenient: the table goes to the package, whose own refusal is what is tested.
+  const HostRun run = Run({{"locale", "pt_BR"}, {"lenient", true}, {"calls", calls}});
   ASSERT_EQ(run.exitStatus, 0) << run.err;
+  // Without it, the host refuses the table before any call, naming the field.
+  const HostRun refused = Run({{"locale", "pt_BR"}, {"calls", calls}});
+  EXPECT_EQ(refused.exitStatus, 2);
+  EXPECT_NE(refused.err.find("no field CDTIPORECE"), std::string::npos) << refused.err;
   const Json& missing = run.Record("ExportRedZ", 0);
   EXPECT_TRUE(missing.contains("error")) << missing.dump();
   EXPECT_NE(missing.value("error", "").find("CDTIPORECE"), std::string::npos) << missing.dump();
