@@ -66,10 +66,11 @@ bool GeraCatGenerica(const VariantArray& valores, StringList& lista) {
     for (long long day = first; day <= last; ++day) {
       const DateTime date(static_cast<double>(day));
       const std::string digits = FormatDateTime("ddmmyyyy", date);
-      inRetorno = rGerarRelatorio_ECF_Daruma("MFD", "DATAM", digits.c_str(), digits.c_str());
+      const int code = rGerarRelatorio_ECF_Daruma("MFD", "DATAM", digits.c_str(), digits.c_str());
+      driver::Store(code);
       ImpFisDebug("rGerarRelatorio_ECF_Daruma : MFD+[EAD]+ Chave Privada  - DATAM - " + digits +
-                  " - Retorno: " + IntToStr(inRetorno));
-      if (inRetorno != 1) {
+                  " - Retorno: " + IntToStr(code));
+      if (code != 1) {
         // No file of this day: what the folder holds is an earlier call's.
         failed.Add(DateToStr(date));
         continue;

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "driver/command.h"
 #include "legal/signing_key.h"
 #include "tov00300/legal.h"
 #include "tov00300/platform.h"
@@ -57,9 +58,9 @@ void geraEad(const std::string& caminho) {
   }
   // 256 blanks the library overwrites with the record's digits; not read back.
   std::string digits(256, ' ');
-  inRetorno =
-      Bematech_generateEAD(platform::NativePath(caminho).c_str(), legal::kSigningPrivateExponent,
-                           legal::kSigningModulus, digits.data(), 1);
+  driver::Store(Bematech_generateEAD(platform::NativePath(caminho).c_str(),
+                                     legal::kSigningPrivateExponent, legal::kSigningModulus,
+                                     digits.data(), 1));
   ClearEntryPoints();
 }
 

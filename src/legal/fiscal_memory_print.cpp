@@ -35,12 +35,10 @@ bool EmiteLeituraMemoriaFiscal(const std::string& stEsquema, const std::string& 
         tipo == "DATA" ? legal::DateRange(inicio, fim) : legal::ReductionRange(inicio, fim);
     // This reading does not leave its code in inRetorno: the analysis gets
     // it, and inRetorno keeps the previous command's.
-    const int saved = inRetorno;
     const int code = eMemoriaFiscal_ECF_Daruma(range.start.c_str(), range.end.c_str(),
                                                legal::ReadingFlag(flag), "IMP");
     const bool printed =
-        driver::Command(code, legal::ReadingDescription(range, "IMP"), {stEsquema, true});
-    inRetorno = saved;
+        driver::Judge(code, legal::ReadingDescription(range, "IMP"), {stEsquema, true});
     if (printed) GravaDocumentosNaoFiscais(chave, stEsquema, "MF", "");
     return printed;
   } catch (const std::exception&) {

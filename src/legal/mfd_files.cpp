@@ -33,7 +33,7 @@ std::string DayMonthShortYear(std::string date) {
 // The driver call, its code into inRetorno and its line into the debug log,
 // for the downloads that judge the code themselves and show nothing.
 int Logged(int code, const std::string& description) {
-  inRetorno = code;
+  driver::Store(code);
   ImpFisDebug(description);
   return code;
 }
