@@ -4,7 +4,7 @@
 // over 1,000 movements.
 //
 // Method
-//  - Every driver entry point is wrapped by a tap that times the call (wall
+//  - Every driver entry point is wrapped by a meter that times the call (wall
 //    clock) and counts the bytes the call would carry on a serial line: a
 //    frame of 8 bytes (start, command, separator, checksum, end and the
 //    acknowledgement), the argument texts, the reply a text buffer received
@@ -21,12 +21,11 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
-#include <array>
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "driver_meter.h"
 #include "support/fixture.h"
 #include "tov00300/closing_reports.h"
 #include "tov00300/datamodule.h"
@@ -40,76 +39,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Tov00300::DataSet;
 using Tov00300::FieldType;
-
-constexpr double kBaud = 115200;
-constexpr double kBitsPerByte = 10;
-constexpr size_t kFrameBytes = 8;
-constexpr size_t kIntegerReplyBytes = 4;
-
-// ---- the tap ----------------------------------------------------------------------
-
-enum EntryIndex {
-#define TOV_BENCH_INDEX(name, params) k_##name,
-  TOV00300_DRIVER_ENTRY_POINTS(TOV_BENCH_INDEX)
-#undef TOV_BENCH_INDEX
-      kEntryCount
-};
-
-using AnyFunction = void (*)();
-std::array<AnyFunction, kEntryCount> realFunctions;
-
-struct Meter {
-  double driverSeconds = 0;
-  size_t lineBytes = 0;
-  size_t calls = 0;
-};
-Meter meter;
-
-bool LibraryOnly(int index) {
-  return index == k_eInterpretarRetorno_ECF_Daruma || index == k_eInterpretarErro_ECF_Daruma ||
-         index == k_eInterpretarAviso_ECF_Daruma || index == k_eDefinirProduto_Daruma ||
-         index == k_regRetornaValorChave_DarumaFramework ||
-         index == k_eTEF_TravarTeclado_ECF_Daruma;
-}
-
-size_t BytesOf(const char* text) {
-  return text == nullptr ? 0 : std::strlen(text);
-}
-size_t BytesOf(char* reply) {
-  return reply == nullptr ? 0 : std::strlen(reply);
-}
-size_t BytesOf(int /*value*/) {
-  return 0;
-}
-size_t BytesOf(int* /*reply*/) {
-  return kIntegerReplyBytes;
-}
-
-template <int I, typename F>
-struct Tap;
-
-template <int I, typename... A>
-struct Tap<I, int (*)(A...)> {
-  static int Call(A... a) {
-    const Clock::time_point start = Clock::now();
-    const int code = reinterpret_cast<int (*)(A...)>(realFunctions[I])(a...);
-    meter.driverSeconds += std::chrono::duration<double>(Clock::now() - start).count();
-    ++meter.calls;
-    if (!LibraryOnly(I)) meter.lineBytes += kFrameBytes + (size_t{0} + ... + BytesOf(a));
-    return code;
-  }
-};
-
-void InstallTaps() {
-#define TOV_BENCH_TAP(name, params)                                        \
-  realFunctions[k_##name] = reinterpret_cast<AnyFunction>(Tov00300::name); \
-  Tov00300::name = &Tap<k_##name, decltype(Tov00300::name)>::Call;
-  TOV00300_DRIVER_ENTRY_POINTS(TOV_BENCH_TAP)
-#undef TOV_BENCH_TAP
-}
+using tovbench::Clock;
 
 // ---- the environment ----------------------------------------------------------------
 
@@ -134,8 +66,8 @@ std::string FreshPrinter(Bench& b) {
                                                  {"IDTIPOIMPFIS", 29},
                                                  {"BOUTILTAA", false}});
   if (!Tov00300::StartImpFiscal(session)) return "StartImpFiscal: " + Tov00300::stMensagemTaa;
-  // The session binds the entry points anew; the taps go back over them.
-  InstallTaps();
+  // The session binds the entry points anew; the meters go back over them.
+  tovbench::InstallMeters();
   return "";
 }
 
@@ -256,14 +188,15 @@ void Measure(benchmark::State& state, Operation operation) {
       state.SkipWithError(fresh.c_str());
       return;
     }
-    meter = Meter{};
+    tovbench::Metered() = tovbench::Meter{};
     state.ResumeTiming();
     const Clock::time_point start = Clock::now();
     operation();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     total += seconds;
-    own += seconds - meter.driverSeconds;
-    line += static_cast<double>(meter.lineBytes) * kBitsPerByte / kBaud;
+    const tovbench::Meter& meter = tovbench::Metered();
+    own += seconds - meter.DriverSeconds();
+    line += meter.LineSeconds();
     calls += meter.calls;
   }
   const double n = static_cast<double>(state.iterations());

@@ -28,6 +28,7 @@
 #include <filesystem>
 #include <string>
 
+#include "driver_meter.h"
 #include "support/fixture.h"
 #include "support/scripted_driver.h"
 #include "tov00300/documents.h"
@@ -39,8 +40,9 @@
 
 namespace {
 
-constexpr double kBytesPerSecond = 115200.0 / 10;
-constexpr size_t kFrameBytes = 8;
+using tovbench::kFrameBytes;
+using tovbench::kIntegerReplyBytes;
+using tovbench::LibraryOnly;
 
 std::string ReportText(int lines) {
   std::string text;
@@ -145,11 +147,6 @@ tovtest::ScriptedDriver& ScriptedReady() {
   return d;
 }
 
-bool LibraryOnly(const std::string& name) {
-  return name.rfind("eInterpretar", 0) == 0 || name == "eDefinirProduto_Daruma" ||
-         name == "regRetornaValorChave_DarumaFramework" || name == "eTEF_TravarTeclado_ECF_Daruma";
-}
-
 // Seconds the driver calls of one report take on the line.
 double LineSeconds(Report kind, const std::string& text) {
   tovtest::ScriptedDriver& d = ScriptedReady();
@@ -160,7 +157,7 @@ double LineSeconds(Report kind, const std::string& text) {
     bytes += kFrameBytes;
     for (const std::string& arg : call.args) {
       if (arg == "[out int]") {
-        bytes += 4;
+        bytes += kIntegerReplyBytes;
       } else if (arg.rfind("[out ", 0) == 0) {
         bytes += std::stoul(arg.substr(5));
       } else {
@@ -169,7 +166,7 @@ double LineSeconds(Report kind, const std::string& text) {
     }
   }
   d.Uninstall();
-  return static_cast<double>(bytes) / kBytesPerSecond;
+  return tovbench::LineSeconds(bytes);
 }
 
 void RunOnPrinter(benchmark::State& state, Report kind) {

@@ -37,7 +37,6 @@
 #include <time.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -48,6 +47,7 @@
 #include <utility>
 #include <vector>
 
+#include "driver_meter.h"
 #include "receipt/closing_helpers.h"
 #include "support/fixture.h"
 #include "tov00300/dataset.h"
@@ -66,35 +66,17 @@ namespace {
 using Tov00300::MakeBag;
 using Tov00300::Variant;
 using Tov00300::VariantArray;
+using tovbench::AnyFunction;
+using tovbench::kFrameBytes;
+using tovbench::kIntegerReplyBytes;
+using tovbench::LibraryOnly;
+using tovbench::RealFunctions;
 
 constexpr int kItems = 500;
-constexpr double kBaud = 115200;
-constexpr double kBitsPerByte = 10;
-constexpr size_t kFrameBytes = 8;
-constexpr size_t kIntegerReplyBytes = 4;
 // Zeroed room after a reply buffer's blanks, as the package leaves it.
 constexpr size_t kGuardBytes = 64;
 
 // ---- recording and replaying driver calls ----------------------------------------
-
-enum EntryIndex {
-#define TOV_BENCH_INDEX(name, params) k_##name,
-  TOV00300_DRIVER_ENTRY_POINTS(TOV_BENCH_INDEX)
-#undef TOV_BENCH_INDEX
-      kEntryCount
-};
-
-using AnyFunction = void (*)();
-
-struct Slot {
-  const char* name = "";
-  AnyFunction real = nullptr;
-};
-
-std::array<Slot, kEntryCount>& Slots() {
-  static std::array<Slot, kEntryCount> slots;
-  return slots;
-}
 
 enum class ArgKind { Text, TextOut, Integer, IntegerOut };
 
@@ -183,9 +165,9 @@ struct Tap<I, int (*)(A...)> {
     DriverCall call;
     call.index = I;
     call.replay = &Replay;
-    call.function = Slots()[I].real;
+    call.function = RealFunctions()[I];
     (call.args.push_back(Before(a)), ...);
-    const int code = reinterpret_cast<Function>(Slots()[I].real)(a...);
+    const int code = reinterpret_cast<Function>(RealFunctions()[I])(a...);
     [[maybe_unused]] size_t k = 0;
     (After(call.args[k++], a), ...);
     call.expected = code;
@@ -200,29 +182,6 @@ struct Tap<I, int (*)(A...)> {
     return reinterpret_cast<Function>(c.function)(Pass<A>(c.args[Is])...);
   }
 };
-
-void InstallTaps() {
-#define TOV_BENCH_TAP(name, params)                                           \
-  Slots()[k_##name] = {#name, reinterpret_cast<AnyFunction>(Tov00300::name)}; \
-  Tov00300::name = &Tap<k_##name, decltype(Tov00300::name)>::Call;
-  TOV00300_DRIVER_ENTRY_POINTS(TOV_BENCH_TAP)
-#undef TOV_BENCH_TAP
-}
-
-void RemoveTaps() {
-#define TOV_BENCH_UNTAP(name, params) \
-  Tov00300::name = reinterpret_cast<decltype(Tov00300::name)>(Slots()[k_##name].real);
-  TOV00300_DRIVER_ENTRY_POINTS(TOV_BENCH_UNTAP)
-#undef TOV_BENCH_UNTAP
-}
-
-// Calls the driver library answers without talking to the printer.
-bool LibraryOnly(int index) {
-  return index == k_eInterpretarRetorno_ECF_Daruma || index == k_eInterpretarErro_ECF_Daruma ||
-         index == k_eInterpretarAviso_ECF_Daruma || index == k_eDefinirProduto_Daruma ||
-         index == k_regRetornaValorChave_DarumaFramework ||
-         index == k_eTEF_TravarTeclado_ECF_Daruma;
-}
 
 size_t LineBytes(const DriverCall& c) {
   if (LibraryOnly(c.index)) return 0;
@@ -367,7 +326,7 @@ struct Bench {
   size_t lineBytes = 0;
   std::string error;
 
-  double LineSeconds() const { return static_cast<double>(lineBytes) * kBitsPerByte / kBaud; }
+  double LineSeconds() const { return tovbench::LineSeconds(lineBytes); }
   double Calls() const { return static_cast<double>(recorded.size()); }
 
   ~Bench() {
@@ -396,7 +355,7 @@ std::string FreshPrinter(Bench& b) {
 
 void PrintCallMix(const Bench& b) {
   std::map<std::string, int> counts;
-  for (const DriverCall& c : b.recorded) ++counts[Slots()[static_cast<size_t>(c.index)].name];
+  for (const DriverCall& c : b.recorded) ++counts[tovbench::EntryName(c.index)];
   std::fprintf(stderr, "Driver calls of one %d-item receipt through the package: %zu\n", kItems,
                b.recorded.size());
   for (const auto& [name, n] : counts) std::fprintf(stderr, "  %6d  %s\n", n, name.c_str());
@@ -439,9 +398,9 @@ void Setup(Bench& e) {
   // The recording pass.
   SaleBags bags = FreshBags();
   Recording().clear();
-  InstallTaps();
+  tovbench::InstallWrappers<Tap>();
   e.error = SellThroughPackage(bags);
-  RemoveTaps();
+  tovbench::RemoveWrappers();
   e.recorded = std::move(Recording());
   Recording().clear();
   for (const DriverCall& c : e.recorded) e.lineBytes += LineBytes(c);

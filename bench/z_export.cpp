@@ -26,11 +26,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "driver_meter.h"
 #include "support/fixture.h"
 #include "tov00300/dataset.h"
 #include "tov00300/driver.h"
@@ -43,98 +43,15 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Tov00300::DataSet;
 using Tov00300::FieldType;
+using tovbench::Clock;
+using tovbench::Meter;
+using tovbench::Metered;
 
 constexpr int kMethods = 20;
 constexpr int kRates = 16;
 constexpr int kTotalizers = 19;
-constexpr double kBaud = 115200;
-constexpr double kBitsPerByte = 10;
-constexpr size_t kFrameBytes = 8;
-constexpr size_t kIntegerReplyBytes = 4;
-
-// ---- timing every driver call ----------------------------------------------------
-
-struct Meter {
-  Clock::duration inDriver{};
-  size_t calls = 0;
-  size_t lineBytes = 0;
-  void Clear() { *this = Meter{}; }
-};
-
-Meter& Metered() {
-  static Meter meter;
-  return meter;
-}
-
-enum EntryIndex {
-#define TOV_BENCH_INDEX(name, params) k_##name,
-  TOV00300_DRIVER_ENTRY_POINTS(TOV_BENCH_INDEX)
-#undef TOV_BENCH_INDEX
-      kEntryCount
-};
-
-using AnyFunction = void (*)();
-AnyFunction g_real[kEntryCount];
-
-bool LibraryOnly(int index) {
-  return index == k_eInterpretarRetorno_ECF_Daruma || index == k_eInterpretarErro_ECF_Daruma ||
-         index == k_eInterpretarAviso_ECF_Daruma || index == k_eDefinirProduto_Daruma ||
-         index == k_regRetornaValorChave_DarumaFramework ||
-         index == k_eTEF_TravarTeclado_ECF_Daruma;
-}
-
-size_t InBytes(const char* text) {
-  return text != nullptr ? std::strlen(text) : 0;
-}
-size_t InBytes(char* /*reply*/) {
-  return 0;
-}
-size_t InBytes(int /*value*/) {
-  return 0;
-}
-size_t InBytes(int* /*out*/) {
-  return 0;
-}
-size_t OutBytes(const char* /*text*/) {
-  return 0;
-}
-size_t OutBytes(char* reply) {
-  return reply != nullptr ? std::strlen(reply) : 0;
-}
-size_t OutBytes(int /*value*/) {
-  return 0;
-}
-size_t OutBytes(int* /*out*/) {
-  return kIntegerReplyBytes;
-}
-
-template <int I, typename F>
-struct Timed;
-
-template <int I, typename... A>
-struct Timed<I, int (*)(A...)> {
-  static int Call(A... a) {
-    const Clock::time_point start = Clock::now();
-    const int code = reinterpret_cast<int (*)(A...)>(g_real[I])(a...);
-    Meter& m = Metered();
-    m.inDriver += Clock::now() - start;
-    ++m.calls;
-    if (!LibraryOnly(I))
-      m.lineBytes += kFrameBytes + (InBytes(a) + ... + 0) + (OutBytes(a) + ... + 0);
-    return code;
-  }
-};
-
-void InstallTimers() {
-#define TOV_BENCH_TIME(name, params)                                \
-  g_real[k_##name] = reinterpret_cast<AnyFunction>(Tov00300::name); \
-  Tov00300::name = &Timed<k_##name, decltype(Tov00300::name)>::Call;
-  TOV00300_DRIVER_ENTRY_POINTS(TOV_BENCH_TIME)
-#undef TOV_BENCH_TIME
-}
 
 // ---- the printer's day -------------------------------------------------------------
 
@@ -273,7 +190,7 @@ void Setup(Bench& b) {
   }
   b.error = PrepareDay();
   HostTypes(b.types);
-  InstallTimers();
+  tovbench::InstallMeters();
 }
 
 Bench& Environment() {
@@ -319,7 +236,7 @@ void BM_ExportRedZ(benchmark::State& state) {
   std::vector<double> total, driver, ownPerCall, share;
   Meter last;
   for (auto _ : state) {
-    Metered().Clear();
+    Metered() = Meter{};
     const Clock::time_point start = Clock::now();
     const std::string failure = ExportOnce(b);
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
@@ -328,14 +245,14 @@ void BM_ExportRedZ(benchmark::State& state) {
       return;
     }
     last = Metered();
-    const double inDriver = std::chrono::duration<double>(last.inDriver).count();
-    const double line = static_cast<double>(last.lineBytes) * kBitsPerByte / kBaud;
+    const double inDriver = last.DriverSeconds();
+    const double line = last.LineSeconds();
     total.push_back(wall);
     driver.push_back(inDriver);
     ownPerCall.push_back((wall - inDriver) / static_cast<double>(last.calls));
     share.push_back((wall - inDriver) / line);
   }
-  const double line = static_cast<double>(last.lineBytes) * kBitsPerByte / kBaud;
+  const double line = last.LineSeconds();
   state.counters["driver_calls"] = static_cast<double>(last.calls);
   state.counters["export_ms"] = Median(total) * 1e3;
   state.counters["in_driver_ms"] = Median(driver) * 1e3;
