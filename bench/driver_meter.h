@@ -13,13 +13,19 @@
 #ifndef TOV00300_BENCH_DRIVER_METER_H
 #define TOV00300_BENCH_DRIVER_METER_H
 
+#include <stdlib.h>
+
 #include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
+#include "support/fixture.h"
 #include "tov00300/driver.h"
+#include "tov00300/format.h"
+#include "tov00300/session.h"
 
 namespace tovbench {
 
@@ -147,6 +153,28 @@ struct Timed<I, int (*)(A...)> {
 
 inline void InstallMeters() {
   InstallWrappers<Timed>();
+}
+
+// Makes a fresh folder for a benchmark under the temporary folder (host
+// folder, drive root and registry inside it), points the package and the
+// virtual printer at it, sets the pt_BR settings and runs the package's load
+// step again. Returns the folder, or "" with `error` set when it cannot be
+// made.
+inline std::string PrepareBenchFolder(std::string& error) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tov00300-bench-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    error = "mkdtemp failed";
+    return {};
+  }
+  std::filesystem::create_directories(pattern + "/host");
+  std::filesystem::create_directories(pattern + "/drive");
+  setenv("TOV_HOST_DIR", (pattern + "/host").c_str(), 1);
+  setenv("TOV_DRIVE_ROOT", (pattern + "/drive/").c_str(), 1);
+  setenv("TOV_REGISTRY", (pattern + "/registry.ini").c_str(), 1);
+  setenv("TOV_DRIVER_LIBRARY", TOV_BUILD_LIB_DIR "/libDarumaFrameWork.so", 1);
+  Tov00300::GlobalFormatSettings() = tovtest::PtBrFormatSettings();
+  Tov00300::Initialize();
+  return pattern;
 }
 
 }  // namespace tovbench

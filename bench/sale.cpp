@@ -364,20 +364,8 @@ void PrintCallMix(const Bench& b) {
 }
 
 void Setup(Bench& e) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tov00300-bench-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    e.error = "mkdtemp failed";
-    return;
-  }
-  e.root = pattern;
-  std::filesystem::create_directories(e.root + "/host");
-  std::filesystem::create_directories(e.root + "/drive");
-  setenv("TOV_HOST_DIR", (e.root + "/host").c_str(), 1);
-  setenv("TOV_DRIVE_ROOT", (e.root + "/drive/").c_str(), 1);
-  setenv("TOV_REGISTRY", (e.root + "/registry.ini").c_str(), 1);
-  setenv("TOV_DRIVER_LIBRARY", TOV_BUILD_LIB_DIR "/libDarumaFrameWork.so", 1);
-  Tov00300::GlobalFormatSettings() = tovtest::PtBrFormatSettings();
-  Tov00300::Initialize();
+  e.root = tovbench::PrepareBenchFolder(e.error);
+  if (e.root.empty()) return;
   Tov00300::hostlib::SetDialogHandler(
       [](const Tov00300::hostlib::MessageRequest&) { return false; });
 

@@ -147,20 +147,8 @@ struct Bench {
 };
 
 void Setup(Bench& b) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tov00300-bench-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    b.error = "mkdtemp failed";
-    return;
-  }
-  b.root = pattern;
-  std::filesystem::create_directories(b.root + "/host");
-  std::filesystem::create_directories(b.root + "/drive");
-  setenv("TOV_HOST_DIR", (b.root + "/host").c_str(), 1);
-  setenv("TOV_DRIVE_ROOT", (b.root + "/drive/").c_str(), 1);
-  setenv("TOV_REGISTRY", (b.root + "/registry.ini").c_str(), 1);
-  setenv("TOV_DRIVER_LIBRARY", TOV_BUILD_LIB_DIR "/libDarumaFrameWork.so", 1);
-  Tov00300::GlobalFormatSettings() = tovtest::PtBrFormatSettings();
-  Tov00300::Initialize();
+  b.root = tovbench::PrepareBenchFolder(b.error);
+  if (b.root.empty()) return;
   Tov00300::dsDiretorio = b.root + "/host/";
   Tov00300::hostlib::SetDialogHandler(
       [](const Tov00300::hostlib::MessageRequest&) { return false; });
