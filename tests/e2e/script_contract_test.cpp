@@ -3,6 +3,9 @@
 // them, describe tells the names, and each record explains its failures.
 #include <cstdlib>
 #include <fstream>
+#include <string>
+
+#include <unistd.h>
 
 #include "ecfhost_runner.h"
 #include "sale_script.h"
@@ -25,7 +28,10 @@ std::string ReadmeExample() {
 
 // Runs ecfhost with `arguments` (a shell fragment) and returns its exit status.
 int Ecfhost(const std::string& arguments, std::string* out = nullptr) {
-  const std::string file = ::testing::TempDir() + "/ecfhost-contract-out.txt";
+  // One file per test process: ctest runs the cases of this suite in
+  // parallel processes, which must not read each other's output.
+  const std::string file =
+      ::testing::TempDir() + "/ecfhost-contract-out-" + std::to_string(getpid()) + ".txt";
   const int status = std::system(
       (std::string(TOV_BUILD_BIN_DIR "/ecfhost ") + arguments + " >" + file + " 2>&1").c_str());
   if (out) {
