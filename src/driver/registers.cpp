@@ -34,8 +34,10 @@ constexpr std::array kRegisters{
     RegisterInfo{45, 4, "credit or debit voucher counter", "GravaDocumentosNaoFiscais"},
     RegisterInfo{53, 4, "count the receipt cancellation subtracts from the receipt number",
                  "Cancela_Cupom_Imp"},
-    RegisterInfo{56, 1, "kind of open document: 1 fiscal, 2 non-fiscal, 4 management report",
-                 "AbrePorta_FrameWork, management reports, vouchers"},
+    RegisterInfo{
+        56, 1,
+        "kind of open document: 1 fiscal, 2 non-fiscal, 3 linked voucher, 4 management report",
+        "AbrePorta_FrameWork, management reports, vouchers"},
     RegisterInfo{70, 8, "date of the fiscal day, DDMMYYYY (010100: none)",
                  "DataMoviFiscal, Carrega_Dados_Impressora"},
     RegisterInfo{78, 20, "printer serial number", "Carrega_Dados_Impressora"},
