@@ -55,17 +55,7 @@ struct Bench {
 };
 
 std::string FreshPrinter(Bench& b) {
-  b.control("reset");
-  b.control("line off");
-  b.control("durability on");
-  Tov00300::Variant session = Tov00300::MakeBag({{"CDFILIAL", "0001"},
-                                                 {"CDCAIXA", "001"},
-                                                 {"NRSERIEIMP", "VP0000BR000000000001"},
-                                                 {"ESQUEMA", "VERDE"},
-                                                 {"CDPORTAIMPFIS", "COM1"},
-                                                 {"IDTIPOIMPFIS", 29},
-                                                 {"BOUTILTAA", false}});
-  if (!Tov00300::StartImpFiscal(session)) return "StartImpFiscal: " + Tov00300::stMensagemTaa;
+  if (std::string error = tovbench::StartOnFreshPrinter(b.control); !error.empty()) return error;
   // The session binds the entry points anew; the meters go back over them.
   tovbench::InstallMeters();
   return "";

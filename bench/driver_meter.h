@@ -26,6 +26,8 @@
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
 #include "tov00300/session.h"
+#include "tov00300/state.h"
+#include "tov00300/variant.h"
 
 namespace tovbench {
 
@@ -175,6 +177,25 @@ inline std::string PrepareBenchFolder(std::string& error) {
   Tov00300::GlobalFormatSettings() = tovtest::PtBrFormatSettings();
   Tov00300::Initialize();
   return pattern;
+}
+
+// Resets the virtual printer through its control entry point (line delay
+// off, every record kept) and starts a session on it. "" when the session
+// started, else what refused it.
+template <typename Control>
+std::string StartOnFreshPrinter(Control control) {
+  control("reset");
+  control("line off");
+  control("durability on");
+  Tov00300::Variant session = Tov00300::MakeBag({{"CDFILIAL", "0001"},
+                                                 {"CDCAIXA", "001"},
+                                                 {"NRSERIEIMP", "VP0000BR000000000001"},
+                                                 {"ESQUEMA", "VERDE"},
+                                                 {"CDPORTAIMPFIS", "COM1"},
+                                                 {"IDTIPOIMPFIS", 29},
+                                                 {"BOUTILTAA", false}});
+  if (!Tov00300::StartImpFiscal(session)) return "StartImpFiscal: " + Tov00300::stMensagemTaa;
+  return "";
 }
 
 }  // namespace tovbench

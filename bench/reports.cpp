@@ -108,18 +108,8 @@ bool PrinterReady(benchmark::State& state) {
     state.SkipWithError(e.error.c_str());
     return false;
   }
-  e.control("reset");
-  e.control("line off");
-  e.control("durability on");
-  Tov00300::Variant session = Tov00300::MakeBag({{"CDFILIAL", "0001"},
-                                                 {"CDCAIXA", "001"},
-                                                 {"NRSERIEIMP", "VP0000BR000000000001"},
-                                                 {"ESQUEMA", "VERDE"},
-                                                 {"CDPORTAIMPFIS", "COM1"},
-                                                 {"IDTIPOIMPFIS", 29},
-                                                 {"BOUTILTAA", false}});
-  if (!Tov00300::StartImpFiscal(session)) {
-    state.SkipWithError(("StartImpFiscal: " + Tov00300::stMensagemTaa).c_str());
+  if (const std::string error = tovbench::StartOnFreshPrinter(e.control); !error.empty()) {
+    state.SkipWithError(error.c_str());
     return false;
   }
   return true;

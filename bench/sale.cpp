@@ -339,18 +339,7 @@ struct Bench {
 
 // A fresh printer (line delay off, default durability) and a started session.
 std::string FreshPrinter(Bench& b) {
-  b.control("reset");
-  b.control("line off");
-  b.control("durability on");
-  Variant session = MakeBag({{"CDFILIAL", "0001"},
-                             {"CDCAIXA", "001"},
-                             {"NRSERIEIMP", "VP0000BR000000000001"},
-                             {"ESQUEMA", "VERDE"},
-                             {"CDPORTAIMPFIS", "COM1"},
-                             {"IDTIPOIMPFIS", 29},
-                             {"BOUTILTAA", false}});
-  if (!Tov00300::StartImpFiscal(session)) return "StartImpFiscal: " + Tov00300::stMensagemTaa;
-  return "";
+  return tovbench::StartOnFreshPrinter(b.control);
 }
 
 void PrintCallMix(const Bench& b) {

@@ -162,20 +162,8 @@ void Setup(Bench& b) {
     b.error = "the driver library has no " TOV00300_SIM_CONTROL_NAME;
     return;
   }
-  control("reset");
-  control("line off");
-  control("durability on");
-  Tov00300::Variant session = Tov00300::MakeBag({{"CDFILIAL", "0001"},
-                                                 {"CDCAIXA", "001"},
-                                                 {"NRSERIEIMP", "VP0000BR000000000001"},
-                                                 {"ESQUEMA", "VERDE"},
-                                                 {"CDPORTAIMPFIS", "COM1"},
-                                                 {"IDTIPOIMPFIS", 29},
-                                                 {"BOUTILTAA", false}});
-  if (!Tov00300::StartImpFiscal(session)) {
-    b.error = "StartImpFiscal: " + Tov00300::stMensagemTaa;
-    return;
-  }
+  b.error = tovbench::StartOnFreshPrinter(control);
+  if (!b.error.empty()) return;
   b.error = PrepareDay();
   HostTypes(b.types);
   tovbench::InstallMeters();
