@@ -17,7 +17,7 @@ namespace Tov00300 {
 
 namespace {
 
-using documents::AmountColumn;
+using documents::AmountRow;
 using documents::Fixed2;
 using documents::Line;
 using documents::Rule;
@@ -31,7 +31,7 @@ std::string BalanceHeader(const std::string& textA, const std::string& textB) {
 // The total under a column of 11: a short rule over it, then the amount.
 std::string TotalLines(double total, int nameWidth, int amountWidth) {
   return Line(std::string(nameWidth, ' ') + std::string(amountWidth, '-')) +
-         Line(TamFixo("Saldo Total", nameWidth) + AmountColumn(Fixed2(total), amountWidth));
+         AmountRow(TamFixo("Saldo Total", nameWidth), {{Fixed2(total), amountWidth}});
 }
 
 // Prints the text into the open report and closes it; false when either
@@ -57,8 +57,8 @@ bool ImpSaldo(const std::string& scheme, DataSet& balances, const std::string& t
   double total = 0;
   for (; !balances.Eof(); balances.Next()) {
     const double amount = balances.FieldByName("SALDOFAM").AsFloat();
-    text += Line(TamFixo(balances.FieldByName("NMFAMILISALD").AsString(), 37) +
-                 AmountColumn(Fixed2(amount), 11));
+    text += AmountRow(TamFixo(balances.FieldByName("NMFAMILISALD").AsString(), 37),
+                      {{Fixed2(amount), 11}});
     total += amount;
   }
   text += TotalLines(total, 37, 11);
@@ -113,13 +113,13 @@ bool Saldo_CredPessoal(const std::string& /*unused1*/, const std::string& /*unus
       const double amount = balances.FieldByName("VRSALDCONFAM").AsFloat();
       // A family without balance is left out of the list and the total.
       if (amount == 0) continue;
-      text += Line(TamFixo(balances.FieldByName("NMFAMILISALD").AsString(), 25) +
-                   AmountColumn(Fixed2(amount), 15));
+      text += AmountRow(TamFixo(balances.FieldByName("NMFAMILISALD").AsString(), 25),
+                        {{Fixed2(amount), 15}});
       total += amount;
     }
   }
   text += Rule();
-  text += Line(TamFixo("Saldo Total", 25) + AmountColumn(Fixed2(total), 15));
+  text += AmountRow(TamFixo("Saldo Total", 25), {{Fixed2(total), 15}});
   return RG_FrameWork(scheme, text);
 }
 
@@ -160,8 +160,8 @@ bool SaldoNegativo(const std::string& header1, const std::string& scheme, DataSe
     double total = 0;
     for (; !consumers.Eof(); consumers.Next()) {
       const double amount = consumers.FieldByName("SALDONEGATIVO").AsFloat();
-      text += Line(TamFixo(consumers.FieldByName("NMCONSUMIDOR").AsString() + "  ", 37) +
-                   AmountColumn(Fixed2(amount), 10));
+      text += AmountRow(TamFixo(consumers.FieldByName("NMCONSUMIDOR").AsString() + "  ", 37),
+                        {{Fixed2(amount), 10}});
       total += amount;
       refused = !documents::PrintIntoReport(scheme, text) || refused;
       text.clear();

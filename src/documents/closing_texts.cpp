@@ -83,12 +83,12 @@ std::string WithdrawalReceipts(DataSet& closingAmounts, DataSet& people,
     lineCount += 2;
     int64_t total = 0;
     for (const ClosingRow& row : rows) {
-      Line(out, row.envelope + " " + TamFixo(row.method, 25) + " " +
-                    AmountColumn(Money(row.amount), 15));
+      out +=
+          AmountRow(row.envelope + " " + TamFixo(row.method, 25) + " ", {{Money(row.amount), 15}});
       AddTo(total, row.amount);
       lineCount += 1;
     }
-    Line(out, TamFixo(Caption("Sangrias"), 27) + AmountColumn(Money(total), 15));
+    out += AmountRow(TamFixo(Caption("Sangrias"), 27), {{Money(total), 15}});
     Line(out, "");
     lineCount += 2;
     if ((lineCount - 3) % kLineBlock == 0) {
@@ -161,16 +161,15 @@ std::string ClosingReport(const std::string& title, int64_t sales, int64_t credi
   out.reserve((movements.withdrawals.size() + 16) * (kPaperWidth + 1));
   Line(out, Centraliza(title, 47));
   Line(out, "");
-  Line(out, TamFixo(Caption("Vendas"), 35) + AmountColumn(Money(sales), 13));
-  Line(out, TamFixo("Compra de Credito", 35) + AmountColumn(Money(credit), 13));
+  out += AmountRow(TamFixo(Caption("Vendas"), 35), {{Money(sales), 13}});
+  out += AmountRow(TamFixo("Compra de Credito", 35), {{Money(credit), 13}});
   Line(out, rule);
   for (const auto& [method, cents] : movements.withdrawals)
-    Line(out, TamFixo(method, 33) + AmountColumn(Money(cents), 15));
-  Line(out,
-       TamFixo(Caption("CV-RECEBIDO") + "(+)", 33) + AmountColumn(Money(movements.received), 15));
-  Line(out, TamFixo(Caption("CV-EMITIDO") + "(-)", 33) + AmountColumn(Money(movements.issued), 15));
-  Line(out, TamFixo(UpperCase(Caption("Suprimento")) + "(-)", 33) +
-                AmountColumn(Money(movements.supply), 15));
+    out += AmountRow(TamFixo(method, 33), {{Money(cents), 15}});
+  out += AmountRow(TamFixo(Caption("CV-RECEBIDO") + "(+)", 33), {{Money(movements.received), 15}});
+  out += AmountRow(TamFixo(Caption("CV-EMITIDO") + "(-)", 33), {{Money(movements.issued), 15}});
+  out += AmountRow(TamFixo(UpperCase(Caption("Suprimento")) + "(-)", 33),
+                   {{Money(movements.supply), 15}});
   Line(out, rule);
 
   int64_t withdrawals = movements.withdrawn;
@@ -180,10 +179,10 @@ std::string ClosingReport(const std::string& title, int64_t sales, int64_t credi
   int64_t difference = withdrawals;
   AddTo(difference, -sales);
   AddTo(difference, -credit);
-  Line(out, TamFixo(Caption("Sangrias"), 33) + AmountColumn(Money(withdrawals), 15));
+  out += AmountRow(TamFixo(Caption("Sangrias"), 33), {{Money(withdrawals), 15}});
   Line(out, "");
-  Line(out, TamFixo(Caption(difference >= 0 ? "Sobra" : "Falta"), 33) +
-                AmountColumn(Money(difference), 15));
+  out += AmountRow(TamFixo(Caption(difference >= 0 ? "Sobra" : "Falta"), 33),
+                   {{Money(difference), 15}});
   return out;
 }
 

@@ -15,7 +15,7 @@ namespace Tov00300 {
 
 namespace {
 
-using documents::AmountColumn;
+using documents::AmountRow;
 using documents::Catalogue;
 using documents::Line;
 using documents::Line48;
@@ -35,10 +35,11 @@ std::string ProductLines(DataSet& products) {
   for (products.First(); !products.Eof(); products.Next()) {
     const double shown = products.FieldByName("VRPRECCOMVEN").AsFloat() +
                          products.FieldByName("VRUNITVENDCL").AsFloat();
-    text += Line(Copy(products.FieldByName("CDARVPROD").AsString(), 1, 10) + " " +
-                 Copy(products.FieldByName("NMPRODUTO").AsString(), 1, 12) + "   " +
-                 FormatFloat("0.00", products.FieldByName("QTPRODCOMVEN").AsFloat()) + "  " +
-                 AmountColumn(FormatFloat("0.00", shown), 8));
+    text +=
+        AmountRow(Copy(products.FieldByName("CDARVPROD").AsString(), 1, 10) + " " +
+                      Copy(products.FieldByName("NMPRODUTO").AsString(), 1, 12) + "   " +
+                      FormatFloat("0.00", products.FieldByName("QTPRODCOMVEN").AsFloat()) + "  ",
+                  {{FormatFloat("0.00", shown), 8}});
   }
   return text;
 }
@@ -52,12 +53,10 @@ std::string AdjustmentLines(DataSet& products) {
   const double discount = products.FieldByName("VRDESCCOMVEN").AsFloat();
   const double surcharge = products.FieldByName("VRACRCOMVEN").AsFloat();
   if (discount > 0) {
-    text +=
-        Line(hostlib::TamFixo("Desconto", 15) + AmountColumn(FormatFloat("0.00", discount), 33));
+    text += AmountRow(hostlib::TamFixo("Desconto", 15), {{FormatFloat("0.00", discount), 33}});
   }
   if (surcharge > 0) {
-    text +=
-        Line(hostlib::TamFixo("Acrescimo", 15) + AmountColumn(FormatFloat("0.00", surcharge), 33));
+    text += AmountRow(hostlib::TamFixo("Acrescimo", 15), {{FormatFloat("0.00", surcharge), 33}});
   }
   return text;
 }
@@ -149,7 +148,7 @@ bool Comp_DebitoCons(const std::string& scheme, const Variant& products, double 
     text += ProductLines(dm.cdsProdDeb);
     text += Rule(' ');
     text += AdjustmentLines(dm.cdsProdDeb);
-    text += Line(Copy(Catalogue("Total"), 1, 40) + AmountColumn(FormatFloat("0.00", value), 31));
+    text += AmountRow(Copy(Catalogue("Total"), 1, 40), {{FormatFloat("0.00", value), 31}});
     text += Rule();
   } catch (const std::runtime_error& e) {
     // A product field holding something that is not a number.

@@ -16,7 +16,7 @@ namespace Tov00300 {
 
 namespace {
 
-using documents::AmountColumn;
+using documents::AmountRow;
 using documents::Catalogue;
 using documents::Line;
 using documents::Line48;
@@ -28,13 +28,14 @@ std::string ProductLines(DataSet& products) {
   for (products.First(); !products.Eof(); products.Next()) {
     const double quantity = products.FieldByName("QTPRODCOMVEN").AsFloat();
     const double price = products.FieldByName("VRPRECCOMVEN").AsFloat();
-    const std::string description = Copy(products.FieldByName("CDARVPROD").AsString(), 1, 10) +
-                                    " " +
-                                    Copy(products.FieldByName("NMPRODUTO").AsString(), 1, 12) +
-                                    "  " + FormatFloat("0.00#", quantity);
+    std::string description = Copy(products.FieldByName("CDARVPROD").AsString(), 1, 10) + " " +
+                              Copy(products.FieldByName("NMPRODUTO").AsString(), 1, 12) + "  " +
+                              FormatFloat("0.00#", quantity);
+    // Padded to 30 columns but never cut: the quantity ends it.
+    if (description.size() < 30) description.resize(30, ' ');
     // The item's value as the printer computes it: cut to the cent, in decimal.
-    text += Line(TamFixo(description, 30) + "  " + AmountColumn(FormatFloat("0.00", price), 8) +
-                 AmountColumn(FormatFloat("0.00", Trunc2(quantity * price)), 8));
+    text += AmountRow(description + "  ", {{FormatFloat("0.00", price), 8},
+                                           {FormatFloat("0.00", Trunc2(quantity * price)), 8}});
   }
   return text;
 }
@@ -75,8 +76,8 @@ std::string BalanceSection(const std::string& mode, double finalBalance) {
       const double balance = families.FieldByName("VRSALDCONFAM").AsFloat();
       if (balance == 0) continue;
       const double amount = FamilyAmount(families.FieldByName("CDFAMILISALD").AsString(), balance);
-      text += Line(TamFixo(families.FieldByName("NMFAMILISALD").AsString(), 25) +
-                   AmountColumn(documents::Fixed2(amount), 22));
+      text += AmountRow(TamFixo(families.FieldByName("NMFAMILISALD").AsString(), 25),
+                        {{documents::Fixed2(amount), 22}});
     }
   }
   return text;
@@ -146,8 +147,8 @@ bool Imp_CompVenCred(const std::string& scheme, const Variant& products, const V
     text += Line48(Catalogue("Cabecalho"));
     text += ProductLines(dm.cdsProdCred);
     text += Rule(' ');
-    text += Line(TamFixo(Copy(Catalogue("Total"), 1, 40), 15) +
-                 AmountColumn(FormatFloat("0.00", value), 33));
+    text +=
+        AmountRow(TamFixo(Copy(Catalogue("Total"), 1, 40), 15), {{FormatFloat("0.00", value), 33}});
     text += Rule();
     text += passwordText.substr(0, documents::kReportColumns);
     text += BalanceSection(balanceMode, finalBalance);

@@ -79,12 +79,12 @@ void Heading(std::string& out) {
 
 // The report's closing lines: the surcharge, discount and sale totals.
 void Footer(std::string& out, const Totals& totals) {
-  Line(out, TamFixo(Caption("Tot_Acre"), 38) + AmountColumn(Money(totals.surcharge), 10));
+  out += AmountRow(TamFixo(Caption("Tot_Acre"), 38), {{Money(totals.surcharge), 10}});
   Line(out, "");
-  Line(out, TamFixo(Caption("Tot_Desc"), 38) + AmountColumn(Money(totals.discount), 10));
+  out += AmountRow(TamFixo(Caption("Tot_Desc"), 38), {{Money(totals.discount), 10}});
   Line(out, "");
-  Line(out, TamFixo(Caption("Tot_Valor"), 32) + AmountColumn(Quantity(totals.quantity), 9) +
-                AmountColumn(Money(totals.value), 7));
+  out += AmountRow(TamFixo(Caption("Tot_Valor"), 32),
+                   {{Quantity(totals.quantity), 9}, {Money(totals.value), 7}});
   out += "\n\n";
 }
 
@@ -139,8 +139,8 @@ std::string PlainProductList(const std::vector<ProductRow>& rows) {
                 TamFixoR(Caption("Qtde_"), 6) + TamFixoR(Caption("Valor2"), 9));
   Line(out, "");
   for (const ProductRow& row : rows) {
-    Line(out, TamFixo(row.code, 14) + " " + TamFixo(row.name, 17) + " " +
-                  AmountColumn(Quantity(row.quantity), 6) + AmountColumn(Money(row.value), 9));
+    out += AmountRow(TamFixo(row.code, 14) + " " + TamFixo(row.name, 17) + " ",
+                     {{Quantity(row.quantity), 6}, {Money(row.value), 9}});
   }
   Line(out, "");
   Footer(out, totals);
@@ -177,8 +177,8 @@ std::string GroupedProductList(const std::vector<ProductRow>& rows) {
         previousSituation = row.situation;
       }
     }
-    Line(out, TamFixo(row.code, 14) + " " + TamFixo(row.name, 19) + " " +
-                  AmountColumn(Quantity(row.quantity), 6) + AmountColumn(Money(row.value), 7));
+    out += AmountRow(TamFixo(row.code, 14) + " " + TamFixo(row.name, 19) + " ",
+                     {{Quantity(row.quantity), 6}, {Money(row.value), 7}});
     totals.Add(row);
 
     auto [found, added] = summaryOf.try_emplace({row.situation, rateText}, summaries.size());
@@ -186,9 +186,9 @@ std::string GroupedProductList(const std::vector<ProductRow>& rows) {
     AddTo(summaries[found->second].value, row.value);
   }
 
-  // The amount columns end at the paper's edge, as the item lines do.
-  Line(out, TamFixo(Caption("Valor_"), 32) + AmountColumn(Quantity(totals.quantity), 9) +
-                AmountColumn(Money(totals.value), 7));
+  // The amount columns end where the item lines' do, at the paper's edge.
+  out += AmountRow(TamFixo(Caption("Valor_"), 32),
+                   {{Quantity(totals.quantity), 9}, {Money(totals.value), 7}});
   Line(out, "");
   Line(out, TamFixo(Caption("TRIBUTADOS"), 35));
   DataSet& table = DataModule().cdsAliqProduto;
@@ -197,7 +197,7 @@ std::string GroupedProductList(const std::vector<ProductRow>& rows) {
                        {"VRTOTALALIQ", FieldType::Float, 0},
                        {"IDTPIMPOSFIS", FieldType::String, 10}});
   for (const Summary& summary : summaries) {
-    Line(out, TamFixo(summary.label, 35) + AmountColumn(Money(summary.value), 13));
+    out += AmountRow(TamFixo(summary.label, 35), {{Money(summary.value), 13}});
     table.Append();
     table.FieldByName("VRPERCSITTRIB").SetAsFloat(summary.rate);
     table.FieldByName("VRTOTALALIQ").SetAsFloat(static_cast<double>(summary.value) / 100);

@@ -1,6 +1,9 @@
 #include "documents/report_columns.h"
 
+#include <algorithm>
 #include <cmath>
+#include <span>
+#include <vector>
 
 #include "driver/command.h"
 #include "runtime/decimal.h"
@@ -88,9 +91,67 @@ std::string Fixed(int64_t units, int decimals, int shown) {
   return text;
 }
 
-std::string AmountColumn(std::string_view text, int width) {
-  if (static_cast<int>(text.size()) >= width) return std::string(text);
-  return std::string(static_cast<size_t>(width) - text.size(), ' ') + std::string(text);
+namespace {
+
+// Where each figure starts when the last one ends at its column's edge and
+// every other ends at its own edge or one blank before the next figure,
+// whichever lies further left. `ends` are the columns' right edges.
+std::vector<int> FigureStarts(std::span<const Figure> figures, std::span<const int> ends) {
+  std::vector<int> starts(figures.size());
+  int limit = ends.empty() ? 0 : ends.back();
+  for (size_t i = figures.size(); i-- > 0;) {
+    starts[i] = std::min(ends[i], limit) - static_cast<int>(figures[i].text.size());
+    limit = starts[i] - 1;
+  }
+  return starts;
+}
+
+// `line` (blanks from the first figure's start on) with the figures placed.
+std::string PlaceFigures(std::string line, std::span<const Figure> figures,
+                         std::span<const int> starts) {
+  for (size_t i = 0; i < figures.size(); ++i) {
+    line.resize(static_cast<size_t>(std::max(starts[i], 0)), ' ');
+    line += figures[i].text;
+  }
+  line += '\n';
+  return line;
+}
+
+}  // namespace
+
+std::string AmountRow(std::string_view head, std::initializer_list<Figure> list) {
+  const std::span<const Figure> figures(list.begin(), list.size());
+  std::vector<int> ends;
+  int edge = static_cast<int>(head.size());
+  for (const Figure& figure : figures) ends.push_back(edge += figure.width);
+  const int over = std::max(0, edge - kPaperWidth);
+  for (int& end : ends) end -= over;
+
+  // The first figure keeps one blank after the label's last character.
+  const size_t labelEnd = head.find_last_not_of(' ');
+  const int room = labelEnd == std::string_view::npos ? 0 : static_cast<int>(labelEnd) + 2;
+  const std::vector<int> starts = FigureStarts(figures, ends);
+  if (starts.empty() || starts.front() >= room) {
+    const size_t kept = starts.empty() ? head.size() : static_cast<size_t>(starts.front());
+    return PlaceFigures(std::string(head.substr(0, kept)), figures, starts);
+  }
+
+  std::string out;
+  if (room > 0) Line(out, head.substr(0, labelEnd + 1));
+  // The figures from the left margin: as many on each line as fit there.
+  for (size_t first = 0; first < figures.size();) {
+    size_t last = first + 1;
+    while (last < figures.size() &&
+           FigureStarts(figures.subspan(first, last + 1 - first),
+                        std::span<const int>(ends).subspan(first, last + 1 - first))
+                   .front() >= 0)
+      ++last;
+    const auto group = figures.subspan(first, last - first);
+    out += PlaceFigures(
+        "", group, FigureStarts(group, std::span<const int>(ends).subspan(first, last - first)));
+    first = last;
+  }
+  return out;
 }
 
 void Line(std::string& out, std::string_view text) {

@@ -58,9 +58,24 @@ inline std::string Money(int64_t cents) {
   return Fixed(cents, 2, 2);
 }
 
-// The text right-aligned in `width` columns. An amount wider than its column
-// is printed whole: a line one column too long is better than a wrong figure.
-std::string AmountColumn(std::string_view text, int width);
+// One figure of a row of amount columns: its text and its column's width.
+struct Figure {
+  std::string text;
+  int width;
+};
+
+// A row of amount columns, as lines that each end with a line feed: `head`
+// (the label, already cut or padded by the report's layout) followed by the
+// figures, each right-aligned at the right edge of its column.
+//
+// Layout rule of every amount column of the reports: a figure is never cut.
+// One wider than its column pushes the figures before it to the left, into
+// blank room, so that at least one blank separates every figure from the
+// figure or label before it. When the 48 columns leave no room for that, the
+// label keeps the row's first line and the figures go on the next one, laid
+// out the same way (on more lines, in order, should one not hold them all).
+// Columns that would end past the paper's edge are laid out ending at it.
+std::string AmountRow(std::string_view head, std::initializer_list<Figure> figures);
 
 // The text followed by a line feed, appended to `out`.
 void Line(std::string& out, std::string_view text);

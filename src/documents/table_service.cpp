@@ -15,7 +15,7 @@ namespace Tov00300 {
 
 namespace {
 
-using documents::AmountColumn;
+using documents::AmountRow;
 using documents::Caption;
 using documents::Fixed;
 using documents::Line;
@@ -42,7 +42,7 @@ std::string Rule() {
 
 // "<caption>: <amount>" with the amount right-aligned in `width`.
 void AmountLine(std::string& out, const char* caption, int64_t cents, int width) {
-  Line(out, Caption(caption) + ": " + AmountColumn(Money(cents), width));
+  out += AmountRow(Caption(caption) + ": ", {{Money(cents), width}});
 }
 
 std::string TableOpeningText(const std::string& mesa, const std::string& emissao, double desconto,
@@ -78,9 +78,9 @@ std::string TableOpeningText(const std::string& mesa, const std::string& emissao
       Line(out, documents::TextOf(code) + " " + documents::TextOf(name));
       // The line's value is quantity x price cut to the cent, as the
       // printer computes an item.
-      Line(out, Fixed(documents::Units(q, 3, "QTPRODCOMVEN"), 3, 3) + "   X " +
-                    Money(documents::Cents(p, "VRPRECCOMVEN")) + "     " +
-                    AmountColumn(Money(documents::LineCents(q, p, true, "VRPRECCOMVEN")), 27));
+      out += AmountRow(Fixed(documents::Units(q, 3, "QTPRODCOMVEN"), 3, 3) + "   X " +
+                           Money(documents::Cents(p, "VRPRECCOMVEN")) + "     ",
+                       {{Money(documents::LineCents(q, p, true, "VRPRECCOMVEN")), 27}});
     }
   }
   Line(out, Blank());
@@ -120,9 +120,9 @@ std::string SalesRegisterText(const std::string& numero) {
     for (items.First(); !items.Eof(); items.Next()) {
       const double q = documents::NumberOf(quantity), p = documents::NumberOf(price);
       Line(out, documents::TextOf(code) + " " + documents::TextOf(name));
-      Line(out, Money(documents::Cents(q, "STQTDE")) + "   X " +
-                    Money(documents::Cents(p, "STVALOR")) + "     " +
-                    AmountColumn(Money(documents::LineCents(q, p, false, "STVALOR")), 29));
+      out += AmountRow(Money(documents::Cents(q, "STQTDE")) + "   X " +
+                           Money(documents::Cents(p, "STVALOR")) + "     ",
+                       {{Money(documents::LineCents(q, p, false, "STVALOR")), 29}});
     }
   }
   Line(out, Blank());

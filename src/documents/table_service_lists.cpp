@@ -1,5 +1,6 @@
 // The table-service lists: open tables and tabs, products moved between
 // tables, blocked products, and a report text made by the host.
+#include <algorithm>
 #include <string>
 
 #include "documents/report_columns.h"
@@ -113,11 +114,14 @@ std::string MovedProductsText() {
       }
       const int64_t hundredths = documents::Cents(documents::NumberOf(quantity), "QTPRODCOMVEN");
       const int64_t cents = documents::Cents(documents::NumberOf(price), "VRPRECCOMVEN");
-      Line(out,
-           TamFixo(
-               TextOf(code) + " " + TamFixo(TextOf(name), 19) + " " + documents::Money(hundredths),
-               37) +
-               " " + documents::AmountColumn(CurrToStrF(static_cast<double>(cents) / 100), 10));
+      // Code, name and quantity share 37 columns; the quantity is never cut,
+      // the code and name give way to it.
+      const std::string quantityText = documents::Money(hundredths);
+      const std::string item = TextOf(code) + " " + TamFixo(TextOf(name), 19);
+      const int itemWidth = std::max(0, 36 - static_cast<int>(quantityText.size()));
+      const std::string described =
+          TamFixo(Copy(item, 1, itemWidth) + " " + quantityText, 37) + " ";
+      out += documents::AmountRow(described, {{CurrToStrF(static_cast<double>(cents) / 100), 10}});
     }
   }
   Line(out, "");

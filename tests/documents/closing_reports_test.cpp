@@ -4,11 +4,17 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/fixture.h"
+#include "tov00300/accounts.h"
 #include "tov00300/closing_reports.h"
 #include "tov00300/dataset.h"
 #include "tov00300/state.h"
@@ -125,18 +131,110 @@ TEST_F(ClosingReportsTest, AHundredThousandProductsPrintWholeInPiecesOfTheTextLi
   EXPECT_LT(Printed().find("Tributacao  7,00\n"), Printed().find("Tributacao  18,00\n"));
 }
 
+// A data packet of the named fields, each typed by its first row's value.
+Tov00300::DataPacket Packet(const std::vector<std::string>& names,
+                            std::vector<std::vector<Tov00300::Variant>> rows) {
+  Tov00300::DataPacket packet;
+  for (size_t i = 0; i < names.size(); ++i) {
+    const bool text = rows.at(0).at(i).kind() == Tov00300::Variant::Kind::String;
+    packet.fields.push_back({names[i], text ? FieldType::String : FieldType::Float, text ? 60 : 0});
+  }
+  packet.rows = std::move(rows);
+  return packet;
+}
+
+// Every report that prints amount columns, with figures wider than their
+// columns and labels that fill theirs: each figure is printed whole and
+// clear of its neighbours (two of them never make one word), and no line
+// passes the paper's 48 columns.
 TEST_F(ClosingReportsTest, AmountWiderThanItsColumnIsPrintedWhole) {
-  DataSet products;
+  const double big = 123456789.5, huge = -98765432109.25;
+  const std::string longName = "Nome tao comprido que enche a coluna inteira";
+  DataSet products, balances, consumer, types, consumers, closing, movements, items, people, none;
   MakeProducts(products);
-  AddProduct(products, "1", 1234.5, 12345678.9);
-  ProductReport(products, "N");
-  const std::string text = Printed();
-  EXPECT_NE(text.find("Produto 1" + std::string(9, ' ') + "1234,5012345678,90\n"),
-            std::string::npos)
-      << text;
-  EXPECT_NE(text.find("Total das Vendas" + std::string(16, ' ') + "  1234,5012345678,90\n"),
-            std::string::npos)
-      << text;
+  AddProduct(products, "1", 1234.5, big);
+  AddProduct(products, "PRODUTO-LONGO-14", 10000, 10000, 0, "I");
+  balances.SetData(Packet({"NMFAMILISALD", "SALDOFAM", "VRSALDCONFAM"}, {{longName, big, big}}));
+  consumer.SetData(Packet({"VRSALDOCONS"}, {{huge}}));
+  types.SetData(Packet({"CDTIPOCONS", "NMTIPOCONS"}, {{"1", "Alunos"}}));
+  consumers.SetData(
+      Packet({"CDTIPOCONS", "NMCONSUMIDOR", "SALDONEGATIVO"}, {{"1", longName, huge}}));
+  closing.SetData(Packet({"NRENVELOPE", "NMTIPORECE", "VRFECHADIG", "VRFECHAINF"},
+                         {{"000001", longName, big, huge}}));
+  movements.SetData(Packet({"IDTIPOREG", "NMTIPORECE", "VRSAIDA"}, {{"1", longName, huge}}));
+  items.SetData(Packet({"CDPROD", "NMPROD", "STQTDE", "STVALOR"}, {{"1", "Arroz", 1234.5, big}}));
+  const Tov00300::Variant sold(Packet({"CDARVPROD", "NMPRODUTO", "QTPRODCOMVEN", "VRPRECCOMVEN",
+                                       "VRUNITVENDCL", "VRDESCCOMVEN", "VRACRCOMVEN"},
+                                      {{"1", "Arroz", 1234.5, big, 0.0, big, 0.0}}));
+  const Tov00300::Variant moved(Packet(
+      {"NRMESA", "NRMESADSCOMORIT", "CDPRODUTO", "NMPRODUTO", "QTPRODCOMVEN", "VRPRECCOMVEN"},
+      {{"0001", "0002", "PRODUTO-LONGO-14", longName, 1234.5, big}}));
+  std::string number;
+  bool confirmed = false;
+  const struct {
+    const char* report;
+    std::function<void()> print;
+    std::vector<std::string> figures;
+  } cases[] = {
+      {"produtos", [&] { ProductReport(products, "N"); }, {"1234,50", "11234,50", "123466789,50"}},
+      {"produtos por aliquota",
+       [&] { ProductReport(products, "S"); },
+       {"10000,00", "123466789,50"}},
+      {"fechamento",
+       [&] {
+         Tov00300::GeraReciboSangria("", "CX", "", "", "", 0, number, closing, none, products,
+                                     people, movements, movements, none, none, {}, true, false,
+                                     false, none, none, none, none, confirmed, none, "N", "N", "N",
+                                     "S", "PADRAO", false, false, false, "", "");
+       },
+       {"-98765432109,25", "-98888898898,75"}},
+      {"ImpSaldo", [&] { Tov00300::ImpSaldo("PADRAO", balances, "A", "B"); }, {"123456789,50"}},
+      {"ImpSaldoDeb",
+       [&] { Tov00300::ImpSaldoDeb("PADRAO", consumer, "", ""); },
+       {"-98765432109,25"}},
+      {"Saldo_CredPessoal",
+       [&] { Tov00300::Saldo_CredPessoal("", "", "", "T", balances); },
+       {"123456789,50"}},
+      {"SaldoNegativo",
+       [&] { Tov00300::SaldoNegativo("", "", types, consumers, "T", "001", "", ""); },
+       {"-98765432109,25"}},
+      {"Comp_DebitoCons",
+       [&] {
+         Tov00300::Comp_DebitoCons("", sold, big, "", "", "", "", "", "", 0, 0, 0, "2", "", "N", "",
+                                   "", {});
+       },
+       {"1234,50", "123456789,50"}},
+      {"Imp_CompVenCred",
+       [&] { Tov00300::Imp_CompVenCred("", sold, {}, big, "", "", "", "", "", "", 0, 0, 0, "2"); },
+       {"1234,50", "152407406637,75"}},
+      {"Abertura_Mesa",
+       [&] {
+         Tov00300::Abertura_Mesa("", "", "", "0001", "", "", sold, big, 0, 0, big, 0, huge, big);
+       },
+       {"1234,500", "152407406637,75", "-98765432109,25"}},
+      {"RegistroVenda",
+       [&] { Tov00300::RegistroVenda("", "", "", items, "0001"); },
+       {"1234,50", "152407406637,75"}},
+      {"imprimeProdutosTransf",
+       [&] { Tov00300::imprimeProdutosTransf("", "", "", moved); },
+       {"1234,50", "123.456.789,50"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.report);
+    driver().ClearCalls();
+    c.print();
+    std::set<std::string> words;
+    std::istringstream lines(Printed());
+    for (std::string line; std::getline(lines, line);) {
+      EXPECT_LE(line.size(), 48u) << line;
+      std::istringstream in(line);
+      for (std::string word; in >> word;) {
+        EXPECT_LE(std::count(word.begin(), word.end(), ','), 1) << line;
+        words.insert(word);
+      }
+    }
+    for (const std::string& figure : c.figures) EXPECT_TRUE(words.count(figure)) << figure;
+  }
 }
 
 TEST_F(ClosingReportsTest, PlainNamesTakeCBuffersAndMissingSets) {

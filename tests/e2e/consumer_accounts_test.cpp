@@ -233,9 +233,9 @@ TEST_F(ConsumerAccountsTest, BalancePrintsLineByLine) {
            "\n             >>> Consulta Saldo <<<             \n" + rule +
                "\nJoao - M-1020\n\n"
                "Familia Souza com um nome comprido de      12,50\n",
-           // Wider than its column: whole, the printer wraps it.
-           "\nOutros                               12345678901\n2,25\n",
-           "\nSaldo Total                          12345678902\n4,75\n",
+           // Wider than its column: whole, into the label's blank room.
+           "\nOutros" + std::string(27, ' ') + "123456789012,25\n",
+           "\nSaldo Total" + std::string(22, ' ') + "123456789024,75\n",
            "Joao - M-1020\n\n                                     -----------\n"
            "Saldo Total                                -7,30\n",
            "\nExtrato linha 1\n",
@@ -321,8 +321,8 @@ TEST_F(ConsumerAccountsTest, InputThatCannotBePrintedPrintsNothing) {
            {"PADRAO", Rows(Json::array({Json::array({"CDARVPROD", "string", 5})}), Json::array()),
             FamilyRows(Json::array()), 10, "", "", "", "", "", "", 0, 0, 0, "2"}),
       Call("ImpSaldo",
-           {"PADRAO", Rows(Json::array({Json::array({"SALDOFAM", "float"})}), Json::array()), "",
-            ""}),
+           {"PADRAO", Rows(Json::array({Json::array({"SALDOFAM", "float"})}), {{{"SALDOFAM", 1}}}),
+            "", ""}),
   });
   script["lenient"] = true;
   const HostRun run = Run(script);
