@@ -1,8 +1,9 @@
 // The consumers' balance and statement prints: family balances, the debit
 // balance, the statement, the personal-credit balances and the list of
 // negative balances.
-#include <cmath>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "documents/account_text.h"
 #include "documents/report_text.h"
@@ -18,8 +19,11 @@ namespace Tov00300 {
 namespace {
 
 using documents::AmountRow;
+using documents::ComposeText;
 using documents::Fixed2;
 using documents::Line;
+using documents::NumberOf;
+using documents::RequireFields;
 using documents::Rule;
 using hostlib::TamFixo;
 
@@ -45,43 +49,55 @@ bool PrintAndClose(const std::string& scheme, const std::string& text,
 
 }  // namespace
 
+// ImpSaldo and ImpSaldoDeb print into the report their caller opened and
+// must close it. Their text is composed before anything is printed: a set
+// they cannot read is reported, nothing is printed and the report is still
+// closed. A set without rows, also one the host never opened, gives the
+// header and a total of zero.
+
 bool ImpSaldo(const std::string& scheme, DataSet& balances, const std::string& textA,
               const std::string& textB) {
-  const std::string missing = documents::MissingField(balances, {"NMFAMILISALD", "SALDOFAM"});
-  if (!missing.empty()) {
-    documents::ReportBadInput(scheme, "Campo ausente nos saldos: ", missing);
+  const std::optional<std::string> text = ComposeText(scheme, [&] {
+    std::string text = BalanceHeader(textA, textB);
+    double total = 0;
+    if (!balances.IsEmpty()) {
+      RequireFields(balances, "saldos", {"NMFAMILISALD", "SALDOFAM"});
+      for (; !balances.Eof(); balances.Next()) {
+        const double amount = NumberOf(balances.FieldByName("SALDOFAM"));
+        text += AmountRow(TamFixo(balances.FieldByName("NMFAMILISALD").AsString(), 37),
+                          {{Fixed2(amount), 11}});
+        total += amount;
+      }
+    }
+    return text + TotalLines(total, 37, 11);
+  });
+  if (!text) {
+    FechRelatGerenc("", true, false);
     return false;
   }
   Nr_Cupom("", scheme);
-  std::string text = BalanceHeader(textA, textB);
-  double total = 0;
-  for (; !balances.Eof(); balances.Next()) {
-    const double amount = balances.FieldByName("SALDOFAM").AsFloat();
-    text += AmountRow(TamFixo(balances.FieldByName("NMFAMILISALD").AsString(), 37),
-                      {{Fixed2(amount), 11}});
-    total += amount;
-  }
-  text += TotalLines(total, 37, 11);
-  return PrintAndClose(scheme, text, "");
+  return PrintAndClose(scheme, *text, "");
 }
 
 bool ImpSaldoDeb(const std::string& scheme, DataSet& consumer, const std::string& textA,
                  const std::string& textB) {
-  const std::string missing = documents::MissingField(consumer, {"VRSALDOCONS"});
-  if (!missing.empty()) {
-    documents::ReportBadInput(scheme, "Campo ausente no saldo do consumidor: ", missing);
+  const std::optional<std::string> total = ComposeText(scheme, [&] {
+    double balance = 0;
+    if (!consumer.IsEmpty()) {
+      RequireFields(consumer, "saldo do consumidor", {"VRSALDOCONS"});
+      balance = NumberOf(consumer.FieldByName("VRSALDOCONS"));
+    }
+    return TotalLines(balance, 37, 11);
+  });
+  if (!total) {
+    FechRelatGerenc(scheme, true, false);
     return false;
   }
-  if (consumer.Eof()) {
-    documents::ReportBadInput(scheme, "Nenhum consumidor para o saldo: ", consumer.Name());
-    return false;
-  }
-  const double balance = consumer.FieldByName("VRSALDOCONS").AsFloat();
   Nr_Cupom("", scheme);
   const bool headed = documents::PrintIntoReport(scheme, BalanceHeader(textA, textB));
   // The balance goes on even when the header was refused: the operator
   // still needs the figure.
-  return PrintAndClose(scheme, TotalLines(balance, 37, 11), scheme) && headed;
+  return PrintAndClose(scheme, *total, scheme) && headed;
 }
 
 bool Extrato(const std::string& statement, const std::string& scheme) {
@@ -97,30 +113,26 @@ bool Extrato(const std::string& statement, const std::string& scheme) {
 
 bool Saldo_CredPessoal(const std::string& /*unused1*/, const std::string& /*unused2*/,
                        const std::string& scheme, const std::string& title, DataSet& balances) {
-  const bool hasRows = balances.Active() && !balances.IsEmpty();
-  if (hasRows) {
-    const std::string missing = documents::MissingField(balances, {"NMFAMILISALD", "VRSALDCONFAM"});
-    if (!missing.empty()) {
-      documents::ReportBadInput(scheme, "Campo ausente nos saldos: ", missing);
-      return false;
+  const std::optional<std::string> text = ComposeText(scheme, [&] {
+    std::string text = Line("") + documents::Centred(title) + Rule(' ');
+    double total = 0;
+    if (!balances.IsEmpty()) {
+      RequireFields(balances, "saldos", {"NMFAMILISALD", "VRSALDCONFAM"});
+      for (balances.First(); !balances.Eof(); balances.Next()) {
+        const double amount = NumberOf(balances.FieldByName("VRSALDCONFAM"));
+        // A family without balance is left out of the list and the total.
+        if (amount == 0) continue;
+        text += AmountRow(TamFixo(balances.FieldByName("NMFAMILISALD").AsString(), 25),
+                          {{Fixed2(amount), 15}});
+        total += amount;
+      }
     }
-  }
+    text += Rule();
+    return text + AmountRow(TamFixo("Saldo Total", 25), {{Fixed2(total), 15}});
+  });
+  if (!text) return false;
   Nr_Cupom("", scheme);
-  std::string text = Line("") + documents::Centred(title) + Rule(' ');
-  double total = 0;
-  if (hasRows) {
-    for (balances.First(); !balances.Eof(); balances.Next()) {
-      const double amount = balances.FieldByName("VRSALDCONFAM").AsFloat();
-      // A family without balance is left out of the list and the total.
-      if (amount == 0) continue;
-      text += AmountRow(TamFixo(balances.FieldByName("NMFAMILISALD").AsString(), 25),
-                        {{Fixed2(amount), 15}});
-      total += amount;
-    }
-  }
-  text += Rule();
-  text += AmountRow(TamFixo("Saldo Total", 25), {{Fixed2(total), 15}});
-  return RG_FrameWork(scheme, text);
+  return RG_FrameWork(scheme, *text);
 }
 
 bool SaldoNegativo(const std::string& header1, const std::string& scheme, DataSet& types,
@@ -134,43 +146,48 @@ bool SaldoNegativo(const std::string& header1, const std::string& scheme, DataSe
     documents::ReportBadInput(scheme, "Campo ausente nos saldos negativos: ", missing);
     return false;
   }
-  Nr_Cupom("", scheme);
-  bool firstGroup = true;
-  bool printed = false;
-  bool refused = false;
-  for (; !types.Eof(); types.Next()) {
-    std::string type = types.FieldByName("CDTIPOCONS").AsString();
-    // An apostrophe in a code is doubled so the filter reads it as text.
-    std::string quoted;
-    for (char c : type) quoted += c == '\'' ? std::string("''") : std::string(1, c);
-    consumers.SetFilter("CDTIPOCONS = '" + quoted + "'");
-    consumers.SetFiltered(true);
-    consumers.First();
-    if (consumers.Eof()) continue;
+  // The list is composed whole before its header is printed, so an amount
+  // that is no number stops it with nothing on paper. Each piece is what
+  // one print call gets: a consumer's line (after its group's heading), or
+  // a group's total.
+  std::vector<std::string> pieces;
+  const bool composed =
+      ComposeText(scheme, [&] {
+        for (; !types.Eof(); types.Next()) {
+          std::string type = types.FieldByName("CDTIPOCONS").AsString();
+          // An apostrophe in a code is doubled so the filter reads it as text.
+          std::string quoted;
+          for (char c : type) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+          consumers.SetFilter("CDTIPOCONS = '" + quoted + "'");
+          consumers.SetFiltered(true);
+          consumers.First();
+          if (consumers.Eof()) continue;
 
-    std::string text;
-    if (firstGroup) {
-      Cabecalho(header1, scheme, title, registerId, header2, header3);
-      text = documents::Centred(">>> Saldo Negativo por Consumidor <<<") + Rule();
-      firstGroup = false;
-    } else {
-      text = Rule();
-    }
-    text += Line(types.FieldByName("NMTIPOCONS").AsString());
-    double total = 0;
-    for (; !consumers.Eof(); consumers.Next()) {
-      const double amount = consumers.FieldByName("SALDONEGATIVO").AsFloat();
-      text += AmountRow(TamFixo(consumers.FieldByName("NMCONSUMIDOR").AsString() + "  ", 37),
-                        {{Fixed2(amount), 10}});
-      total += amount;
-      refused = !documents::PrintIntoReport(scheme, text) || refused;
-      text.clear();
-    }
-    text += TotalLines(total, 37, 11);
-    refused = !documents::PrintIntoReport(scheme, text) || refused;
-    printed = true;
+          std::string text =
+              pieces.empty() ? documents::Centred(">>> Saldo Negativo por Consumidor <<<") + Rule()
+                             : Rule();
+          text += Line(types.FieldByName("NMTIPOCONS").AsString());
+          double total = 0;
+          for (; !consumers.Eof(); consumers.Next()) {
+            const double amount = NumberOf(consumers.FieldByName("SALDONEGATIVO"));
+            text += AmountRow(TamFixo(consumers.FieldByName("NMCONSUMIDOR").AsString() + "  ", 37),
+                              {{Fixed2(amount), 10}});
+            total += amount;
+            pieces.push_back(std::move(text));
+            text.clear();
+          }
+          pieces.push_back(TotalLines(total, 37, 11));
+        }
+        return std::string();
+      }).has_value();
+  if (!composed) return false;
+  Nr_Cupom("", scheme);
+  if (pieces.empty()) return false;
+  Cabecalho(header1, scheme, title, registerId, header2, header3);
+  bool refused = false;
+  for (const std::string& piece : pieces) {
+    refused = !documents::PrintIntoReport(scheme, piece) || refused;
   }
-  if (!printed) return false;
   const bool closed = FechRelatGerenc("", true, false);
   return closed && !refused;
 }

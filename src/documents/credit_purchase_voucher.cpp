@@ -5,12 +5,14 @@
 #include <string>
 
 #include "documents/account_text.h"
+#include "driver/command.h"
 #include "tov00300/accounts.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/receipt.h"
+#include "tov00300/state.h"
 
 namespace Tov00300 {
 
@@ -28,23 +30,43 @@ std::string ProductLines(DataSet& products) {
   for (products.First(); !products.Eof(); products.Next()) {
     const double quantity = products.FieldByName("QTPRODCOMVEN").AsFloat();
     const double price = products.FieldByName("VRPRECCOMVEN").AsFloat();
+    // Figures too large to count (their product would print as "INF") stop
+    // the voucher: it must show what the consumer pays.
+    documents::Units(quantity, 3, "QTPRODCOMVEN");
+    documents::Units(price, 2, "VRPRECCOMVEN");
+    // The item's value as the printer computes it: cut to the cent, in decimal.
+    const int64_t value = documents::Units(quantity * price, 2, "QTPRODCOMVEN x VRPRECCOMVEN",
+                                           /*truncate=*/true);
     std::string description = Copy(products.FieldByName("CDARVPROD").AsString(), 1, 10) + " " +
                               Copy(products.FieldByName("NMPRODUTO").AsString(), 1, 12) + "  " +
                               FormatFloat("0.00#", quantity);
     // Padded to 30 columns but never cut: the quantity ends it.
     if (description.size() < 30) description.resize(30, ' ');
-    // The item's value as the printer computes it: cut to the cent, in decimal.
-    text += AmountRow(description + "  ", {{FormatFloat("0.00", price), 8},
-                                           {FormatFloat("0.00", Trunc2(quantity * price)), 8}});
+    text += AmountRow(description + "  ",
+                      {{FormatFloat("0.00", price), 8}, {documents::Money(value), 8}});
   }
   return text;
 }
 
 // The amount a family has left once the receipt closing's figures are taken
 // out: its balance in the family table and its loan movement (debit first,
-// else credit) in the loan table.
+// else credit) in the loan table. Throws BadInput when no receipt closing
+// has left those tables to take them from.
 double FamilyAmount(const std::string& family, double balance) {
   TdtmDaruma300& dm = DataModule();
+  std::string missing =
+      documents::MissingField(dm.cdsFamiliaSaldo, {"CDFAMILISALD", "VRSALDCONFAM"});
+  if (missing.empty() && dm.cdsEmprestimo.Active()) {
+    missing =
+        documents::MissingField(dm.cdsEmprestimo, {"CDFAMILISALD", "IDTPMOVEXT", "VRMOVEXTCONS"});
+    if (!missing.empty()) missing = "cdsEmprestimo: " + missing;
+  } else if (!missing.empty()) {
+    missing = "cdsFamiliaSaldo: " + missing;
+  }
+  if (!missing.empty()) {
+    throw documents::BadInput(Utf8ToCp1252("Campo ausente para o comprovante de crédito: \"") +
+                              missing + "\"");
+  }
   const LocateOptions anyCase{true, false};
   const bool found = dm.cdsFamiliaSaldo.Locate("CDFAMILISALD", Variant(family), anyCase);
   const double familyBalance = found ? dm.cdsFamiliaSaldo.FieldByName("VRSALDCONFAM").AsFloat() : 0;
@@ -83,8 +105,9 @@ std::string BalanceSection(const std::string& mode, double finalBalance) {
   return text;
 }
 
-// What the voucher reads that a host or the receipt closing may not have
-// supplied; "" when everything is there.
+// What the voucher reads from the host's sets that they do not carry; ""
+// when everything is there. The receipt closing's tables are checked only
+// when a family's balance needs them.
 std::string MissingInput(const Variant& products, const Variant& balances,
                          const std::string& mode) {
   std::string missing =
@@ -93,15 +116,6 @@ std::string MissingInput(const Variant& products, const Variant& balances,
   if (mode != "0" && mode != "1") return "";
   missing = documents::MissingField(balances, {"CDFAMILISALD", "NMFAMILISALD", "VRSALDCONFAM"});
   if (!missing.empty()) return "saldos: " + missing;
-  if (mode != "1") return "";
-  TdtmDaruma300& dm = DataModule();
-  missing = documents::MissingField(dm.cdsFamiliaSaldo, {"CDFAMILISALD", "VRSALDCONFAM"});
-  if (!missing.empty()) return "cdsFamiliaSaldo: " + missing;
-  if (dm.cdsEmprestimo.Active()) {
-    missing =
-        documents::MissingField(dm.cdsEmprestimo, {"CDFAMILISALD", "IDTPMOVEXT", "VRMOVEXTCONS"});
-    if (!missing.empty()) return "cdsEmprestimo: " + missing;
-  }
   return "";
 }
 
@@ -120,6 +134,8 @@ bool Imp_CompVenCred(const std::string& scheme, const Variant& products, const V
       return false;
     }
   }
+  // A purchase of nothing prints nothing, whatever the sets hold.
+  if (!(RoundDec(value, 2) > 0)) return true;
   const std::string missing = MissingInput(products, balances, balanceMode);
   if (!missing.empty()) {
     documents::ReportBadInput(scheme, "Campo ausente para o comprovante de crédito: ", missing);
@@ -130,7 +146,6 @@ bool Imp_CompVenCred(const std::string& scheme, const Variant& products, const V
   if (balances.kind() == Variant::Kind::DataPacket) dm.cdsSaldCred.SetData(balances.AsDataPacket());
   const double finalBalance = balance + subsidisedPrice + complement - value;
   const std::string passwordText = password.empty() ? "" : Catalogue("SEN_PED") + password + "\r\n";
-  if (!(RoundDec(value, 2) > 0)) return true;
 
   std::string text;
   try {
@@ -152,6 +167,9 @@ bool Imp_CompVenCred(const std::string& scheme, const Variant& products, const V
     text += Rule();
     text += passwordText.substr(0, documents::kReportColumns);
     text += BalanceSection(balanceMode, finalBalance);
+  } catch (const documents::BadInput& problem) {
+    driver::ReportProblem(scheme, problem.what(), boNUtilTaa);
+    return false;
   } catch (const std::runtime_error& e) {
     // A field holding something that is not a number.
     documents::ReportBadInput(scheme, "Dados inválidos para o comprovante de crédito: ", e.what());

@@ -237,6 +237,79 @@ TEST_F(ClosingReportsTest, AmountWiderThanItsColumnIsPrintedWhole) {
   }
 }
 
+// ImpSaldo and ImpSaldoDeb close the report they print into whatever the
+// set holds: a set without rows (never opened, or without the amount field)
+// gives a total of zero; an amount that is no number, in any of the balance
+// prints, is shown to the operator and nothing is printed.
+TEST_F(ClosingReportsTest, BalanceSetsWithoutRowsOrWithAnAmountThatIsNoNumber) {
+  DataSet unopened, noAmount, noRows, balances, consumer, types, consumers;
+  noAmount.CreateDataSet({{"NMFAMILISALD", FieldType::String, 40}});
+  noRows.CreateDataSet({{"VRSALDOCONS", FieldType::Float, 0}});
+  balances.SetData(Packet({"NMFAMILISALD", "SALDOFAM", "VRSALDCONFAM"}, {{"Pai", "doze", "doze"}}));
+  consumer.SetData(Packet({"VRSALDOCONS"}, {{"doze"}}));
+  types.SetData(Packet({"CDTIPOCONS", "NMTIPOCONS"}, {{"1", "Alunos"}}));
+  consumers.SetData(Packet({"CDTIPOCONS", "NMCONSUMIDOR", "SALDONEGATIVO"}, {{"1", "Ana", "x"}}));
+  driver().SetDefault("rRetornarInformacao_ECF_Daruma", {1, {"4"}, {}});  // a report is open
+  const struct {
+    std::function<bool()> print;
+    bool zeroTotal;
+    int closings;
+  } cases[] = {
+      {[&] { return Tov00300::ImpSaldo("", unopened, "", ""); }, true, 1},
+      {[&] { return Tov00300::ImpSaldo("", noAmount, "", ""); }, true, 1},
+      {[&] { return Tov00300::ImpSaldoDeb("", noRows, "", ""); }, true, 1},
+      {[&] { return Tov00300::ImpSaldo("", balances, "", ""); }, false, 1},
+      {[&] { return Tov00300::ImpSaldoDeb("", consumer, "", ""); }, false, 1},
+      {[&] { return Tov00300::Saldo_CredPessoal("", "", "", "", balances); }, false, 0},
+      {[&] { return Tov00300::SaldoNegativo("", "", types, consumers, "", "", "", ""); }, false, 0},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    driver().ClearCalls();
+    operador().Clear();
+    bool printed = !cases[i].zeroTotal;
+    EXPECT_NO_THROW(printed = cases[i].print());
+    EXPECT_EQ(printed, cases[i].zeroTotal);
+    EXPECT_EQ(
+        Printed().find("\nSaldo Total" + std::string(33, ' ') + "0,00\n") != std::string::npos,
+        cases[i].zeroTotal);
+    EXPECT_EQ(Printed().empty() && operador().Messages().size() == 1u, !cases[i].zeroTotal);
+    EXPECT_EQ(driver().CountOf("iRGFechar_ECF_Daruma"), cases[i].closings);
+    EXPECT_EQ(Reports(), 0);
+  }
+}
+
+// The credit voucher before any receipt closing filled the family tables:
+// a purchase of nothing and families without balance need none of them; an
+// item whose value overflows is refused before anything is printed.
+TEST_F(ClosingReportsTest, CreditVoucherReadsTheClosingsTablesOnlyForABalance) {
+  const auto items = [](double price) {
+    return Tov00300::Variant(Packet({"CDARVPROD", "NMPRODUTO", "QTPRODCOMVEN", "VRPRECCOMVEN"},
+                                    {{"1", "Arroz", price, price}}));
+  };
+  const auto families = [](double balance) {
+    return Tov00300::Variant(
+        Packet({"CDFAMILISALD", "NMFAMILISALD", "VRSALDCONFAM"}, {{"F1", "Pai", balance}}));
+  };
+  const struct {
+    Tov00300::Variant products, families;
+    double value;
+    bool result;
+    int reports;
+  } cases[] = {{items(2), families(5), 0.004, true, 0},
+               {items(2), families(0), 4, true, 1},
+               {items(2), families(5), 4, false, 0},
+               {items(1e200), families(0), 4, false, 0}};
+  for (const auto& c : cases) {
+    driver().ClearCalls();
+    EXPECT_EQ(Tov00300::Imp_CompVenCred("", c.products, c.families, c.value, "", "", "", "", "", "",
+                                        0, 0, 0, "1"),
+              c.result);
+    EXPECT_EQ(Reports(), c.reports);
+    EXPECT_EQ(Printed().find("Pai"), std::string::npos);
+  }
+}
+
 TEST_F(ClosingReportsTest, PlainNamesTakeCBuffersAndMissingSets) {
   for (const char* name :
        {"Relatorio_Produto", "GeraReciboSangria", "Abertura_Mesa", "RegistroVenda",
