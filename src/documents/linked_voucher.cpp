@@ -2,9 +2,9 @@
 // host drives them through.
 #include <string>
 
+#include "documents/open_document.h"
 #include "documents/report_text.h"
 #include "driver/command.h"
-#include "driver/registers.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
@@ -15,7 +15,6 @@ namespace Tov00300 {
 
 namespace {
 
-constexpr int kOpenDocumentRegister = 56;
 // The open-document register's answer while a linked voucher is open.
 const char* const kVoucherOpen = "3";
 
@@ -24,7 +23,7 @@ const char* const kVoucherOpen = "3";
 bool FechaCCD_FrameWork(const std::string& scheme) {
   try {
     bool answered = false;
-    stRetorno = driver::ReadRegister(kOpenDocumentRegister, {scheme, true}, &answered);
+    documents::OpenDocumentState(scheme, true, false, answered);
     if (!answered) return false;
     // Closing only what is open keeps the call safe after a partial print.
     if (stRetorno != kVoucherOpen) return true;

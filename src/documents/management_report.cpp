@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "documents/open_document.h"
 #include "documents/report_text.h"
 #include "documents/whole_report.h"
 #include "driver/command.h"
@@ -22,8 +23,10 @@ constexpr int kDocumentState = 56;
 // Document-state answer while a management report is open.
 constexpr const char* kReportOpen = "4";
 
-// Asks the printer which document is open; the answer also stays in
-// stRetorno. `analysed` receives the analysis' verdict.
+}  // namespace
+
+namespace documents {
+
 std::string OpenDocumentState(const std::string& stEsquema, bool show, bool reserved,
                               bool& analysed) {
   const driver::RegisterReply reply = driver::ReadRegister(kDocumentState);
@@ -33,9 +36,17 @@ std::string OpenDocumentState(const std::string& stEsquema, bool show, bool rese
   return stRetorno;
 }
 
-}  // namespace
-
-namespace documents {
+ReportClosing CloseOpenReport(const std::string& stEsquema, bool show, bool reserved) {
+  bool analysed = false;
+  // The state is asked first so that a report already closed (or never
+  // opened) is not answered with a refused closing.
+  if (OpenDocumentState(stEsquema, show, reserved, analysed) != kReportOpen) {
+    return ReportClosing::NoneOpen;
+  }
+  return driver::Command(iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", {stEsquema, show})
+             ? ReportClosing::Closed
+             : ReportClosing::Refused;
+}
 
 ReportOutcome PrintWholeReport(const std::string& stEsquema, const std::string& texto) {
   ReportOutcome outcome;
@@ -85,17 +96,14 @@ bool Usa_CompNFis(const std::string& stEsquema, const std::string& texto) {
 }
 
 bool FechRelatGerenc(const std::string& stEsquema, bool boMostraMsg, bool boReservado) {
-  bool analysed = false;
-  // The state is asked first so that a report already closed (or never
-  // opened) is not answered with a refused closing.
-  if (OpenDocumentState(stEsquema, boMostraMsg, boReservado, analysed) != kReportOpen) return true;
-  return driver::Command(iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", {stEsquema, boMostraMsg});
+  return documents::CloseOpenReport(stEsquema, boMostraMsg, boReservado) !=
+         documents::ReportClosing::Refused;
 }
 
 bool UsaRG_FrameWork(const std::string& stEsquema) {
   try {
     bool analysed = false;
-    const std::string state = OpenDocumentState(stEsquema, true, false, analysed);
+    const std::string state = documents::OpenDocumentState(stEsquema, true, false, analysed);
     return analysed && state == kReportOpen;
   } catch (const std::exception&) {
     return false;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "documents/open_document.h"
 #include "documents/report_text.h"
 #include "documents/whole_report.h"
 #include "tov00300/documents.h"
@@ -48,11 +49,15 @@ bool Relatorio_Generico(const std::string& stEsquema, const std::string& textoA,
   if (inTipoImpFis == kLineGroupPrinter) {
     // Checked before the opening, so a bad text leaves no empty report.
     if (!documents::CheckPrintable(stEsquema, texto)) return false;
+    // A report the host left open refuses the opening but takes the text and
+    // the closing all the same, as with the other printer type.
     const bool opened = Relatorio_Gerencial_Imp(stEsquema, textoA, textoB, "", "");
-    outcome.complete = PrintGroups(stEsquema, texto) && opened;
-    // The closing answers true when no report is open at all; only a report
-    // this call opened is a document to record.
-    outcome.closed = FechRelatGerenc(stEsquema, true, false) && opened;
+    outcome.complete = PrintGroups(stEsquema, texto);
+    // With no report open at all the closing sends nothing: the report is a
+    // document only when this call opened it or closed it.
+    const documents::ReportClosing closing = documents::CloseOpenReport(stEsquema, true, false);
+    outcome.closed = closing == documents::ReportClosing::Closed ||
+                     (opened && closing == documents::ReportClosing::NoneOpen);
   } else if (inTipoImpFis == kPiecePrinter) {
     outcome = documents::PrintWholeReport(stEsquema, texto);
   }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "support/debug_log_reader.h"
 #include "support/fixture.h"
 #include "tov00300/state.h"
 #include "tov00300/stringlist.h"
@@ -75,6 +76,15 @@ TEST_F(CardVoucherRetryTest, ReportRouteAsksEvenWithoutAnOperatorAndNoEndsIt) {
   EXPECT_EQ(Questions(operador()), 1);
   EXPECT_EQ(driver().CountOf("iRGImprimirTexto_ECF_Daruma"), 1);
   EXPECT_EQ(driver().CountOf("iRGFechar_ECF_Daruma"), 0);
+}
+
+// The closing logs the document state it read as the other document
+// queries do, and closes only the voucher the printer holds open.
+TEST_F(CardVoucherRetryTest, ClosingLogsTheDocumentStateItRead) {
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"3"});
+  EXPECT_TRUE(Tov00300::FechaCCD_FrameWork("AZUL"));
+  EXPECT_EQ(driver().CountOf("iCCDFechar_ECF_Daruma"), 1);
+  EXPECT_TRUE(LogHas("rRetornarInformacao_ECF_Daruma (56) - 3"));
 }
 
 }  // namespace

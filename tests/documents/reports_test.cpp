@@ -177,6 +177,24 @@ TEST_F(ReportsTest, ReportWithARefusedPieceIsClosedButNotPrinted) {
   Tov00300::hostlib::SetDocNaoFiscalHandler(nullptr);
 }
 
+// A report the host left open refuses the line-group printer's opening but
+// takes the text and the closing: a document printed, recorded.
+TEST_F(ReportsTest, GenericReportIntoAReportLeftOpenIsPrintedAndRecorded) {
+  int records = 0;
+  Tov00300::hostlib::SetDocNaoFiscalHandler([&](auto&&...) {
+    ++records;
+    return Tov00300::Variant();
+  });
+  Tov00300::inTipoImpFis = 24;
+  driver().Queue("iRGAbrirPadrao_ECF_Daruma", -1);
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"4"});
+  EXPECT_TRUE(Tov00300::Relatorio_Generico("AZUL", "", "", "texto\n", "K", ""));
+  EXPECT_EQ(ArgsOf("iRGImprimirTexto_ECF_Daruma"), std::vector<std::string>{"texto\n"});
+  EXPECT_EQ(driver().CountOf("iRGFechar_ECF_Daruma"), 1);
+  EXPECT_EQ(records, 1);
+  Tov00300::hostlib::SetDocNaoFiscalHandler(nullptr);
+}
+
 TEST_F(ReportsTest, DrawerStateIsOpenOnlyForOne) {
   driver().Queue("rStatusGaveta_ECF_Daruma", {1, {}, {2}});
   EXPECT_EQ(Tov00300::Estado_Gaveta_Imp("AZUL"), "00");

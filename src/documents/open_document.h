@@ -1,0 +1,29 @@
+// The printer's document-state register as the management reports and the
+// linked vouchers read it, and the closing of a management report that the
+// printer holds open.
+#ifndef TOV00300_SRC_DOCUMENTS_OPEN_DOCUMENT_H_
+#define TOV00300_SRC_DOCUMENTS_OPEN_DOCUMENT_H_
+
+#include <string>
+
+namespace Tov00300::documents {
+
+// Asks the printer which document is open, judged as one command of the
+// operation (logged "rRetornarInformacao_ECF_Daruma (56) - " and the answer).
+// The answer is returned and also left in stRetorno; `analysed` receives the
+// analysis' verdict.
+std::string OpenDocumentState(const std::string& stEsquema, bool show, bool reserved,
+                              bool& analysed);
+
+enum class ReportClosing {
+  NoneOpen,  // the printer held no management report open: nothing was sent
+  Closed,    // the open report was closed
+  Refused,   // the closing was refused
+};
+
+// Closes the management report if the printer holds one open.
+ReportClosing CloseOpenReport(const std::string& stEsquema, bool show, bool reserved);
+
+}  // namespace Tov00300::documents
+
+#endif  // TOV00300_SRC_DOCUMENTS_OPEN_DOCUMENT_H_
