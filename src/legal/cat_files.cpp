@@ -82,7 +82,8 @@ bool GeraCatGenerica(const VariantArray& valores, StringList& lista) {
       }
     }
     if (failed.Count() > 0) {
-      hostlib::Mensagem(dm.msgPadrao2.Msg("Erro_NMovDia"), failed.Text(), "N", "N", 0, "", esquema,
+      // A notice that carries a list as its detail text: flag "S".
+      hostlib::Mensagem(dm.msgPadrao2.Msg("Erro_NMovDia"), failed.Text(), "S", "N", 0, "", esquema,
                         0, nullptr);
     }
     return collected;

@@ -11,6 +11,7 @@
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/legal.h"
+#include "tov00300/stringlist.h"
 
 namespace tovtest {
 namespace {
@@ -134,6 +135,18 @@ TEST_F(PafIdentificationTest, OptionalBlocksAndErrors) {
   operador().Clear();
   EXPECT_EQ(Print(Variant("not a packet")), "");
   EXPECT_EQ(operador().Messages().size(), 1u);
+}
+
+// Days the driver made no file of are listed as the notice's detail, with
+// the flag the dialog takes for it.
+TEST_F(PafIdentificationTest, CatFileFailuresAreListedAsTheNoticesDetail) {
+  driver().Queue("rGerarRelatorio_ECF_Daruma", -1);
+  Tov00300::StringList lista;
+  const Variant params = Packet({{"CDFILIAL", "001"}, {"CDCAIXA", "002"}, {"IDESQUEMA", "AZUL"}});
+  EXPECT_FALSE(Tov00300::GeraCatGenerica(VariantArray{params, "010325", "010325"}, lista));
+  ASSERT_EQ(operador().Messages().size(), 1u);
+  EXPECT_EQ(operador().Messages()[0].flag, "S");
+  EXPECT_NE(operador().Messages()[0].detail.find("01/03/2025"), std::string::npos);
 }
 
 }  // namespace
