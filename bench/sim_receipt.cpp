@@ -48,6 +48,8 @@ std::string FreshPrinter() {
   setenv("TOV_DRIVE_ROOT", (root + "/drive/").c_str(), 1);
   setenv("TOV_HOST_DIR", root.c_str(), 1);
   Sim().control("reset");
+  // The printer answers only the process that has its port open.
+  Sim().eAbrirSerial_Daruma("COM1", "115200");
   return root;
 }
 

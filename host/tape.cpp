@@ -85,7 +85,11 @@ int TapeCommand(const Options& o) {
   const long to = o.coo ? *o.coo : o.to.value_or(999999);
   const std::string file =
       Tov00300::platform::JoinPath(Tov00300::platform::HostFolder(), ".ecfhost-tape.bin");
-  Tov00300::eAbrirSerial_Daruma("COM1", "115200");
+  // The printer answers only the process that holds its port.
+  if (Tov00300::eAbrirSerial_Daruma("COM1", "115200") == -107) {
+    std::cerr << "ecfhost: the printer's port is in use by another process\n";
+    return 1;
+  }
   const int code = Tov00300::rEfetuarDownloadMFD_ECF_Daruma(
       "COO", std::to_string(from).c_str(), std::to_string(to).c_str(), file.c_str());
   Tov00300::eFecharSerial_Daruma();

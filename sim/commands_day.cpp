@@ -1,3 +1,4 @@
+#include "civil_time.h"
 #include "commands.h"
 #include "numbers.h"
 #include "text.h"
@@ -55,8 +56,16 @@ Outcome ZReduction(Machine& m, const std::string& date, const std::string& time)
   // reduction belongs to the printer's own clock.
   if (!SixDigitsOrEmpty(date) || !SixDigitsOrEmpty(time)) return Refuse(kErrParameter, -2);
   if (m.faults().paperOut) return Refuse(kErrPaperOut);
-  if (static_cast<int64_t>(m.state().reductions.size()) >= m.faults().memoryCapacity) {
+  const PrinterState& state = m.state();
+  if (static_cast<int64_t>(state.reductions.size()) >= m.faults().memoryCapacity) {
     return Refuse(kErrMemoryFull);
+  }
+  // A day closed by a Z stays closed until a document starts the next one
+  // or the date changes: a second Z would be a second record of the same
+  // day in the fiscal memory, which can never be taken back.
+  if (state.movementDay < 0 && !state.reductions.empty() &&
+      DayOf(state.reductions.back().when) == DayOf(m.Now())) {
+    return Refuse(kErrDayClosed);
   }
   return m.Accept(Event{EventType::kZReduction});
 }

@@ -107,11 +107,10 @@ int RunControl(Machine& m, const std::string& command) {
   std::string verb = Upper(w[0]);
   std::string arg = w.size() > 1 ? Upper(w[1]) : "";
   Faults& f = m.faults();
-  if (verb == "RESET" && w.size() == 1) return m.Reset() ? 1 : -1;
-  if (verb == "RELOAD" && w.size() == 1) {
-    m.Load(true);
-    return 1;
-  }
+  // The files of a printer whose port another process has are neither
+  // replaced nor read: -107, as the port opening answers.
+  if (verb == "RESET" && w.size() == 1) return m.Reset();
+  if (verb == "RELOAD" && w.size() == 1) return m.Load(true) ? 1 : -107;
   if (w.size() < 2) return -2;
   if (verb == "FAIL") return Fail(m, w);
   if (verb == "LOSE-REPLY") return LoseReply(m, w);

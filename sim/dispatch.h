@@ -89,7 +89,11 @@ int Run(const char* name, Access access, size_t bytes, Body&& body) {
     // The command was not carried out, and the printer's status says so.
     if (code != 1) error = kErrNotExecuted;
     consume(failures, injected);
-  } else if (m.faults().powerOff && (access == Access::kPrinter || access == Access::kProbe)) {
+  } else if ((access == Access::kPrinter || access == Access::kProbe) &&
+             (m.faults().powerOff || !m.HoldsPort())) {
+    // A printer that is off, or a port this process does not hold (never
+    // opened, closed, or held by another process), gives no answer: the
+    // command is not carried out and nothing of the printer is touched.
     code = access == Access::kProbe ? -6 : 0;
   } else {
     Outcome outcome = body(m);

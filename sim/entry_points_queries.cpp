@@ -116,7 +116,6 @@ int eAbrirSerial_Daruma(const char* porta, const char* velocidade) {
     }
     // Each opening looks for the driver folder again: a test or a new
     // session may have pointed the registry elsewhere.
-    m.Load(false);
     if (!m.AcquirePort()) return Outcome{-107, kErrNone};
     m.port = In(porta);
     m.speed = In(velocidade);

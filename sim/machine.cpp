@@ -58,20 +58,30 @@ std::string Machine::ResolveFolder() {
   return folder;
 }
 
-void Machine::Load(bool force) {
+bool Machine::Load(bool force) {
   std::string folder = ResolveFolder();
-  if (loaded_ && !force && folder == folder_) return;
+  if (loaded_ && !force && folder == folder_) return true;
   std::string error;
   Durability durability = storage_.durability();
   storage_.Close();
   folder_ = folder;
   loaded_ = true;
+  int lock = TakeFolderLock(folder);
+  if (lock == -1) {
+    // Another process has the port and writes these files: nothing is read
+    // until this process takes the port (which loads them again).
+    state_ = FreshState();
+    usable_ = true;
+    return false;
+  }
   usable_ = storage_.Open(folder, &state_, &error);
+  DropFolderLock(lock);
   storage_.set_durability(durability);
   if (!usable_) {
     state_ = FreshState();
     Log("Memória danificada, impressora bloqueada até a intervenção técnica: " + error);
   }
+  return true;
 }
 
 void Machine::MarkDamaged(const std::string& reason) {
@@ -89,13 +99,23 @@ void Machine::Log(const std::string& utf8) const {
   }
 }
 
+int Machine::TakeFolderLock(const std::string& folder) const {
+  if (portLock_ >= 0 && portLockFolder_ == folder) return kPortHeld;
+  return platform::TryLockFile(folder + kLockName);
+}
+
+void Machine::DropFolderLock(int lock) {
+  if (lock >= 0) platform::UnlockFile(lock);
+}
+
 bool Machine::AcquirePort() {
-  if (portLock_ >= 0 && portLockFolder_ == folder_) return true;
+  std::string folder = ResolveFolder();
+  if (portLock_ >= 0 && portLockFolder_ == folder && folder == folder_) return true;
   ReleasePort();
-  int lock = platform::TryLockFile(folder_ + kLockName);
+  int lock = platform::TryLockFile(folder + kLockName);
   if (lock < 0) return false;
   portLock_ = lock;
-  portLockFolder_ = folder_;
+  portLockFolder_ = folder;
   // Another process may have used the printer since this one last did.
   Load(true);
   return true;
@@ -107,8 +127,12 @@ void Machine::ReleasePort() {
   portLockFolder_.clear();
 }
 
-bool Machine::Reset() {
+int Machine::Reset() {
   std::string folder = ResolveFolder();
+  // The files of a printer whose port another process has are not this
+  // process's to replace.
+  int lock = TakeFolderLock(folder);
+  if (lock == -1) return -107;
   Durability durability = storage_.durability();
   storage_.Close();
   faults_ = Faults{};
@@ -131,7 +155,8 @@ bool Machine::Reset() {
   storage_.set_durability(durability);
   state_ = FreshState();
   usable_ = storage_.IsOpen() && storage_.Reset(state_);
-  return usable_;
+  DropFolderLock(lock);
+  return usable_ ? 1 : -1;
 }
 
 int64_t Machine::Now() const {
@@ -194,6 +219,11 @@ Outcome Machine::Accept(Event event) {
 
 void Machine::SetLastStatus(int error) {
   lastError_ = error;
+  if (!HoldsPort()) {
+    // No printer answered: it has nothing to warn of.
+    lastWarning_ = kWarnNone;
+    return;
+  }
   int64_t left = faults_.memoryCapacity - static_cast<int64_t>(state_.reductions.size());
   if (ZPending()) {
     lastWarning_ = kWarnZPending;

@@ -59,14 +59,21 @@ class Machine {
 
   // Finds the driver folder (registry value LocalArquivos, else "Daruma"
   // under the drive root, created and registered) and loads the state when
-  // the folder differs from the loaded one, or always with `force`.
-  void Load(bool force);
+  // the folder differs from the loaded one, or always with `force`. The
+  // files are read only under the folder's lock (the port this process
+  // holds, or the lock taken for the moment when no process has the port):
+  // while another process has the port, loading would cut a record it is
+  // writing, so the state stays a fresh printer's until the port is taken
+  // (and the answer is false).
+  bool Load(bool force);
   void EnsureLoaded() {
     if (!loaded_) Load(false);
   }
   // A fresh printer in the current folder: empty fiscal memory, defaults,
-  // desk settings back to normal.
-  bool Reset();
+  // desk settings back to normal. 1 when done, -1 when the files could not
+  // be written, -107 (and nothing changed) while another process has the
+  // port.
+  int Reset();
 
   // The printer clock: the computer's wall clock plus the offset, plus an
   // hour while daylight saving is on.
@@ -88,11 +95,14 @@ class Machine {
   void Log(const std::string& utf8) const;
 
   // One printer, one user: the port opening takes an OS lock on the driver
-  // folder for as long as this process keeps the port open, and reloads the
-  // state another process may have changed meanwhile. False while another
-  // process holds it (the port is busy).
+  // folder (looked up again) for as long as this process keeps the port
+  // open, and reloads the state another process may have changed meanwhile.
+  // False while another process holds it (the port is busy).
   bool AcquirePort();
   void ReleasePort();
+  // The printer answers only the process that holds its port: a process that
+  // never opened it, closed it, or found it busy gets no answer.
+  bool HoldsPort() const { return portLock_ >= 0 && portLockFolder_ == folder_; }
 
   // Status of the last command (error and warning codes).
   void SetLastStatus(int error);
@@ -115,6 +125,12 @@ class Machine {
 
  private:
   std::string ResolveFolder();
+  // The folder's lock for a moment: kPortHeld when this process holds the
+  // port there, a lock to give back with DropFolderLock, or -1 while another
+  // process has the port.
+  static constexpr int kPortHeld = -2;
+  int TakeFolderLock(const std::string& folder) const;
+  static void DropFolderLock(int lock);
   PrinterState state_;
   Storage storage_;
   Faults faults_;

@@ -84,6 +84,8 @@ std::string ErrorText(int code) {
       return Out("Comando não executado.");
     case kErrCashShort:
       return Out("Sangria maior que o dinheiro em caixa.");
+    case kErrDayClosed:
+      return Out("Dia fiscal já encerrado: a redução Z deste dia já foi emitida.");
     default:
       return Out("Erro desconhecido.");
   }

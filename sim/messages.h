@@ -43,7 +43,8 @@ enum ErrorCode : int {
   kErrNoReduction = 32,
   kErrNotExecuted = 33,  // the command did not reach the printer or was not carried out
   kErrCashShort = 34,    // a withdrawal larger than the cash in the drawer
-  kErrLastCode = 34,
+  kErrDayClosed = 35,    // a second Z reduction on a fiscal day already closed
+  kErrLastCode = 35,
 };
 
 enum WarningCode : int {

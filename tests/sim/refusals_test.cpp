@@ -86,6 +86,13 @@ TEST_F(RefusalTest, OutOfOrderCommandsChangeNothing) {
        [](Driver& d) { return d.iRGAbrirPadrao_ECF_Daruma(); }, -1, 2},
       {"Z while a receipt is open", OpenWithItem,
        [](Driver& d) { return d.iReducaoZ_ECF_Daruma("", ""); }, -1, 2},
+      {"second Z on a day already closed",
+       [](Driver& d) {
+         int r = Closed(d);
+         r = r == 1 ? d.iReducaoZ_ECF_Daruma("", "") : r;
+         return r == 1 ? d.iLeituraX_ECF_Daruma() : r;
+       },
+       [](Driver& d) { return d.iReducaoZ_ECF_Daruma("", ""); }, -1, 35},
       {"X while a report is open", [](Driver& d) { return d.iRGAbrirPadrao_ECF_Daruma(); },
        [](Driver& d) { return d.iLeituraX_ECF_Daruma(); }, -1, 2},
       {"report text without a report", Nothing,

@@ -60,6 +60,8 @@ void SimTest::UseFreshFolders() {
   ASSERT_EQ(Control("reset"), 1);
   // Unit tests run without flushing to the device; durability tests turn it on.
   ASSERT_EQ(Control("durability off"), 1);
+  // The printer answers only the process that has its port open.
+  ASSERT_EQ(Sim().eAbrirSerial_Daruma("COM1", "115200"), 1);
 }
 
 std::string SimTest::ReadDriverFile(const std::string& name) const {
