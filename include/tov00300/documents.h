@@ -17,9 +17,13 @@ namespace Tov00300 {
 // non-fiscal totalizer named `totalizador` (compared exactly with the
 // printer's list; its position there, two digits, is the code sent) and paid
 // with the payment method `formaPagto`. `valor` is a number text in the
-// process decimal separator, sent with two decimals. The opening, item,
-// totalizing and payment commands are all sent whatever each answers; the
-// result is the printer's answer to the closing. When `valor` is not a number
+// process decimal separator, sent with two decimals. A non-fiscal receipt
+// the printer holds open before the opening is cancelled first (false, with
+// nothing more sent, when it cannot be); a refused opening sends nothing
+// more. Once the receipt is open the item, totalizing and payment commands
+// are all sent whatever each answers; the result is the closing's (a closing
+// whose reply was lost counts when the printer shows the receipt closed),
+// and a receipt left open by a refused closing is cancelled. When `valor` is not a number
 // or the totalizer is not in the printer's list, nothing is opened: the
 // problem is logged, collected in stMensagemTaa, shown when boNUtilTaa, and
 // the result is false. The last parameter is ignored.
@@ -37,9 +41,12 @@ bool Cupom_NFiscNVinc(const std::string& stEsquema, const std::string& totalizad
 
 // One whole report from one text: opens, prints the text in pieces of 619
 // characters (the cut may fall inside a line; a remainder of blanks only is
-// not printed) and closes, each step sent whatever the previous answered and
-// judged with dialogs when boNUtilTaa. True when the report was closed with
-// every piece printed; any exception gives false.
+// not printed) and closes, each step after the opening sent whatever the
+// previous answered and judged with dialogs when boNUtilTaa. A refused
+// opening sends nothing more (no text goes into a document another left
+// open); a report this session left open is closed before. True when the
+// report was closed (a closing whose reply was lost counts when the printer
+// shows it closed) with every piece printed; any exception gives false.
 bool RG_FrameWork(const std::string& stEsquema, const std::string& texto);
 
 // Opens a report (dialogs when boNUtilTaa). When it opened and `grava` is
@@ -49,9 +56,10 @@ bool Relatorio_Gerencial_Imp(const std::string& stEsquema, const std::string& te
                              const std::string& textoB, const std::string& ignorado,
                              const std::string& grava);
 
-// Prints the whole text, uncut, into the open report; the answer is always
-// shown to the operator. True when printed (the printer refuses a text of
-// more than 619 characters).
+// Prints the whole text, uncut, into the report this session opened; the
+// answer is always shown to the operator. True when printed (the printer
+// refuses a text of more than 619 characters). Without a report of this
+// session open nothing is sent and the result is false.
 bool Usa_CompNFis(const std::string& stEsquema, const std::string& texto);
 
 // Closes the management report if the printer says one is open (document

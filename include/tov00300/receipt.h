@@ -52,7 +52,9 @@ std::string NumeroCupom();
 
 // ---- item sale ----------------------------------------------------------------
 
-// Sells one item on the open receipt. The bag gives CDALIQ/VRPERCALIQ (tax),
+// Sells one item on the receipt this session opened (without one, or with a
+// receipt of an earlier session left open, nothing is sent: the problem is
+// reported and the result is false). The bag gives CDALIQ/VRPERCALIQ (tax),
 // QTDE, VALOR, DESCONT, ACRESCIMO, CDARVPROD, UNIDADE (first two characters
 // sent), NMPROD (first 50 sent), ESQUEMACOR, INTEFERRO, IDUTILTEF, UTILTEF.
 // Quantity is sent with three decimals, price and adjustment truncated to two,
@@ -132,7 +134,8 @@ std::string Formata_rodape(
     bool boAnexaLista, const StringList& slLinhas, const std::string& stPontos,
     const std::string& stPontosExtras);
 
-// Totals, pays and closes the open fiscal receipt. `valores` holds the 61
+// Totals, pays and closes the fiscal receipt this session opened (without
+// one nothing is sent: reported, result false). `valores` holds the 61
 // positions the host fills (missing ones read as empty): among them 13 the
 // cash-movement rows and 14 the payment types (data packets), 6/8 the
 // subtotal discount/surcharge, 9 and 11 the card-payment kind and flag, 4 and

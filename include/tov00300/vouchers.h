@@ -74,8 +74,9 @@ bool AbreCCD_FrameWork(const std::string& scheme);
 bool AbreCCD_simplificado_FrameWork(const std::string& scheme, const std::string& method,
                                     const std::string& installments, const std::string& document,
                                     const std::string& value);
-// Prints the first 619 characters of `text` into the open linked voucher
-// (the printer takes no more in one command; the rest is not printed).
+// Prints the first 619 characters of `text` into the linked voucher this
+// session opened (the printer takes no more in one command; the rest is not
+// printed). Without one nothing is sent and the result is false.
 bool ImprimeCCD_FrameWork(const std::string& scheme, const std::string& text);
 // Closes the linked voucher when the printer says one is open; true also
 // when none is open.

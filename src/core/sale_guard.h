@@ -8,10 +8,14 @@
 // that the start of day could not cancel. Items, payments and a closing sent
 // then would land on the previous customer's receipt, so the sale operations
 // refuse until the receipt is gone (a new receipt opened, a cancellation that
-// took effect, a later start of day).
+// took effect, a later start of day). More generally the package adds items,
+// payments, a closing or text only to a document this session opened itself:
+// a receipt whose opening failed, a report or voucher another program left
+// open, is never written to.
 #ifndef TOV00300_SRC_CORE_SALE_GUARD_H_
 #define TOV00300_SRC_CORE_SALE_GUARD_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +24,7 @@ namespace Tov00300::core {
 struct OwnReceipt {
   long long coo = 0;    // its number; 0 when this process has no receipt open
   long long items = 0;  // items the printer registered on it, cancelled ones too
+  bool opened = false;  // this session's opening of it took effect
   bool closed = false;  // its closing took effect
   bool contraValePrinted = false;
 };
@@ -30,6 +35,30 @@ bool ForeignReceiptOpen();
 
 // The operator's text for a sale refused because of that receipt.
 std::string ForeignReceiptText();
+// Why items, payments and a closing must not be sent now, as the operator's
+// text: a receipt of an earlier session is open, or this session opened none
+// (its opening failed, or it never opened one). "" when they may be sent.
+std::string ReceiptRefusal();
+
+// The non-fiscal document this session opened and has not seen end. Only one
+// document is open on the printer at a time.
+enum class OwnDocument { kNone, kNonFiscal, kVoucher, kReport };
+void SetOwnDocument(OwnDocument kind);
+OwnDocument CurrentOwnDocument();
+// The register 56 answer while a document of the kind is open.
+const char* OpenStateOf(OwnDocument kind);
+// The operator's text for text refused because this session has no document
+// of the kind open.
+std::string NoOwnDocumentText(OwnDocument kind);
+
+// The Z-reduction counter (CRZ) before a reduction whose outcome could not
+// be read back (the reply was lost and so was the counter): the next call
+// learns from the counter whether that reduction took effect.
+std::optional<long long>& UncertainReduction();
+
+// A new session: nothing is known of the printer's documents, none is this
+// session's, and no earlier outcome is pending.
+void ForgetPrinterDocuments();
 
 // A field the printer prints on one line (an item's description, unit or
 // code, a name): control characters become blanks, so that the field cannot

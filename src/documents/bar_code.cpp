@@ -65,7 +65,9 @@ bool CodigoBarra(const std::string& stEsquema, const std::string& textoA, const 
   if (!documents::CheckPrintable(stEsquema, codigo)) return false;
   const std::string code = symbology->digits > 0 ? FixedLength(codigo, symbology->digits) : codigo;
 
-  Relatorio_Gerencial_Imp(stEsquema, textoA, textoB, "", "");
+  // The bar code goes only into a report this call opened, never into a
+  // document another left open; the refused opening was reported.
+  if (!Relatorio_Gerencial_Imp(stEsquema, textoA, textoB, "", "")) return false;
   // The answer is neither kept in inRetorno nor analysed (the report's
   // closing is what the operator hears about), but a refused code must not
   // pass for a printed one.

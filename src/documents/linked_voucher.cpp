@@ -3,6 +3,7 @@
 #include <string>
 
 #include "documents/open_document.h"
+#include "documents/own_document.h"
 #include "documents/report_text.h"
 #include "driver/command.h"
 #include "tov00300/documents.h"
@@ -17,6 +18,7 @@ namespace {
 
 // The open-document register's answer while a linked voucher is open.
 const char* const kVoucherOpen = "3";
+constexpr core::OwnDocument kVoucher = core::OwnDocument::kVoucher;
 
 }  // namespace
 
@@ -26,8 +28,14 @@ bool FechaCCD_FrameWork(const std::string& scheme) {
     documents::OpenDocumentState(scheme, true, false, answered);
     if (!answered) return false;
     // Closing only what is open keeps the call safe after a partial print.
-    if (stRetorno != kVoucherOpen) return true;
-    return driver::Command(iCCDFechar_ECF_Daruma(), "iCCDFechar_ECF_Daruma", {scheme, true});
+    if (stRetorno != kVoucherOpen) {
+      documents::NoteNotOpen(kVoucher, stRetorno);
+      return true;
+    }
+    // Any voucher open is closed, this session's or one left by an earlier
+    // one: closing adds nothing to it.
+    return documents::CloseOwn(kVoucher, iCCDFechar_ECF_Daruma(), "iCCDFechar_ECF_Daruma",
+                               {scheme, true});
   } catch (...) {
     return false;
   }
@@ -37,8 +45,8 @@ bool AbreCCD_FrameWork(const std::string& scheme) {
   try {
     // A voucher left open by an earlier call would make the opening refused.
     if (!FechaCCD_FrameWork(scheme)) return false;
-    return driver::Command(iCCDAbrirPadrao_ECF_Daruma(), "iCCDAbrirPadrao_ECF_Daruma",
-                           {scheme, true});
+    return documents::OpenOwn(kVoucher, iCCDAbrirPadrao_ECF_Daruma, "iCCDAbrirPadrao_ECF_Daruma",
+                              {scheme, true});
   } catch (...) {
     return false;
   }
@@ -51,9 +59,13 @@ bool AbreCCD_simplificado_FrameWork(const std::string& scheme, const std::string
     double amount = 0;
     if (!TryStrToFloat(value, amount)) return false;
     const std::string formatted = FormatFloat("0.00", amount);
-    return driver::Command(iCCDAbrirSimplificado_ECF_Daruma(method.c_str(), installments.c_str(),
-                                                            document.c_str(), formatted.c_str()),
-                           "iCCDAbrirSimplificado_ECF_Daruma", {scheme, true});
+    return documents::OpenOwn(kVoucher,
+                              [&] {
+                                return iCCDAbrirSimplificado_ECF_Daruma(
+                                    method.c_str(), installments.c_str(), document.c_str(),
+                                    formatted.c_str());
+                              },
+                              "iCCDAbrirSimplificado_ECF_Daruma", {scheme, true});
   } catch (...) {
     return false;
   }
@@ -64,6 +76,8 @@ bool ImprimeCCD_FrameWork(const std::string& scheme, const std::string& text) {
     const std::string piece = text.substr(0, documents::kMaxTextPiece);
     // A zero byte would end the text for the driver and drop the rest unseen.
     if (!documents::CheckPrintable(scheme, piece)) return false;
+    // Only into the voucher this session opened.
+    if (!documents::RequireOwn(kVoucher, scheme, true)) return false;
     return driver::Command(iCCDImprimirTexto_ECF_Daruma(piece.c_str()),
                            "iCCDImprimirTexto_ECF_Daruma", {scheme, true});
   } catch (...) {

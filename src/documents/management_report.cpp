@@ -5,6 +5,7 @@
 #include <string>
 
 #include "documents/open_document.h"
+#include "documents/own_document.h"
 #include "documents/report_text.h"
 #include "documents/whole_report.h"
 #include "driver/command.h"
@@ -22,6 +23,16 @@ namespace {
 constexpr int kDocumentState = 56;
 // Document-state answer while a management report is open.
 constexpr const char* kReportOpen = "4";
+constexpr core::OwnDocument kReport = core::OwnDocument::kReport;
+
+bool OpenReport(const driver::Judging& judging) {
+  return documents::OpenOwn(kReport, iRGAbrirPadrao_ECF_Daruma, "iRGAbrirPadrao_ECF_Daruma",
+                            judging);
+}
+
+bool CloseReport(const driver::Judging& judging) {
+  return documents::CloseOwn(kReport, iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", judging);
+}
 
 }  // namespace
 
@@ -40,22 +51,35 @@ ReportClosing CloseOpenReport(const std::string& stEsquema, bool show, bool rese
   bool analysed = false;
   // The state is asked first so that a report already closed (or never
   // opened) is not answered with a refused closing.
-  if (OpenDocumentState(stEsquema, show, reserved, analysed) != kReportOpen) {
+  const std::string state = OpenDocumentState(stEsquema, show, reserved, analysed);
+  if (state != kReportOpen) {
+    NoteNotOpen(kReport, state);
     return ReportClosing::NoneOpen;
   }
-  return driver::Command(iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", {stEsquema, show})
-             ? ReportClosing::Closed
-             : ReportClosing::Refused;
+  // Any report open is closed, this session's or one left by an earlier
+  // one: closing adds nothing to it.
+  return CloseReport({stEsquema, show}) ? ReportClosing::Closed : ReportClosing::Refused;
+}
+
+bool OpenReportForText(const std::string& stEsquema, bool show) {
+  const bool ownOpen = core::CurrentOwnDocument() == kReport;
+  if (OpenReport({stEsquema, show})) return true;
+  // The opening is refused while a report is open: one this session opened
+  // (the host may open a report and have an operation print into it) takes
+  // the text; one left by an earlier session or another program never does.
+  return ownOpen && driver::ReadRegisterText(kDocumentState) == kReportOpen;
 }
 
 ReportOutcome PrintWholeReport(const std::string& stEsquema, const std::string& texto) {
   ReportOutcome outcome;
   if (!CheckPrintable(stEsquema, texto)) return outcome;
   const driver::Judging judging{stEsquema, boNUtilTaa};
-  // Each step is sent whatever the previous one answered: a refused piece
-  // is reported by its own analysis, and the closing still ends the
+  // No report of this session is open for the text: nothing more is sent,
+  // or the text would end up in another document.
+  if (!OpenReportForText(stEsquema, boNUtilTaa)) return outcome;
+  // Each later step is sent whatever the previous one answered: a refused
+  // piece is reported by its own analysis, and the closing still ends the
   // document so the printer is not left with a report open.
-  driver::Command(iRGAbrirPadrao_ECF_Daruma(), "iRGAbrirPadrao_ECF_Daruma", judging);
   outcome.complete = true;
   for (std::string_view piece : TextPieces(texto)) {
     const std::string text(piece);
@@ -64,7 +88,7 @@ ReportOutcome PrintWholeReport(const std::string& stEsquema, const std::string& 
       outcome.complete = false;
     }
   }
-  outcome.closed = driver::Command(iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", judging);
+  outcome.closed = CloseReport(judging);
   return outcome;
 }
 
@@ -83,14 +107,15 @@ bool RG_FrameWork(const std::string& stEsquema, const std::string& texto) {
 bool Relatorio_Gerencial_Imp(const std::string& stEsquema, const std::string& textoA,
                              const std::string& textoB, const std::string& /*ignorado*/,
                              const std::string& grava) {
-  const bool opened = driver::Command(iRGAbrirPadrao_ECF_Daruma(), "iRGAbrirPadrao_ECF_Daruma",
-                                      {stEsquema, boNUtilTaa});
+  const bool opened = OpenReport({stEsquema, boNUtilTaa});
   if (opened && !grava.empty()) hostlib::GravaCER(textoA, textoB, DataMoviFiscal(stEsquema));
   return opened;
 }
 
 bool Usa_CompNFis(const std::string& stEsquema, const std::string& texto) {
   if (!documents::CheckPrintable(stEsquema, texto)) return false;
+  // Only into the report this session opened.
+  if (!documents::RequireOwn(kReport, stEsquema, true)) return false;
   return driver::Command(iRGImprimirTexto_ECF_Daruma(texto.c_str()), "iRGImprimirTexto_ECF_Daruma",
                          {stEsquema, true});
 }

@@ -1,10 +1,12 @@
 // The non-linked non-fiscal receipt: one amount on one named non-fiscal
 // totalizer, paid with one payment method, in a single call.
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "documents/nonfiscal_receipt.h"
+#include "documents/own_document.h"
 #include "driver/command.h"
 #include "driver/registers.h"
 #include "driver/reply_buffer.h"
@@ -52,10 +54,23 @@ std::string TotalizerCode(const std::string& totalizer) {
   return "";
 }
 
-// The printer's open document (register 56), read to learn what a command
-// whose reply was lost did; "" when the printer does not answer.
-std::string DocumentState() {
-  return driver::ReadRegisterText(kDocumentStateRegister).value_or(std::string());
+constexpr core::OwnDocument kNonFiscal = core::OwnDocument::kNonFiscal;
+
+// The printer's open document (register 56), read to decide; nullopt when
+// the printer does not answer.
+std::optional<std::string> DocumentState() {
+  return driver::ReadRegisterText(kDocumentStateRegister);
+}
+
+// Cancels the non-fiscal receipt the printer holds open, if it does; true
+// when none is left open (the cancellation's reply may have been lost).
+bool CancelOpenReceipt(const driver::Judging& judging) {
+  if (driver::Command(iCNFCancelar_ECF_Daruma(), "iCNFCancelar_ECF_Daruma", judging) ||
+      DocumentState().value_or(kReceiptOpen) != kReceiptOpen) {
+    documents::NoteNotOpen(kNonFiscal, "0");
+    return true;
+  }
+  return false;
 }
 
 void ReportInvalidAmount(const std::string& esquema, const std::string& amount) {
@@ -97,12 +112,32 @@ bool documents::NonFiscalReceipt(const std::string& esquema, const std::string& 
   }
   const std::string amountText = FormatFloat("0.00", amount);
 
-  // Every step is sent whatever the previous one answered; each refusal is
-  // reported by its own analysis and only the closing decides the result.
   const driver::Judging judging{esquema, boNUtilTaa};
-  const bool opened =
-      driver::Command(iCNFAbrirPadrao_ECF_Daruma(), "iCNFAbrirPadrao_ECF_Daruma", judging) ||
-      DocumentState() == kReceiptOpen;
+  // A receipt left open (by an earlier call whose closing and cancellation
+  // failed, or by a session stopped half-way) is cancelled before this one
+  // opens, as the start of day does: the call that left it answered false,
+  // and this call's payment must never go onto it.
+  const std::optional<std::string> before = DocumentState();
+  if (before == kReceiptOpen) {
+    ImpFisDebug(Utf8ToCp1252("Comprovante não fiscal deixado aberto: cancelado antes do próximo"));
+    if (!CancelOpenReceipt(judging)) {
+      driver::ReportProblem(esquema,
+                            Utf8ToCp1252("Há um comprovante não fiscal aberto que não pôde ser "
+                                         "cancelado: o novo comprovante não foi impresso."),
+                            boNUtilTaa);
+      return false;
+    }
+  } else if (before) {
+    documents::NoteNotOpen(kNonFiscal, *before);
+  }
+  // Nothing goes into a receipt this call did not open; the refusal was
+  // reported by its analysis.
+  if (!documents::OpenOwn(kNonFiscal, iCNFAbrirPadrao_ECF_Daruma, "iCNFAbrirPadrao_ECF_Daruma",
+                          judging)) {
+    return false;
+  }
+  // The later steps are sent whatever the previous one answered; each
+  // refusal is reported by its own analysis and only the closing decides.
   driver::Command(iCNFReceberSemDesc_ECF_Daruma(code.c_str(), amountText.c_str()),
                   "iCNFReceberSemDesc_ECF_Daruma", judging);
   driver::Command(iCNFTotalizarComprovantePadrao_ECF_Daruma(),
@@ -110,17 +145,17 @@ bool documents::NonFiscalReceipt(const std::string& esquema, const std::string& 
   driver::Command(
       iCNFEfetuarPagamentoFormatado_ECF_Daruma(paymentMethod.c_str(), amountText.c_str()),
       "iCNFEfetuarPagamentoFormatado_ECF_Daruma", judging);
-  if (driver::Command(iCNFEncerrarPadrao_ECF_Daruma(), "iCNFEncerrarPadrao_ECF_Daruma", judging)) {
+  // A reply lost on the closing: the receipt no longer open was closed, and
+  // reported as failed it would be printed again by a host that repeats.
+  if (documents::CloseOwn(kNonFiscal, iCNFEncerrarPadrao_ECF_Daruma(),
+                          "iCNFEncerrarPadrao_ECF_Daruma", judging)) {
     return true;
   }
-  // A reply lost on the line: the receipt this call opened is no longer
-  // open, so the closing took effect. Reported as failed, it would be
-  // printed again by a host that repeats the call.
-  const std::string state = DocumentState();
-  if (!opened || state.empty() || state == kReceiptOpen) return false;
-  ImpFisDebug(
-      Utf8ToCp1252("Resposta perdida: o comprovante não fiscal foi encerrado pela impressora"));
-  return true;
+  // Not closed (a refused payment leaves it short): cancelled now, so the
+  // printer holds nothing of an answer that says false, and the next
+  // document is not refused for it.
+  if (DocumentState() == kReceiptOpen) CancelOpenReceipt(judging);
+  return false;
 }
 
 }  // namespace Tov00300

@@ -21,8 +21,16 @@ enum class ReportClosing {
   Refused,   // the closing was refused
 };
 
-// Closes the management report if the printer holds one open.
+// Closes the management report if the printer holds one open (a closing
+// whose reply was lost counts when the printer shows it closed).
 ReportClosing CloseOpenReport(const std::string& stEsquema, bool show, bool reserved);
+
+// Opens a management report for an operation's text (dialogs when `show`).
+// True when this call opened it (a refused opening that took effect counts)
+// or when the printer refuses because a report this session opened is still
+// open, which then takes the text. False when no report of this session is
+// open: nothing may be printed.
+bool OpenReportForText(const std::string& stEsquema, bool show);
 
 }  // namespace Tov00300::documents
 

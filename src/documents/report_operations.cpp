@@ -42,22 +42,23 @@ bool PrintGroups(const std::string& stEsquema, const std::string& texto) {
 
 }  // namespace
 
-bool Relatorio_Generico(const std::string& stEsquema, const std::string& textoA,
-                        const std::string& textoB, const std::string& texto,
+bool Relatorio_Generico(const std::string& stEsquema, const std::string& /*textoA*/,
+                        const std::string& /*textoB*/, const std::string& texto,
                         const std::string& chave, const std::string& /*ignorado*/) {
   documents::ReportOutcome outcome;
   if (inTipoImpFis == kLineGroupPrinter) {
     // Checked before the opening, so a bad text leaves no empty report.
     if (!documents::CheckPrintable(stEsquema, texto)) return false;
-    // A report the host left open refuses the opening but takes the text and
-    // the closing all the same, as with the other printer type.
-    const bool opened = Relatorio_Gerencial_Imp(stEsquema, textoA, textoB, "", "");
-    outcome.complete = PrintGroups(stEsquema, texto);
-    // With no report open at all the closing sends nothing: the report is a
-    // document only when this call opened it or closed it.
-    const documents::ReportClosing closing = documents::CloseOpenReport(stEsquema, true, false);
-    outcome.closed = closing == documents::ReportClosing::Closed ||
-                     (opened && closing == documents::ReportClosing::NoneOpen);
+    // A report this session left open (the host opened it) refuses the
+    // opening but takes the text and the closing all the same, as with the
+    // other printer type; a document this session did not open gets
+    // nothing, and is neither closed nor recorded.
+    if (documents::OpenReportForText(stEsquema, boNUtilTaa)) {
+      outcome.complete = PrintGroups(stEsquema, texto);
+      // Closed, or found closed already: the report is a document.
+      outcome.closed =
+          documents::CloseOpenReport(stEsquema, true, false) != documents::ReportClosing::Refused;
+    }
   } else if (inTipoImpFis == kPiecePrinter) {
     outcome = documents::PrintWholeReport(stEsquema, texto);
   }

@@ -15,9 +15,11 @@ struct ReportOutcome {
   bool Printed() const { return closed && complete; }
 };
 
-// Opens, prints the text in 619-character pieces and closes, each step sent
-// whatever the previous answered (dialogs when boNUtilTaa). A text the
-// printer must not get is refused before the opening (nothing closed).
+// Opens, prints the text in 619-character pieces and closes, each step after
+// the opening sent whatever the previous answered (dialogs when boNUtilTaa).
+// A text the printer must not get is refused before the opening, and a
+// refused opening sends nothing more: no report of this call is open for the
+// text (nothing closed).
 ReportOutcome PrintWholeReport(const std::string& stEsquema, const std::string& texto);
 
 }  // namespace Tov00300::documents

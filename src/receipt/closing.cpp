@@ -95,8 +95,8 @@ Desfecho Fecha(const PosicoesFechamento& p, const StringList& linhas, receipt::T
   }
   // The checks below also come before the first command: each leaves the
   // receipt as it was, to be closed once the host has put it right.
-  if (core::ForeignReceiptOpen()) {
-    driver::ReportProblem(p.esquema, core::ForeignReceiptText(), p.mostraMsg);
+  if (const std::string refusal = core::ReceiptRefusal(); !refusal.empty()) {
+    driver::ReportProblem(p.esquema, refusal, p.mostraMsg);
     return Desfecho::Falhou;
   }
   // A closing that pays nothing cannot close the receipt: reporting success

@@ -67,9 +67,11 @@ bool VendaItem(Variant& bag) {
   const bool utilTef = RecebeParams(bag, "UTILTEF").AsBool();
   if (hostlib::EmptyString(vrPercAliq)) vrPercAliq = "0";
 
-  if (core::ForeignReceiptOpen()) {
+  // Only a receipt this session opened takes items: never the previous
+  // customer's, nor one the session's own opening did not make.
+  if (const std::string refusal = core::ReceiptRefusal(); !refusal.empty()) {
     stMensagemTaa.clear();
-    driver::ReportProblem(esquema, core::ForeignReceiptText(), boNUtilTaa);
+    driver::ReportProblem(esquema, refusal, boNUtilTaa);
     boClieUtil = false;
     bag = MakeBag({{"INTTEFERRO", intTefErro}, {"MENSAGEMTAA", stMensagemTaa}});
     return false;

@@ -76,6 +76,8 @@ bool AbreCupom(Variant& bag) {
     // A new receipt opened: a leftover one the start of day could not cancel
     // is gone.
     core::SetForeignReceiptOpen(false);
+    core::SetOwnDocument(core::OwnDocument::kNone);
+    receipt::ThisReceipt().opened = true;
     cupNr = Nr_Cupom("", esquema);
     ContadorCupomFiscalMFD(esquema, contCupom);
     if (const auto coo = receipt::WholeNumber(cupNr)) receipt::ThisReceipt().coo = *coo;

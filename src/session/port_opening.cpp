@@ -37,6 +37,9 @@ bool AbrePorta_FrameWork(const Variant& bag) {
     const std::string esquema = hostlib::RecebeParams(bag, "ESQUEMA").AsString();
     const std::string porta = hostlib::RecebeParams(bag, "CDPORTAIMPFIS").AsString();
     ImpFisDebug("Abrindo porta " + porta);
+    // A new session: whatever document an earlier one opened is not this
+    // session's to go on with.
+    core::ForgetPrinterDocuments();
 
     // Every answer of the opening is shown to the operator.
     const driver::Judging julgamento{esquema, true};
@@ -80,10 +83,6 @@ bool AbrePorta_FrameWork(const Variant& bag) {
       return false;
     }
 
-    // A new session: whatever receipt an earlier one opened is not this
-    // session's to go on with.
-    core::ThisReceipt() = {};
-    core::SetForeignReceiptOpen(false);
     if (documento != "1" && !UnfinishedSale()) return true;
 
     // A fiscal receipt is open or the host left a sale unfinished: cancel the

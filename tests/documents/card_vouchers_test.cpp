@@ -53,9 +53,11 @@ TEST_F(CardVoucherRetryTest, PrinterCheckIsAskedAgainUntilThePrinterAnswers) {
 
 TEST_F(CardVoucherRetryTest, ReportThatCannotBeClosedIsClosedOnTheNextYesAndPrintedAgain) {
   Tov00300::inRetorno = 1;  // the last command, which the printer check judges, succeeded
-  // Receipt number, then the open-document answers of the three closings.
-  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000001"});
-  for (int i = 0; i < 3; ++i) driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"4"});
+  // Receipt number, then the open-document answers: before the opening,
+  // at the refused closing and the look after it (still open), at the
+  // closing on the yes, before the new opening and at its closing.
+  for (const char* reply : {"000001", "0", "4", "4", "4", "0", "4"})
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {reply});
   driver().Queue("iRGImprimirTexto_ECF_Daruma", -1);
   driver().Queue("iRGFechar_ECF_Daruma", -1);
   operador().QueueAnswer(true);

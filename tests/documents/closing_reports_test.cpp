@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/sale_guard.h"
 #include "support/fixture.h"
 #include "tov00300/accounts.h"
 #include "tov00300/closing_reports.h"
@@ -222,6 +223,8 @@ TEST_F(ClosingReportsTest, AmountWiderThanItsColumnIsPrintedWhole) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.report);
     driver().ClearCalls();
+    // The balance prints print into the report their caller opened.
+    Tov00300::core::SetOwnDocument(Tov00300::core::OwnDocument::kReport);
     c.print();
     std::set<std::string> words;
     std::istringstream lines(Printed());
@@ -267,6 +270,7 @@ TEST_F(ClosingReportsTest, BalanceSetsWithoutRowsOrWithAnAmountThatIsNoNumber) {
     SCOPED_TRACE(i);
     driver().ClearCalls();
     operador().Clear();
+    Tov00300::core::SetOwnDocument(Tov00300::core::OwnDocument::kReport);  // the caller's report
     bool printed = !cases[i].zeroTotal;
     EXPECT_NO_THROW(printed = cases[i].print());
     EXPECT_EQ(printed, cases[i].zeroTotal);

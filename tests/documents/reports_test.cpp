@@ -137,6 +137,7 @@ TEST_F(ReportsTest, BarCodesOfFixedLengthAreBroughtToTheirDigits) {
   }
   // A refused code is not reported as printed, though the report is closed.
   driver().Queue("iImprimirCodigoBarras_ECF_Daruma", -2);
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"0"});  // before the opening
   driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"4"});
   EXPECT_FALSE(Tov00300::CodigoBarra("AZUL", "", "", 0, "1", "CODE39"));
   EXPECT_EQ(driver().CountOf("iRGFechar_ECF_Daruma"), 1);
@@ -186,8 +187,10 @@ TEST_F(ReportsTest, GenericReportIntoAReportLeftOpenIsPrintedAndRecorded) {
     return Tov00300::Variant();
   });
   Tov00300::inTipoImpFis = 24;
+  ASSERT_TRUE(Tov00300::Relatorio_Gerencial_Imp("AZUL", "", "", "", ""));  // the host's report
   driver().Queue("iRGAbrirPadrao_ECF_Daruma", -1);
-  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"4"});
+  // The document state before and after the refused opening, and at the closing.
+  for (int i = 0; i < 3; ++i) driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"4"});
   EXPECT_TRUE(Tov00300::Relatorio_Generico("AZUL", "", "", "texto\n", "K", ""));
   EXPECT_EQ(ArgsOf("iRGImprimirTexto_ECF_Daruma"), std::vector<std::string>{"texto\n"});
   EXPECT_EQ(driver().CountOf("iRGFechar_ECF_Daruma"), 1);

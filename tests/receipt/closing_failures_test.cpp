@@ -25,6 +25,10 @@ const char* const kPassos[] = {"iCFTotalizarCupom_ECF_Daruma",
 
 class ClosingFailureTest : public PackageTest {
  protected:
+  void SetUp() override {
+    PackageTest::SetUp();
+    ReceiptOpenedBySession();
+  }
   bool Fecha(const Posicoes& p) { return Tov00300::FechaCupom(p.v, linhas_, result_); }
   // The printer accepts the first `aceitos` commands and reports an error
   // in its status after the next one.

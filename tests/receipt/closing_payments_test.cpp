@@ -24,6 +24,10 @@ using Tov00300::VariantArray;
 
 class ClosingTest : public PackageTest {
  protected:
+  void SetUp() override {
+    PackageTest::SetUp();
+    ReceiptOpenedBySession();
+  }
   bool Fecha(const Posicoes& p) { return Tov00300::FechaCupom(p.v, linhas_, result_); }
   // The payments sent, as "name|value".
   std::vector<std::string> PagamentosEnviados() {

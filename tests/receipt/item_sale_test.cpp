@@ -21,6 +21,10 @@ using Tov00300::Variant;
 
 class ItemSaleTest : public PackageTest {
  protected:
+  void SetUp() override {
+    PackageTest::SetUp();
+    ReceiptOpenedBySession();
+  }
   static Variant Item(const std::string& idUtilTef = "", bool utilTef = false) {
     return MakeBag({{"ESQUEMACOR", "VERDE"},
                     {"INTEFERRO", 4},

@@ -6,11 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "core/sale_guard.h"
 #include "support/scripted_driver.h"
 #include "support/scripted_operator.h"
 #include "tov00300/variant.h"
 
 namespace tovtest {
+
+// The sale steps act only on a receipt this session opened: the tests of
+// those steps start as if AbreCupom had opened one.
+inline void ReceiptOpenedBySession() {
+  Tov00300::core::ThisReceipt() = {};
+  Tov00300::core::ThisReceipt().opened = true;
+}
 
 // The keys of a bag, in order.
 inline std::vector<std::string> BagKeys(const Tov00300::Variant& bag) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "core/sale_guard.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/session.h"
@@ -53,6 +54,7 @@ void ResetPackageGlobals() {
   Finalize();
   Initialize();
   ForgetLegacyEntryPoints();
+  Tov00300::core::ForgetPrinterDocuments();
 }
 
 PackageSandbox::PackageSandbox() {

@@ -1,0 +1,77 @@
+#include "documents/own_document.h"
+
+#include <optional>
+
+#include "driver/registers.h"
+#include "tov00300/format.h"
+#include "tov00300/session.h"
+
+namespace Tov00300::documents {
+
+namespace {
+
+constexpr int kDocumentState = 56;
+
+// The document's name in the debug-log lines, with its article.
+const char* NameOf(core::OwnDocument kind) {
+  switch (kind) {
+    case core::OwnDocument::kNonFiscal:
+      return "o comprovante não fiscal";
+    case core::OwnDocument::kVoucher:
+      return "o comprovante vinculado";
+    case core::OwnDocument::kReport:
+    case core::OwnDocument::kNone:
+      break;
+  }
+  return "o relatório gerencial";
+}
+
+void LogLostReply(core::OwnDocument kind, const char* what) {
+  ImpFisDebug(Utf8ToCp1252(std::string("Resposta perdida: ") + NameOf(kind) + " foi " + what +
+                           " pela impressora"));
+}
+
+}  // namespace
+
+bool OpenOwn(core::OwnDocument kind, const std::function<int()>& open,
+             const std::string& description, const driver::Judging& judging) {
+  const std::optional<std::string> before = driver::ReadRegisterText(kDocumentState);
+  bool opened = driver::Command(open(), description, judging);
+  if (!opened && before == "0" &&
+      driver::ReadRegisterText(kDocumentState) == core::OpenStateOf(kind)) {
+    LogLostReply(kind, "aberto");
+    opened = true;
+  }
+  if (opened) core::SetOwnDocument(kind);
+  return opened;
+}
+
+bool CloseOwn(core::OwnDocument kind, int code, const std::string& description,
+              const driver::Judging& judging) {
+  bool closed = driver::Command(code, description, judging);
+  if (!closed) {
+    // Read only to decide: a printer that does not answer leaves the
+    // document taken as open.
+    const std::optional<std::string> state = driver::ReadRegisterText(kDocumentState);
+    if (state && !state->empty() && *state != core::OpenStateOf(kind)) {
+      LogLostReply(kind, "encerrado");
+      closed = true;
+    }
+  }
+  if (closed && core::CurrentOwnDocument() == kind) core::SetOwnDocument(core::OwnDocument::kNone);
+  return closed;
+}
+
+bool RequireOwn(core::OwnDocument kind, const std::string& esquema, bool show) {
+  if (core::CurrentOwnDocument() == kind) return true;
+  driver::ReportProblem(esquema, core::NoOwnDocumentText(kind), show);
+  return false;
+}
+
+void NoteNotOpen(core::OwnDocument kind, const std::string& state) {
+  if (!state.empty() && state != core::OpenStateOf(kind) && core::CurrentOwnDocument() == kind) {
+    core::SetOwnDocument(core::OwnDocument::kNone);
+  }
+}
+
+}  // namespace Tov00300::documents
