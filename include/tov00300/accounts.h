@@ -44,7 +44,9 @@ bool Comp_DebitoCons(const std::string& scheme, const Variant& products, double 
 // non-fiscal receipt on "Cred Pessoal", paid with the row's method (for
 // kinds "1" and "2" the method the card stands for, when given). Every row
 // is registered even after a refusal; true only when every receipt closed,
-// false when there was none. A data set without a field read, or an amount
+// false when there was none. The same deposit (number and payments) called
+// again after a false answer prints no second voucher and registers only the
+// rows not registered before. A data set without a field read, or an amount
 // that is not a finite number of zero or more, prints and registers nothing
 // and is false. The parameters not named are not used.
 bool Compr_CredPessoal(

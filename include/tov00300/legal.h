@@ -40,14 +40,16 @@ void geraEad(const std::string& caminho);
 
 // Prints a reading: `tipo` "D" dates, "R" reduction numbers; any other kind
 // sends nothing and gives false. Simplified reading (flag 0). The code goes
-// to inRetorno; a refusal is shown to the operator. Errors are not caught.
+// to inRetorno; a refusal is shown to the operator, and is a success whose
+// reply was lost when the printer's COO moved by one. Errors are not caught.
 bool Memoria_Fiscal_Imp(const std::string& stEsquema, const std::string& tipo,
                         const std::string& inicio, const std::string& fim,
                         const std::string& ignorado);
 
 // Prints a reading: flag 0 (simplified) when `flag` is exactly "s", else 1
 // (complete); `tipo` "DATA" dates, anything else reduction numbers. The code
-// is not kept in inRetorno. When printed, the document is recorded with
+// is not kept in inRetorno. A refusal after which the printer's COO moved
+// by one was printed (reply lost). When printed, the document is recorded with
 // GravaDocumentosNaoFiscais (chave, stEsquema, "MF", ""). Any error gives false.
 bool EmiteLeituraMemoriaFiscal(const std::string& stEsquema, const std::string& inicio,
                                const std::string& fim, const std::string& flag,

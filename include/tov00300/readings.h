@@ -96,7 +96,9 @@ bool Atu_TotGeral(const Variant& bag);
 // ---- X reading and Z reduction ---------------------------------------------------
 // Both show the printer's answer to the operator and, on success only,
 // record the document ("LX", "RZ") under `chave` with
-// GravaDocumentosNaoFiscais. The second and fourth texts are not used.
+// GravaDocumentosNaoFiscais. A refused answer after which the printer's
+// counter (COO, CRZ) moved by one is a success whose reply was lost. The
+// second and fourth texts are not used.
 
 // Prints the X reading (the day's running totals; the day stays open). True
 // when printed.
@@ -104,7 +106,10 @@ bool Leitura_X_Imp(const std::string& chave, const std::string& ignorado1,
                    const std::string& stEsquema, const std::string& ignorado2);
 
 // Makes the Z reduction, which closes the fiscal day, sending the
-// computer's date DDMMYY and time HHMMSS. True when made.
+// computer's date DDMMYY and time HHMMSS. True when made. When an earlier
+// call could not read the counter after a refusal, the next one reads it
+// first: one more Z than before is that call's Z, recorded and answered
+// true, and no second Z is sent.
 bool Reducao_Z_Imp(const std::string& chave, const std::string& ignorado1,
                    const std::string& stEsquema, const std::string& ignorado2);
 

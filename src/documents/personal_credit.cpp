@@ -2,14 +2,17 @@
 // each a voucher printed as a management report and the money registered on
 // the printer as non-fiscal receipts.
 #include <cmath>
+#include <exception>
 #include <string>
 #include <vector>
 
 #include "documents/account_text.h"
+#include "documents/whole_report.h"
 #include "tov00300/accounts.h"
 #include "tov00300/documents.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
+#include "tov00300/session.h"
 
 namespace Tov00300 {
 
@@ -44,6 +47,27 @@ std::string MethodName(DataSet& payments) {
 
 bool ValidAmount(double amount) {
   return std::isfinite(amount) && amount >= 0;
+}
+
+// What a deposit left on the printer while it is not yet whole: a call that
+// repeats it after a failure prints its voucher and registers each payment
+// only if the earlier calls did not. The same deposit is the same number
+// with the same payments.
+struct DepositProgress {
+  std::string key;
+  bool voucherPrinted = false;
+  std::vector<bool> registered;  // per payment row: its non-fiscal receipt was closed
+};
+
+DepositProgress& UnfinishedDeposit() {
+  static DepositProgress progress;
+  return progress;
+}
+
+std::string DepositKey(const std::string& depositNumber, const std::vector<Payment>& rows) {
+  std::string key = depositNumber;
+  for (const Payment& row : rows) key += "\n" + FloatToStr(row.amount) + ";" + row.method;
+  return key;
 }
 
 }  // namespace
@@ -107,19 +131,40 @@ bool Compr_CredPessoal(const std::string& /*unused1*/, const std::string& /*unus
   std::string copies = voucher;
   for (int i = 0; i < kLinesBetweenCopies; ++i) copies += Rule(' ');
   copies += voucher;
+  DepositProgress& progress = UnfinishedDeposit();
+  const std::string key = DepositKey(depositNumber, rows);
+  if (progress.key != key || progress.registered.size() != rows.size()) {
+    progress = {key, false, std::vector<bool>(rows.size(), false)};
+  }
   // The money is registered whatever the voucher's fate: the operator was
   // told by the report's own messages.
-  RG_FrameWork(scheme, copies);
+  if (progress.voucherPrinted) {
+    ImpFisDebug(Utf8ToCp1252("Comprovante do depósito já impresso: ") + depositNumber);
+  } else {
+    try {
+      progress.voucherPrinted = documents::PrintWholeReport(scheme, copies).closed;
+    } catch (const std::exception&) {
+      // Reported by the report's messages; the payments are still registered.
+    }
+  }
 
   if (rows.empty()) return false;
   bool allRegistered = true;
   const std::string totalizer = Catalogue("Compra-Cred");
-  for (const Payment& row : rows) {
-    // Every row is registered even after a refusal: the money was received.
-    if (!Cupom_NFiscNVinc(scheme, totalizer, FloatToStr(row.amount), row.method, "")) {
-      allRegistered = false;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const Payment& row = rows[i];
+    const std::string amount = FloatToStr(row.amount);
+    if (progress.registered[i]) {
+      ImpFisDebug(Utf8ToCp1252("Pagamento do depósito já registrado na impressora: ") + row.method +
+                  " - " + amount);
+      continue;
     }
+    // Every row is registered even after a refusal: the money was received.
+    progress.registered[i] = Cupom_NFiscNVinc(scheme, totalizer, amount, row.method, "");
+    if (!progress.registered[i]) allRegistered = false;
   }
+  // A whole deposit is over: the host's next call is a deposit of its own.
+  if (allRegistered) progress = {};
   return allRegistered;
 }
 

@@ -92,6 +92,12 @@ std::optional<long long> ReadRegisterCount(int number) {
   return text ? DigitsValue(*text) : std::nullopt;
 }
 
+bool CounterMovedByOne(const std::optional<long long>& before, int number) {
+  if (!before) return false;
+  const auto after = ReadRegisterCount(number);
+  return after && *after == *before + 1;
+}
+
 std::optional<long long> DigitsValue(const std::string& text) {
   if (text.empty() || text.size() > 18) return std::nullopt;
   long long n = 0;

@@ -54,6 +54,12 @@ std::optional<std::string> ReadRegisterText(int number);
 // reply is not a whole number.
 std::optional<long long> ReadRegisterCount(int number);
 
+// After a refused command that issues a document: whether the counter
+// `number`, read as `before` right before the command, is now one more (the
+// printer issued the document and only the answer was lost). False when
+// either read failed.
+bool CounterMovedByOne(const std::optional<long long>& before, int number);
+
 // A text of digits only (at most 18, no blanks or sign) as a number.
 std::optional<long long> DigitsValue(const std::string& text);
 

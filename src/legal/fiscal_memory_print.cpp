@@ -1,15 +1,35 @@
 // The fiscal-memory reading printed by the printer.
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "driver/command.h"
+#include "driver/registers.h"
 #include "legal/fiscal_memory.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
+#include "tov00300/format.h"
 #include "tov00300/legal.h"
+#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
+
+namespace {
+
+constexpr int kOperationCounter = 26;  // COO: one more for every document printed
+
+// A printed reading whose reply was lost: the operation counter, read before
+// the command, moved. Answered (and recorded) as done, it is not printed
+// again by an operator who repeats.
+bool PrintedAfterAll(const std::optional<long long>& before) {
+  if (!driver::CounterMovedByOne(before, kOperationCounter)) return false;
+  ImpFisDebug(
+      Utf8ToCp1252("Resposta perdida: a leitura da memória fiscal foi impressa pela impressora"));
+  return true;
+}
+
+}  // namespace
 
 bool Memoria_Fiscal_Imp(const std::string& stEsquema, const std::string& tipo,
                         const std::string& inicio, const std::string& fim,
@@ -22,9 +42,11 @@ bool Memoria_Fiscal_Imp(const std::string& stEsquema, const std::string& tipo,
   } else {
     return false;
   }
-  return driver::Command(
-      eMemoriaFiscal_ECF_Daruma(range.start.c_str(), range.end.c_str(), 0, "IMP"),
-      legal::ReadingDescription(range, "IMP"), {stEsquema, true});
+  const auto before = driver::ReadRegisterCount(kOperationCounter);
+  const bool printed =
+      driver::Command(eMemoriaFiscal_ECF_Daruma(range.start.c_str(), range.end.c_str(), 0, "IMP"),
+                      legal::ReadingDescription(range, "IMP"), {stEsquema, true});
+  return printed || PrintedAfterAll(before);
 }
 
 bool EmiteLeituraMemoriaFiscal(const std::string& stEsquema, const std::string& inicio,
@@ -35,10 +57,12 @@ bool EmiteLeituraMemoriaFiscal(const std::string& stEsquema, const std::string& 
         tipo == "DATA" ? legal::DateRange(inicio, fim) : legal::ReductionRange(inicio, fim);
     // This reading does not leave its code in inRetorno: the analysis gets
     // it, and inRetorno keeps the previous command's.
+    const auto before = driver::ReadRegisterCount(kOperationCounter);
     const int code = eMemoriaFiscal_ECF_Daruma(range.start.c_str(), range.end.c_str(),
                                                legal::ReadingFlag(flag), "IMP");
     const bool printed =
-        driver::Judge(code, legal::ReadingDescription(range, "IMP"), {stEsquema, true});
+        driver::Judge(code, legal::ReadingDescription(range, "IMP"), {stEsquema, true}) ||
+        PrintedAfterAll(before);
     if (printed) GravaDocumentosNaoFiscais(chave, stEsquema, "MF", "");
     return printed;
   } catch (const std::exception&) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/sale_guard.h"
 #include "documents/report_text.h"
 #include "support/fixture.h"
 #include "tov00300/documents.h"
@@ -76,6 +77,30 @@ TEST_F(ReportsTest, FailedReadingsWriteNoRecord) {
   EXPECT_FALSE(Tov00300::Leitura_X_Imp("K", "", "AZUL", ""));
   EXPECT_FALSE(Tov00300::Reducao_Z_Imp("K", "", "AZUL", ""));
   EXPECT_EQ(records, 0);
+  Tov00300::hostlib::SetDocNaoFiscalHandler(nullptr);
+}
+
+// A Z whose reply and counter were both lost: the next call asks the
+// counter first; one Z more is that Z (recorded once, no second Z sent), the
+// same count means the Z is still to be made.
+TEST_F(ReportsTest, ZWhoseOutcomeWasNotKnownIsSettledByTheNextCall) {
+  int records = 0;
+  Tov00300::hostlib::SetDocNaoFiscalHandler(
+      [&](auto&&...) { return Tov00300::Variant(++records); });
+  for (const auto& [counterNow, zSent] : {std::pair{"0006", 1}, std::pair{"0005", 2}}) {
+    SCOPED_TRACE(counterNow);
+    Tov00300::core::ForgetPrinterDocuments();
+    driver().ClearCalls();
+    records = 0;
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"0005"});
+    driver().Queue("iReducaoZ_ECF_Daruma", -28);
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 0);  // the counter after it is lost too
+    EXPECT_FALSE(Tov00300::Reducao_Z_Imp("K", "", "AZUL", ""));
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {counterNow});
+    EXPECT_TRUE(Tov00300::Reducao_Z_Imp("K", "", "AZUL", ""));
+    EXPECT_EQ(driver().CountOf("iReducaoZ_ECF_Daruma"), zSent);
+    EXPECT_EQ(records, 1);
+  }
   Tov00300::hostlib::SetDocNaoFiscalHandler(nullptr);
 }
 

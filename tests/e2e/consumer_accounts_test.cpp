@@ -187,6 +187,37 @@ TEST_F(ConsumerAccountsTest, DepositRegistersEveryPaymentAndItsCancellationOne) 
     EXPECT_TRUE(Has(tape, line)) << line << tape;
 }
 
+// A deposit whose second payment could not be registered answers false; the
+// operator repeats it, and each payment is registered once (the non-fiscal
+// totalizers grow by the deposit once) with one voucher (one report more).
+TEST_F(ConsumerAccountsTest, RepeatedDepositRegistersEachPaymentOnce) {
+  const Json payments = Payments({
+      {{"VRMOVIVEND", 30}, {"IDTIPORECE", "1"}, {"NMTIPORECE", "Dinheiro"}, {"NMTIPORECEORIG", ""}},
+      {{"VRMOVIVEND", 20}, {"IDTIPORECE", "1"}, {"NMTIPORECE", "Cheque"}, {"NMTIPORECEORIG", ""}},
+  });
+  const Json totals = {
+      {"op", "driver"}, {"name", "rRetornarInformacao_ECF_Daruma"}, {"args", {"9", 247}}};
+  const Json reports = {
+      {"op", "driver"}, {"name", "rRetornarInformacao_ECF_Daruma"}, {"args", {"33", 6}}};
+  for (const char* step : {"iCNFAbrirPadrao_ECF_Daruma", "iCNFEfetuarPagamentoFormatado_ECF_Daruma",
+                           "iCNFEncerrarPadrao_ECF_Daruma"}) {
+    SCOPED_TRACE(step);
+    const HostRun run = Run(Script({Totalizers(), totals, reports,
+                                    Sim(std::string("fail ") + step + " -1 once after 1"),
+                                    Deposit(payments), Deposit(payments), totals, reports}));
+    const auto sum = [&run](int nth) {  // amounts of 13 digits (or one count), summed
+      const std::string reply = run.Record("driver", nth)["args"][1];
+      long long n = 0;
+      for (size_t at = 0; at < reply.size(); at += 13) n += std::stoll(reply.substr(at, 13));
+      return n;
+    };
+    EXPECT_EQ(run.Record("Compr_CredPessoal", 0)["result"], false);
+    EXPECT_EQ(run.Record("Compr_CredPessoal", 1)["result"], true);
+    EXPECT_EQ(sum(2) - sum(0), 5000);
+    EXPECT_EQ(sum(3) - sum(1), 1);
+  }
+}
+
 TEST_F(ConsumerAccountsTest, BalancePrintsLineByLine) {
   const Json familyBalances =
       Rows({{"NMFAMILISALD", "string", 60}, {"SALDOFAM", "float"}},

@@ -116,5 +116,54 @@ TEST_F(LostReplyTest, CashMovementsAreRegisteredOnce) {
   EXPECT_EQ(lost, 2u);
 }
 
+// A reading or report printed though its reply was lost answers true and is
+// recorded once, as its counter tells; a Z repeated after it is refused by
+// the printer, never made twice.
+TEST_F(LostReplyTest, PrintedReadingsAndReportsAreAnsweredAndRecordedOnce) {
+  const struct {
+    const char* what;
+    const char* command;
+    Json call;
+    const char* type;     // its record in the document register
+    const char* counter;  // the register that counts it
+    int width;
+  } cases[] = {
+      {"X reading", "iLeituraX_ECF_Daruma", Call("Leitura_X_Imp", {"K", "", "PADRAO", ""}), "LX",
+       "26", 6},
+      {"management report", "iRGFechar_ECF_Daruma",
+       Call("Relatorio_Generico", {"PADRAO", "", "", "Relatorio\n", "K", ""}), "RG", "33", 6},
+      {"Z reduction", "iReducaoZ_ECF_Daruma", Call("Reducao_Z_Imp", {"K", "", "PADRAO", ""}), "RZ",
+       "24", 4},
+      {"fiscal-memory reading", "eMemoriaFiscal_ECF_Daruma",
+       Call("EmiteLeituraMemoriaFiscal", {"PADRAO", "1", "1", "s", "R", "K"}), "MF", "26", 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const bool z = std::string(c.type) == "RZ";
+    const Json count = Register(c.counter, c.width);
+    // The Z is also repeated, as an operator does who does not trust it.
+    std::vector<Json> calls = {
+        StartCall(), count, Sim(std::string("lose-reply ") + c.command + " once"), c.call, count};
+    if (z) calls.insert(calls.end(), {c.call, count});
+    calls.push_back({{"op", "records"}});
+    const HostRun run = Run({{"locale", "pt_BR"}, {"calls", calls}});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const auto counted = [&](int n) {
+      return std::stoll(run.Record("driver", n)["args"][1].get<std::string>());
+    };
+    EXPECT_EQ(run.At(3)["result"], true) << run.At(3).dump();
+    EXPECT_EQ(counted(1), counted(0) + 1);
+    size_t records = 0;
+    for (const Json& row : run.Record("records")["args"][1]["rows"])
+      records += row["tipo_documento"] == c.type;
+    EXPECT_EQ(records, 1u);
+    if (z) {
+      EXPECT_EQ(run.At(5)["result"], false);
+      EXPECT_FALSE(run.At(5)["messages"].empty());
+      EXPECT_EQ(counted(2), counted(1));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace e2e
