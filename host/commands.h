@@ -18,13 +18,17 @@ struct Options {
   bool strict = false;                     // run: exit 1 when a call failed
   std::optional<std::string> listen;       // serve: 127.0.0.1:PORT
   std::optional<std::string> locale;       // serve: number and date formats, as a script's "locale"
+  bool allowPrinterControl = false;        // serve: "sim" and "driver" requests are carried out
+  std::optional<std::string> token;        // serve: TCP clients must send it
+  std::optional<std::string> tokenFile;    // serve: the token, from the file's first line
   std::optional<long> coo, from, to;       // tape: the documents
   std::optional<std::string> html;         // tape: write an HTML page there
   std::string table = "DocNaoFiscaisECF";  // records: DocNaoFiscaisECF or GravaCER
 };
 
 // Prepares the host folder (debug log, registry, printer folder) and runs the
-// package's load step again with it. Throws std::runtime_error.
+// package's load step again with it (host_folder.cpp). Throws
+// std::runtime_error.
 void PrepareHostFolder(const Options& o);
 
 int RunCommand(const Options& o);       // run.cpp

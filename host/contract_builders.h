@@ -22,6 +22,13 @@ inline ParameterRule P(std::string name, std::string meaning = "") {
   return p;
 }
 
+// A text parameter naming a file the package reads or writes.
+inline ParameterRule FilePath(std::string name, std::string meaning) {
+  ParameterRule p = P(std::move(name), std::move(meaning));
+  p.path = PathKind::kFile;
+  return p;
+}
+
 inline ParameterRule Bag(std::string name, std::vector<KeyRule> keys) {
   ParameterRule p = P(std::move(name), "parameter bag");
   p.keys = std::move(keys);

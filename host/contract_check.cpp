@@ -187,21 +187,10 @@ void CheckFields(const std::vector<FieldRule>& fields, const Json& set, bool opt
                           ValueKindName(f.kind) + "), which the operation reads");
 }
 
-// The element at `index` of a positional-array argument, or nullptr.
-const Json* Element(const Json& array, int index) {
-  if (array.is_array()) return static_cast<size_t>(index) < array.size() ? &array[index] : nullptr;
-  if (IsForm(array, "array") && array["array"].is_array()) return Element(array["array"], index);
-  if (IsForm(array, "positions") && array["positions"].is_object()) {
-    const std::string key = std::to_string(index);
-    return array["positions"].contains(key) ? &array["positions"][key] : nullptr;
-  }
-  return nullptr;
-}
-
 void CheckPositions(const ParameterRule& p, const Json& arg, bool lenient,
                     const std::string& where) {
   for (const PositionRule& rule : p.positions) {
-    const Json* value = Element(arg, rule.index);
+    const Json* value = PositionalElement(arg, rule.index);
     if (!value || (value->is_object() && value->contains("empty"))) continue;
     const std::string at =
         where + " position " + std::to_string(rule.index) + " (" + rule.meaning + ")";
@@ -225,6 +214,17 @@ size_t ArraySize(const Json& arg) {
 }
 
 }  // namespace
+
+const Json* PositionalElement(const Json& array, int index) {
+  if (array.is_array()) return static_cast<size_t>(index) < array.size() ? &array[index] : nullptr;
+  if (IsForm(array, "array") && array["array"].is_array())
+    return PositionalElement(array["array"], index);
+  if (IsForm(array, "positions") && array["positions"].is_object()) {
+    const std::string key = std::to_string(index);
+    return array["positions"].contains(key) ? &array["positions"][key] : nullptr;
+  }
+  return nullptr;
+}
 
 void CheckArguments(const Contract& contract, const Json& args, bool lenient) {
   for (size_t i = 0; i < contract.parameters.size(); ++i) {

@@ -33,9 +33,21 @@ enum class ValueKind {
 
 const char* ValueKindName(ValueKind kind);
 
+// What a text names on disk. The service keeps these inside the host folder
+// (confinement.cpp); a script run by the operator is not narrowed.
+enum class PathKind {
+  kNone,
+  kFile,        // a file the package reads or writes; relative to the working folder
+  kHostFolder,  // a folder under the host folder, joined to it
+  kNamePart,    // a piece of a file name the package builds: no folder in it
+};
+
 struct FieldRule {
   std::string name;
   ValueKind kind;
+  std::string meaning = "";
+  std::string unit = "";
+  PathKind path = PathKind::kNone;
 };
 
 struct KeyRule {
@@ -50,6 +62,7 @@ struct PositionRule {
   ValueKind kind;
   std::string meaning;
   std::vector<FieldRule> fields;  // for a data-set position: the fields read
+  PathKind path = PathKind::kNone;
 };
 
 struct ParameterRule {
@@ -62,6 +75,7 @@ struct ParameterRule {
   std::vector<FieldRule> fields;        // a data set the operation reads
   bool fieldsOptional = false;          // a set with no fields at all is not read
   bool readWithRowsOnly = false;        // an empty set is not read, whatever its fields
+  PathKind path = PathKind::kNone;      // a text parameter that names a file
 };
 
 struct Contract {
@@ -84,6 +98,20 @@ const std::vector<Contract>& Contracts();
 // absent and unknown bag keys and the fields of data sets are left to the
 // package's own rules; kinds are still checked.
 void CheckArguments(const Contract& contract, const Json& args, bool lenient);
+
+// The element at `index` of a positional-array argument (a list,
+// {"array"} or {"positions"}), or nullptr.
+const Json* PositionalElement(const Json& array, int index);
+
+// Refuses (ArgumentError) a call whose file paths, as the contract marks
+// them, do not lie inside `folder` (confinement.cpp).
+void CheckConfined(const Contract& contract, const Json& args, const std::string& folder);
+// Whether a path (as the package takes it: backslashes allowed, relative to
+// the working folder) resolves to `folder` or a place inside it; symbolic
+// links are followed as far as the path exists.
+bool IsInsideFolder(const std::string& path, const std::string& folder);
+// The same as a check: ArgumentError naming `what` when it does not.
+void CheckInsideFolder(const std::string& path, const std::string& folder, const std::string& what);
 
 }  // namespace ecfhost
 

@@ -6,7 +6,16 @@ namespace ecfhost::contract {
 
 std::vector<Contract> LegalContracts() {
   return {
-      {"geraEad", "signs a file", false, {P("caminho", "the file's path")}},
+      {"geraEad", "signs a file", false, {FilePath("caminho", "the file's path")}},
+      {"MakeHostFolder",
+       "ecfhost's own: makes a folder and its parents under the host folder, as the host's "
+       "installation does",
+       false,
+       {[] {
+         ParameterRule p = P("pasta", "the folder, e.g. \"Dados\\MenuFiscal\"");
+         p.path = PathKind::kHostFolder;
+         return p;
+       }()}},
       // ---- fiscal memory readings
       {"Memoria_Fiscal_Imp",
        "prints a simplified fiscal memory reading",
@@ -40,7 +49,7 @@ std::vector<Contract> LegalContracts() {
                    {1, kText, "start of the range", {}},
                    {2, kText, "end of the range", {}},
                    {3, kAny, "not used", {}},
-                   {4, kText, "file-name prefix", {}}}),
+                   {4, kText, "file-name prefix", {}, PathKind::kNamePart}}),
         P("resultado", "not used")}},
       {"geraEspelhoMfd",
        "writes the MFD mirror as a signed file",
@@ -52,7 +61,7 @@ std::vector<Contract> LegalContracts() {
       {"GERA_MF",
        "downloads the fiscal memory to a file",
        true,
-       {P("ignorado"), P("destino", "the file's path")}},
+       {P("ignorado"), FilePath("destino", "the file's path")}},
       // ---- identification and CAT files
       {"ImprimeDadosPaf",
        "prints the program's identification as a management report",
@@ -77,12 +86,16 @@ std::vector<Contract> LegalContracts() {
       {"GeraCatGenerica",
        "collects the daily MFD text files of a range of days",
        true,
-       {Positions("valores", {{0,
-                               kDataSet,
-                               "parameters data packet",
-                               {{"CDFILIAL", kText}, {"CDCAIXA", kText}, {"IDESQUEMA", kText}}},
-                              {1, kText, "first date (short date or DDMMYY)", {}},
-                              {2, kText, "last date (short date or DDMMYY)", {}}}),
+       {Positions(
+            "valores",
+            {{0,
+              kDataSet,
+              "parameters data packet",
+              {{"CDFILIAL", kText, "branch code, part of the file names", "", PathKind::kNamePart},
+               {"CDCAIXA", kText, "till code, part of the file names", "", PathKind::kNamePart},
+               {"IDESQUEMA", kText, "colour scheme of the messages"}}},
+             {1, kText, "first date (short date or DDMMYY)", {}},
+             {2, kText, "last date (short date or DDMMYY)", {}}}),
         P("lista", "out: the paths of the files collected")}},
   };
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "contracts.h"
 #include "plain_names.h"
 #include "tov00300/accounts.h"
 #include "tov00300/closing_reports.h"
@@ -139,8 +140,11 @@ std::vector<Operation> MakeTable() {
       Op(
           "MakeHostFolder",
           +[](const std::string& folder) {
-            return T::platform::CreateFolder(
-                T::platform::JoinPath(T::platform::HostFolder(), folder));
+            const std::string host = T::platform::HostFolder();
+            const std::string path = T::platform::JoinPath(host, folder);
+            if (!IsInsideFolder(path, host))
+              throw std::runtime_error("the folder " + folder + " lies outside the host folder");
+            return T::platform::CreateFolder(path);
           }),
       // cash closing and table service
       Op("Relatorio_Produto", &T::Relatorio_Produto),

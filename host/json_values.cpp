@@ -48,6 +48,25 @@ bool LooksLikeBag(const VariantArray& a) {
 
 }  // namespace
 
+Json ParseJson(const std::string& text) {
+  struct TooDeep {};
+  auto check = [](int depth, Json::parse_event_t event, Json& /*parsed*/) {
+    if ((event == Json::parse_event_t::object_start || event == Json::parse_event_t::array_start) &&
+        depth >= kMaxJsonDepth)
+      throw TooDeep{};
+    return true;
+  };
+  try {
+    return Json::parse(text, check);
+  } catch (const TooDeep&) {
+    throw ArgumentError("values nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
+  } catch (const Json::exception& e) {
+    // Also a number no double holds (1e400), which the parser reports as out
+    // of range rather than as a syntax error.
+    throw ArgumentError(std::string("not valid JSON: ") + e.what());
+  }
+}
+
 std::string DescribeJson(const Json& j) {
   switch (j.type()) {
     case Json::value_t::null:

@@ -44,6 +44,17 @@ inline bool IsForm(const Json& j, const char* key) {
   return j.is_object() && j.contains(key);
 }
 
+// Deeper nesting than this is refused when a script or request is parsed: a
+// till script nests a few levels (calls, arguments, bags, rows), and the
+// limit keeps every later walk over the values (conversion, printing) far
+// from the end of the stack.
+constexpr int kMaxJsonDepth = 64;
+
+// Parses a script or a service request. Throws ArgumentError ("not valid
+// JSON: ...") for a syntax error, a number no double holds (1e400) and
+// values nested deeper than kMaxJsonDepth.
+Json ParseJson(const std::string& text);
+
 // A short name of a JSON value's kind for error texts ("a number", "a text").
 std::string DescribeJson(const Json& j);
 

@@ -2,15 +2,11 @@
 // would, serves the same calls to other programs, and shows the printer's
 // documents. `ecfhost help` prints the usage.
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "commands.h"
-#include "tov00300/platform.h"
-#include "tov00300/session.h"
-#include "tov00300/state.h"
 
 namespace {
 
@@ -18,7 +14,8 @@ using namespace ecfhost;
 
 constexpr const char* kUsage =
     "usage: ecfhost run SCRIPT.json|- [--host-dir DIR] [--driver PATH] [--pretty] [--strict]\n"
-    "       ecfhost serve [--listen 127.0.0.1:PORT] [--locale pt_BR] [--host-dir DIR] [--driver "
+    "       ecfhost serve [--listen 127.0.0.1:PORT] [--token TEXT | --token-file FILE]\n"
+    "                     [--allow-printer-control] [--locale pt_BR] [--host-dir DIR] [--driver "
     "PATH]\n"
     "       ecfhost tape [--coo N | --from N --to N] [--html OUT.html] [--host-dir DIR]\n"
     "       ecfhost records [--table DocNaoFiscaisECF|GravaCER] [--host-dir DIR] [--pretty]\n"
@@ -32,7 +29,9 @@ constexpr const char* kUsage =
     "          before any call.\n"
     "serve     one session answering JSON-lines requests ({\"id\", \"op\", \"args\"}) on\n"
     "          standard input and, with --listen, over TCP; {\"op\": \"status\"} answers\n"
-    "          the printer's state, {\"op\": \"quit\"} ends the service.\n"
+    "          the printer's state, {\"op\": \"quit\"} ends the service. With a token,\n"
+    "          TCP requests must carry it as \"token\". File paths must lie in the\n"
+    "          host folder; \"sim\" and \"driver\" need --allow-printer-control.\n"
     "tape      prints documents from the printer's detail memory (all of them without\n"
     "          a range); --html writes them as a receipt-shaped page.\n"
     "records   the document register the host folder holds (documentos.db).\n"
@@ -82,6 +81,12 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem)
       if (!(o.listen = value())) return std::nullopt;
     } else if (a == "--locale") {
       if (!(o.locale = value())) return std::nullopt;
+    } else if (a == "--allow-printer-control") {
+      o.allowPrinterControl = true;
+    } else if (a == "--token") {
+      if (!(o.token = value())) return std::nullopt;
+    } else if (a == "--token-file") {
+      if (!(o.tokenFile = value())) return std::nullopt;
     } else if (a == "--table") {
       if (auto table = value()) {
         o.table = *table;
@@ -114,48 +119,7 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem)
   return o;
 }
 
-void SetEnvDefault(const char* name, const std::string& value) {
-  const char* current = std::getenv(name);
-  if (!current || !*current) setenv(name, value.c_str(), 1);
-}
-
 }  // namespace
-
-namespace ecfhost {
-
-// The package reads its folders from the environment when it loads, which
-// happens before main; set them, then run its load step again so DsDirCad
-// and DsDirDrive follow. The registry and the drive root default to places
-// inside the host folder so that a run never touches the machine's own.
-void PrepareHostFolder(const Options& o) {
-  namespace fs = std::filesystem;
-  std::string hostDir;
-  if (o.hostDir) {
-    hostDir = *o.hostDir;
-  } else if (const char* env = std::getenv("TOV_HOST_DIR"); env && *env) {
-    hostDir = env;
-  } else {
-    hostDir = fs::current_path().string();
-  }
-  hostDir = fs::absolute(hostDir).lexically_normal().string();
-  while (hostDir.size() > 1 && hostDir.back() == '/') hostDir.pop_back();
-  if (!Tov00300::platform::CreateFolder(hostDir))
-    throw std::runtime_error("cannot create the host folder " + hostDir);
-  setenv("TOV_HOST_DIR", hostDir.c_str(), 1);
-  SetEnvDefault("TOV_REGISTRY", Tov00300::platform::JoinPath(hostDir, "registry.ini"));
-  if (const char* drive = std::getenv("TOV_DRIVE_ROOT"); !drive || !*drive) {
-    const std::string root = Tov00300::platform::JoinPath(hostDir, "drive");
-    Tov00300::platform::CreateFolder(root);
-    setenv("TOV_DRIVE_ROOT", (root + "/").c_str(), 1);
-  }
-  if (o.driver) setenv("TOV_DRIVER_LIBRARY", fs::absolute(*o.driver).lexically_normal().c_str(), 1);
-  Tov00300::Initialize();
-  // A host tells the package its data folder; this one keeps its data in the
-  // host folder.
-  Tov00300::dsDiretorio = hostDir + "/";
-}
-
-}  // namespace ecfhost
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage("");

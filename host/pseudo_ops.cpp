@@ -5,6 +5,7 @@
 #include <map>
 #include <variant>
 
+#include "contracts.h"
 #include "plain_names.h"
 #include "script.h"
 #include "tov00300/driver_api.h"
@@ -165,7 +166,7 @@ std::unique_ptr<PreparedCall> PrepareGet(const Json& call) {
   return std::make_unique<GetCall>(call["name"].get<std::string>(), ref);
 }
 
-std::unique_ptr<PreparedCall> PrepareSet(const Json& call) {
+std::unique_ptr<PreparedCall> PrepareSet(const Json& call, const std::string& confineTo) {
   const GlobalRef& ref = FindGlobal(call);
   if (!call.contains("value")) throw ArgumentError("\"value\" is the global's new value");
   const Json& value = call["value"];
@@ -173,6 +174,10 @@ std::unique_ptr<PreparedCall> PrepareSet(const Json& call) {
                     : std::holds_alternative<bool*>(ref)      ? value.is_boolean()
                                                               : value.is_number_integer();
   if (!fits) throw ArgumentError("\"value\" does not fit the global: got " + DescribeJson(value));
+  // The folders the package writes its files into.
+  const std::string name = call["name"].get<std::string>();
+  if (!confineTo.empty() && (name == "DsDirCad" || name == "DsDirDrive" || name == "dsDiretorio"))
+    CheckInsideFolder(TextIn(value), confineTo, name);
   return std::make_unique<SetCall>(call["name"].get<std::string>(), ref, value);
 }
 

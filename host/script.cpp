@@ -34,7 +34,7 @@ std::deque<bool> AnswersIn(const Json& answers) {
   return out;
 }
 
-ScriptCall PrepareCall(const Json& call, const std::string& callName, bool lenient) {
+ScriptCall PrepareCall(const Json& call, const std::string& callName, const CallPolicy& policy) {
   std::string where = callName;
   if (!call.is_object() || !call.contains("op") || !call["op"].is_string())
     throw ScriptError(where + ": a call is an object with \"op\" (a text), got " +
@@ -46,6 +46,10 @@ ScriptCall PrepareCall(const Json& call, const std::string& callName, bool lenie
     if (!call["comment"].is_string()) throw ScriptError(where + ": \"comment\" must be a text");
     out.comment = call["comment"].get<std::string>();
   }
+  if ((out.op == "sim" || out.op == "driver") && !policy.printerControl)
+    throw ScriptError(where +
+                      ": printer-control commands act on the printer without the package; "
+                      "this service was started without --allow-printer-control");
   try {
     if (out.op == "sim") {
       CheckKeys(call, {"op", "command"}, where);
@@ -55,7 +59,7 @@ ScriptCall PrepareCall(const Json& call, const std::string& callName, bool lenie
       out.prepared = PrepareGet(call);
     } else if (out.op == "set") {
       CheckKeys(call, {"op", "name", "value"}, where);
-      out.prepared = PrepareSet(call);
+      out.prepared = PrepareSet(call, policy.confineTo);
     } else if (out.op == "records") {
       CheckKeys(call, {"op", "table"}, where);
       out.prepared = PrepareRecords(call);
@@ -69,7 +73,10 @@ ScriptCall PrepareCall(const Json& call, const std::string& callName, bool lenie
       const Json args = call.value("args", Json::array());
       if (!args.is_array())
         throw ScriptError(where + ": \"args\" must be a list, got " + DescribeJson(args));
-      if (const Contract* contract = FindContract(out.op)) CheckArguments(*contract, args, lenient);
+      if (const Contract* contract = FindContract(out.op)) {
+        CheckArguments(*contract, args, policy.lenient);
+        if (!policy.confineTo.empty()) CheckConfined(*contract, args, policy.confineTo);
+      }
       out.prepared = op->prepare(args);
     }
   } catch (const ArgumentError& e) {
@@ -79,25 +86,11 @@ ScriptCall PrepareCall(const Json& call, const std::string& callName, bool lenie
 }
 
 Script ParseScript(const std::string& text) {
-  // A till script nests a few levels (calls, arguments, bags, rows); a much
-  // deeper one is a mistake, and refusing it here keeps every later walk over
-  // the values shallow.
-  constexpr int kMaxDepth = 64;
-  auto check = [](int depth, Json::parse_event_t event, Json& /*parsed*/) {
-    if ((event == Json::parse_event_t::object_start || event == Json::parse_event_t::array_start) &&
-        depth >= kMaxDepth) {
-      throw ScriptError("not a usable script: values nested deeper than " +
-                        std::to_string(kMaxDepth) + " levels");
-    }
-    return true;
-  };
   Json root;
   try {
-    root = Json::parse(text, check);
-  } catch (const Json::exception& e) {
-    // Also a number no double holds (1e400), which the parser reports as
-    // out of range rather than as a syntax error.
-    throw ScriptError(std::string("not valid JSON: ") + e.what());
+    root = ParseJson(text);
+  } catch (const ArgumentError& e) {
+    throw ScriptError(std::string("not a usable script: ") + e.what());
   }
   if (!root.is_object() || !root.contains("calls") || !root["calls"].is_array())
     throw ScriptError("a script is an object with \"calls\": [...]");
@@ -114,9 +107,10 @@ Script ParseScript(const std::string& text) {
     script.locale = root["locale"].get<std::string>();
   }
   const Json& calls = root["calls"];
+  CallPolicy policy;
+  policy.lenient = script.lenient;
   for (size_t i = 0; i < calls.size(); ++i)
-    script.calls.push_back(
-        PrepareCall(calls[i], "calls[" + std::to_string(i) + "]", script.lenient));
+    script.calls.push_back(PrepareCall(calls[i], "calls[" + std::to_string(i) + "]", policy));
   return script;
 }
 

@@ -33,6 +33,21 @@ class ScriptError : public std::runtime_error {
   explicit ScriptError(const std::string& what) : std::runtime_error(what) {}
 };
 
+// What a call may do besides running one of the package's operations as
+// given. A script is the operator's own and may do everything; the service
+// (serve.cpp) narrows it for the programs that connect to it.
+struct CallPolicy {
+  // Leaves absent and unknown bag keys, value types and data-set fields to
+  // the package's own rules instead of refusing the call.
+  bool lenient = false;
+  // "sim" and "driver" act on the printer without the package: they may
+  // reset the fiscal memory or leave a document open behind its back.
+  bool printerControl = true;
+  // Not empty: every file path a call hands the package, and every folder
+  // global it sets, must lie inside this folder.
+  std::string confineTo;
+};
+
 struct ScriptCall {
   std::string op;
   std::string comment;  // the call's "comment", shown above it in --pretty output
@@ -53,7 +68,7 @@ Script ParseScript(const std::string& text);
 Script LoadScript(const std::string& path);
 // One call object ({"op", "args", ...}) checked and prepared; `where` names
 // it in the error ("calls[3]"). Throws ScriptError.
-ScriptCall PrepareCall(const Json& call, const std::string& where, bool lenient);
+ScriptCall PrepareCall(const Json& call, const std::string& where, const CallPolicy& policy);
 // The operator's answers ["S", "N", ...]; throws ScriptError.
 std::deque<bool> AnswersIn(const Json& answers);
 
@@ -62,7 +77,9 @@ std::deque<bool> AnswersIn(const Json& answers);
 // globals, as a host does.
 std::unique_ptr<PreparedCall> PrepareSim(const Json& call);
 std::unique_ptr<PreparedCall> PrepareGet(const Json& call);
-std::unique_ptr<PreparedCall> PrepareSet(const Json& call);
+// A global that names a folder the package writes into is checked against
+// `confineTo` when that is not empty.
+std::unique_ptr<PreparedCall> PrepareSet(const Json& call, const std::string& confineTo);
 // "driver" calls one driver entry point through the package's variable
 // (driver_ops.cpp).
 std::unique_ptr<PreparedCall> PrepareDriver(const Json& call);
