@@ -9,6 +9,7 @@
 //   Pass(Storage&)          what is handed to the operation
 //   Show(const Storage&)    the argument after the call, as JSON
 //   kKind                   the parameter's kind, for `ecfhost ops`
+// Make and Show are defined in arguments.cpp, once for every operation.
 #ifndef ECFHOST_ARGUMENTS_H_
 #define ECFHOST_ARGUMENTS_H_
 
@@ -27,9 +28,9 @@ template <>
 struct Arg<Tov00300::Variant&> {
   using Storage = Tov00300::Variant;
   static constexpr const char* kKind = "variant (in/out)";
-  static Storage Make(const Json* j) { return j ? VariantIn(*j) : Tov00300::Variant(); }
+  static Storage Make(const Json* j);
   static Tov00300::Variant& Pass(Storage& s) { return s; }
-  static Json Show(const Storage& s) { return VariantOut(s); }
+  static Json Show(const Storage& s);
 };
 
 template <>
@@ -41,9 +42,9 @@ template <>
 struct Arg<std::string&> {
   using Storage = std::string;
   static constexpr const char* kKind = "text (in/out)";
-  static Storage Make(const Json* j) { return j ? TextIn(*j) : std::string(); }
+  static Storage Make(const Json* j);
   static std::string& Pass(Storage& s) { return s; }
-  static Json Show(const Storage& s) { return TextOut(s); }
+  static Json Show(const Storage& s);
 };
 
 template <>
@@ -60,28 +61,18 @@ template <>
 struct Arg<int> {
   using Storage = int;
   static constexpr const char* kKind = "integer";
-  static Storage Make(const Json* j) {
-    if (!j) return 0;
-    if (!j->is_number_integer() || j->get<long long>() < INT32_MIN ||
-        j->get<long long>() > INT32_MAX)
-      throw ArgumentError("expected a whole number, got " + DescribeJson(*j));
-    return j->get<int>();
-  }
+  static Storage Make(const Json* j);
   static int Pass(Storage s) { return s; }
-  static Json Show(Storage s) { return s; }
+  static Json Show(Storage s);
 };
 
 template <>
 struct Arg<bool> {
   using Storage = bool;
   static constexpr const char* kKind = "boolean";
-  static Storage Make(const Json* j) {
-    if (!j) return false;
-    if (!j->is_boolean()) throw ArgumentError("expected true or false, got " + DescribeJson(*j));
-    return j->get<bool>();
-  }
+  static Storage Make(const Json* j);
   static bool Pass(Storage s) { return s; }
-  static Json Show(Storage s) { return s; }
+  static Json Show(Storage s);
 };
 
 // An in/out or out flag: given as true or false (false when missing),
@@ -96,22 +87,18 @@ template <>
 struct Arg<double> {
   using Storage = double;
   static constexpr const char* kKind = "number";
-  static Storage Make(const Json* j) {
-    if (!j) return 0.0;
-    if (!j->is_number()) throw ArgumentError("expected a number, got " + DescribeJson(*j));
-    return j->get<double>();
-  }
+  static Storage Make(const Json* j);
   static double Pass(Storage s) { return s; }
-  static Json Show(Storage s) { return s; }
+  static Json Show(Storage s);
 };
 
 template <>
 struct Arg<Tov00300::DateTime> {
   using Storage = Tov00300::DateTime;
   static constexpr const char* kKind = "date-time";
-  static Storage Make(const Json* j) { return j ? DateTimeIn(*j) : Tov00300::DateTime(); }
+  static Storage Make(const Json* j);
   static Tov00300::DateTime Pass(Storage s) { return s; }
-  static Json Show(Storage s) { return DateTimeOut(s); }
+  static Json Show(Storage s);
 };
 
 template <>
@@ -126,23 +113,9 @@ template <>
 struct Arg<Tov00300::DataSet&> {
   using Storage = std::unique_ptr<Tov00300::DataSet>;
   static constexpr const char* kKind = "data set (in/out)";
-  static Storage Make(const Json* j) {
-    // A set without fields stays closed, as a host's unopened data set: the
-    // operations that fill one replace its content whole.
-    auto ds = std::make_unique<Tov00300::DataSet>("host");
-    if (!j) return ds;
-    const Tov00300::DataPacket packet = DataPacketIn(*j);
-    if (packet.fields.empty()) return ds;
-    ds->SetData(packet);
-    if (j->contains("filter")) {
-      ds->SetFilter(TextIn((*j)["filter"]));
-      ds->SetFiltered(true);
-    }
-    ds->First();
-    return ds;
-  }
+  static Storage Make(const Json* j);
   static Tov00300::DataSet& Pass(Storage& s) { return *s; }
-  static Json Show(const Storage& s) { return DataSetOut(*s); }
+  static Json Show(const Storage& s);
 };
 
 // A host data set the operation only reads.
@@ -155,9 +128,9 @@ template <>
 struct Arg<const Tov00300::VariantArray&> {
   using Storage = Tov00300::VariantArray;
   static constexpr const char* kKind = "positional array";
-  static Storage Make(const Json* j) { return j ? VariantArrayIn(*j) : Storage(); }
+  static Storage Make(const Json* j);
   static const Tov00300::VariantArray& Pass(Storage& s) { return s; }
-  static Json Show(const Storage& s) { return VariantArrayOut(s); }
+  static Json Show(const Storage& s);
 };
 
 template <>
@@ -170,9 +143,9 @@ template <>
 struct Arg<Tov00300::StringList&> {
   using Storage = Tov00300::StringList;
   static constexpr const char* kKind = "string list (in/out)";
-  static Storage Make(const Json* j) { return j ? StringListIn(*j) : Storage(); }
+  static Storage Make(const Json* j);
   static Tov00300::StringList& Pass(Storage& s) { return s; }
-  static Json Show(const Storage& s) { return StringListOut(s); }
+  static Json Show(const Storage& s);
 };
 
 template <>
@@ -187,31 +160,31 @@ struct Result;
 
 template <>
 struct Result<bool> {
-  static Json Show(bool r) { return r; }
+  static Json Show(bool r);
 };
 template <>
 struct Result<int> {
-  static Json Show(int r) { return r; }
+  static Json Show(int r);
 };
 template <>
 struct Result<double> {
-  static Json Show(double r) { return r; }
+  static Json Show(double r);
 };
 template <>
 struct Result<std::string> {
-  static Json Show(const std::string& r) { return TextOut(r); }
+  static Json Show(const std::string& r);
 };
 template <>
 struct Result<const char*> {
-  static Json Show(const char* r) { return r ? TextOut(r) : Json(nullptr); }
+  static Json Show(const char* r);
 };
 template <>
 struct Result<Tov00300::DateTime> {
-  static Json Show(Tov00300::DateTime r) { return DateTimeOut(r); }
+  static Json Show(Tov00300::DateTime r);
 };
 template <>
 struct Result<Tov00300::Variant> {
-  static Json Show(const Tov00300::Variant& r) { return VariantOut(r); }
+  static Json Show(const Tov00300::Variant& r);
 };
 
 }  // namespace ecfhost

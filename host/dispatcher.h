@@ -10,7 +10,6 @@
 #ifndef ECFHOST_DISPATCHER_H_
 #define ECFHOST_DISPATCHER_H_
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,14 +34,31 @@ class PreparedCall {
   virtual std::optional<std::string> Problem() const { return std::nullopt; }
 };
 
+// One operation: its function, held under a common pointer type, and the
+// preparer that knows its real type. Plain function pointers rather than a
+// std::function per operation keep the table cheap to compile.
 struct Operation {
+  using AnyFunction = void (*)();
+  using Preparer = std::unique_ptr<PreparedCall> (*)(AnyFunction fn, const Json& args);
   std::string name;
-  std::function<std::unique_ptr<PreparedCall>(const Json& args)> prepare;
+  AnyFunction function = nullptr;
+  Preparer preparer = nullptr;
   std::vector<std::string> parameterKinds;  // for `ecfhost ops`
   std::string resultKind;
+
+  // The call with its arguments made; throws ArgumentError.
+  std::unique_ptr<PreparedCall> Prepare(const Json& args) const { return preparer(function, args); }
 };
 
+// An argument that could not be made: rethrown naming its position and kind.
+[[noreturn]] void ThrowArgumentError(size_t index, const char* kind, const std::exception& e);
+// The operation's parameter count exceeded.
+[[noreturn]] void ThrowSurplusArguments(size_t parameters, size_t given);
+
 namespace detail {
+
+// Appends one argument, as shown after the call, to the call's list.
+void AppendShown(Json& list, Json&& shown);
 
 template <typename R>
 const char* ResultKind() {
@@ -75,7 +91,7 @@ class BoundCall : public PreparedCall {
     try {
       return Arg<T>::Make(j);
     } catch (const std::exception& e) {
-      throw ArgumentError("args[" + std::to_string(I) + "] (" + Arg<T>::kKind + "): " + e.what());
+      ThrowArgumentError(I, Arg<T>::kKind, e);
     }
   }
 
@@ -99,7 +115,7 @@ class BoundCall : public PreparedCall {
   template <size_t... I>
   Json ShowAll(std::index_sequence<I...>) const {
     Json out = Json::array();
-    (out.push_back(Arg<P>::Show(std::get<I>(storage_))), ...);
+    (AppendShown(out, Arg<P>::Show(std::get<I>(storage_))), ...);
     return out;
   }
 
@@ -107,24 +123,26 @@ class BoundCall : public PreparedCall {
   Storage storage_;
 };
 
+template <typename R, typename... P>
+std::unique_ptr<PreparedCall> PrepareBound(Operation::AnyFunction fn, const Json& args) {
+  if (args.size() > sizeof...(P)) ThrowSurplusArguments(sizeof...(P), args.size());
+  return std::make_unique<BoundCall<R, P...>>(reinterpret_cast<R (*)(P...)>(fn), args);
+}
+
 }  // namespace detail
 
 template <typename R, typename... P>
 Operation Op(std::string name, R (*fn)(P...)) {
   Operation op;
   op.name = std::move(name);
+  op.function = reinterpret_cast<Operation::AnyFunction>(fn);
+  op.preparer = &detail::PrepareBound<R, P...>;
   op.parameterKinds = {Arg<P>::kKind...};
   op.resultKind = detail::ResultKind<R>();
-  op.prepare = [fn](const Json& args) -> std::unique_ptr<PreparedCall> {
-    if (args.size() > sizeof...(P))
-      throw ArgumentError("takes " + std::to_string(sizeof...(P)) + " argument" +
-                          (sizeof...(P) == 1 ? "" : "s") + ", got " + std::to_string(args.size()));
-    return std::make_unique<detail::BoundCall<R, P...>>(fn, args);
-  };
   return op;
 }
 
-// Every operation ecfhost can call (operations.cpp), sorted by name.
+// Every operation ecfhost can call (dispatcher.cpp), sorted by name.
 const std::vector<Operation>& Operations();
 // The operation of that name (exact case), or nullptr.
 const Operation* FindOperation(std::string_view name);

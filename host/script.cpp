@@ -77,7 +77,7 @@ ScriptCall PrepareCall(const Json& call, const std::string& callName, const Call
         CheckArguments(*contract, args, policy.lenient);
         if (!policy.confineTo.empty()) CheckConfined(*contract, args, policy.confineTo);
       }
-      out.prepared = op->prepare(args);
+      out.prepared = op->Prepare(args);
     }
   } catch (const ArgumentError& e) {
     throw ScriptError(where + ": " + e.what());
