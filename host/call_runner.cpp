@@ -14,6 +14,8 @@ namespace ecfhost {
 
 namespace {
 
+// ecfhost's advice, beside the package's own answer, for a printer operation
+// called before the session started.
 constexpr const char* kNoSession = "sessão não iniciada: chame StartImpFiscal";
 
 std::string DebugLogPath() {
@@ -85,13 +87,17 @@ Json CallRunner::Execute(ScriptCall& call) {
   record["driver"] = TakeDriverCodes();
   record["log"] = log.Take();
   if (auto problem = call.prepared->Problem()) error = error ? *problem + "; " + *error : *problem;
-  if (withoutSession) error = error ? std::string(kNoSession) + " (" + *error + ")" : kNoSession;
   if (error) record["error"] = *error;
+  if (withoutSession) record["hint"] = kNoSession;
+  if (!call.warnings.empty()) record["warnings"] = call.warnings;
+  if (contract && !contract->falseMeans.empty() && record["result"] == false)
+    record["result_means"] = contract->falseMeans;
   return record;
 }
 
 bool RecordFailed(const Json& record) {
-  return record.contains("error") || record["result"] == false;
+  return record.contains("error") ||
+         (record["result"] == false && !record.contains("result_means"));
 }
 
 }  // namespace ecfhost

@@ -26,6 +26,9 @@ struct Options {
   std::string table = "DocNaoFiscaisECF";  // records: DocNaoFiscaisECF or GravaCER
 };
 
+// The host folder the options name (--host-dir, else $TOV_HOST_DIR, else the
+// working folder), absolute, without a trailing separator.
+std::string HostFolderPath(const Options& o);
 // Prepares the host folder (debug log, registry, printer folder) and runs the
 // package's load step again with it (host_folder.cpp). Throws
 // std::runtime_error.

@@ -15,6 +15,11 @@ inline constexpr ValueKind kBoolean = ValueKind::kBoolean;
 inline constexpr ValueKind kDataSet = ValueKind::kDataSet;
 inline constexpr ValueKind kAny = ValueKind::kAny;
 
+// Units of the amounts the contracts describe.
+inline const std::string kMoney = "R$";
+inline const std::string kPercent = "%";
+inline const std::string kQuantity = "units of the product's measure";
+
 inline ParameterRule P(std::string name, std::string meaning = "") {
   ParameterRule p;
   p.name = std::move(name);

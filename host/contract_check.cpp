@@ -1,12 +1,17 @@
 // Checking a call's arguments against its operation's contract before the
-// call is prepared: what the package would only notice half-way through (or
-// never, reading an absent key as "" or 0) is refused with a message naming
-// the key, position or field.
+// call is prepared: a misspelt or missing key, a missing field, or a value the
+// package's own conversions cannot take is refused with a message naming the
+// key, position or field; a value the package converts from another form
+// gets a warning saying what the package reads. In a lenient script nothing
+// is refused: every problem becomes a warning and the package meets the
+// arguments as given.
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
 #include "contracts.h"
 #include "tov00300/format.h"
+#include "tov00300/hostlib.h"
 
 namespace ecfhost {
 
@@ -34,50 +39,84 @@ const char* ValueKindName(ValueKind kind) {
 
 namespace {
 
-// Blank, or digits with at most one decimal separator ("," or ".", as the
-// process's settings may have either) and an optional sign.
-bool IsNumberText(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return true;
-  const size_t last = text.find_last_not_of(' ');
-  size_t at = first + (text[first] == '-' || text[first] == '+');
-  bool digits = false, separator = false;
-  for (; at <= last; ++at) {
-    const char c = text[at];
-    if (c >= '0' && c <= '9') {
-      digits = true;
-    } else if ((c == ',' || c == '.') && !separator) {
-      separator = true;
-    } else {
-      return false;
-    }
+// One call's check: a problem refuses the call, or, in a lenient script,
+// becomes one of its warnings and the package meets the value as given.
+class Check {
+ public:
+  Check(bool lenient, std::vector<std::string>* warnings)
+      : lenient_(lenient), warnings_(warnings) {}
+  void Problem(const std::string& text) const {
+    if (!lenient_) throw ArgumentError(text);
+    Note(text);
   }
-  return digits;
+  void Note(const std::string& text) const {
+    if (warnings_) warnings_->push_back(text);
+  }
+
+ private:
+  bool lenient_;
+  std::vector<std::string>* warnings_;
+};
+
+std::string NumberText(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.15g", value);
+  return text;
 }
 
-// Whether the package's conversion of the value to `kind` succeeds.
-bool Converts(const Json& value, ValueKind kind) {
+// Whether the JSON value is the kind's own form, so that the package reads
+// it as written.
+bool NaturalForm(const Json& value, ValueKind kind) {
+  switch (kind) {
+    case ValueKind::kText:
+    case ValueKind::kNumberText:
+      return value.is_string();
+    case ValueKind::kInteger:
+      return value.is_number_integer();
+    case ValueKind::kNumber:
+      return value.is_number();
+    case ValueKind::kBoolean:
+      return value.is_boolean();
+    case ValueKind::kDateTime:
+      return IsForm(value, "datetime");
+    default:
+      return true;
+  }
+}
+
+// Reads the value as the package does, with the runtime's own variant
+// conversions: false when they refuse it. `readAs` receives what the
+// package reads, as a phrase for a warning.
+bool Converts(const Json& value, ValueKind kind, std::string& readAs) {
   if (kind == ValueKind::kAny) return true;
   if (kind == ValueKind::kDataSet) return IsForm(value, "rows");
-  if (kind == ValueKind::kNumberText)
-    return value.is_string() && IsNumberText(value.get<std::string>());
   try {
     const Tov00300::Variant v = VariantIn(value);
     switch (kind) {
       case ValueKind::kText:
-        (void)v.AsString();
+        readAs = "the text \"" + Tov00300::Cp1252ToUtf8(v.AsString()) + "\"";
         break;
+      case ValueKind::kNumberText: {
+        // The operation reads a text and converts it to a number itself;
+        // a blank text reads as zero.
+        const std::string text = v.AsString();
+        double number = 0;
+        if (!Tov00300::hostlib::EmptyString(text) && !Tov00300::TryStrToFloat(text, number))
+          return false;
+        readAs = "the text \"" + Tov00300::Cp1252ToUtf8(text) + "\"";
+        break;
+      }
       case ValueKind::kInteger:
-        (void)v.AsInt();
+        readAs = "the whole number " + std::to_string(v.AsInt());
         break;
       case ValueKind::kNumber:
-        (void)v.AsDouble();
+        readAs = "the number " + NumberText(v.AsDouble());
         break;
       case ValueKind::kBoolean:
-        (void)v.AsBool();
+        readAs = v.AsBool() ? "true" : "false";
         break;
       case ValueKind::kDateTime:
-        (void)v.AsDateTime();
+        readAs = "the date-time " + DateTimeText(v.AsDateTime());
         break;
       default:
         break;
@@ -88,11 +127,19 @@ bool Converts(const Json& value, ValueKind kind) {
   }
 }
 
-void CheckKind(const Json& value, ValueKind kind, const std::string& where) {
-  if (!Converts(value, kind))
-    throw ArgumentError(where + " must be a " + ValueKindName(kind) + ", got " +
-                        DescribeJson(value) +
-                        (value.is_string() ? " \"" + value.get<std::string>() + "\"" : ""));
+// Refuses a value the package cannot convert; notes one it converts from
+// another form than the kind's own (a number for a text, a text for a
+// number), saying what the package will read. True when it converts.
+bool CheckKind(const Json& value, ValueKind kind, const std::string& where, const Check& check) {
+  std::string readAs;
+  if (!Converts(value, kind, readAs)) {
+    check.Problem(where + " must be a " + ValueKindName(kind) + ", got " + DescribeJson(value) +
+                  (value.is_string() ? " \"" + value.get<std::string>() + "\"" : ""));
+    return false;
+  }
+  if (!NaturalForm(value, kind) && !readAs.empty())
+    check.Note(where + ": " + DescribeJson(value) + ", which the package reads as " + readAs);
+  return true;
 }
 
 size_t EditDistance(const std::string& a, const std::string& b) {
@@ -110,32 +157,30 @@ size_t EditDistance(const std::string& a, const std::string& b) {
   return row[b.size()];
 }
 
-std::string Upper(const std::string& s) {
-  return Tov00300::UpperCase(s);
-}
-
-void CheckBag(const ParameterRule& p, const Json* arg, bool lenient, const std::string& where) {
+void CheckBag(const ParameterRule& p, const Json* arg, const Check& check,
+              const std::string& where) {
   if (!arg || (arg->is_object() && arg->size() == 1 && arg->contains("empty"))) {
-    if (lenient) return;
     for (const KeyRule& k : p.keys)
-      if (k.required)
-        throw ArgumentError(where + " is missing: a bag with " + k.key + " is required");
+      if (k.required) {
+        check.Problem(where + " is missing: a bag with " + k.key + " is required");
+        return;
+      }
     return;
   }
   if (!IsForm(*arg, "bag") || !(*arg)["bag"].is_object()) {
-    if (lenient) return;
-    throw ArgumentError(where + " must be a parameter bag {\"bag\": {\"KEY\": value}}, got " +
-                        DescribeJson(*arg));
+    check.Problem(where + " must be a parameter bag {\"bag\": {\"KEY\": value}}, got " +
+                  DescribeJson(*arg));
+    return;
   }
   const Json& bag = (*arg)["bag"];
   std::set<std::string> given;
   for (const auto& item : bag.items()) {
-    const std::string key = Upper(item.key());
+    const std::string key = Tov00300::UpperCase(item.key());
     given.insert(key);
     auto rule =
         std::find_if(p.keys.begin(), p.keys.end(), [&](const KeyRule& k) { return k.key == key; });
     if (rule == p.keys.end()) {
-      if (lenient || p.otherKeysAllowed) continue;
+      if (p.otherKeysAllowed) continue;
       const KeyRule* nearest = nullptr;
       size_t best = 3;
       for (const KeyRule& k : p.keys) {
@@ -144,16 +189,16 @@ void CheckBag(const ParameterRule& p, const Json* arg, bool lenient, const std::
       }
       std::string known;
       for (const KeyRule& k : p.keys) known += (known.empty() ? "" : ", ") + k.key;
-      throw ArgumentError(where + ": bag key " + item.key() + " is not read by the operation" +
-                          (nearest ? " (did you mean " + nearest->key + "?)" : "") + "; it reads " +
-                          known);
+      check.Problem(where + ": bag key " + item.key() + " is not read by the operation" +
+                    (nearest ? " (did you mean " + nearest->key + "?)" : "") + "; it reads " +
+                    known);
+      continue;
     }
-    CheckKind(item.value(), rule->kind, where + ": bag key " + rule->key);
+    CheckKind(item.value(), rule->kind, where + ": bag key " + rule->key, check);
   }
-  if (lenient) return;
   for (const KeyRule& k : p.keys)
     if (k.required && given.count(k.key) == 0)
-      throw ArgumentError(where + ": bag key " + k.key + " (" + k.meaning + ") is missing");
+      check.Problem(where + ": bag key " + k.key + " (" + k.meaning + ") is missing");
 }
 
 // The field names of a data-set argument: declared, or taken from the rows.
@@ -172,30 +217,32 @@ std::set<std::string> FieldNames(const Json& set) {
 }
 
 void CheckFields(const std::vector<FieldRule>& fields, const Json& set, bool optional,
-                 bool withRowsOnly, const std::string& where) {
+                 bool withRowsOnly, const Check& check, const std::string& where) {
   if (!IsForm(set, "rows")) {
-    if (optional) return;
-    throw ArgumentError(where + " must be a data set {\"rows\": [...], \"fields\": [...]}, got " +
-                        DescribeJson(set));
+    if (!optional)
+      check.Problem(where + " must be a data set {\"rows\": [...], \"fields\": [...]}, got " +
+                    DescribeJson(set));
+    return;
   }
   if (withRowsOnly && (!set["rows"].is_array() || set["rows"].empty())) return;
   const std::set<std::string> names = FieldNames(set);
   if (names.empty() && optional) return;
   for (const FieldRule& f : fields)
-    if (names.count(f.name) == 0)
-      throw ArgumentError(where + ": the data set has no field " + f.name + " (" +
-                          ValueKindName(f.kind) + "), which the operation reads");
+    if (!f.optional && names.count(f.name) == 0)
+      check.Problem(where + ": the data set has no field " + f.name + " (" + ValueKindName(f.kind) +
+                    "), which the operation reads");
 }
 
-void CheckPositions(const ParameterRule& p, const Json& arg, bool lenient,
+void CheckPositions(const ParameterRule& p, const Json& arg, const Check& check,
                     const std::string& where) {
   for (const PositionRule& rule : p.positions) {
     const Json* value = PositionalElement(arg, rule.index);
     if (!value || (value->is_object() && value->contains("empty"))) continue;
     const std::string at =
         where + " position " + std::to_string(rule.index) + " (" + rule.meaning + ")";
-    CheckKind(*value, rule.kind, at);
-    if (!rule.fields.empty() && !lenient) CheckFields(rule.fields, *value, false, false, at);
+    // A value of another kind (lenient) reaches the package as given.
+    if (CheckKind(*value, rule.kind, at, check) && !rule.fields.empty())
+      CheckFields(rule.fields, *value, false, false, check, at);
   }
 }
 
@@ -226,19 +273,21 @@ const Json* PositionalElement(const Json& array, int index) {
   return nullptr;
 }
 
-void CheckArguments(const Contract& contract, const Json& args, bool lenient) {
+void CheckArguments(const Contract& contract, const Json& args, bool lenient,
+                    std::vector<std::string>* warnings) {
+  const Check check(lenient, warnings);
   for (size_t i = 0; i < contract.parameters.size(); ++i) {
     const ParameterRule& p = contract.parameters[i];
     const Json* arg = i < args.size() ? &args[i] : nullptr;
     const std::string where = "args[" + std::to_string(i) + "] (" + p.name + ")";
-    if (!p.keys.empty()) CheckBag(p, arg, lenient, where);
+    if (!p.keys.empty()) CheckBag(p, arg, check, where);
     if (!arg) continue;
-    if (!p.positions.empty()) CheckPositions(p, *arg, lenient, where);
+    if (!p.positions.empty()) CheckPositions(p, *arg, check, where);
     if (p.minimumSize > 0 && ArraySize(*arg) < static_cast<size_t>(p.minimumSize))
-      throw ArgumentError(where + " must be an array of at least " + std::to_string(p.minimumSize) +
-                          " elements, e.g. {\"size\": " + std::to_string(p.minimumSize) + "}");
-    if (!p.fields.empty() && !lenient)
-      CheckFields(p.fields, *arg, p.fieldsOptional, p.readWithRowsOnly, where);
+      check.Problem(where + " must be an array of at least " + std::to_string(p.minimumSize) +
+                    " elements, e.g. {\"size\": " + std::to_string(p.minimumSize) + "}");
+    if (!p.fields.empty())
+      CheckFields(p.fields, *arg, p.fieldsOptional, p.readWithRowsOnly, check, where);
   }
 }
 

@@ -42,11 +42,15 @@ enum class PathKind {
   kNamePart,    // a piece of a file name the package builds: no folder in it
 };
 
+// A data-set field: what it means to the operation and, for an amount, its
+// unit ("R$", "%", ...).
 struct FieldRule {
   std::string name;
   ValueKind kind;
   std::string meaning = "";
   std::string unit = "";
+  // Read only on some paths of the operation: described, never demanded.
+  bool optional = false;
   PathKind path = PathKind::kNone;
 };
 
@@ -55,6 +59,7 @@ struct KeyRule {
   ValueKind kind;
   bool required;  // refused when absent, unless the script is lenient
   std::string meaning;
+  std::string unit = "";
 };
 
 struct PositionRule {
@@ -83,6 +88,9 @@ struct Contract {
   std::string summary;
   bool talksToPrinter = true;  // needs a started session
   std::vector<ParameterRule> parameters;
+  // Not empty: a false result is the package's answer, not a failure (the
+  // operator's choice, a state asked about); the text says what it means.
+  std::string falseMeans = "";
 };
 
 // The contract of `op`, or nullptr when the table has none.
@@ -93,11 +101,13 @@ const std::vector<Contract>& Contracts();
 // Refuses (ArgumentError naming the parameter, key, position or field) the
 // arguments of a call that do not satisfy the contract: a bag key the
 // operation does not read (with the nearest known key), a required key
-// absent, a value that does not convert to its kind, a data set without a
-// field the operation reads, a result array too short. With `lenient`,
-// absent and unknown bag keys and the fields of data sets are left to the
-// package's own rules; kinds are still checked.
-void CheckArguments(const Contract& contract, const Json& args, bool lenient);
+// absent, a value the package's own variant conversions cannot take, a data
+// set without a field the operation reads, a result array too short. A value
+// the package converts from another form (a number where it reads a text)
+// is taken, with a line in `warnings` saying what the package reads. With
+// `lenient` nothing is refused: each problem becomes a warning instead.
+void CheckArguments(const Contract& contract, const Json& args, bool lenient,
+                    std::vector<std::string>* warnings = nullptr);
 
 // The element at `index` of a positional-array argument (a list,
 // {"array"} or {"positions"}), or nullptr.

@@ -7,17 +7,33 @@ namespace ecfhost::contract {
 namespace {
 
 const std::vector<FieldRule> kMovementFields = {
-    {"IDTIPOMOVIVE", kText},  {"DTHRINCMOV", ValueKind::kDateTime},
-    {"CDTIPORECE", kText},    {"VRMOVIVEND", kNumber},
-    {"NRORDTROCO", kText},    {"CDBANCARTCR", kText},
-    {"CDTIPORECEORIG", kText}};
+    {"IDTIPOMOVIVE", kText,
+     "kind of movement: \"E\" and \"T\" are paid on the printer, others skipped"},
+    {"DTHRINCMOV", ValueKind::kDateTime,
+     "when the movement was made; with NRORDTROCO, the order of the payments", "date-time"},
+    {"CDTIPORECE", kText, "payment type, looked up in position 14"},
+    {"VRMOVIVEND", kNumber, "amount paid; a card sale adds up the rows of one payment type",
+     kMoney},
+    {"NRORDTROCO", kText, "order of the payment on the receipt (sorted as text)"},
+    {"CDBANCARTCR", kText, "card bank code; not empty: the row pays as its CDTIPORECEORIG"},
+    {"CDTIPORECEORIG", kText, "the payment type a card payment stands for"}};
 const std::vector<FieldRule> kPaymentTypeFields = {
-    {"CDTIPORECE", kText}, {"NMTIPORECE", kText}, {"IDTIPORECE", kText}};
+    {"CDTIPORECE", kText, "payment type code"},
+    {"NMTIPORECE", kText,
+     "payment method as the printer knows it; its first 16 characters are sent"},
+    {"IDTIPORECE", kText,
+     "kind: \"8\" agreement (its footer), \"9\" and \"A\" paid from the consumer's account"}};
 const std::vector<FieldRule> kBalanceFields = {
-    {"CDFAMILISALD", kText}, {"NMFAMILISALD", kText}, {"VRSALDCONFAM", kNumber}};
-const std::vector<FieldRule> kFamilyFields = {{"CDFAMILISALD", kText}, {"VRSALDCONFAM", kNumber}};
+    {"CDFAMILISALD", kText, "family (balance group) code"},
+    {"NMFAMILISALD", kText, "family name, printed in the footer's balance lines"},
+    {"VRSALDCONFAM", kNumber, "the family's balance; 0 prints no line", kMoney}};
+const std::vector<FieldRule> kFamilyFields = {
+    {"CDFAMILISALD", kText, "family code, as in the consumer balances"},
+    {"VRSALDCONFAM", kNumber, "amount taken off that family's balance line", kMoney}};
 const std::vector<FieldRule> kLoanFields = {
-    {"CDFAMILISALD", kText}, {"IDTPMOVEXT", kText}, {"VRMOVEXTCONS", kNumber}};
+    {"CDFAMILISALD", kText, "family code, as in the consumer balances"},
+    {"IDTPMOVEXT", kText, "\"D\" debit (taken off the balance) or \"C\" credit (added)"},
+    {"VRMOVEXTCONS", kNumber, "the movement's amount", kMoney}};
 
 std::vector<PositionRule> ClosingPositions() {
   std::vector<PositionRule> p = {
@@ -95,27 +111,40 @@ std::vector<Contract> ReceiptContracts() {
                     {"CUPNR", kText, false, "out: the receipt's COO"},
                     {"CONTCUPOM", kText, false, "out: the receipt's CCF"},
                     {"IDUTILTEF", kText, false, "card-payment use kind \"S\"/\"T\""},
-                    {"UTILTEF", kBoolean, false, "a card payment takes part"}})}},
+                    {"UTILTEF", kBoolean, false, "a card payment takes part"},
+                    {"TIPOTICKET", kText, false, "read and not used"},
+                    {"IVACOMP", kText, false, "read and not used"},
+                    {"IVAPROP", kText, false, "read and not used"},
+                    {"TIPODOC", kText, false, "read and not used"},
+                    {"NRDOC", kText, false, "read and not used"},
+                    {"MESA", kText, false, "read and not used"}})}},
       {"Nr_Cupom", "the printer's COO, or \"ERRO\"", true, {P("ignorado"), kScheme}},
       {"ContadorCupomFiscalMFD", "reads the CCF", true, {kScheme, P("contador", "out")}},
       {"NumeroCupom", "the value of stNrCupom", false, {}},
       {"VendaItem",
        "sells one item on the open receipt",
        true,
-       {Bag("bag", {{"CDALIQ", kText, true, "tax code: T1, II, FF, NN or a rate slot"},
-                    {"VRPERCALIQ", ValueKind::kNumberText, true,
-                     "tax rate in percent (\"18\"; \"\" for II/FF/NN)"},
-                    {"QTDE", kNumber, true, "quantity"},
-                    {"VALOR", kNumber, true, "unit price"},
-                    {"NMPROD", kText, true, "description (first 50 characters sent)"},
-                    {"CDARVPROD", kText, true, "product code"},
-                    {"DESCONT", kNumber, false, "item discount (money)"},
-                    {"ACRESCIMO", kNumber, false, "item surcharge (money), when no discount"},
-                    {"UNIDADE", kText, false, "unit (first two characters sent)"},
-                    {"ESQUEMACOR", kText, false, "colour scheme"},
-                    {"INTEFERRO", kInteger, false, "returned as INTTEFERRO"},
-                    {"IDUTILTEF", kText, false, "card-payment use kind \"S\"/\"T\""},
-                    {"UTILTEF", kBoolean, false, "a card payment takes part"}})}},
+       {Bag(
+           "bag",
+           {{"CDALIQ", kText, true,
+             "tax code: II exempt, FF substitution, NN no incidence, else taxed"},
+            {"VRPERCALIQ", ValueKind::kNumberText, true,
+             "tax rate of a taxed item, a number text (\"18\"; \"\" for II/FF/NN)", kPercent},
+            {"QTDE", kNumber, true, "quantity sold, sent with three decimals", kQuantity},
+            {"VALOR", kNumber, true, "unit price", kMoney},
+            {"NMPROD", kText, true, "description (first 50 characters sent)"},
+            {"CDARVPROD", kText, true, "product code"},
+            {"DESCONT", kNumber, false, "item discount, cut to two decimals", kMoney},
+            {"ACRESCIMO", kNumber, false, "item surcharge, sent when there is no discount", kMoney},
+            {"UNIDADE", kText, false, "unit of measure (first two characters sent)"},
+            {"ESQUEMACOR", kText, false, "colour scheme"},
+            {"INTEFERRO", kInteger, false, "returned as INTTEFERRO"},
+            {"IDUTILTEF", kText, false, "card-payment use kind \"S\"/\"T\""},
+            {"UTILTEF", kBoolean, false, "a card payment takes part"},
+            {"MESA", kAny, false, "read and not used"},
+            {"FLAG", kAny, false, "read and not used"},
+            {"IDALIQ", kAny, false, "read and not used"},
+            {"TIPOTICKET", kAny, false, "read and not used"}})}},
       {"Cancela_ItGenerico",
        "cancels an item of the open receipt by number",
        true,
@@ -179,7 +208,11 @@ std::vector<Contract> ReceiptContracts() {
         ResultArray("result", 0,
                     "out: an array of 4 ({\"size\": 4}): 0 repetition flag, 1 position 42, "
                     "2 empty, 3 stMensagemTaa")}},
-      {"Totaliza_NFiscal", "prints nothing", false, {P("ignorado1"), P("ignorado2")}},
+      {"Totaliza_NFiscal",
+       "prints nothing",
+       false,
+       {P("ignorado1"), P("ignorado2")},
+       "nothing: the result carries no information"},
       // ---- non-fiscal documents
       {"Cupom_NFiscNVinc",
        "prints a whole non-fiscal receipt",

@@ -11,10 +11,20 @@ namespace ecfhost {
 
 namespace {
 
+// Meaning and unit, when the table gives them.
+void Explain(Json& out, const std::string& meaning, const std::string& unit) {
+  if (!meaning.empty()) out["meaning"] = meaning;
+  if (!unit.empty()) out["unit"] = unit;
+}
+
 Json FieldsJson(const std::vector<FieldRule>& fields) {
   Json out = Json::array();
-  for (const FieldRule& f : fields)
-    out.push_back({{"field", f.name}, {"type", ValueKindName(f.kind)}});
+  for (const FieldRule& f : fields) {
+    Json field = {{"field", f.name}, {"type", ValueKindName(f.kind)}};
+    Explain(field, f.meaning, f.unit);
+    if (f.optional) field["required"] = false;
+    out.push_back(field);
+  }
   return out;
 }
 
@@ -26,6 +36,7 @@ Json Describe(const Operation& op, std::string& problem) {
   if (contract) {
     out["summary"] = contract->summary;
     out["needs_session"] = contract->talksToPrinter;
+    if (!contract->falseMeans.empty()) out["false_means"] = contract->falseMeans;
     if (contract->parameters.size() != op.parameterKinds.size())
       problem = op.name + ": the contract table lists " +
                 std::to_string(contract->parameters.size()) + " parameters, the operation takes " +
@@ -44,7 +55,7 @@ Json Describe(const Operation& op, std::string& problem) {
         Json keys = Json::array();
         for (const KeyRule& k : rule.keys) {
           Json key = {{"key", k.key}, {"type", ValueKindName(k.kind)}, {"required", k.required}};
-          if (!k.meaning.empty()) key["meaning"] = k.meaning;
+          Explain(key, k.meaning, k.unit);
           keys.push_back(key);
         }
         p["bag"] = keys;

@@ -24,7 +24,7 @@ void SetEnvDefault(const char* name, const std::string& value) {
 // happens before main; set them, then run its load step again so DsDirCad
 // and DsDirDrive follow. The registry and the drive root default to places
 // inside the host folder so that a run never touches the machine's own.
-void PrepareHostFolder(const Options& o) {
+std::string HostFolderPath(const Options& o) {
   namespace fs = std::filesystem;
   std::string hostDir;
   if (o.hostDir) {
@@ -36,6 +36,12 @@ void PrepareHostFolder(const Options& o) {
   }
   hostDir = fs::absolute(hostDir).lexically_normal().string();
   while (hostDir.size() > 1 && hostDir.back() == '/') hostDir.pop_back();
+  return hostDir;
+}
+
+void PrepareHostFolder(const Options& o) {
+  namespace fs = std::filesystem;
+  const std::string hostDir = HostFolderPath(o);
   if (!Tov00300::platform::CreateFolder(hostDir))
     throw std::runtime_error("cannot create the host folder " + hostDir);
   setenv("TOV_HOST_DIR", hostDir.c_str(), 1);

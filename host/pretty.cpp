@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "call_runner.h"
 #include "output.h"
 
 namespace ecfhost {
@@ -133,9 +134,13 @@ void PrintPretty(std::ostream& out, size_t index, const Json& record) {
     for (const Json& d : record["driver"])
       if (d["code"] != 1)
         out << "    driver: " << d["call"].get<std::string>() << " -> " << d["code"] << "\n";
-  const bool failed = record.contains("error") || record["result"] == false;
-  if (failed && record.contains("log"))
+  if (RecordFailed(record) && record.contains("log"))
     for (const Json& line : record["log"]) out << "    log: " << line.get<std::string>() << "\n";
+  if (record.contains("result_means"))
+    out << "    false: " << record["result_means"].get<std::string>() << "\n";
+  if (record.contains("warnings"))
+    for (const Json& w : record["warnings"]) out << "    warning: " << w.get<std::string>() << "\n";
+  if (record.contains("hint")) out << "    hint: " << record["hint"].get<std::string>() << "\n";
   if (record.contains("error")) out << "    ERROR: " << record["error"].get<std::string>() << "\n";
   out << "\n";
 }

@@ -54,7 +54,8 @@ Json PrinterStatus() {
   };
   const Wanted wanted[] = {{"56", 1, "open_document", false}, {"26", 6, "coo", false},
                            {"30", 6, "ccf", false},           {"160", 13, "subtotal", true},
-                           {"161", 4, "items", false},        {"1", 18, "grand_total", true}};
+                           {"161", 4, "items", false},        {"162", 1, "totalled", false},
+                           {"163", 13, "paid", true},         {"1", 18, "grand_total", true}};
   Json status = {{"session", true}};
   for (const Wanted& w : wanted) {
     const auto text = Register(w.index, w.width);
@@ -65,6 +66,8 @@ Json PrinterStatus() {
     }
     if (w.amount) {
       status[w.name] = static_cast<double>(*value) / 100.0;
+    } else if (std::string(w.name) == "totalled") {
+      status[w.name] = *value == 1;
     } else {
       status[w.name] = *value;
     }

@@ -9,6 +9,7 @@
 #include "script.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
+#include "tov00300/platform.h"
 
 namespace ecfhost {
 
@@ -62,6 +63,11 @@ std::unique_ptr<PreparedCall> PrepareRecords(const Json& call) {
 // Prints the document register the host folder holds, as a call's record.
 int RecordsCommand(const Options& o) {
   Json record = {{"op", "records"}, {"result", nullptr}};
+  // Reading a register never makes a host folder: a mistyped folder is said.
+  if (const std::string folder = HostFolderPath(o); !Tov00300::platform::FolderExists(folder)) {
+    std::cerr << "ecfhost: there is no host folder " << folder << "\n";
+    return kBadUse;
+  }
   try {
     PrepareHostFolder(o);
     auto call = PrepareRecords(Json{{"table", o.table}});

@@ -6,6 +6,7 @@
 
 #include "contracts.h"
 
+#include "tov00300/format.h"
 #include "tov00300/platform.h"
 
 namespace ecfhost {
@@ -74,7 +75,7 @@ ScriptCall PrepareCall(const Json& call, const std::string& callName, const Call
       if (!args.is_array())
         throw ScriptError(where + ": \"args\" must be a list, got " + DescribeJson(args));
       if (const Contract* contract = FindContract(out.op)) {
-        CheckArguments(*contract, args, policy.lenient);
+        CheckArguments(*contract, args, policy.lenient, &out.warnings);
         if (!policy.confineTo.empty()) CheckConfined(*contract, args, policy.confineTo);
       }
       out.prepared = op->Prepare(args);
@@ -105,6 +106,9 @@ Script ParseScript(const std::string& text) {
     if (!root["locale"].is_string())
       throw ScriptError("\"locale\" must be a text such as \"pt_BR\"");
     script.locale = root["locale"].get<std::string>();
+    // The calls are checked with the package's conversions, which read
+    // numbers in the script's formats.
+    Tov00300::GlobalFormatSettings() = Tov00300::FormatSettings::FromLocaleName(*script.locale);
   }
   const Json& calls = root["calls"];
   CallPolicy policy;

@@ -37,8 +37,9 @@ class ScriptError : public std::runtime_error {
 // given. A script is the operator's own and may do everything; the service
 // (serve.cpp) narrows it for the programs that connect to it.
 struct CallPolicy {
-  // Leaves absent and unknown bag keys, value types and data-set fields to
-  // the package's own rules instead of refusing the call.
+  // Refuses nothing the contracts would: absent and unknown bag keys, value
+  // types and data-set fields are left to the package's own rules, each
+  // problem noted as a warning.
   bool lenient = false;
   // "sim" and "driver" act on the printer without the package: they may
   // reset the fiscal memory or leave a document open behind its back.
@@ -52,12 +53,15 @@ struct ScriptCall {
   std::string op;
   std::string comment;  // the call's "comment", shown above it in --pretty output
   std::unique_ptr<PreparedCall> prepared;
+  // What the check noted without refusing the call: a value the package
+  // converts from another form, or, in a lenient script, every problem.
+  std::vector<std::string> warnings;
 };
 
 struct Script {
   std::deque<bool> answers;
-  // "lenient": true leaves absent and unknown bag keys to the package's own
-  // rules instead of refusing the script.
+  // "lenient": true refuses nothing: names, types and data sets reach the
+  // package as given, each problem noted as a warning of its call.
   bool lenient = false;
   std::optional<std::string> locale;
   std::vector<ScriptCall> calls;

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include "closing_script.h"
 #include "ecfhost_runner.h"
 #include "sale_script.h"
 
@@ -98,6 +99,81 @@ TEST_F(ScriptContractTest, MistakesAreRefusedBeforeAnyCallNamingWhatIsWrong) {
   EXPECT_EQ(lenient.records.size(), 3u);
 }
 
+// What the package takes reaches it: keys it reads and ignores, values its
+// conversions take (with a warning saying what it reads), anything at all in
+// a lenient script, a call before the session, a false that is an answer;
+// last, a newcomer's day with all of them at once.
+TEST_F(ScriptContractTest, ScriptsThePackageTakesReachIt) {
+  Json open = OpenReceipt();
+  for (const char* key : {"TIPOTICKET", "IVACOMP", "IVAPROP", "TIPODOC", "NRDOC", "MESA"})
+    open["args"][0]["bag"][key] = "";
+  Json item = Call("VendaItem", {ItemBag("1", "Cafe", 2, 10)});
+  for (const char* key : {"MESA", "FLAG", "IDALIQ", "TIPOTICKET"})
+    item["args"][0]["bag"][key] = "1";
+  Json converted = Call("VendaItem", {ItemBag("1", "Cafe", 1, 10)});
+  converted["args"][0]["bag"]["VRPERCALIQ"] = 18.0;
+  converted["args"][0]["bag"]["QTDE"] = "2";
+  Json badStart = StartCall();
+  badStart["args"][0]["bag"]["IDTIPOIMPFIS"] = "vinte e nove";
+  Json textForRows = ClosingCall({{"001", 10}});
+  textForRows["args"][0]["positions"]["13"] = "sem linhas";
+  const Json supply = Call("Suprimento", {"PADRAO", 10.0});
+  const struct {
+    const char* name;
+    bool lenient;
+    Json calls;
+    size_t at;  // the record looked at
+    Json result;
+    std::string inRecord;
+  } cases[] = {
+      {"keys read and ignored", false, {StartCall(), open, item}, 2, true, "\"INTTEFERRO\""},
+      {"numbers and texts converted",
+       false,
+       {StartCall(), OpenReceipt(), converted},
+       2,
+       true,
+       "VRPERCALIQ: a number with decimals, which the package reads as the text"},
+      {"lenient start bag", true, {badStart}, 0, true, "Erro no recebimento dos parâmetros"},
+      {"lenient text for rows",
+       true,
+       {StartCall(), OpenReceipt(), item, textForRows},
+       3,
+       false,
+       "position 13"},
+      {"call before the session",
+       false,
+       {supply},
+       0,
+       false,
+       "Erro ao enviar comando para a impressora."},
+      {"false as an answer",
+       false,
+       {StartCall(), CashClosing(Closing{})},
+       1,
+       false,
+       "\"result_means\""},
+      {"newcomer's day",
+       false,
+       {supply, StartCall(), open, converted, item, ClosingCall({{"001", 40}})},
+       5,
+       true,
+       "iCFEncerrarConfigMsg_ECF_Daruma"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const HostRun run = Run({{"lenient", c.lenient}, {"calls", c.calls}});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    ASSERT_EQ(run.records.size(), c.calls.size()) << run.out;
+    EXPECT_EQ(run.At(c.at)["result"], c.result) << run.At(c.at).dump();
+    EXPECT_FALSE(run.At(c.at).contains("error")) << "the package answers, ecfhost advises";
+    EXPECT_NE(run.At(c.at).dump().find(c.inRecord), std::string::npos) << run.At(c.at).dump();
+  }
+  // A false that is an answer does not fail a strict run; a false that is
+  // a failure does.
+  EXPECT_EQ(Run({{"calls", {StartCall(), CashClosing(Closing{})}}}, {"--strict"}).exitStatus, 0);
+  EXPECT_EQ(Run({{"calls", {supply}}}, {"--strict"}).exitStatus, 1);
+}
+
 TEST_F(ScriptContractTest, DescribeAndHelpComeFromTheTablesTheDispatcherUses) {
   std::string out;
   ASSERT_EQ(Ecfhost("describe FechaCupom", &out), 0) << out;
@@ -110,8 +186,20 @@ TEST_F(ScriptContractTest, DescribeAndHelpComeFromTheTablesTheDispatcherUses) {
                                                                {"type", "whole number"},
                                                                {"required", true},
                                                                {"meaning", "printer type (29)"}}));
+  // Meanings and units of keys and fields; what a false result means.
+  ASSERT_EQ(Ecfhost("describe VendaItem", &out), 0);
+  EXPECT_EQ(Json::parse(out)["parameters"][0]["bag"][3]["unit"], "R$");
+  ASSERT_EQ(Ecfhost("describe RegistroVenda", &out), 0);
+  const Json stValor = Json::parse(out)["parameters"][3]["fields"][3];
+  EXPECT_EQ(stValor["field"], "STVALOR");
+  EXPECT_EQ(stValor["meaning"].get<std::string>().rfind("unit price", 0), 0u);
+  ASSERT_EQ(Ecfhost("describe GeraReciboSangria", &out), 0);
+  EXPECT_TRUE(Json::parse(out).contains("false_means"));
   // Every contract matches an operation and its parameter count.
   EXPECT_EQ(Ecfhost("describe", &out), 0) << out;
+  // Reading a register never makes a host folder.
+  EXPECT_EQ(Ecfhost("records --host-dir " + hostDir() + "/missing", &out), 2);
+  EXPECT_NE(out.find("there is no host folder"), std::string::npos) << out;
   for (const char* help : {"help", "--help", "-h"}) {
     EXPECT_EQ(Ecfhost(help, &out), 0);
     EXPECT_NE(out.find("usage: ecfhost run SCRIPT.json|-"), std::string::npos) << out;
@@ -125,7 +213,10 @@ TEST_F(ScriptContractTest, RecordsExplainFailuresAndStrictFailsTheRun) {
         Call("VendaItem", {ItemBag("1", "Cafe", 1, 10)}), Sim("powr off")}}};
   const HostRun run = Run(script);
   ASSERT_EQ(run.exitStatus, 0) << run.err;
-  EXPECT_EQ(run.At(0)["error"], "sessão não iniciada: chame StartImpFiscal");
+  // The package's own answer, and ecfhost's advice beside it.
+  EXPECT_EQ(run.At(0)["result"], false);
+  EXPECT_FALSE(run.At(0).contains("error"));
+  EXPECT_EQ(run.At(0)["hint"], "sessão não iniciada: chame StartImpFiscal");
   EXPECT_FALSE(run.At(2).contains("error"));
   const Json& refused = run.At(4);
   EXPECT_EQ(refused["result"], false);

@@ -141,6 +141,21 @@ TEST_F(ServeTest, ServiceGivesNoPowersBeyondThePackageAndTheHostFolder) {
   EXPECT_FALSE(replies[1].contains("refused")) << replies[1].dump();
 }
 
+// A closing that stopped half-way: the status tells the client that the
+// receipt is totalled and how much is paid, so it knows which step to send.
+TEST_F(ServeTest, StatusTellsWhichStepOfAClosingTookEffect) {
+  const std::vector<Json> replies =
+      Serve({StartCall().dump(), OpenReceipt().dump(),
+             Call("VendaItem", {ItemBag("1", "Cafe", 1, 2.5)}).dump(),
+             ClosingCall({{"001", 1}}).dump(), R"({"op": "status"})"});
+  ASSERT_EQ(replies.size(), 5u);
+  EXPECT_EQ(replies[3]["result"], false);
+  const Json& status = replies[4]["result"];
+  EXPECT_EQ(status["open_kind"], "receipt");
+  EXPECT_EQ(status["totalled"], true);
+  EXPECT_EQ(status["paid"], 1.0);
+}
+
 TEST_F(ServeTest, PythonClientRunsADayOverTcp) {
   std::string out;
   if (Shell("python3 -c pass", out) != 0) GTEST_SKIP() << "python3 is not installed";
