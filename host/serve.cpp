@@ -10,8 +10,8 @@
 // the printer-control commands ("sim", "driver") are refused unless the
 // service was started with --allow-printer-control. Nothing a client sends
 // may stop the service or hold up the other clients: a request that is not
-// a call is answered with an error, and a client that does not read its
-// replies is dropped once they pile up.
+// a call is answered with an error, and a TCP client that does not read its
+// replies is dropped once they pile up (standard input is only paused).
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -43,9 +43,13 @@ namespace {
 // A request longer than this is refused and its connection closed: nothing a
 // client sends may make the service hold unbounded memory.
 constexpr size_t kMaxRequest = 4 * 1024 * 1024;
-// Replies a client has not read yet, at most. A client that lets more pile
-// up does not read: it is dropped, so that it never holds up the others.
+// Replies a TCP client has not read yet, at most. A client that lets more
+// pile up does not read: it is dropped, so that it never holds up the others.
 constexpr size_t kMaxUnread = 8 * 1024 * 1024;
+// Standard input belongs to the operator who started the service: while this
+// much of its replies waits for standard output, no more of its requests
+// are read, and nothing is dropped.
+constexpr size_t kPauseStandardInput = 1024 * 1024;
 constexpr size_t kMaxClients = 32;
 // How long the replies written at "quit" may take to drain.
 constexpr int kDrainMilliseconds = 2000;
@@ -62,6 +66,13 @@ struct Peer {
   size_t Unread() const { return output.size() - written; }
 };
 
+// Whether standard output takes more without blocking. It may be a pipe,
+// which poll calls writable when it takes at least PIPE_BUF bytes.
+bool Writable(int fd) {
+  pollfd p{fd, POLLOUT, 0};
+  return poll(&p, 1, 0) > 0 && (p.revents & POLLOUT);
+}
+
 // Hands the peer's pending replies to the system as far as it takes them
 // without blocking; false when the other side is gone.
 bool Flush(Peer& peer) {
@@ -71,15 +82,13 @@ bool Flush(Peer& peer) {
     if (peer.tcp) {
       n = send(peer.out, data, peer.Unread(), MSG_DONTWAIT | MSG_NOSIGNAL);
     } else {
-      // Standard output may be a pipe, which poll calls writable when it
-      // takes at least PIPE_BUF bytes: write no more than that per poll.
+      if (!Writable(peer.out)) return true;
       n = write(peer.out, data, std::min<size_t>(peer.Unread(), PIPE_BUF));
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
     if (n <= 0) return false;
     peer.written += static_cast<size_t>(n);
-    if (!peer.tcp) break;
   }
   if (peer.written == peer.output.size()) {
     peer.output.clear();
@@ -202,7 +211,8 @@ class Server {
       std::vector<pollfd> fds;
       if (listener_ >= 0) fds.push_back({listener_, POLLIN, 0});
       for (const auto& [key, peer] : peers_) {
-        const bool reading = !peer.inputClosed && !peer.closeAfterOutput;
+        const bool reading = !peer.inputClosed && !peer.closeAfterOutput &&
+                             (peer.tcp || peer.Unread() < kPauseStandardInput);
         const short want = peer.Unread() > 0 ? POLLOUT : 0;
         if (peer.in == peer.out) {
           fds.push_back({peer.in, static_cast<short>((reading ? POLLIN : 0) | want), 0});
@@ -296,13 +306,13 @@ class Server {
     return Flush(peer);
   }
 
-  // Adds a reply to the peer's output; false when the client has left too
+  // Adds a reply to the peer's output; false when a TCP client has left too
   // much unread and must be dropped.
   bool Queue(Peer& peer, const Json& reply) {
     std::ostringstream line;
     PrintJsonLine(line, reply);
     peer.output += line.str();
-    if (peer.Unread() <= kMaxUnread) return true;
+    if (!peer.tcp || peer.Unread() <= kMaxUnread) return true;
     std::cerr << "ecfhost: a client was dropped: it does not read its replies" << std::endl;
     return false;
   }
