@@ -308,7 +308,9 @@ void Apply(PrinterState& state, const Event& e) {
       break;
     }
     case EventType::kPrintText:
+      if (e.N(0) != 0 && !open.lines.empty()) open.lines.pop_back();
       for (std::string& line : SplitText(e.S(0))) open.lines.push_back(std::move(line));
+      open.lineOpen = e.N(1) != 0;
       break;
     case EventType::kCloseReport:
     case EventType::kCloseVoucher:

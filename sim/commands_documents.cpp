@@ -20,10 +20,17 @@ Outcome AcceptText(Machine& m, const std::string& text) {
   if (text.size() > kMaxTextCommand) return Refuse(kErrTextTooLong, -2);
   if (m.faults().paperOut) return Refuse(kErrPaperOut);
   if (text.empty()) return Ok();
-  std::vector<std::string> lines = WrapLines(text, kPaperColumns);
+  // Paper goes on where the last text stopped: a text without a final line
+  // feed leaves its line open, and the next text continues it, so a report
+  // sent in pieces of 619 characters keeps its words and figures whole.
+  const Document& open = m.state().open;
+  const bool continues = open.lineOpen && !open.lines.empty();
+  std::vector<std::string> lines =
+      WrapLines(continues ? open.lines.back() + text : text, kPaperColumns);
   std::string body;
   for (size_t i = 0; i < lines.size(); ++i) body += (i > 0 ? "\n" : "") + lines[i];
   Event e{EventType::kPrintText};
+  e.n = {continues ? 1 : 0, text.back() != '\n' ? 1 : 0};
   e.s = {body};
   return m.Accept(std::move(e));
 }

@@ -114,13 +114,17 @@ int RunControl(Machine& m, const std::string& command) {
   if (w.size() < 2) return -2;
   if (verb == "FAIL") return Fail(m, w);
   if (verb == "LOSE-REPLY") return LoseReply(m, w);
-  if (verb == "STATUS" && w.size() == 3) {
+  // "status ERR WARN [NAME]": the next command's status, or that of the next
+  // call of NAME, so a test can aim at a command the package sends after
+  // reading registers.
+  if (verb == "STATUS" && (w.size() == 3 || w.size() == 4)) {
     auto error = ParseSignedInt(w[1]);
     auto warning = ParseSignedInt(w[2]);
-    if (!error || !warning) return -2;
+    if (!error || !warning || (w.size() == 4 && !IsEntryPointName(w[3]))) return -2;
     f.statusPending = true;
     f.statusError = *error;
     f.statusWarning = *warning;
+    f.statusTarget = w.size() == 4 ? w[3] : std::string();
     return 1;
   }
   if (w.size() != 2) return -2;

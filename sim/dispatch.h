@@ -107,7 +107,7 @@ int Run(const char* name, Access access, size_t bytes, Body&& body) {
       consume(lost, at);
     }
   }
-  if (access != Access::kQuiet) m.SetLastStatus(error);
+  if (access != Access::kQuiet) m.SetLastStatus(error, name);
   if (m.faults().lineBaud > 0) {
     // Ten bits per byte on the line, both ways.
     auto micros = static_cast<int64_t>(bytes + m.replyBytes) * 10 * 1'000'000 / m.faults().lineBaud;

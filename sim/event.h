@@ -32,7 +32,10 @@ enum class EventType : uint8_t {
   kCashMovement,     // n: 1 supply / 0 withdrawal, amount; s: message
   kOpenReport,
   kOpenVoucher,  // n: payment index in the last receipt, amount, installments; s: reference
-  kPrintText,    // s: lines already wrapped, joined by line feeds (report or voucher body)
+  kPrintText,    // s: lines already wrapped, joined by line feeds (report or voucher body);
+                 // n: 1 when the first line replaces the body's open last line (it goes on
+                 // with it), 1 when the last line stays open (no n: neither, as older
+                 // journals wrote it)
   kCloseReport,
   kCloseVoucher,
   kXReading,

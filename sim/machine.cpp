@@ -147,7 +147,8 @@ int Machine::Reset() {
   // Opening may find damaged files; the reset replaces them anyway.
   storage_.Open(folder, &ignored, &error);
   if (!storage_.IsOpen()) {
-    for (const char* name : {"sim_estado.bin", "sim_diario.bin", "sim_mfd.bin", "bobina.txt"}) {
+    for (const char* name :
+         {"sim_estado.bin", "sim_diario.bin", "sim_mfd.bin", "bobina.txt", "sim_confirmado.bin"}) {
       platform::DeleteFile(folder + name);
     }
     storage_.Open(folder, &ignored, &error);
@@ -217,7 +218,7 @@ Outcome Machine::Accept(Event event) {
   return Ok();
 }
 
-void Machine::SetLastStatus(int error) {
+void Machine::SetLastStatus(int error, std::string_view name) {
   lastError_ = error;
   if (!HoldsPort()) {
     // No printer answered: it has nothing to warn of.
@@ -234,7 +235,7 @@ void Machine::SetLastStatus(int error) {
   } else {
     lastWarning_ = kWarnNone;
   }
-  if (faults_.statusPending) {
+  if (faults_.statusPending && (faults_.statusTarget.empty() || faults_.statusTarget == name)) {
     lastError_ = faults_.statusError;
     lastWarning_ = faults_.statusWarning;
     faults_.statusPending = false;

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "event.h"
 #include "messages.h"
@@ -50,6 +51,9 @@ struct Faults {
   bool statusPending = false;
   int statusError = 0;
   int statusWarning = 0;
+  // The entry point whose next call the pending status waits for; empty: the
+  // next command, whichever it is.
+  std::string statusTarget;
   int64_t memoryCapacity = 1825;  // Z reductions the fiscal memory holds
 };
 
@@ -104,8 +108,9 @@ class Machine {
   // never opened it, closed it, or found it busy gets no answer.
   bool HoldsPort() const { return portLock_ >= 0 && portLockFolder_ == folder_; }
 
-  // Status of the last command (error and warning codes).
-  void SetLastStatus(int error);
+  // Status of the last command (error and warning codes); `name` is the
+  // entry point that ran it.
+  void SetLastStatus(int error, std::string_view name);
   int lastError() const { return lastError_; }
   int lastWarning() const { return lastWarning_; }
 

@@ -123,6 +123,9 @@ struct Document {
   std::vector<NonFiscalEntry> entries;
   // Reports, vouchers and cash movements: the printed body.
   std::vector<std::string> lines;
+  // The body's last line still waits for the rest of its text: the last text
+  // command did not end with a line feed, and the next one goes on with it.
+  bool lineOpen = false;
   // Linked voucher: the receipt and payment it belongs to.
   int64_t linkedCoo = 0;
   int method = -1;

@@ -6,7 +6,9 @@ namespace Tov00300::sim {
 namespace {
 
 // Bumped whenever the snapshot layout changes; an unknown version is refused.
-constexpr uint32_t kStateVersion = 2;
+// Version 2 (before the open line of a body was kept) still loads.
+constexpr uint32_t kStateVersion = 3;
+constexpr uint32_t kOldestStateVersion = 2;
 
 template <size_t N>
 void PutArray(ByteWriter& w, const std::array<int64_t, N>& a) {
@@ -92,11 +94,12 @@ void PutDocument(ByteWriter& w, const Document& d) {
     w.I64(e.amount);
   }
   PutStrings(w, d.lines);
+  w.U8(d.lineOpen ? 1 : 0);
   for (int64_t v : {d.linkedCoo, static_cast<int64_t>(d.method), d.amount, d.installments})
     w.I64(v);
 }
 
-void GetDocument(ByteReader& r, Document& d) {
+void GetDocument(ByteReader& r, Document& d, uint32_t version) {
   d.kind = static_cast<DocKind>(r.U8());
   for (int64_t* v : {&d.coo, &d.ccf, &d.gnf, &d.grg, &d.cdc, &d.opened, &d.closed}) *v = r.I64();
   d.phase = static_cast<Phase>(r.U8());
@@ -130,6 +133,7 @@ void GetDocument(ByteReader& r, Document& d) {
     d.entries.push_back(e);
   }
   d.lines = GetStrings(r);
+  d.lineOpen = version >= 3 && r.U8() != 0;
   d.linkedCoo = r.I64();
   d.method = static_cast<int>(r.I64());
   d.amount = r.I64();
@@ -241,7 +245,8 @@ std::string EncodeState(const PrinterState& s) {
 
 bool DecodeState(std::string_view payload, PrinterState* out) {
   ByteReader r(payload);
-  if (r.U32() != kStateVersion) return false;
+  const uint32_t version = r.U32();
+  if (version < kOldestStateVersion || version > kStateVersion) return false;
   PrinterState s;
   Identity& id = s.identity;
   for (std::string* t : {&id.serial, &id.maker, &id.model, &id.version, &id.cnpj, &id.ie, &id.im}) {
@@ -258,10 +263,10 @@ bool DecodeState(std::string_view payload, PrinterState* out) {
   s.movementDay = r.I64();
   s.daylightSaving = r.U8() != 0;
   GetDay(r, s.day);
-  GetDocument(r, s.open);
-  GetDocument(r, s.lastReceipt);
-  GetDocument(r, s.lastNonFiscal);
-  GetDocument(r, s.lastDoc);
+  GetDocument(r, s.open, version);
+  GetDocument(r, s.lastReceipt, version);
+  GetDocument(r, s.lastNonFiscal, version);
+  GetDocument(r, s.lastDoc, version);
   uint32_t reductions = r.Count(8);
   for (uint32_t k = 0; k < reductions && !r.failed(); ++k) {
     ZRecord z;

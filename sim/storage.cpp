@@ -1,10 +1,13 @@
 #include "storage.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "codec.h"
+#include "text.h"
 #include "tov00300/platform.h"
 
 namespace Tov00300::sim {
@@ -14,6 +17,7 @@ constexpr char kSnapshotName[] = "sim_estado.bin";
 constexpr char kJournalName[] = "sim_diario.bin";
 constexpr char kMfdName[] = "sim_mfd.bin";
 constexpr char kTapeName[] = "bobina.txt";
+constexpr char kCommitName[] = "sim_confirmado.bin";
 constexpr std::string_view kSnapshotMagic = "TOVSIM-ESTADO-1\n";
 
 int64_t FileSize(const std::string& path) {
@@ -75,6 +79,35 @@ bool AppendFile::Truncate(int64_t size) {
   return true;
 }
 
+bool CommitFile::Open(const std::string& path) {
+  Close();
+  file_ = std::fopen(path.c_str(), "r+b");
+  if (file_ == nullptr) file_ = std::fopen(path.c_str(), "w+b");
+  return file_ != nullptr;
+}
+
+void CommitFile::Close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+}
+
+bool CommitFile::Write(uint64_t sequence) {
+  if (file_ == nullptr) return false;
+  ByteWriter w;
+  w.I64(static_cast<int64_t>(sequence));
+  const std::string record = FrameRecord(w.bytes());
+  // Sixteen bytes rewritten in place: one write, never torn by a kill.
+  return std::fseek(file_, 0, SEEK_SET) == 0 &&
+         std::fwrite(record.data(), 1, record.size(), file_) == record.size() &&
+         std::fflush(file_) == 0;
+}
+
+bool CommitFile::Clear() {
+  if (file_ == nullptr) return false;
+  std::fflush(file_);
+  return ::ftruncate(fileno(file_), 0) == 0;
+}
+
 std::string EncodeMfdDocument(const MfdDocument& doc) {
   ByteWriter w;
   w.I64(doc.coo);
@@ -82,6 +115,15 @@ std::string EncodeMfdDocument(const MfdDocument& doc) {
   w.I64(doc.time);
   w.Text(doc.text);
   return FrameRecord(w.bytes());
+}
+
+bool DecodeMfdDocument(std::string_view payload, MfdDocument* doc) {
+  ByteReader r(payload);
+  doc->coo = r.I64();
+  doc->kind = static_cast<DocKind>(r.U8());
+  doc->time = r.I64();
+  doc->text = r.Text();
+  return !r.failed();
 }
 
 bool Storage::Open(const std::string& folder, PrinterState* state, std::string* error) {
@@ -133,6 +175,22 @@ bool Storage::Open(const std::string& folder, PrinterState* state, std::string* 
     }
   }
   if (!CheckDetailMemory(folder, loaded, snapshot.has_value(), error)) return false;
+  // A kill leaves the journal torn at its end, never short of a record the
+  // commit record names: a journal (and snapshot) ending before that record
+  // were cut at a record boundary, and the documents after the cut would be
+  // lost without a trace.
+  if (auto commit = platform::ReadFile(folder + kCommitName); commit && !commit->empty()) {
+    std::string_view payload;
+    size_t next = 0;
+    if (!ReadFramedRecord(*commit, 0, &payload, &next) || next != commit->size() ||
+        payload.size() != 8) {
+      return damaged(kCommitName, 0, "registro de confirmação ilegível");
+    }
+    const auto vouched = static_cast<uint64_t>(ByteReader(payload).I64());
+    if (vouched > loaded.sequence) {
+      return damaged(kJournalName, journalEnd, "diário termina antes do último comando confirmado");
+    }
+  }
   // A record torn by a process killed while writing it is dropped, so new
   // records follow good ones; the document it would have committed goes too.
   CutFile(journalPath, static_cast<int64_t>(journalEnd));
@@ -154,7 +212,8 @@ bool Storage::CheckDetailMemory(const std::string& folder, const PrinterState& l
     return Damaged(error, file, offset, what);
   };
   std::string mfd = platform::ReadFile(folder + kMfdName).value_or(std::string());
-  int64_t tapeSize = std::max<int64_t>(FileSize(folder + kTapeName), 0);
+  const std::string tape = platform::ReadFile(folder + kTapeName).value_or(std::string());
+  const auto tapeSize = static_cast<int64_t>(tape.size());
   if (!hadSnapshot && loaded.sequence == 0 && (!mfd.empty() || tapeSize > 0)) {
     return damaged(kJournalName, 0, "diário e instantâneo ausentes com documentos impressos");
   }
@@ -185,18 +244,42 @@ bool Storage::CheckDetailMemory(const std::string& folder, const PrinterState& l
   if (tapeSize < loaded.tapeLength) {
     return damaged(kTapeName, tapeSize, "bobina menor que a registrada");
   }
+  // The tape is the committed documents as printed, byte for byte: a changed
+  // byte of the tape is damage like a changed byte of any other file.
+  int64_t printed = 0;
+  for (offset = 0; static_cast<int64_t>(offset) < loaded.mfdLength; offset = next) {
+    InspectFramedRecord(bytes, offset, &payload, &next);
+    MfdDocument doc;
+    if (!DecodeMfdDocument(payload, &doc)) {
+      return damaged(kMfdName, static_cast<int64_t>(offset), "documento danificado");
+    }
+    const std::string paper = Cp1252ToUtf8(doc.text) + "\n";
+    const std::string_view onTape = std::string_view(tape).substr(
+        static_cast<size_t>(std::min<int64_t>(printed, loaded.tapeLength)),
+        static_cast<size_t>(std::max<int64_t>(loaded.tapeLength - printed, 0)));
+    if (onTape.substr(0, paper.size()) != paper) {
+      const auto differs = std::mismatch(paper.begin(), paper.end(), onTape.begin(), onTape.end());
+      return damaged(kTapeName, printed + (differs.first - paper.begin()),
+                     "bobina diferente da memória de fita-detalhe");
+    }
+    printed += static_cast<int64_t>(paper.size());
+  }
+  if (printed != loaded.tapeLength) {
+    return damaged(kTapeName, printed, "bobina diferente da memória de fita-detalhe");
+  }
   return true;
 }
 
 bool Storage::OpenFiles() {
   return journal_.Open(folder_ + kJournalName) && mfd_.Open(folder_ + kMfdName) &&
-         tape_.Open(folder_ + kTapeName);
+         tape_.Open(folder_ + kTapeName) && commit_.Open(folder_ + kCommitName);
 }
 
 void Storage::Close() {
   journal_.Close();
   mfd_.Close();
   tape_.Close();
+  commit_.Close();
   folder_.clear();
 }
 
@@ -215,7 +298,14 @@ bool Storage::Commit(uint64_t sequence, const Event& event) {
   if (!journal_.Append(FrameRecord(EncodeEvent(sequence, event)))) return false;
   bool flush = durability_ == Durability::kSync ||
                (durability_ == Durability::kOn && !IsInDocumentStep(event.type));
-  return !flush || journal_.Sync();
+  if (flush && !journal_.Sync()) return false;
+  // Named only after the record is written (and flushed, where the level
+  // flushes it): the commit record never claims more than the journal
+  // holds. Items of a receipt still open are left out at `off` and `on`, as
+  // a power loss may take them. A commit record that could not be written
+  // only lags behind, which makes the check on load weaker, never wrong.
+  if (durability_ == Durability::kSync || !IsInDocumentStep(event.type)) commit_.Write(sequence);
+  return true;
 }
 
 bool Storage::WriteSnapshot(const PrinterState& state) {
@@ -234,6 +324,8 @@ bool Storage::WriteSnapshot(const PrinterState& state) {
 }
 
 bool Storage::Reset(const PrinterState& fresh) {
+  // First, so that it never names records the files no longer hold.
+  commit_.Clear();
   journal_.Truncate(0);
   mfd_.Truncate(0);
   tape_.Truncate(0);
@@ -255,13 +347,8 @@ bool Storage::ReadDocuments(int64_t length, std::vector<MfdDocument>* docs,
   size_t next = 0;
   while (static_cast<int64_t>(offset) < length) {
     bool whole = InspectFramedRecord(bytes, offset, &payload, &next) == RecordRead::kWhole;
-    ByteReader r(whole ? payload : std::string_view());
     MfdDocument doc;
-    doc.coo = r.I64();
-    doc.kind = static_cast<DocKind>(r.U8());
-    doc.time = r.I64();
-    doc.text = r.Text();
-    if (!whole || r.failed()) {
+    if (!whole || !DecodeMfdDocument(payload, &doc)) {
       return Damaged(error, kMfdName, static_cast<int64_t>(offset), "documento danificado");
     }
     docs->push_back(std::move(doc));

@@ -4,7 +4,12 @@
 //   sim_diario.bin   append-only journal of accepted commands since the
 //                    snapshot, one checksummed record each;
 //   sim_mfd.bin      detail memory: one checksummed record per document;
-//   bobina.txt       the paper tape, UTF-8.
+//   bobina.txt       the paper tape, UTF-8: every document of the detail
+//                    memory as printed, in order;
+//   sim_confirmado.bin
+//                    the commit record: the sequence number of the last
+//                    journal record the printer has vouched for, rewritten
+//                    in place after each one (see Storage::Commit).
 // A command's journal record is written before the command returns, so a
 // process killed at any moment reloads the state of the last completed
 // command; a torn record at the end of any file is detected and cut off.
@@ -57,6 +62,23 @@ class AppendFile {
   int64_t size_ = 0;
 };
 
+// The commit record file: one framed record rewritten in place.
+class CommitFile {
+ public:
+  CommitFile() = default;
+  CommitFile(const CommitFile&) = delete;
+  CommitFile& operator=(const CommitFile&) = delete;
+  ~CommitFile() { Close(); }
+  bool Open(const std::string& path);
+  void Close();
+  bool Write(uint64_t sequence);
+  // Empties the file: no record vouched for.
+  bool Clear();
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
 class Storage {
  public:
   // Loads the state from `folder` (which ends with a separator): snapshot,
@@ -75,7 +97,11 @@ class Storage {
   // tape; gives the files' new lengths for the event that records them.
   bool AppendDocument(const MfdDocument& doc, const std::string& tapeUtf8, int64_t* mfdEnd,
                       int64_t* tapeEnd);
-  // Appends the event's journal record.
+  // Appends the event's journal record. A record that the durability level
+  // flushes to the device (every one that opens, finishes or cancels a
+  // document, a reading or a configuration change; every one at `sync`) is
+  // then named in the commit record, so a journal later found to end before
+  // it was cut, not torn by a kill.
   bool Commit(uint64_t sequence, const Event& event);
   // Replaces the snapshot by `state` and empties the journal.
   bool WriteSnapshot(const PrinterState& state);
@@ -101,10 +127,13 @@ class Storage {
                                 bool hadSnapshot, std::string* error);
   std::string folder_;
   AppendFile journal_, mfd_, tape_;
+  CommitFile commit_;
   Durability durability_ = Durability::kOn;
 };
 
 std::string EncodeMfdDocument(const MfdDocument& doc);
+// Reads a detail-memory record's payload; false when it does not decode whole.
+bool DecodeMfdDocument(std::string_view payload, MfdDocument* doc);
 
 }  // namespace Tov00300::sim
 

@@ -89,8 +89,11 @@ TEST_F(ReportsTest, ReportsArePrintedInPiecesAndWholeLineGroups) {
   EXPECT_EQ(Count("iRGImprimirTexto_ECF_Daruma"), 2 + 3 + 2);
   EXPECT_EQ(Count("iRGFechar_ECF_Daruma"), 4);
   EXPECT_EQ(Reply(run.Record("driver")), "000004");  // no report for type 2
-  EXPECT_NE(Tape().find(std::string(48, 'P') + "\n" + std::string(43, 'P') + "\nP\n"),
+  // The second piece goes on with the first one's line: 620 characters are
+  // twelve full lines and 44 on the thirteenth, as if sent whole.
+  EXPECT_NE(Tape().find(std::string(48, 'P') + "\n" + std::string(44, 'P') + "\n"),
             std::string::npos);
+  EXPECT_EQ(Tape().find(std::string(43, 'P') + "\nP\n"), std::string::npos);
   EXPECT_NE(Tape().find("linha " + std::string(32, 'a' + 29 % 26) + "\n"), std::string::npos);
 
   // Only the generic report that closed is in the register.

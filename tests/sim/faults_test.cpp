@@ -235,6 +235,20 @@ TEST_F(FaultTest, StatusCodesOfTheNextCommand) {
   EXPECT_EQ(Status(), std::make_pair(0, 0));
 }
 
+// Aimed at an entry point, the status waits for its next call: the register
+// reads a caller makes first keep their own status.
+TEST_F(FaultTest, StatusCodesAimedAtOneEntryPoint) {
+  ASSERT_EQ(Control("status 7 -2 iCFAbrirPadrao_ECF_Daruma"), 1);
+  Info(26, 6);
+  EXPECT_EQ(Status(), std::make_pair(0, 0));
+  ASSERT_EQ(Sim().iCFAbrirPadrao_ECF_Daruma(), 1);
+  EXPECT_EQ(Status(), std::make_pair(7, -2));
+  Info(26, 6);
+  EXPECT_EQ(Status(), std::make_pair(0, 0)) << "once";
+  for (const char* bad : {"status 7 -2 iCFAbrir", "status 7 -2 iCFAbrirPadrao_ECF_Daruma x"})
+    EXPECT_EQ(Control(bad), -2) << bad;
+}
+
 TEST_F(FaultTest, FiscalMemoryNearlyFullWarnsAndAFullOneRefuses) {
   Driver& d = Sim();
   ASSERT_EQ(Control("memory 31"), 1);

@@ -109,6 +109,21 @@ TEST_F(PersistenceTest, DamagedMemoryIsRefusedUntilReset) {
   auto cut = [this](const char* name, long long keep) {
     std::filesystem::resize_file(DriverFolder() + name, keep);
   };
+  // The journal cut at the start of its n-th record from the end: whole
+  // records gone, none torn, which no kill leaves.
+  auto dropRecords = [this, &cut](int n) {
+    const std::string journal = ReadDriverFile("sim_diario.bin");
+    std::vector<long long> starts;
+    for (size_t at = 0; at + 8 <= journal.size();) {
+      starts.push_back(static_cast<long long>(at));
+      uint32_t length = 0;
+      for (int i = 3; i >= 0; --i)
+        length = (length << 8) | static_cast<unsigned char>(journal[at + i]);
+      at += 8 + length;
+    }
+    ASSERT_GE(starts.size(), static_cast<size_t>(n));
+    cut("sim_diario.bin", starts[starts.size() - n]);
+  };
   const struct {
     const char* what;
     std::function<void()> damage;
@@ -125,6 +140,14 @@ TEST_F(PersistenceTest, DamagedMemoryIsRefusedUntilReset) {
       {"a detail memory shorter than committed", [&] { cut("sim_mfd.bin", 30); },
        "sim_mfd.bin, posição 30:"},
       {"a tape shorter than committed", [&] { cut("bobina.txt", 10); }, "bobina.txt, posição 10:"},
+      {"a changed byte inside the tape", [&] { flip("bobina.txt", 100); },
+       "bobina.txt, posição 100:"},
+      {"the journal's last record cut off whole", [&] { dropRecords(1); },
+       "sim_diario.bin, posição"},
+      {"the journal's last receipt cut off whole", [&] { dropRecords(5); },
+       "sim_diario.bin, posição"},
+      {"a changed byte in the commit record", [&] { flip("sim_confirmado.bin", 9); },
+       "sim_confirmado.bin, posição 0:"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.what);
