@@ -64,6 +64,15 @@ bool ReadTail(File& file, int64_t size, std::string* tail) {
   return true;
 }
 
+// True when the open file is still the one `path` names and nothing wrote
+// to it since `before` was taken: a digest of a file changed in place, or of
+// one renamed over meanwhile, describes no file anyone will read.
+bool Unchanged(File& file, const char* path, const Stamp& before) {
+  Stamp now, named;
+  return file.StampOf(&now) && now == before && File::StampAt(path, &named) &&
+         named.device == before.device && named.inode == before.inode;
+}
+
 int Sign(const char* path, const char* privateExponent, const char* modulus, char* signature,
          int append) {
   if (path == nullptr) return EAD_ERR_ARGUMENT;
@@ -71,7 +80,9 @@ int Sign(const char* path, const char* privateExponent, const char* modulus, cha
   if (!key) return EAD_ERR_KEY;
   std::unique_ptr<File> file = File::Open(path, append != 0);
   if (!file) return EAD_ERR_FILE;
-  int64_t size = file->Size();
+  Stamp before;
+  if (!file->StampOf(&before)) return EAD_ERR_FILE;
+  int64_t size = before.size;
   std::string tail;
   if (size < 0 || !ReadTail(*file, size, &tail)) return EAD_ERR_FILE;
   // A second record would leave the first one inside the signed bytes: the
@@ -81,7 +92,7 @@ int Sign(const char* path, const char* privateExponent, const char* modulus, cha
   std::string_view lineEnd = !tail.empty() && tail.back() != '\n' ? "\r\n" : "";
   std::array<uint8_t, kDigestBytes> digest{};
   if (int code = DigestFile(*file, size, lineEnd, &digest); code != EAD_OK) return code;
-  if (file->Size() != size) return EAD_ERR_FILE;
+  if (!Unchanged(*file, path, before)) return EAD_ERR_FILE;
   std::optional<std::string> digits = SignBlock(SignedBlock(digest), *key);
   if (!digits) return EAD_ERR_CRYPTO;
 
@@ -99,13 +110,16 @@ int Validate(const char* path, const char* modulus, const char* publicExponent) 
   if (!key) return EAD_ERR_KEY;
   std::unique_ptr<File> file = File::Open(path, false);
   if (!file) return EAD_ERR_FILE;
-  int64_t size = file->Size();
+  Stamp before;
+  if (!file->StampOf(&before)) return EAD_ERR_FILE;
+  int64_t size = before.size;
   std::string tail;
   if (size < 0 || !ReadTail(*file, size, &tail)) return EAD_ERR_FILE;
   std::optional<Record> record = FindRecord(tail, size);
   if (!record) return EAD_NOT_SIGNED;
   std::array<uint8_t, kDigestBytes> digest{};
   if (int code = DigestFile(*file, record->offset, "", &digest); code != EAD_OK) return code;
+  if (!Unchanged(*file, path, before)) return EAD_ERR_FILE;
   return BlockMatches(record->digits, SignedBlock(digest), *key) ? EAD_OK : EAD_NOT_SIGNED;
 }
 

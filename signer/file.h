@@ -11,6 +11,14 @@
 
 namespace signer {
 
+// What tells one state of a file from another: which file it is (device
+// and inode), its size and when its content and its entry last changed.
+struct Stamp {
+  uint64_t device = 0, inode = 0;
+  int64_t size = 0, modified = 0, changed = 0;  // times in nanoseconds
+  bool operator==(const Stamp&) const = default;
+};
+
 class File {
  public:
   virtual ~File() = default;
@@ -18,8 +26,10 @@ class File {
   // cannot be opened for that use.
   static std::unique_ptr<File> Open(const char* path, bool forWriting);
 
-  // The current size, or -1 when it cannot be read.
-  virtual int64_t Size() = 0;
+  // The open file's stamp; false when it cannot be read.
+  virtual bool StampOf(Stamp* stamp) = 0;
+  // The stamp of the file `path` names now, which need not be the one open.
+  static bool StampAt(const char* path, Stamp* stamp);
   // Reads up to `length` bytes at `offset`; the count read (0 at the end),
   // -1 on a read error.
   virtual int64_t ReadAt(int64_t offset, char* buffer, size_t length) = 0;

@@ -10,15 +10,26 @@
 namespace signer {
 namespace {
 
+Stamp FromStat(const struct stat& info) {
+  Stamp stamp;
+  stamp.device = static_cast<uint64_t>(info.st_dev);
+  stamp.inode = static_cast<uint64_t>(info.st_ino);
+  stamp.size = info.st_size;
+  stamp.modified = info.st_mtim.tv_sec * int64_t{1'000'000'000} + info.st_mtim.tv_nsec;
+  stamp.changed = info.st_ctim.tv_sec * int64_t{1'000'000'000} + info.st_ctim.tv_nsec;
+  return stamp;
+}
+
 class PosixFile : public File {
  public:
   explicit PosixFile(int fd) : fd_(fd) {}
   ~PosixFile() override { ::close(fd_); }
 
-  int64_t Size() override {
+  bool StampOf(Stamp* stamp) override {
     struct stat info {};
-    if (::fstat(fd_, &info) != 0) return -1;
-    return info.st_size;
+    if (::fstat(fd_, &info) != 0) return false;
+    *stamp = FromStat(info);
+    return true;
   }
 
   int64_t ReadAt(int64_t offset, char* buffer, size_t length) override {
@@ -56,6 +67,13 @@ class PosixFile : public File {
 };
 
 }  // namespace
+
+bool File::StampAt(const char* path, Stamp* stamp) {
+  struct stat info {};
+  if (::stat(path, &info) != 0) return false;
+  *stamp = FromStat(info);
+  return true;
+}
 
 std::unique_ptr<File> File::Open(const char* path, bool forWriting) {
   // O_NONBLOCK: a FIFO or device given as the path must not hang the till.

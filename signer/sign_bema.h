@@ -26,7 +26,8 @@ extern "C" {
 enum {
   EAD_OK = 1,
   EAD_NOT_SIGNED = 0,          /* validateFile: no record, or one that does not match */
-  EAD_ERR_FILE = -1,           /* the file cannot be opened or read, or changed meanwhile */
+  EAD_ERR_FILE = -1,           /* the file cannot be opened or read, or it changed while it was
+                                  read: written to, or another file renamed over its name */
   EAD_ERR_KEY = -2,            /* a key text of the wrong length, not hexadecimal, or no key */
   EAD_ERR_WRITE = -3,          /* the record could not be written; the file is as it was */
   EAD_ERR_ALREADY_SIGNED = -4, /* generateEAD: the file already ends with an EAD record */

@@ -10,11 +10,15 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sign_bema.h"
@@ -255,6 +259,63 @@ TEST_F(SignerTest, WriteFailingHalfWayLeavesTheFileAsItWas) {
   signal(SIGXFSZ, previous);
   EXPECT_EQ(code, EAD_ERR_WRITE);
   EXPECT_EQ(ReadAll(file), content);
+}
+
+// A file written to in place (same size) or renamed over while it is read:
+// the digest describes no file anyone will read, so signing and checking
+// refuse, and the signer adds nothing to whatever the path holds.
+TEST_F(SignerTest, FileChangedWhileReadIsRefused) {
+  const fs::path file = folder_ / "f.txt";
+  const std::string big(32 << 20, 'x');
+  const struct {
+    const char* name;
+    std::function<void(int)> change;  // the n-th change
+  } cases[] = {
+      {"written in place",
+       [&](int n) {
+         std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+         f.seekp(n % 1000);
+         f.put(static_cast<char>('a' + n % 26));
+       }},
+      {"renamed over",
+       [&](int n) {
+         // Two copies take turns under the name: each is as long to read.
+         fs::create_hard_link(folder_ / (n % 2 ? "a" : "b"), folder_ / "link");
+         fs::rename(folder_ / "link", file);
+       }},
+  };
+  for (const auto& c : cases) {
+    for (const bool signing : {true, false}) {
+      SCOPED_TRACE(std::string(c.name) + (signing ? ", signing" : ", checking"));
+      WriteAll(file, big);
+      if (!signing) {
+        ASSERT_EQ(Sign(file), EAD_OK);
+      }
+      fs::remove(folder_ / "a");
+      fs::remove(folder_ / "b");
+      fs::copy_file(file, folder_ / "a");
+      fs::copy_file(file, folder_ / "b");
+      // The changes start before the call and go on until it returns, so
+      // they fall while the file is read, whatever the machine's speed.
+      std::atomic<bool> done{false}, started{false};
+      std::thread changer([&] {
+        for (int n = 0; !done; ++n) {
+          c.change(n);
+          started = true;
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+      });
+      while (!started) std::this_thread::yield();
+      const int code = signing ? Sign(file) : Check(file);
+      done = true;
+      changer.join();
+      EXPECT_EQ(code, EAD_ERR_FILE);
+      if (signing) {
+        for (const char* name : {"f.txt", "a", "b"})
+          EXPECT_EQ(ReadAll(folder_ / name).find("EAD"), std::string::npos) << name;
+      }
+    }
+  }
 }
 
 TEST_F(SignerTest, GeneratedKeyPairSignsAndVerifies) {
