@@ -129,14 +129,22 @@ class Database {
   sqlite3* db_ = nullptr;
 };
 
-// Appends the row that `row` builds; the row id, or -1 after a line on
-// standard error. Nothing is thrown: the package goes on without the record.
+// Appends the row that `row` builds; the row id, or -1 with the reason in
+// `failure` after a line on standard error. Nothing is thrown here.
 template <typename RowBuilder>
-int64_t AppendRow(const std::string& table, RowBuilder row) {
+int64_t AppendRow(const std::string& table, RowBuilder row, std::string* failure) {
   std::string path;
   try {
     path = platform::JoinPath(platform::HostFolder(), "documentos.db");
     std::vector<Column> columns = row();
+    // Every reader of a text column stops at a zero byte: stored, the text
+    // would read back cut short without a word.
+    for (const Column& column : columns) {
+      if (const size_t at = column.value.find('\0'); at != std::string::npos) {
+        throw std::invalid_argument(std::string(column.name) + " holds a zero byte at position " +
+                                    std::to_string(at + 1) + "; the record was not written");
+      }
+    }
     Database db(path);
     std::string definition =
         "CREATE TABLE IF NOT EXISTS " + table + " (id INTEGER PRIMARY KEY AUTOINCREMENT";
@@ -145,7 +153,8 @@ int64_t AppendRow(const std::string& table, RowBuilder row) {
     db.Execute(definition);
     return db.Insert(table, columns);
   } catch (const std::exception& error) {
-    std::cerr << "documentos.db (" << path << "), " << table << ": " << error.what() << "\n";
+    *failure = "documentos.db (" + path + "), " + table + ": " + error.what();
+    std::cerr << *failure << "\n";
     return -1;
   }
 }
@@ -169,11 +178,18 @@ std::string GravaCER(const std::string& a, const std::string& b, DateTime when) 
     handler = gravaCERHandler;
   }
   if (handler) return handler(a, b, when);
-  int64_t id = AppendRow("GravaCER", [&] {
-    return std::vector<Column>{{"texto_a", Cp1252ToUtf8(a)},
-                               {"texto_b", Cp1252ToUtf8(b)},
-                               {"data_movimento", IsoDateTime(when)}};
-  });
+  // The caller learns of a failure from the empty result (and the line on
+  // standard error): it comes while a report is open, which an exception
+  // would leave open.
+  std::string failure;
+  int64_t id = AppendRow(
+      "GravaCER",
+      [&] {
+        return std::vector<Column>{{"texto_a", Cp1252ToUtf8(a)},
+                                   {"texto_b", Cp1252ToUtf8(b)},
+                                   {"data_movimento", IsoDateTime(when)}};
+      },
+      &failure);
   return id < 0 ? std::string() : std::to_string(id);
 }
 
@@ -202,15 +218,22 @@ Variant setDocNaoFiscaisECF(const std::string& t1, const std::string& t2, const 
     handler = docNaoFiscalHandler;
   }
   if (handler) return handler(t1, t2, t3, t4, t5, t6, t7, d1, d2, t8);
-  int64_t id = AppendRow("DocNaoFiscaisECF", [&] {
-    return std::vector<Column>{
-        {"chave", Cp1252ToUtf8(t1)},         {"numero_cupom", Cp1252ToUtf8(t2)},
-        {"informacao_28", Cp1252ToUtf8(t3)}, {"informacao_33", Cp1252ToUtf8(t4)},
-        {"informacao_45", Cp1252ToUtf8(t5)}, {"tipo_documento", Cp1252ToUtf8(t6)},
-        {"texto_extra", Cp1252ToUtf8(t7)},   {"data_hora", IsoDateTime(d1)},
-        {"data_movimento", IsoDateTime(d2)}, {"texto", Cp1252ToUtf8(t8)}};
-  });
-  return id < 0 ? Variant() : Variant(id);
+  std::string failure;
+  int64_t id = AppendRow(
+      "DocNaoFiscaisECF",
+      [&] {
+        return std::vector<Column>{
+            {"chave", Cp1252ToUtf8(t1)},         {"numero_cupom", Cp1252ToUtf8(t2)},
+            {"informacao_28", Cp1252ToUtf8(t3)}, {"informacao_33", Cp1252ToUtf8(t4)},
+            {"informacao_45", Cp1252ToUtf8(t5)}, {"tipo_documento", Cp1252ToUtf8(t6)},
+            {"texto_extra", Cp1252ToUtf8(t7)},   {"data_hora", IsoDateTime(d1)},
+            {"data_movimento", IsoDateTime(d2)}, {"texto", Cp1252ToUtf8(t8)}};
+      },
+      &failure);
+  // A document the register lost must not pass unseen: the package shows
+  // the writer's exception to the operator.
+  if (id < 0) throw std::runtime_error(failure);
+  return Variant(id);
 }
 
 }  // namespace Tov00300::hostlib

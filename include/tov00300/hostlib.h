@@ -127,10 +127,12 @@ class TMessages {
 // documentos.db (SQLite) in the host folder, table "GravaCER" or
 // "DocNaoFiscaisECF" (created when missing), one column per argument plus the
 // time of recording; texts are stored as UTF-8, date-times as
-// "yyyy-mm-dd hh:nn:ss". The default gives the new row's id ("" or an Empty
-// variant when the row could not be written, with a line on standard error);
-// it never throws into the package. Exceptions from an installed handler
-// reach the caller.
+// "yyyy-mm-dd hh:nn:ss". The default gives the new row's id. A row that
+// could not be written (the file or the table cannot be written, or a text
+// holds a zero byte, which every reader of the text would cut it at) gets a
+// line on standard error; then GravaCER gives "" and setDocNaoFiscaisECF
+// throws std::runtime_error with the same reason. Exceptions from an
+// installed handler reach the caller.
 using GravaCERHandler =
     std::function<std::string(const std::string&, const std::string&, DateTime)>;
 using DocNaoFiscalHandler =

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -70,10 +71,43 @@ TEST_F(RecordsTest, UnwritableRegisterGivesAnEmptyResultWithoutThrowing) {
   setenv("TOV_HOST_DIR", Path("absent/folder").c_str(), 1);
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(GravaCER("A", "B", DateTime::FromParts(2024, 3, 10)), "");
-  EXPECT_TRUE(
-      setDocNaoFiscaisECF("", "", "", "", "", "", "", DateTime(), DateTime(), "").IsEmpty());
+  // The document register's loss reaches the package, which shows it.
+  EXPECT_THROW(setDocNaoFiscaisECF("", "", "", "", "", "", "", DateTime(), DateTime(), ""),
+               std::runtime_error);
   std::string written = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(written.find("documentos.db"), std::string::npos) << written;
+}
+
+// A text with a zero byte would read back cut where the byte is: no row is
+// written, and the writer says which text and where.
+TEST_F(RecordsTest, TextWithAZeroByteIsRefusedNotCut) {
+  const std::string cut("antes\0depois", 12);
+  const struct {
+    const char* what;
+    std::function<bool()> write;  // true when the writer reported the failure
+    const char* table;
+  } kCases[] = {
+      {"GravaCER", [&] { return GravaCER("A", cut, DateTime()).empty(); }, "GravaCER"},
+      {"setDocNaoFiscaisECF",
+       [&] {
+         try {
+           setDocNaoFiscaisECF("K", "", "", "", "", "RG", cut, DateTime(), DateTime(), "");
+         } catch (const std::runtime_error& e) {
+           return std::string(e.what()).find("texto_extra holds a zero byte at position 6") !=
+                  std::string::npos;
+         }
+         return false;
+       },
+       "DocNaoFiscaisECF"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(c.write());
+    const std::string written = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(written.find("zero byte at position 6"), std::string::npos) << written;
+    EXPECT_TRUE(ListRecords(c.table).empty());
+  }
 }
 
 TEST_F(RecordsTest, InstalledHandlersReplaceTheRegister) {
