@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "documents/document_record.h"
 #include "driver/registers.h"
 #include "tov00300/datetime.h"
 #include "tov00300/documents.h"
@@ -33,8 +34,10 @@ bool IsOneOf(const std::string& tipo, std::initializer_list<const char*> codes) 
 
 }  // namespace
 
-void GravaDocumentosNaoFiscais(const std::string& chave, const std::string& stEsquema,
-                               const std::string& tipo, const std::string& extra) {
+namespace documents {
+
+bool RecordDocument(const std::string& chave, const std::string& stEsquema, const std::string& tipo,
+                    const std::string& extra) {
   try {
     std::string gnf, grg, cdc;
     // The non-fiscal counter means nothing for a fiscal reading, an X
@@ -49,9 +52,18 @@ void GravaDocumentosNaoFiscais(const std::string& chave, const std::string& stEs
     const DateTime dataFiscal(std::floor(DataMoviFiscal(stEsquema).value));
     hostlib::setDocNaoFiscaisECF(chave, numero, gnf, grg, cdc, tipo, extra, DateTime::Now(),
                                  dataFiscal, "");
+    return true;
   } catch (const std::exception& e) {
     hostlib::Mensagem(e.what(), "", "N", "N", 3, "", stEsquema, 0, nullptr);
+    return false;
   }
+}
+
+}  // namespace documents
+
+void GravaDocumentosNaoFiscais(const std::string& chave, const std::string& stEsquema,
+                               const std::string& tipo, const std::string& extra) {
+  documents::RecordDocument(chave, stEsquema, tipo, extra);
 }
 
 }  // namespace Tov00300

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "core/sale_guard.h"
+#include "documents/document_record.h"
 #include "driver/command.h"
 #include "driver/registers.h"
+#include "session/pending_record.h"
 #include "tov00300/datetime.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
@@ -25,6 +27,9 @@ constexpr int kReductionCounter = 24;  // CRZ: one more for every Z reduction
 
 bool Leitura_X_Imp(const std::string& chave, const std::string& /*ignorado1*/,
                    const std::string& stEsquema, const std::string& /*ignorado2*/) {
+  // Noted until recorded: a till killed in between records it at the next
+  // port opening.
+  session::NoteReading("LX", chave, stEsquema);
   // A reading whose reply was lost was printed all the same when the
   // operation counter moved: answered and recorded as done, it is not
   // printed again by an operator who repeats.
@@ -34,7 +39,7 @@ bool Leitura_X_Imp(const std::string& chave, const std::string& /*ignorado1*/,
     ImpFisDebug(Utf8ToCp1252("Resposta perdida: a leitura X foi impressa pela impressora"));
     ok = true;
   }
-  if (ok) GravaDocumentosNaoFiscais(chave, stEsquema, "LX", "");
+  session::SettleReading(ok, ok && documents::RecordDocument(chave, stEsquema, "LX", ""));
   return ok;
 }
 
@@ -48,7 +53,9 @@ bool Reducao_Z_Imp(const std::string& chave, const std::string& /*ignorado1*/,
     // An earlier call could not tell whether its Z took effect: it did.
     uncertain.reset();
     ImpFisDebug(Utf8ToCp1252("Redução Z já feita pela impressora na chamada anterior"));
-    GravaDocumentosNaoFiscais(chave, stEsquema, "RZ", "");
+    // Recorded once, from the earlier call's note: here, unless a port
+    // opening or a reading since has recorded it already.
+    session::ReconcilePendingRecord(stEsquema);
     return true;
   }
   uncertain.reset();
@@ -57,6 +64,7 @@ bool Reducao_Z_Imp(const std::string& chave, const std::string& /*ignorado1*/,
   const DateTime now = DateTime::Now();
   const std::string date = FormatDateTime("ddmmyy", now);
   const std::string time = FormatDateTime("hhnnss", now);
+  session::NoteReading("RZ", chave, stEsquema);
   bool ok = driver::Command(iReducaoZ_ECF_Daruma(date.c_str(), time.c_str()),
                             "iReducaoZ_ECF_Daruma", {stEsquema, true});
   if (!ok && before) {
@@ -69,7 +77,7 @@ bool Reducao_Z_Imp(const std::string& chave, const std::string& /*ignorado1*/,
       uncertain = before;
     }
   }
-  if (ok) GravaDocumentosNaoFiscais(chave, stEsquema, "RZ", "");
+  session::SettleReading(ok, ok && documents::RecordDocument(chave, stEsquema, "RZ", ""));
   return ok;
 }
 

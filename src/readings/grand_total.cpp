@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "readings/closing_note.h"
+#include "driver/closing_note.h"
 #include "readings/control_file.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/format.h"
@@ -150,7 +150,7 @@ bool Atu_TotGeral(const Variant& bag) {
 
     if (!validating) {
       RecordTotal(cds, current);
-      readings::DropClosingNote();
+      driver::DropClosingNote();
       return true;
     }
     if (hostlib::EmptyString(recorded)) {
@@ -167,13 +167,17 @@ bool Atu_TotGeral(const Variant& bag) {
     }
     const long long currentCents = Cents(StrToFloat(current));
     if (recordedCents == currentCents) return true;
-    if (readings::ClosingExplains(recordedCents, currentCents)) {
-      // The till stopped between a receipt's closing and the host's record
-      // of the total; the printer's records account for the difference.
-      ImpFisDebug(Utf8ToCp1252("Totalizador geral atualizado pelo último cupom encerrado: ") +
+    bool cancelled = false;
+    if (driver::ClosingExplains(recordedCents, currentCents, &cancelled)) {
+      // The till stopped between a receipt's closing or cancellation and
+      // the record of the total; the printer's records account for the
+      // difference.
+      ImpFisDebug(Utf8ToCp1252(cancelled
+                                   ? "Totalizador geral atualizado pelo último cupom cancelado: "
+                                   : "Totalizador geral atualizado pelo último cupom encerrado: ") +
                   recorded + " -> " + current);
       RecordTotal(cds, current);
-      readings::DropClosingNote();
+      driver::DropClosingNote();
       return true;
     }
     cds.Close();

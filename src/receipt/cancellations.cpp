@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/sale_guard.h"
+#include "driver/closing_note.h"
 #include "driver/command.h"
 #include "driver/registers.h"
 #include "tov00300/driver.h"
@@ -86,6 +87,10 @@ bool Cancela_Cupom_Imp(const VariantArray& values, Variant& result) {
   if (elements.empty()) elements.resize(1);
   elements[0] = number;
 
+  // Cancelling the open receipt moves the grand total before the record
+  // below brings the stored copy up to date: noted, a till stopped in
+  // between is not taken for tampering.
+  driver::NoteCancellation();
   const bool cancelled = driver::Command(iCFCancelar_ECF_Daruma(), "iCFCancelar_ECF_Daruma",
                                          {esquema, showMessages, reserved});
   if (cancelled) {

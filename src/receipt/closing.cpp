@@ -4,8 +4,8 @@
 
 #include "core/sale_guard.h"
 #include "documents/nonfiscal_receipt.h"
+#include "driver/closing_note.h"
 #include "driver/command.h"
-#include "readings/closing_note.h"
 #include "receipt/closing_steps.h"
 #include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"
@@ -136,7 +136,7 @@ Desfecho Fecha(const PosicoesFechamento& p, const StringList& linhas, receipt::T
     const std::string tributos = TextoTributos(p);
     // Kept until the host records the grand total: a till stopped between
     // the closing and that record is then not taken for tampering.
-    readings::NoteClosing();
+    driver::NoteClosing();
     const bool fechado = t.Envia([&] {
       const std::string mensagem = ComporRodape(p, linhas, pg, tributos, mesa);
       if (driver::Command(iCFEncerrarConfigMsg_ECF_Daruma(mensagem.c_str()),

@@ -2,8 +2,10 @@
 #include <string>
 
 #include "core/sale_guard.h"
+#include "driver/closing_note.h"
 #include "driver/command.h"
 #include "driver/registers.h"
+#include "session/pending_record.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
@@ -71,6 +73,10 @@ bool AbrePorta_FrameWork(const Variant& bag) {
     std::string dataHoraImp;
     if (!VerificaData(esquema, data, dataHoraImp, "", true)) return false;
 
+    // An X or a Z the last session printed but could not record goes into
+    // the register before anything else is printed.
+    session::ReconcilePendingRecord(esquema);
+
     bool lido = false;
     const std::string documento = Trim(driver::ReadRegister(kEstadoDocumento, julgamento, &lido));
     if (!lido) return false;
@@ -80,6 +86,12 @@ bool AbrePorta_FrameWork(const Variant& bag) {
     }
     if (documento == "4" &&
         !driver::Command(iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", julgamento)) {
+      return false;
+    }
+    // A card voucher left open refuses every new document: it is closed as
+    // the report is (a voucher cannot be cancelled, only closed).
+    if (documento == "3" &&
+        !driver::Command(iCCDFechar_ECF_Daruma(), "iCCDFechar_ECF_Daruma", julgamento)) {
       return false;
     }
 
@@ -95,7 +107,10 @@ bool AbrePorta_FrameWork(const Variant& bag) {
     if (documento == "1") {
       // The open receipt is the previous customer's: a session that could
       // not cancel it must not start, or the next sale's items would go
-      // onto it. A lost reply is no failure when the receipt is gone.
+      // onto it. A lost reply is no failure when the receipt is gone. Its
+      // cancellation moves the grand total before the record below: noted,
+      // a till stopped in between is not taken for tampering.
+      driver::NoteReceiptEnd(true);
       if (!driver::Command(iCFCancelar_ECF_Daruma(), "iCFCancelar_ECF_Daruma", julgamento) &&
           Trim(driver::ReadRegister(kEstadoDocumento).text) != "0") {
         core::SetForeignReceiptOpen(true);

@@ -1,5 +1,6 @@
 #include "ecfhost_runner.h"
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,12 +82,13 @@ void EcfhostTest::TearDown() {
   if (!HasFailure()) fs::remove_all(root_);
 }
 
-HostRun EcfhostTest::RunText(const std::string& scriptText,
-                             const std::vector<std::string>& extraArgs) {
+std::string EcfhostTest::Command(const std::string& scriptText,
+                                 const std::vector<std::string>& extraArgs, std::string* outPath,
+                                 std::string* errPath) {
   const std::string tag = std::to_string(++runs_);
   const fs::path script = fs::path(root_) / ("script" + tag + ".json");
-  const fs::path out = fs::path(root_) / ("out" + tag + ".txt");
-  const fs::path err = fs::path(root_) / ("err" + tag + ".txt");
+  *outPath = (fs::path(root_) / ("out" + tag + ".txt")).string();
+  *errPath = (fs::path(root_) / ("err" + tag + ".txt")).string();
   std::ofstream(script, std::ios::binary) << scriptText;
   // The run gets only its own folders: nothing of the environment the tests
   // run in may point it elsewhere.
@@ -95,12 +97,15 @@ HostRun EcfhostTest::RunText(const std::string& scriptText,
       Quote(TOV_BUILD_BIN_DIR "/ecfhost") + " run " + Quote(script.string()) + " --host-dir " +
       Quote(hostDir_);
   for (const std::string& a : extraArgs) command += " " + Quote(a);
-  command += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
-  const int status = std::system(command.c_str());
+  return command + " >" + Quote(*outPath) + " 2>" + Quote(*errPath);
+}
+
+HostRun EcfhostTest::Collect(int status, const std::string& outPath, const std::string& errPath,
+                             const std::vector<std::string>& extraArgs) const {
   HostRun run;
   run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  run.out = ReadAll(out);
-  run.err = ReadAll(err);
+  run.out = ReadAll(outPath);
+  run.err = ReadAll(errPath);
   // Only the JSON form is read back; --pretty output is for people.
   if (std::find(extraArgs.begin(), extraArgs.end(), "--pretty") != extraArgs.end()) return run;
   std::istringstream lines(run.out);
@@ -113,6 +118,45 @@ HostRun EcfhostTest::RunText(const std::string& scriptText,
     }
   }
   return run;
+}
+
+HostRun EcfhostTest::RunText(const std::string& scriptText,
+                             const std::vector<std::string>& extraArgs) {
+  std::string out, err;
+  const std::string command = Command(scriptText, extraArgs, &out, &err);
+  return Collect(std::system(command.c_str()), out, err, extraArgs);
+}
+
+HostRun EcfhostTest::RunKilled(const Json& script, const std::function<bool()>& killNow) {
+  std::string out, err;
+  // exec: the shell becomes ecfhost, so the process killed is ecfhost itself.
+  const std::string command = "exec " + Command(script.dump(2), {}, &out, &err);
+  const pid_t child = fork();
+  if (child == 0) {
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  EXPECT_GT(child, 0);
+  int status = 0;
+  bool killed = false;
+  for (int waited = 0; waited < 12000 && child > 0; ++waited) {
+    if (waitpid(child, &status, WNOHANG) == child) break;
+    if (killNow()) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      killed = true;
+      break;
+    }
+    usleep(5000);
+  }
+  if (!killed) {
+    ADD_FAILURE() << "the moment to kill the till never came";
+    if (child > 0 && waitpid(child, &status, WNOHANG) == 0) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+    }
+  }
+  return Collect(status, out, err, {});
 }
 
 HostRun EcfhostTest::Run(const Json& script, const std::vector<std::string>& extraArgs) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -39,6 +40,11 @@ class EcfhostTest : public ::testing::Test {
   // with the host folder of this test.
   HostRun Run(const Json& script, const std::vector<std::string>& extraArgs = {});
   HostRun RunText(const std::string& scriptText, const std::vector<std::string>& extraArgs = {});
+  // Runs the script as Run does, but kills ecfhost (SIGKILL) as soon as
+  // `killNow` answers true, as a till killed at that moment; `killNow` is
+  // asked every few milliseconds. Fails the test when the run ends first or
+  // the moment does not come within a minute.
+  HostRun RunKilled(const Json& script, const std::function<bool()>& killNow);
 
   const std::string& hostDir() const { return hostDir_; }
   // This month's debug-log entries (texts only; an entry may hold CR LF).
@@ -49,6 +55,12 @@ class EcfhostTest : public ::testing::Test {
   std::string Tape() const;
 
  private:
+  // The shell command of one ecfhost run and the files it reads and writes.
+  std::string Command(const std::string& scriptText, const std::vector<std::string>& extraArgs,
+                      std::string* outPath, std::string* errPath);
+  HostRun Collect(int status, const std::string& outPath, const std::string& errPath,
+                  const std::vector<std::string>& extraArgs) const;
+
   std::string root_, hostDir_;
   int runs_ = 0;
 };

@@ -92,14 +92,16 @@ TEST_F(CancellationTest, ReceiptNumberHandedBackDependsOnThePrinterType) {
     EXPECT_EQ(result.AsArray()[0].AsString(), c.expected);
 
     // The register queries made before the cancellation (the grand-total
-    // refresh may query more after it).
+    // refresh may query more after it): the receipt number, then whether a
+    // receipt is open, whose cancellation the grand-total note covers.
     std::vector<std::string> queried;
     for (const DriverCall& call : driver().Calls()) {
       if (call.name == "iCFCancelar_ECF_Daruma") break;
       if (call.name == "rRetornarInformacao_ECF_Daruma") queried.push_back(call.args[0]);
     }
-    const std::vector<std::string> expected =
-        c.tipo == 29 ? std::vector<std::string>{"26", "53"} : std::vector<std::string>{"26"};
+    const std::vector<std::string> expected = c.tipo == 29
+                                                  ? std::vector<std::string>{"26", "53", "56"}
+                                                  : std::vector<std::string>{"26", "56"};
     EXPECT_EQ(queried, expected);
     EXPECT_EQ(driver().CountOf("iCFCancelar_ECF_Daruma"), 1);
   }
@@ -143,6 +145,7 @@ TEST_F(CancellationTest, CancellationRecordsThePrinterGrandTotalWhateverItsOutco
                       Variant(Tov00300::hostlib::Cripto("1,00", Tov00300::kChaveCripto))});
     Tov00300::platform::AtomicReplaceFile(Tov00300::ControlFilePath(), Tov00300::DataSet::ToXml(p));
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000150"});
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"0"});  // no receipt open
     driver().Queue("iCFCancelar_ECF_Daruma", codigo);
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000000001234567"});
     Variant result(VariantArray{Variant()});

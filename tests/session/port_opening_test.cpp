@@ -131,7 +131,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CasoDocumento{"Nenhum", "0", "", {}},
                       CasoDocumento{"NaoFiscal", "2", "", {"iCNFCancelar_ECF_Daruma"}},
                       CasoDocumento{"Gerencial", "4", "", {"iRGFechar_ECF_Daruma"}},
-                      CasoDocumento{"FiscalSemArquivo", "1", "", {"iCFCancelar_ECF_Daruma"}},
+                      CasoDocumento{"Vinculado", "3", "", {"iCCDFechar_ECF_Daruma"}},
+                      // The grand-total note asks the receipt's number first.
+                      CasoDocumento{"FiscalSemArquivo",
+                                    "1",
+                                    "",
+                                    {"rRetornarInformacao_ECF_Daruma", "iCFCancelar_ECF_Daruma"}},
                       CasoDocumento{
                           "NenhumComVenda", "0", "cdsVenda.cds", {"iCFCancelar_ECF_Daruma"}},
                       CasoDocumento{"NaoFiscalComItensCancelados",
@@ -172,12 +177,18 @@ TEST_F(PortOpeningTest, OpenReceiptIsCancelledAndTheGrandTotalRecorded) {
   platform::AtomicReplaceFile(ControlFilePath(), DataSet::ToXml(p));
 
   Printer("1");
+  // The grand-total note: COO, grand total, restarts, the receipt's total.
+  for (const char* reply : {"000007", "000000000000400000", "001", "0000000032100"})
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {reply});
   driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000000000000432100"});
   EXPECT_TRUE(AbrePorta_FrameWork(porttest::PortBag()));
+  const std::string read = "rRetornarInformacao_ECF_Daruma";
   EXPECT_EQ(Commands(driver()),
-            With(kOpening, {"iCFCancelar_ECF_Daruma", "rRetornarInformacao_ECF_Daruma"}));
-  EXPECT_EQ(driver().CallsTo("rRetornarInformacao_ECF_Daruma")[1].args[0], "1");
+            With(kOpening, {read, read, read, read, "iCFCancelar_ECF_Daruma", read}));
+  EXPECT_EQ(driver().CallsTo(read)[5].args[0], "1");
   EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_FALSE(platform::FileExists(DsDirCad + "pending_closing.txt"))
+      << "the recorded total needs no note";
 
   DataPacket gravado = DataSet::FromXml(platform::ReadFile(ControlFilePath()).value());
   EXPECT_EQ(hostlib::Uncripto(gravado.rows[0][4].AsString(), kChaveCripto), "4321");
