@@ -47,6 +47,9 @@ std::optional<std::string> ReadFile(std::string_view path);
 bool CopyFileReplace(std::string_view from, std::string_view to);
 // Renames; fails (false) when the source is missing or the target exists.
 bool RenameFile(std::string_view from, std::string_view to);
+// Renames over the target when it exists, in one step: the target name holds
+// either file, never neither. False when the source is missing.
+bool RenameFileReplacing(std::string_view from, std::string_view to);
 bool DeleteFile(std::string_view path);
 // Writes the bytes to a temporary file beside the target, flushes it to disk
 // and renames it over the target, so a crash leaves either the old or the new

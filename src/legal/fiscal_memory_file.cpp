@@ -52,12 +52,11 @@ bool EmiteLeituraMemoriaFiscalSerial(const VariantArray& valores, Variant& /*res
         legal::MenuFolder() + "LMFS_" + FormatDateTime("ddmmyyyyhhnnss", DateTime::Now()) + ".txt";
     // A file of the same name is an earlier reading of this second, already
     // handed out with its signature: it is neither replaced nor signed again.
-    if (!legal::MoveIntoPlace(legal::DriverFolderFromRegistry() + "retorno.txt", target))
+    if (!legal::MoveIntoPlaceSigned(legal::DriverFolderFromRegistry() + "retorno.txt", target))
       return false;
     hostlib::Mensagem(
         platform::NativePath(target) + " " + DataModule().msgPadrao2.Msg("Leitura_Memoria"), "",
         "N", "N", 0, "", stEsquema, 0, nullptr);
-    geraEad(target);
     return true;
   } catch (const std::exception&) {
     return false;

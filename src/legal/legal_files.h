@@ -14,8 +14,13 @@ namespace Tov00300::legal {
 std::string DriverFolderFromRegistry();
 // The same folder as the driver reports it (regRetornaValorChave, product
 // "START"), without surrounding blanks, control characters and NULs. The raw
-// reply goes to the debug log.
+// reply goes to the debug log. "" when the driver does not give it: file
+// names must then not be taken as relative to the working folder.
 std::string DriverFolderFromDriver();
+// Tells the operator, and the debug log, why the driver gave no folder: a
+// folder longer than the driver's 100-character reply, as the registry
+// names it, or no answer at all. `esquema` is the colour scheme.
+void ReportNoDriverFolder(const std::string& esquema);
 
 // DsDirCad + "Dados\MenuFiscal\".
 std::string MenuFolder();
@@ -30,6 +35,15 @@ std::string DateWithoutSeparators(const std::string& date);
 bool MoveIntoPlace(const std::string& source, const std::string& target);
 // Copies the driver's file over `target` (found regardless of case as above).
 bool CopyIntoPlace(const std::string& source, const std::string& target);
+
+// MoveIntoPlace and CopyIntoPlace for a file that gets the EAD record: the
+// file is put under a temporary name beside `target`, signed there (geraEad)
+// and only then given its name, so a till killed on the way never leaves an
+// unsigned file under the name the host hands out. A signature that fails
+// leaves the file unsigned, as geraEad does. True when the file is at
+// `target`.
+bool MoveIntoPlaceSigned(const std::string& source, const std::string& target);
+bool CopyIntoPlaceSigned(const std::string& source, const std::string& target);
 
 }  // namespace Tov00300::legal
 

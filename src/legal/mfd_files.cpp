@@ -60,6 +60,7 @@ bool Gera_ArquivoMFD(const VariantArray& valores, Variant& /*resultado*/) {
     if (inTipoImpFis != 29 && inTipoImpFis != 24) return false;
 
     bool filesInPlace = true;
+    bool told = false;  // the operator already knows the driver gave no folder
     std::string rangeKind;
     if (kind == "D") {
       rangeKind = "DATAM";
@@ -69,11 +70,14 @@ bool Gera_ArquivoMFD(const VariantArray& valores, Variant& /*resultado*/) {
           Logged(rGerarRelatorio_ECF_Daruma("MFD", "DATAM", start.c_str(), end.c_str()),
                  driver::Describe("rGerarRelatorio_ECF_Daruma", {"MFD", "DATAM", start, end}));
       const std::string folder = legal::DriverFolderFromDriver();
+      if (folder.empty()) {
+        legal::ReportNoDriverFolder("");
+        told = true;
+      }
       // Only a report the driver has just written is copied and signed: after
       // a refusal the driver folder still holds an earlier range's file.
-      if (report == 1 && legal::CopyIntoPlace(folder + "ATO_MFD_DATA.txt", textTarget)) {
-        geraEad(textTarget);
-      } else {
+      if (folder.empty() || report != 1 ||
+          !legal::CopyIntoPlaceSigned(folder + "ATO_MFD_DATA.txt", textTarget)) {
         filesInPlace = false;
       }
     } else {
@@ -91,6 +95,10 @@ bool Gera_ArquivoMFD(const VariantArray& valores, Variant& /*resultado*/) {
                                 driver::Describe("rEfetuarDownloadMFD_ECF_Daruma",
                                                  {rangeKind, start, end, "MFDFISCAL.MFD"}));
     const std::string folder = legal::DriverFolderFromDriver();
+    if (folder.empty()) {
+      if (!told) legal::ReportNoDriverFolder("");
+      return false;
+    }
     // A refused download leaves the host's earlier copy in place.
     if (download != 1 || !legal::CopyIntoPlace(folder + "MFDFISCAL.MFD", mfdTarget)) return false;
     return filesInPlace;
@@ -124,11 +132,10 @@ bool geraEspelhoMfd(const VariantArray& valores, Variant& /*resultado*/) {
                                FormatDateTime("ddmmyyyyhhnnss", DateTime::Now()) + ".txt";
     // An existing file of that name is an earlier mirror of this second,
     // already handed out with its signature: not replaced, not signed again.
-    if (!legal::MoveIntoPlace(legal::DriverFolderFromRegistry() + "Espelho_MFD.txt", target))
+    if (!legal::MoveIntoPlaceSigned(legal::DriverFolderFromRegistry() + "Espelho_MFD.txt", target))
       return false;
     hostlib::Mensagem(DataModule().msgPadrao2.Msg("EspelhoMFD") + platform::NativePath(target), "",
                       "N", "N", 0, "", esquema, 0, nullptr);
-    geraEad(target);
     return true;
   } catch (const std::exception&) {
     return false;
@@ -139,6 +146,10 @@ bool GERA_MF(const std::string& /*ignorado*/, const std::string& destino) {
   const int code = rEfetuarDownloadMF_ECF_Daruma("MFISCAL.MF");
   ImpFisDebug("rEfetuarDownloadMF_ECF_Daruma : MFISCAL.MF");
   const std::string folder = legal::DriverFolderFromDriver();
+  if (folder.empty()) {
+    legal::ReportNoDriverFolder("");
+    return false;
+  }
   // A refused download leaves the host's earlier file in place; a copy that
   // failed leaves the file missing where the host will look for it.
   return code == 1 && legal::CopyIntoPlace(folder + "MFISCAL.MF", destino);

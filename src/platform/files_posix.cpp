@@ -145,6 +145,10 @@ bool RenameFile(std::string_view from, std::string_view to) {
   return true;
 }
 
+bool RenameFileReplacing(std::string_view from, std::string_view to) {
+  return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
 bool DeleteFile(std::string_view path) {
   return ::unlink(NativePath(path).c_str()) == 0;
 }

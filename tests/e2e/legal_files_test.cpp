@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include "ecfhost_runner.h"
 #include "tov00300/format.h"
@@ -55,6 +56,26 @@ std::string ReadAll(const fs::path& path) {
 
 class LegalFilesTest : public EcfhostTest {
  protected:
+  // The driver folder goes where the registry says, at a short path of its
+  // own: its files are read through the driver's 100-character reply, which
+  // a folder under a long temporary path would not fit.
+  void SetUp() override {
+    EcfhostTest::SetUp();
+    char pattern[] = "/tmp/tovdrv-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    shortFolder_ = pattern;
+    UseDriverFolder(shortFolder_ + "/");
+  }
+  void TearDown() override {
+    fs::remove_all(shortFolder_);
+    EcfhostTest::TearDown();
+  }
+  void UseDriverFolder(const std::string& folder) {
+    driverFolder_ = folder;
+    std::ofstream(fs::path(hostDir()) / "registry.ini")
+        << "[Software\\DarumaFramework]\nLocalArquivos=" << folder << "\n";
+  }
+
   // Yesterday closed with a Z, today one non-fiscal receipt and a Z, the
   // session open, the fiscal-menu folder made: what the legal files read.
   Json Day(std::vector<Json> legalCalls, bool menuFolder = true) {
@@ -73,7 +94,7 @@ class LegalFilesTest : public EcfhostTest {
   }
 
   fs::path Menu() const { return fs::path(hostDir()) / "Dados" / "MenuFiscal"; }
-  fs::path DriverFolder() const { return fs::path(hostDir()) / "drive" / "Daruma"; }
+  fs::path DriverFolder() const { return driverFolder_; }
 
   // The files of the folder whose names start with `prefix`, in name order.
   static std::vector<fs::path> FilesStarting(const fs::path& folder, const std::string& prefix) {
@@ -113,6 +134,11 @@ class LegalFilesTest : public EcfhostTest {
     for (const std::string& line : DebugLog()) n += line.starts_with(prefix);
     return n;
   }
+
+  // The paper tape, in the driver folder wherever it is.
+  std::string Tape() const { return ReadAll(DriverFolder() / "bobina.txt"); }
+
+  std::string shortFolder_, driverFolder_;
 };
 
 // One of each file for today's dates: the text files signed, the binary
@@ -190,6 +216,69 @@ TEST_F(LegalFilesTest, CounterRangesReachTheDriverPadded) {
   EXPECT_TRUE(FilesStarting(Menu(), "LOJA01_").empty());
   EXPECT_TRUE(fs::exists(Menu() / "MFDFISCAL.MFD"));
   ExpectSignedAndTamperEvident(FilesStarting(Menu(), "Espelho_MFD_").at(0));
+}
+
+// A driver folder longer than the driver's 100-character reply: the files
+// the driver reports through it cannot be found, and the operator is told
+// why instead of a silent false.
+TEST_F(LegalFilesTest, DriverFolderLongerThanTheDriversReplyIsExplained) {
+  const std::string folder = hostDir() + "/" + std::string(110, 'd') + "/";
+  UseDriverFolder(folder);
+  const std::string today = Today();
+  const HostRun run = Run(Day({
+      Call("Gera_ArquivoMFD", {List({"D", today, today, "", "LOJA01"}), nullptr}),
+      Call("GERA_MF", {"", (Menu() / "MFISCAL.MF").string()}),
+  }));
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  const std::string why = "A pasta de arquivos do driver tem " + std::to_string(folder.size()) +
+                          " caracteres, mais que os 100 que o driver informa";
+  for (const char* op : {"Gera_ArquivoMFD", "GERA_MF"}) {
+    SCOPED_TRACE(op);
+    const Json& call = run.Record(op);
+    EXPECT_EQ(call["result"], false);
+    ASSERT_EQ(call["messages"].size(), 1u) << call.dump();
+    EXPECT_EQ(call["messages"][0]["text"].get<std::string>().find(why), 0u) << call.dump();
+  }
+  EXPECT_EQ(LogCount(Tov00300::Utf8ToCp1252("ERRO!!! " + why)), 2);
+  EXPECT_TRUE(fs::exists(fs::path(folder) / "MFDFISCAL.MFD")) << "the driver made its files";
+  EXPECT_TRUE(FilesStarting(Menu(), "").empty());
+}
+
+// Killed after a legal file is put in place, before its signature ends: the
+// signing library is a pipe nobody writes to, so the till stops exactly
+// there. No file the host hands out is left unsigned; the next call signs.
+TEST_F(LegalFilesTest, TillKilledWhileSigningLeavesNoUnsignedFileUnderItsName) {
+  const std::string today = Today();
+  const struct {
+    Json call;
+    const char* prefix;
+  } kCases[] = {
+      {Call("EmiteLeituraMemoriaFiscalSerial",
+            {List({"PADRAO", today, today, "s", "DATA"}), nullptr}),
+       "LMFS_"},
+      {Call("geraEspelhoMfd", {MirrorList(today, today), nullptr}), "Espelho_MFD_"},
+      {Call("Gera_ArquivoMFD", {List({"D", today, today, "", "LOJA01"}), nullptr}), "LOJA01_"},
+  };
+  const std::string pipe = shortFolder_ + "-signer";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.prefix);
+    fs::remove_all(hostDir());
+    fs::create_directories(hostDir());
+    fs::remove_all(shortFolder_);
+    UseDriverFolder(shortFolder_ + "/");
+    setenv("TOV_SIGNER_LIBRARY", pipe.c_str(), 1);
+    RunKilled(Day({c.call}), [&] { return !FilesStarting(Menu(), "").empty(); });
+    unsetenv("TOV_SIGNER_LIBRARY");
+    EXPECT_TRUE(FilesStarting(Menu(), c.prefix).empty());
+
+    const HostRun next = Run({{"calls", {StartCall(), c.call}}});
+    EXPECT_EQ(next.Record(c.call["op"])["result"], true) << next.out;
+    const auto files = FilesStarting(Menu(), c.prefix);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_TRUE(Verifies(files[0]));
+  }
+  fs::remove(pipe);
 }
 
 // Files made within one second share their name: the later call fails and
@@ -272,6 +361,8 @@ TEST_F(LegalFilesTest, FilesNotPutInPlaceMakeTheResultFalse) {
 // CAT files: one driver call per day; a day the driver did not answer 1
 // collects no file, even with an earlier day's file waiting in the folder.
 TEST_F(LegalFilesTest, CatFilesOnlyForDaysTheDriverMade) {
+  // CAT files are collected from the drive's Daruma folder.
+  UseDriverFolder((fs::path(hostDir()) / "drive" / "Daruma").string() + "/");
   const Json params = {
       {"rows", {{{"CDFILIAL", "001"}, {"CDCAIXA", "002"}, {"IDESQUEMA", "PADRAO"}}}}};
   const std::string yesterday = DateText(-1, "%d/%m/%Y"), today = Today();
