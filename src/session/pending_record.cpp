@@ -165,6 +165,10 @@ std::string PendingRecordPath() {
 }
 
 void NoteReading(const std::string& tipo, const std::string& chave, const std::string& esquema) {
+  // A reading noted earlier and still unrecorded goes first: overwritten,
+  // its note would be lost. One that still cannot be recorded keeps it.
+  ReconcilePendingRecord(esquema);
+  if (platform::FileExists(PendingRecordPath())) return;
   const auto coo = driver::ReadRegisterCount(kOperationCounter);
   const auto crz = driver::ReadRegisterCount(kReductionCounter);
   if (!coo || !crz) return;

@@ -21,8 +21,10 @@ namespace Tov00300::session {
 std::string PendingRecordPath();
 
 // Before the command: `tipo` "LX" or "RZ", with the key and colour scheme
-// its record takes. Nothing is noted when the printer does not give its
-// counters (the reading then goes on as without a note).
+// its record takes. A note an earlier reading left is reconciled first, as
+// at the port opening. Nothing is noted when the printer does not give its
+// counters or that earlier note still stands (the reading then goes on as
+// without a note).
 void NoteReading(const std::string& tipo, const std::string& chave, const std::string& esquema);
 
 // After it: `printed` whether the command was taken as done, `recorded`

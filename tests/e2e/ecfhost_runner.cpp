@@ -136,25 +136,17 @@ HostRun EcfhostTest::RunKilled(const Json& script, const std::function<bool()>& 
     execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
-  EXPECT_GT(child, 0);
   int status = 0;
-  bool killed = false;
-  for (int waited = 0; waited < 12000 && child > 0; ++waited) {
-    if (waitpid(child, &status, WNOHANG) == child) break;
-    if (killNow()) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-      killed = true;
-      break;
-    }
-    usleep(5000);
+  bool moment = false, ended = false;
+  for (int i = 0; i < 12000 && !moment && !ended; ++i) {
+    ended = waitpid(child, &status, WNOHANG) == child;
+    moment = !ended && killNow();
+    if (!moment) usleep(5000);
   }
-  if (!killed) {
-    ADD_FAILURE() << "the moment to kill the till never came";
-    if (child > 0 && waitpid(child, &status, WNOHANG) == 0) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-    }
+  EXPECT_TRUE(moment) << "the till ended before the moment to kill it came";
+  if (!ended) {
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
   }
   return Collect(status, out, err, {});
 }

@@ -47,10 +47,6 @@ std::vector<Failure> FailuresOf(const std::string& command) {
   return out;
 }
 
-Json Driver(const std::string& name, Json args = Json::array()) {
-  return {{"op", "driver"}, {"name", name}, {"args", std::move(args)}};
-}
-
 Json Register(const std::string& index, int width) {
   return Driver("rRetornarInformacao_ECF_Daruma", {index, width});
 }

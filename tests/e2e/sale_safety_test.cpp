@@ -14,23 +14,6 @@ namespace {
 
 class SaleSafetyTest : public EcfhostTest {
  protected:
-  static Json Driver(const std::string& name, Json args = Json::array()) {
-    return {{"op", "driver"}, {"name", name}, {"args", std::move(args)}};
-  }
-  static Json DocumentState() { return Driver("rRetornarInformacao_ECF_Daruma", {"56", 1}); }
-  static std::vector<Json> ControlGlobals() {
-    return {{{"op", "set"}, {"name", "stAtuFili"}, {"value", "001"}},
-            {{"op", "set"}, {"name", "stAtuCaixa"}, {"value", "001"}},
-            {{"op", "set"}, {"name", "stSerieAtu"}, {"value", "DR0111BR000000000001"}}};
-  }
-  static Json CheckGrandTotal() {
-    return Call("Atu_TotGeral", {{{"bag",
-                                   {{"CDFILIAL", "001"},
-                                    {"CDCAIXA", "001"},
-                                    {"NRSERIEIMP", "DR0111BR000000000001"},
-                                    {"ESQUEMACOR", "PADRAO"},
-                                    {"IDVALIDA", "S"}}}}});
-  }
   long CountInLog(const std::string& text) const {
     const auto log = DebugLog();
     return std::count(log.begin(), log.end(), Tov00300::Utf8ToCp1252(text));

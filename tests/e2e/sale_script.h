@@ -27,6 +27,30 @@ inline Json Sim(const std::string& command) {
   return {{"op", "sim"}, {"command", command}};
 }
 
+// One driver entry point called directly, and the document-state register.
+inline Json Driver(const std::string& name, Json args = Json::array()) {
+  return {{"op", "driver"}, {"name", name}, {"args", std::move(args)}};
+}
+inline Json DocumentState() {
+  return Driver("rRetornarInformacao_ECF_Daruma", {"56", 1});
+}
+
+// The grand-total control of the test till: the globals the host sets, and
+// the check (IDVALIDA "S").
+inline std::vector<Json> ControlGlobals() {
+  return {{{"op", "set"}, {"name", "stAtuFili"}, {"value", "001"}},
+          {{"op", "set"}, {"name", "stAtuCaixa"}, {"value", "001"}},
+          {{"op", "set"}, {"name", "stSerieAtu"}, {"value", "DR0111BR000000000001"}}};
+}
+inline Json CheckGrandTotal() {
+  return Call("Atu_TotGeral", {{{"bag",
+                                 {{"CDFILIAL", "001"},
+                                  {"CDCAIXA", "001"},
+                                  {"NRSERIEIMP", "DR0111BR000000000001"},
+                                  {"ESQUEMACOR", "PADRAO"},
+                                  {"IDVALIDA", "S"}}}}});
+}
+
 // A standard receipt opening; `tef` makes it part of a card sale.
 inline Json OpenReceipt(bool tef = false) {
   return Call("AbreCupom", {{{"bag",

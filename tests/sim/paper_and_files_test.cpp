@@ -49,31 +49,26 @@ TEST_F(PaperTest, TextPiecesContinueTheOpenLine) {
                            std::string(40, '9') + "\n\nfim";
   const std::string printed = "Taxa de Servico 10%              1.234.567,89\nTotal Geral " +
                               std::string(36, '9') + "\n9999\n\nfim\n";
-  struct Case {
-    const char* what;
-    size_t piece;
-    bool voucher;
-  };
-  for (const Case& c :
-       {Case{"whole", body.size(), false}, Case{"one character", 1, false}, Case{"seven", 7, false},
-        Case{"a line and one", 49, false}, Case{"voucher, ten", 10, true}}) {
-    SCOPED_TRACE(c.what);
+  // Piece sizes: whole, one character, seven, a line and one; a voucher.
+  for (const auto& [piece, voucher] : std::vector<std::pair<size_t, bool>>{
+           {body.size(), false}, {1, false}, {7, false}, {49, false}, {10, true}}) {
+    SCOPED_TRACE(piece);
     UseFreshFolders();
     auto print = d.iRGImprimirTexto_ECF_Daruma;
-    if (c.voucher) {
+    if (voucher) {
       SellReceipt({"5,00"}, "Cartao Credito");
       ASSERT_EQ(d.iCCDAbrirPadrao_ECF_Daruma(), 1);
       print = d.iCCDImprimirTexto_ECF_Daruma;
     } else {
       ASSERT_EQ(d.iRGAbrirPadrao_ECF_Daruma(), 1);
     }
-    for (size_t at = 0; at < body.size(); at += c.piece) {
-      ASSERT_EQ(print(body.substr(at, c.piece).c_str()), 1) << at;
+    for (size_t at = 0; at < body.size(); at += piece) {
+      ASSERT_EQ(print(body.substr(at, piece).c_str()), 1) << at;
       if (at == 0) {
         ASSERT_EQ(Control("reload"), 1);
       }
     }
-    ASSERT_EQ(c.voucher ? d.iCCDFechar_ECF_Daruma() : d.iRGFechar_ECF_Daruma(), 1);
+    ASSERT_EQ(voucher ? d.iCCDFechar_ECF_Daruma() : d.iRGFechar_ECF_Daruma(), 1);
     const std::string tape = ReadDriverFile("bobina.txt");
     EXPECT_NE(tape.find("\n" + printed), std::string::npos) << tape;
   }
