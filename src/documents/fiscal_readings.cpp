@@ -13,6 +13,7 @@
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
+#include "tov00300/platform.h"
 #include "tov00300/readings.h"
 #include "tov00300/session.h"
 
@@ -53,9 +54,13 @@ bool Reducao_Z_Imp(const std::string& chave, const std::string& /*ignorado1*/,
     // An earlier call could not tell whether its Z took effect: it did.
     uncertain.reset();
     ImpFisDebug(Utf8ToCp1252("Redução Z já feita pela impressora na chamada anterior"));
-    // Recorded once, from the earlier call's note: here, unless a port
-    // opening or a reading since has recorded it already.
-    session::ReconcilePendingRecord(stEsquema);
+    // Recorded once: from the earlier call's note when there is one (which
+    // records it unless done already), otherwise here.
+    if (platform::FileExists(session::PendingRecordPath())) {
+      session::ReconcilePendingRecord(stEsquema);
+    } else {
+      GravaDocumentosNaoFiscais(chave, stEsquema, "RZ", "");
+    }
     return true;
   }
   uncertain.reset();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <sstream>
 
+#include "core/sale_guard.h"
 #include "driver/command.h"
 #include "driver/registers.h"
 #include "tov00300/datetime.h"
@@ -133,6 +134,9 @@ bool Record(const Pending& p, long long coo, const std::string& gnf, DateTime fi
   }
   ImpFisDebug(Utf8ToCp1252("Documento sem registro conciliado: ") + Described(p) + " - COO " +
               Six(coo));
+  // A Z whose outcome the session could not read is settled: the next call
+  // must not record it again.
+  if (p.tipo == "RZ") core::UncertainReduction().reset();
   return true;
 }
 
