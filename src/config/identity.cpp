@@ -13,24 +13,25 @@ namespace Tov00300 {
 
 namespace {
 
-// Reads one printer register and logs it; answers the driver's code.
-int ReadAndLogRegister(int number, std::string& text) {
-  const driver::RegisterReply reply = driver::ReadRegister(number);
+// Reads one printer register and logs it, leaving inRetorno alone; answers
+// the driver's code.
+int ReadAndLogRegister(driver::Register name, std::string& text) {
+  const driver::Reply reply = driver::ReadRegister(name);
   text = reply.text;
-  ImpFisDebug(driver::RegisterDescription(number, text));
-  return reply.code;
+  return driver::Log(reply.code, driver::RegisterDescription(name, text), {.stored = false});
 }
 
 }  // namespace
 
 bool Modelo_Impressora(const std::string& stEsquema, std::string& a, std::string& b,
                        std::string& c) {
-  ReadAndLogRegister(79, c);
-  ReadAndLogRegister(80, a);
-  const int code = ReadAndLogRegister(81, b);
+  using driver::Register;
+  ReadAndLogRegister(Register::kIdentity1, c);
+  ReadAndLogRegister(Register::kIdentity2, a);
+  const int code = ReadAndLogRegister(Register::kIdentity3, b);
   // Only the last read is judged (its entry is logged a second time);
   // inRetorno keeps the code of the caller's last command.
-  driver::Judge(code, driver::RegisterDescription(81, b), {stEsquema, false});
+  driver::Judge(code, driver::RegisterDescription(Register::kIdentity3, b), {stEsquema, false});
   return true;
 }
 

@@ -5,7 +5,6 @@
 
 #include "config/printer_lists.h"
 #include "driver/command.h"
-#include "driver/reply_buffer.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
@@ -35,9 +34,9 @@ struct Leitura {
 // would make every known method look missing.
 Leitura LeMeiosPagto(const std::string& stEsquema, int largura, std::string& lista,
                      std::vector<std::string>& entradas) {
-  driver::ReplyBuffer resposta(largura);
-  const int codigo = rLerMeiosPagto_ECF_Daruma(resposta.data());
-  const std::string nova = resposta.Trimmed() + ";";
+  const driver::Reply resposta = driver::Query(largura, rLerMeiosPagto_ECF_Daruma);
+  const int codigo = resposta.code;
+  const std::string nova = Trim(resposta.text) + ";";
   Leitura leitura;
   leitura.analise = driver::Command(
       codigo, driver::DescribeReply("rLerMeiosPagto_ECF_Daruma", nova), {stEsquema, false});

@@ -3,7 +3,6 @@
 
 #include "config/printer_lists.h"
 #include "driver/command.h"
-#include "driver/reply_buffer.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
@@ -41,12 +40,11 @@ void CarregaAliquota(const std::string& stEsquema, DataSet& cdsAliquotas) {
   DataSet& cds = DataModule().cdsAliqImpFis;
   RecriaAliquotas(cds);
 
-  driver::ReplyBuffer resposta(kLarguraAliquotas);
-  const int codigo = rLerAliquotas_ECF_Daruma(resposta.data());
-  driver::Command(codigo, driver::DescribeReply(kLerAliquotas, resposta.Text()),
+  const driver::Reply resposta = driver::Query(kLarguraAliquotas, rLerAliquotas_ECF_Daruma);
+  driver::Command(resposta.code, driver::DescribeReply(kLerAliquotas, resposta.text),
                   {stEsquema, false});
 
-  std::string lista = resposta.Trimmed();
+  std::string lista = Trim(resposta.text);
   RecriaAliquotas(cds);
   // Each entry is six characters: the kind, four digits with two implied
   // decimals and ";" ("T1800;" is kind T at 18.00). An entry that does not
@@ -71,10 +69,10 @@ void CarregaAliquota(const std::string& stEsquema, DataSet& cdsAliquotas) {
 }
 
 bool Retorno_Aliquotas_Imp(const std::string& stEsquema) {
-  driver::ReplyBuffer resposta(kLarguraAliquotas);
-  const int codigo = rLerAliquotas_ECF_Daruma(resposta.data());
-  stRetorno = resposta.Text();
-  driver::Command(codigo, driver::DescribeReply(kLerAliquotas, stRetorno), {stEsquema, false});
+  const driver::Reply resposta = driver::Query(kLarguraAliquotas, rLerAliquotas_ECF_Daruma);
+  stRetorno = resposta.text;
+  driver::Command(resposta.code, driver::DescribeReply(kLerAliquotas, stRetorno),
+                  {stEsquema, false});
   stRetorno = Trim(stRetorno);
   return false;
 }

@@ -6,7 +6,6 @@
 
 #include "config/printer_lists.h"
 #include "driver/command.h"
-#include "driver/reply_buffer.h"
 #include "tov00300/config.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
@@ -58,10 +57,10 @@ void CarregaTotalizador(std::string& contraVale, std::string& vendaConsumidor,
   try {
     IdTotRelatorio.clear();
 
-    driver::ReplyBuffer resposta(kLarguraTotalizadores);
-    const int codigo = rLerCNF_ECF_Daruma(resposta.data());
-    const std::vector<std::string> entradas = EntradasTotalizadores(resposta.Text());
-    driver::Command(codigo, driver::DescribeReply("rLerCNF_ECF_Daruma", resposta.Text()),
+    const driver::Reply resposta = driver::Query(kLarguraTotalizadores, rLerCNF_ECF_Daruma);
+    const int codigo = resposta.code;
+    const std::vector<std::string> entradas = EntradasTotalizadores(resposta.text);
+    driver::Command(codigo, driver::DescribeReply("rLerCNF_ECF_Daruma", resposta.text),
                     {stEsquema, false});
 
     for (int i = 0; i < 4; ++i) saida[i]->clear();
@@ -90,8 +89,7 @@ void CarregaTotalizador(std::string& contraVale, std::string& vendaConsumidor,
       // it missing instead of an index that names nothing (or another one).
       for (int i : kOrdemCadastro) {
         if (!Trim(*saida[i]).empty()) continue;
-        const int cadastrado = confCadastrarPadrao_ECF_Daruma("TNF", cadastro[i].c_str());
-        if (driver::Command(cadastrado,
+        if (driver::Command(confCadastrarPadrao_ECF_Daruma("TNF", cadastro[i].c_str()),
                             driver::Describe("confCadastrarPadrao_ECF_Daruma (TNF)",
                                              {IntToStr(contador), cadastro[i]}),
                             {stEsquema, false})) {

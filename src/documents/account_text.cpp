@@ -2,6 +2,7 @@
 
 #include "documents/report_text.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/format.h"

@@ -3,6 +3,7 @@
 
 #include "documents/report_text.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
@@ -71,8 +72,8 @@ bool CodigoBarra(const std::string& stEsquema, const std::string& textoA, const 
   // The answer is neither kept in inRetorno nor analysed (the report's
   // closing is what the operator hears about), but a refused code must not
   // pass for a printed one.
-  const int printed = iImprimirCodigoBarras_ECF_Daruma(symbology->number, kBarWidth, kBarHeight,
-                                                       kPrintDigits, code.c_str());
+  const int printed = driver::Silent(iImprimirCodigoBarras_ECF_Daruma(
+      symbology->number, kBarWidth, kBarHeight, kPrintDigits, code.c_str()));
   const bool closed = FechRelatGerenc(stEsquema, true, false);
   if (printed != 1) {
     driver::ReportProblem(stEsquema,

@@ -7,6 +7,7 @@
 #include "documents/product_report.h"
 #include "documents/report_columns.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "tov00300/closing_reports.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"

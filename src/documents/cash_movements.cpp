@@ -4,7 +4,8 @@
 #include <string>
 
 #include "driver/command.h"
-#include "receipt/receipt_state.h"
+#include "driver/dialogs.h"
+#include "driver/registers.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
@@ -20,8 +21,7 @@ namespace {
 // printer's own message. The data module is created when absent: the
 // catalogue must be there even before the session started.
 void ShowCommandError(const std::string& stEsquema) {
-  hostlib::Mensagem(DataModule().msgPadrao.Msg("ErroComando"), "", "N", "N", 0, "", stEsquema, 0,
-                    nullptr);
+  driver::ShowMessage(stEsquema, DataModule().msgPadrao.Msg("ErroComando"));
 }
 
 // A NaN or infinite amount has no text the printer could take; it is
@@ -31,10 +31,6 @@ bool CheckAmount(const std::string& stEsquema, const char* what, double valor) {
   driver::ReportProblem(stEsquema, Utf8ToCp1252("Valor inválido para ") + what + ".", true);
   return false;
 }
-
-// The general non-fiscal operation counter (GNF): one more for each supply
-// or withdrawal the printer registers.
-constexpr int kNonFiscalCounter = 28;
 
 // Sends one cash movement and judges it; the amount is in the debug line.
 // A reply lost on the line (-28) does not mean the movement was not
@@ -46,13 +42,14 @@ bool SendMovement(const std::string& stEsquema, CashCommand command, const char*
                   const char* caption, const char* lostReply, double valor) {
   const std::string amount = FormatFloat("0.00", valor);
   const std::string description = std::string(caption) + amount;
-  const auto before = receipt::ReadCount(kNonFiscalCounter);
+  // The general non-fiscal operation counter (GNF): one more for each supply
+  // or withdrawal the printer registers.
+  const auto before = driver::ReadRegisterCount(driver::Register::kNonFiscalCounter);
   if (driver::Command(command(amount.c_str(), description.c_str()),
                       driver::Describe(name, {amount}), {stEsquema, true})) {
     return true;
   }
-  const auto after = before ? receipt::ReadCount(kNonFiscalCounter) : std::nullopt;
-  if (after && *after == *before + 1) {
+  if (driver::CounterMovedByOne(before, driver::Register::kNonFiscalCounter)) {
     ImpFisDebug(Utf8ToCp1252(lostReply));
     return true;
   }
@@ -88,7 +85,7 @@ bool Abre_Gaveta_Imp(const std::string& stEsquema, bool /*ignorado*/) {
 
 std::string Estado_Gaveta_Imp(const std::string& stEsquema) {
   int estado = 0;
-  const int code = rStatusGaveta_ECF_Daruma(&estado);
+  const int code = driver::Store(rStatusGaveta_ECF_Daruma(&estado));
   if (!driver::Command(code, "rStatusGaveta_ECF_Daruma: " + std::to_string(estado),
                        {stEsquema, true})) {
     return "";

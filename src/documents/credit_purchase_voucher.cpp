@@ -6,6 +6,7 @@
 
 #include "documents/account_text.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "tov00300/accounts.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "documents/document_record.h"
+#include "driver/dialogs.h"
 #include "driver/registers.h"
 #include "tov00300/datetime.h"
 #include "tov00300/documents.h"
@@ -21,8 +22,8 @@ namespace {
 // A counter as the printer filled its blank buffer. The record takes what
 // the printer wrote, refused or not, and the query leaves inRetorno and
 // stImpDebug to the command the caller is reporting on.
-std::string Counter(int number) {
-  return driver::ReadRegister(number).text;
+std::string Counter(driver::Register name) {
+  return driver::ReadRegister(name).text;
 }
 
 bool IsOneOf(const std::string& tipo, std::initializer_list<const char*> codes) {
@@ -42,19 +43,19 @@ bool RecordDocument(const std::string& chave, const std::string& stEsquema, cons
     std::string gnf, grg, cdc;
     // The non-fiscal counter means nothing for a fiscal reading, an X
     // reading or a receipt-free non-fiscal document.
-    if (!IsOneOf(tipo, {"NC", "LX", "MF"})) gnf = Counter(28);
+    if (!IsOneOf(tipo, {"NC", "LX", "MF"})) gnf = Counter(driver::Register::kNonFiscalCounter);
     const std::string numero = Nr_Cupom("", stEsquema);
     if (IsOneOf(tipo, {"CM", "RV", "RG"})) {
-      grg = Counter(33);
+      grg = Counter(driver::Register::kReportCounter);
     } else if (tipo == "CC") {
-      cdc = Counter(45);
+      cdc = Counter(driver::Register::kVoucherCounter);
     }
     const DateTime dataFiscal(std::floor(DataMoviFiscal(stEsquema).value));
     hostlib::setDocNaoFiscaisECF(chave, numero, gnf, grg, cdc, tipo, extra, DateTime::Now(),
                                  dataFiscal, "");
     return true;
   } catch (const std::exception& e) {
-    hostlib::Mensagem(e.what(), "", "N", "N", 3, "", stEsquema, 0, nullptr);
+    driver::ShowMessage(stEsquema, e.what(), {driver::kErrorDialog});
     return false;
   }
 }

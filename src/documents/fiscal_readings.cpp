@@ -20,10 +20,9 @@
 namespace Tov00300 {
 
 namespace {
-
-constexpr int kOperationCounter = 26;  // COO: one more for every document printed
-constexpr int kReductionCounter = 24;  // CRZ: one more for every Z reduction
-
+// The operation counter (COO) moves with every document printed, the
+// reduction counter (CRZ) with every Z reduction.
+using driver::Register;
 }  // namespace
 
 bool Leitura_X_Imp(const std::string& chave, const std::string& /*ignorado1*/,
@@ -34,9 +33,9 @@ bool Leitura_X_Imp(const std::string& chave, const std::string& /*ignorado1*/,
   // A reading whose reply was lost was printed all the same when the
   // operation counter moved: answered and recorded as done, it is not
   // printed again by an operator who repeats.
-  const auto before = driver::ReadRegisterCount(kOperationCounter);
+  const auto before = driver::ReadRegisterCount(Register::kOperationCounter);
   bool ok = driver::Command(iLeituraX_ECF_Daruma(), "iLeituraX_ECF_Daruma", {stEsquema, true});
-  if (!ok && driver::CounterMovedByOne(before, kOperationCounter)) {
+  if (!ok && driver::CounterMovedByOne(before, Register::kOperationCounter)) {
     ImpFisDebug(Utf8ToCp1252("Resposta perdida: a leitura X foi impressa pela impressora"));
     ok = true;
   }
@@ -48,7 +47,7 @@ bool Reducao_Z_Imp(const std::string& chave, const std::string& /*ignorado1*/,
                    const std::string& stEsquema, const std::string& /*ignorado2*/) {
   // A Z closes the fiscal day in the fiscal memory for good: one whose reply
   // was lost is answered from the reduction counter, never made twice.
-  const auto before = driver::ReadRegisterCount(kReductionCounter);
+  const auto before = driver::ReadRegisterCount(Register::kReductionCounter);
   std::optional<long long>& uncertain = core::UncertainReduction();
   if (uncertain && before && *before == *uncertain + 1) {
     // An earlier call could not tell whether its Z took effect: it did.
@@ -73,7 +72,7 @@ bool Reducao_Z_Imp(const std::string& chave, const std::string& /*ignorado1*/,
   bool ok = driver::Command(iReducaoZ_ECF_Daruma(date.c_str(), time.c_str()),
                             "iReducaoZ_ECF_Daruma", {stEsquema, true});
   if (!ok && before) {
-    const auto after = driver::ReadRegisterCount(kReductionCounter);
+    const auto after = driver::ReadRegisterCount(Register::kReductionCounter);
     if (after && *after == *before + 1) {
       ImpFisDebug(Utf8ToCp1252("Resposta perdida: a redução Z foi feita pela impressora"));
       ok = true;

@@ -20,7 +20,6 @@ namespace Tov00300 {
 
 namespace {
 
-constexpr int kDocumentState = 56;
 // Document-state answer while a management report is open.
 constexpr const char* kReportOpen = "4";
 constexpr core::OwnDocument kReport = core::OwnDocument::kReport;
@@ -40,10 +39,11 @@ namespace documents {
 
 std::string OpenDocumentState(const std::string& stEsquema, bool show, bool reserved,
                               bool& analysed) {
-  const driver::RegisterReply reply = driver::ReadRegister(kDocumentState);
+  const driver::Reply reply = driver::ReadRegister(driver::Register::kDocumentState);
   stRetorno = reply.text;
-  analysed = driver::Command(reply.code, "rRetornarInformacao_ECF_Daruma (56) - " + stRetorno,
-                             {stEsquema, show, reserved});
+  analysed = driver::Command(
+      reply.code, driver::RegisterLineDescription(driver::Register::kDocumentState, stRetorno),
+      {stEsquema, show, reserved});
   return stRetorno;
 }
 
@@ -67,7 +67,7 @@ bool OpenReportForText(const std::string& stEsquema, bool show) {
   // The opening is refused while a report is open: one this session opened
   // (the host may open a report and have an operation print into it) takes
   // the text; one left by an earlier session or another program never does.
-  return ownOpen && driver::ReadRegisterText(kDocumentState) == kReportOpen;
+  return ownOpen && driver::ReadRegisterText(driver::Register::kDocumentState) == kReportOpen;
 }
 
 ReportOutcome PrintWholeReport(const std::string& stEsquema, const std::string& texto) {

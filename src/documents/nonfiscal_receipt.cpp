@@ -8,6 +8,7 @@
 #include "documents/nonfiscal_receipt.h"
 #include "documents/own_document.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "driver/registers.h"
 #include "driver/reply_buffer.h"
 #include "tov00300/documents.h"
@@ -24,7 +25,6 @@ namespace {
 // The printer's totalizer names, separated by ';', fit in this many characters.
 constexpr int kTotalizerListWidth = 360;
 
-constexpr int kDocumentStateRegister = 56;
 // Register 56 while a non-fiscal receipt is open.
 constexpr const char* kReceiptOpen = "2";
 
@@ -59,7 +59,7 @@ constexpr core::OwnDocument kNonFiscal = core::OwnDocument::kNonFiscal;
 // The printer's open document (register 56), read to decide; nullopt when
 // the printer does not answer.
 std::optional<std::string> DocumentState() {
-  return driver::ReadRegisterText(kDocumentStateRegister);
+  return driver::ReadRegisterText(driver::Register::kDocumentState);
 }
 
 // Cancels the non-fiscal receipt the printer holds open, if it does; true

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "driver/dialogs.h"
 #include "driver/registers.h"
 #include "tov00300/format.h"
 #include "tov00300/session.h"
@@ -9,8 +10,6 @@
 namespace Tov00300::documents {
 
 namespace {
-
-constexpr int kDocumentState = 56;
 
 // The document's name in the debug-log lines, with its article.
 const char* NameOf(core::OwnDocument kind) {
@@ -35,10 +34,11 @@ void LogLostReply(core::OwnDocument kind, const char* what) {
 
 bool OpenOwn(core::OwnDocument kind, const std::function<int()>& open,
              const std::string& description, const driver::Judging& judging) {
-  const std::optional<std::string> before = driver::ReadRegisterText(kDocumentState);
+  const std::optional<std::string> before =
+      driver::ReadRegisterText(driver::Register::kDocumentState);
   bool opened = driver::Command(open(), description, judging);
   if (!opened && before == "0" &&
-      driver::ReadRegisterText(kDocumentState) == core::OpenStateOf(kind)) {
+      driver::ReadRegisterText(driver::Register::kDocumentState) == core::OpenStateOf(kind)) {
     LogLostReply(kind, "aberto");
     opened = true;
   }
@@ -52,7 +52,8 @@ bool CloseOwn(core::OwnDocument kind, int code, const std::string& description,
   if (!closed) {
     // Read only to decide: a printer that does not answer leaves the
     // document taken as open.
-    const std::optional<std::string> state = driver::ReadRegisterText(kDocumentState);
+    const std::optional<std::string> state =
+        driver::ReadRegisterText(driver::Register::kDocumentState);
     if (state && !state->empty() && *state != core::OpenStateOf(kind)) {
       LogLostReply(kind, "encerrado");
       closed = true;

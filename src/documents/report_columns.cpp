@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "runtime/decimal.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/format.h"
@@ -254,8 +255,7 @@ void CopyInto(DataSet& table, const Variant& packet, std::string_view what) {
 }
 
 bool Ask(const char* key, const std::string& esquema) {
-  constexpr int kConfirmation = 1;
-  return hostlib::Mensagem(Caption(key), "", "N", "S", kConfirmation, "", esquema, 0, nullptr);
+  return driver::AskOperator(esquema, Caption(key), driver::kConfirmationDialog);
 }
 
 std::string Caption(const char* key) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/state.h"

@@ -13,23 +13,10 @@ namespace Tov00300::driver {
 
 namespace {
 
-constexpr int kGrandTotal = 1;
-constexpr int kRestarts = 23;
-constexpr int kOperationCounter = 26;
-constexpr int kSinceLastReceipt = 53;
-constexpr int kDocumentState = 56;
-constexpr int kReceiptTotal = 160;
-
 struct Note {
   long long coo = 0, grandTotal = 0, restarts = 0, total = 0;
   bool cancelled = false;
 };
-
-// A register of digits, silently: the note is the package's own bookkeeping,
-// not a command of the operation.
-std::optional<long long> Number(int reg) {
-  return ReadRegisterCount(reg);
-}
 
 std::optional<Note> ReadNote() {
   const auto text = platform::ReadFile(ClosingNotePath());
@@ -50,11 +37,13 @@ std::string ClosingNotePath() {
 }
 
 void NoteReceiptEnd(bool cancelling) {
-  const auto coo = Number(kOperationCounter);
+  // The registers are read silently: the note is the package's own
+  // bookkeeping, not a command of the operation.
+  const auto coo = ReadRegisterCount(Register::kOperationCounter);
   if (!coo) return;
-  const auto grandTotal = Number(kGrandTotal);
-  const auto restarts = Number(kRestarts);
-  const auto total = Number(kReceiptTotal);
+  const auto grandTotal = ReadRegisterCount(Register::kGrandTotal);
+  const auto restarts = ReadRegisterCount(Register::kRestarts);
+  const auto total = ReadRegisterCount(Register::kReceiptTotal);
   if (!grandTotal || !restarts || !total) return;
   try {
     platform::AtomicReplaceFile(ClosingNotePath(),
@@ -68,7 +57,7 @@ void NoteReceiptEnd(bool cancelling) {
 }
 
 void NoteCancellation() {
-  if (Number(kDocumentState) == 1) NoteReceiptEnd(true);
+  if (ReadRegisterCount(Register::kDocumentState) == 1) NoteReceiptEnd(true);
 }
 
 void DropClosingNote() {
@@ -81,10 +70,10 @@ bool ClosingExplains(long long recorded, long long current, bool* cancelled) {
       current <= recorded) {
     return false;
   }
-  const auto coo = Number(kOperationCounter);
-  const auto since = Number(kSinceLastReceipt);
-  const auto document = Number(kDocumentState);
-  const auto restarts = Number(kRestarts);
+  const auto coo = ReadRegisterCount(Register::kOperationCounter);
+  const auto since = ReadRegisterCount(Register::kSinceLastReceipt);
+  const auto document = ReadRegisterCount(Register::kDocumentState);
+  const auto restarts = ReadRegisterCount(Register::kRestarts);
   if (cancelled != nullptr) *cancelled = note->cancelled;
   return coo && since && document && restarts && *document != 1 && *coo - *since == note->coo &&
          *restarts == note->restarts;

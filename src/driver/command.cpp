@@ -2,7 +2,6 @@
 #include "driver/command.h"
 
 #include "tov00300/driver.h"
-#include "tov00300/hostlib.h"
 #include "tov00300/session.h"
 #include "tov00300/state.h"
 
@@ -46,17 +45,16 @@ bool Judge(int code, std::string description, const Judging& judging) {
   return JudgePending(code, judging);
 }
 
-void Store(int code) {
+int Store(int code) {
   inRetorno = code;
+  return code;
 }
 
-void ReportProblem(const std::string& esquema, const std::string& text, const Reporting& how) {
-  if (how.logged) ImpFisDebug("ERRO!!! " + text);
-  stMensagemTaa += ' ';
-  stMensagemTaa += text;
-  if (!how.show) return;
-  if (how.unlockKeyboard != nullptr) how.unlockKeyboard();
-  hostlib::Mensagem(text, "", "N", "N", how.dialogType, "", esquema, 0, nullptr);
+int Log(int code, std::string description, const Logging& how) {
+  if (how.stored) inRetorno = code;
+  if (how.codeInLine) description += " - Retorno: " + std::to_string(code);
+  ImpFisDebug(description);
+  return code;
 }
 
 }  // namespace Tov00300::driver

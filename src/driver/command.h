@@ -1,13 +1,30 @@
-// The one path of a driver command: every operation sends a printer command,
-// reports a problem to the operator and reads a register through these, so
-// the stored code, the debug-log description and the analysis are the same
-// everywhere.
+// The one path of a driver command. Outside the driver layer every call of a
+// driver entry point is made inside one of these forms, so each answer is
+// stored, logged and analysed the same way everywhere; a register is read
+// through driver/registers.h and a problem reaches the operator through
+// driver/dialogs.h.
+//
+// The forms, by what they do with the driver's answer:
+//
+//   form          inRetorno   debug log         return analysis
+//   Command       stored      the description   run
+//   Stage         stored      (pending)         later, by JudgePending
+//   Judge         kept        the description   run
+//   JudgePending  kept        what is pending   run
+//   Log           stored      the description   none
+//   Log, unstored kept        the description   none
+//   Store         stored      nothing           none
+//   Silent        kept        nothing           none
+//
+// "kept" leaves inRetorno with the code of the command the host is running.
 #ifndef TOV00300_SRC_DRIVER_COMMAND_H_
 #define TOV00300_SRC_DRIVER_COMMAND_H_
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
+
+#include "driver/reply_buffer.h"
 
 namespace Tov00300::driver {
 
@@ -51,24 +68,46 @@ bool Judge(int code, std::string description, const Judging& judging);
 bool JudgePending(int code, const Judging& judging);
 
 // A command whose answer the operation does not judge: only its code is
-// stored in inRetorno, the way every driver answer is.
-void Store(int code);
+// stored in inRetorno, the way every driver answer is. Returns the code.
+// A query whose description is made of its replies stores its code at once
+// and is described and judged afterwards:
+//   const int code = driver::Store(rDataHoraImpressora_ECF_Daruma(date.data(), time.data()));
+//   driver::Command(code, driver::DescribeReply("rDataHoraImpressora_ECF_Daruma", ...), ...);
+int Store(int code);
 
-// How a problem reaches the operator.
-struct Reporting {
-  bool show;           // a dialog for the operator
-  bool logged = true;  // false: the caller wrote its own log line for it
-  // Called before the dialog: the driver may hold the keyboard locked (card
-  // payment) and the operator must be able to answer.
-  void (*unlockKeyboard)() = nullptr;
-  int dialogType = 0;  // the dialog's message type (0 notice, 3 error)
+// How an answer that is not analysed is written down.
+struct Logging {
+  bool stored = true;       // false: inRetorno keeps the code of the host's last command
+  bool codeInLine = false;  // the line ends with " - Retorno: " and the code in decimal
 };
 
-// A problem for the operator: logged as "ERRO!!! " + text, collected in
-// stMensagemTaa after a blank, and shown with the dialog type asked for.
-void ReportProblem(const std::string& esquema, const std::string& text, const Reporting& how);
-inline void ReportProblem(const std::string& esquema, const std::string& text, bool show) {
-  ReportProblem(esquema, text, Reporting{show});
+// An answer the operation decides on by its code alone, without the return
+// analysis and without a dialog (the legal files' downloads): `description`
+// written to the debug log and the code stored in inRetorno, as `how` says.
+// Returns the code.
+int Log(int code, std::string description, const Logging& how = {});
+
+// An answer that stays the operation's own: neither stored, logged nor
+// analysed (the port's closing, a bar code whose report's closing is what the
+// operator hears about). Returns the code.
+inline int Silent(int code) {
+  return code;
+}
+
+// A query whose reply the driver writes into a text of `width` blanks:
+// `call` gets that text and returns the driver's code. Touches no shared
+// state; the caller judges the code with one of the forms above.
+struct Reply {
+  int code = 0;
+  std::string text;  // as the driver left it: at most `width`, untrimmed
+};
+template <typename Call>
+Reply Query(int width, Call call) {
+  ReplyBuffer buffer(width);
+  Reply reply;
+  reply.code = call(buffer.data());
+  reply.text = buffer.Text();
+  return reply;
 }
 
 }  // namespace Tov00300::driver

@@ -2,10 +2,9 @@
 // printer's acknowledge byte and two status bytes.
 #include <string>
 
-#include "driver/command.h"
+#include "driver/dialogs.h"
 #include "driver/return_codes.h"
 #include "tov00300/driver.h"
-#include "tov00300/hostlib.h"
 #include "tov00300/session.h"
 #include "tov00300/state.h"
 
@@ -56,8 +55,7 @@ class Analise {
   }
 
   void Mostrar(const std::string& texto) const {
-    DestravaTeclado();
-    hostlib::Mensagem(texto, "", "N", "N", 0, "", esquema_, 0, nullptr);
+    driver::ShowMessage(esquema_, texto, {.unlockKeyboard = &DestravaTeclado});
   }
 
  private:

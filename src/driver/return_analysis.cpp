@@ -2,11 +2,11 @@
 #include <string>
 
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "driver/reply_buffer.h"
 #include "driver/return_codes.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
-#include "tov00300/hostlib.h"
 #include "tov00300/session.h"
 #include "tov00300/state.h"
 
@@ -17,25 +17,8 @@ namespace {
 // Width of the three texts the printer's status is interpreted into.
 constexpr int kLarguraStatus = 200;
 
-// Dialog message types: 0 notices, 3 printer-status errors.
-constexpr int kTipoAviso = 0;
-constexpr int kTipoErroStatus = 3;
-
 // The driver's "nothing to report" answer, which is not a failure.
 constexpr int kStatusSemInformacao = -12;
-
-// A status text of the printer: collected for a self-service terminal
-// (unless `coletar` is false), shown when asked, then logged without the
-// error mark.
-void RelataStatus(const std::string& texto, int tipo, const std::string& stEsquema, bool mostrar,
-                  bool coletar = true) {
-  if (coletar) {
-    stMensagemTaa += ' ';
-    stMensagemTaa += texto;
-  }
-  if (mostrar) hostlib::Mensagem(texto, "", "N", "N", tipo, "", stEsquema, 0, nullptr);
-  ImpFisDebug(texto);
-}
 
 // Lets the driver put a code into words; the text is read back within its width.
 template <typename Interpretar>
@@ -81,24 +64,24 @@ bool AnalisaRetorno_FrameWork(const std::string& stEsquema, int inCodRetorno, bo
   // -12 is the driver's way of saying the status query itself has nothing to
   // report; any other failure of the query is put into words by the driver.
   if (status != 1 && status != kStatusSemInformacao) {
-    RelataStatus(Interpretado(eInterpretarRetorno_ECF_Daruma, status), kTipoErroStatus, stEsquema,
-                 boMostraMsg);
+    driver::ReportStatus(stEsquema, Interpretado(eInterpretarRetorno_ECF_Daruma, status),
+                         boMostraMsg, driver::kErrorDialog);
   }
 
   if (erro != 0) {
-    RelataStatus(Interpretado(eInterpretarErro_ECF_Daruma, erro), kTipoErroStatus, stEsquema,
-                 boMostraMsg);
+    driver::ReportStatus(stEsquema, Interpretado(eInterpretarErro_ECF_Daruma, erro), boMostraMsg,
+                         driver::kErrorDialog);
     resultado = false;
   }
 
   if (aviso == -1 || aviso == -2) {
-    RelataStatus(Interpretado(eInterpretarAviso_ECF_Daruma, aviso), kTipoAviso, stEsquema,
-                 boMostraMsg);
+    driver::ReportStatus(stEsquema, Interpretado(eInterpretarAviso_ECF_Daruma, aviso), boMostraMsg,
+                         driver::kNoticeDialog);
   } else if (aviso == 1 && boAvisoUm) {
     // Warning 1 matters only to receipt opening; it is shown and logged but
     // not handed to a self-service terminal.
-    RelataStatus(Interpretado(eInterpretarAviso_ECF_Daruma, aviso), kTipoAviso, stEsquema,
-                 boMostraMsg, /*coletar=*/false);
+    driver::ReportStatus(stEsquema, Interpretado(eInterpretarAviso_ECF_Daruma, aviso), boMostraMsg,
+                         driver::kNoticeDialog, /*collected=*/false);
   }
 
   return resultado;

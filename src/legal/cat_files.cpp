@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "legal/legal_files.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
@@ -66,10 +67,10 @@ bool GeraCatGenerica(const VariantArray& valores, StringList& lista) {
     for (long long day = first; day <= last; ++day) {
       const DateTime date(static_cast<double>(day));
       const std::string digits = FormatDateTime("ddmmyyyy", date);
-      const int code = rGerarRelatorio_ECF_Daruma("MFD", "DATAM", digits.c_str(), digits.c_str());
-      driver::Store(code);
-      ImpFisDebug("rGerarRelatorio_ECF_Daruma : MFD+[EAD]+ Chave Privada  - DATAM - " + digits +
-                  " - Retorno: " + IntToStr(code));
+      const int code =
+          driver::Log(rGerarRelatorio_ECF_Daruma("MFD", "DATAM", digits.c_str(), digits.c_str()),
+                      "rGerarRelatorio_ECF_Daruma : MFD+[EAD]+ Chave Privada  - DATAM - " + digits,
+                      {.codeInLine = true});
       if (code != 1) {
         // No file of this day: what the folder holds is an earlier call's.
         failed.Add(DateToStr(date));
@@ -83,8 +84,7 @@ bool GeraCatGenerica(const VariantArray& valores, StringList& lista) {
     }
     if (failed.Count() > 0) {
       // A notice that carries a list as its detail text: flag "S".
-      hostlib::Mensagem(dm.msgPadrao2.Msg("Erro_NMovDia"), failed.Text(), "S", "N", 0, "", esquema,
-                        0, nullptr);
+      driver::ShowMessage(esquema, dm.msgPadrao2.Msg("Erro_NMovDia"), {.detail = failed.Text()});
     }
     return collected;
   } catch (const std::exception&) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "legal/fiscal_memory.h"
 #include "legal/legal_files.h"
 #include "tov00300/datamodule.h"
@@ -54,9 +55,8 @@ bool EmiteLeituraMemoriaFiscalSerial(const VariantArray& valores, Variant& /*res
     // handed out with its signature: it is neither replaced nor signed again.
     if (!legal::MoveIntoPlaceSigned(legal::DriverFolderFromRegistry() + "retorno.txt", target))
       return false;
-    hostlib::Mensagem(
-        platform::NativePath(target) + " " + DataModule().msgPadrao2.Msg("Leitura_Memoria"), "",
-        "N", "N", 0, "", stEsquema, 0, nullptr);
+    driver::ShowMessage(stEsquema, platform::NativePath(target) + " " +
+                                       DataModule().msgPadrao2.Msg("Leitura_Memoria"));
     return true;
   } catch (const std::exception&) {
     return false;

@@ -17,13 +17,15 @@ namespace Tov00300 {
 
 namespace {
 
-constexpr int kOperationCounter = 26;  // COO: one more for every document printed
+// The operation counter, read before a reading, moves with every document
+// printed.
+using driver::Register;
 
 // A printed reading whose reply was lost: the operation counter, read before
 // the command, moved. Answered (and recorded) as done, it is not printed
 // again by an operator who repeats.
 bool PrintedAfterAll(const std::optional<long long>& before) {
-  if (!driver::CounterMovedByOne(before, kOperationCounter)) return false;
+  if (!driver::CounterMovedByOne(before, Register::kOperationCounter)) return false;
   ImpFisDebug(
       Utf8ToCp1252("Resposta perdida: a leitura da memória fiscal foi impressa pela impressora"));
   return true;
@@ -42,7 +44,7 @@ bool Memoria_Fiscal_Imp(const std::string& stEsquema, const std::string& tipo,
   } else {
     return false;
   }
-  const auto before = driver::ReadRegisterCount(kOperationCounter);
+  const auto before = driver::ReadRegisterCount(Register::kOperationCounter);
   const bool printed =
       driver::Command(eMemoriaFiscal_ECF_Daruma(range.start.c_str(), range.end.c_str(), 0, "IMP"),
                       legal::ReadingDescription(range, "IMP"), {stEsquema, true});
@@ -57,11 +59,11 @@ bool EmiteLeituraMemoriaFiscal(const std::string& stEsquema, const std::string& 
         tipo == "DATA" ? legal::DateRange(inicio, fim) : legal::ReductionRange(inicio, fim);
     // This reading does not leave its code in inRetorno: the analysis gets
     // it, and inRetorno keeps the previous command's.
-    const auto before = driver::ReadRegisterCount(kOperationCounter);
-    const int code = eMemoriaFiscal_ECF_Daruma(range.start.c_str(), range.end.c_str(),
-                                               legal::ReadingFlag(flag), "IMP");
+    const auto before = driver::ReadRegisterCount(Register::kOperationCounter);
     const bool printed =
-        driver::Judge(code, legal::ReadingDescription(range, "IMP"), {stEsquema, true}) ||
+        driver::Judge(eMemoriaFiscal_ECF_Daruma(range.start.c_str(), range.end.c_str(),
+                                                legal::ReadingFlag(flag), "IMP"),
+                      legal::ReadingDescription(range, "IMP"), {stEsquema, true}) ||
         PrintedAfterAll(before);
     if (printed) GravaDocumentosNaoFiscais(chave, stEsquema, "MF", "");
     return printed;

@@ -2,7 +2,7 @@
 #include "legal/legal_files.h"
 
 #include "driver/command.h"
-#include "driver/reply_buffer.h"
+#include "driver/dialogs.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
 #include "tov00300/legal.h"
@@ -24,12 +24,15 @@ std::string DriverFolderFromRegistry() {
 }
 
 std::string DriverFolderFromDriver() {
-  driver::ReplyBuffer reply(kFolderReplyWidth);
-  const int code = regRetornaValorChave_DarumaFramework("START", "LocalArquivos", reply.data());
-  const std::string raw = reply.Text();
-  ImpFisDebug("regRetornaValorChave_DarumaFramework : START - LocalArquivos - " + raw);
+  // Logged, not analysed: inRetorno keeps the download's code.
+  const driver::Reply reply = driver::Query(kFolderReplyWidth, [](char* buffer) {
+    return regRetornaValorChave_DarumaFramework("START", "LocalArquivos", buffer);
+  });
+  driver::Log(reply.code,
+              "regRetornaValorChave_DarumaFramework : START - LocalArquivos - " + reply.text,
+              {.stored = false});
   // Trim drops every character up to the blank: the control characters too.
-  return code == 1 ? Trim(raw) : std::string();
+  return reply.code == 1 ? Trim(reply.text) : std::string();
 }
 
 void ReportNoDriverFolder(const std::string& esquema) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "legal/legal_files.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
@@ -28,14 +29,6 @@ std::string DayMonthShortYear(std::string date) {
   if (date.size() > 2) date.erase(2, 1);
   if (date.size() > 4) date.erase(4, 3);
   return date;
-}
-
-// The driver call, its code into inRetorno and its line into the debug log,
-// for the downloads that judge the code themselves and show nothing.
-int Logged(int code, const std::string& description) {
-  driver::Store(code);
-  ImpFisDebug(description);
-  return code;
 }
 
 // The host's fiscal-menu folder as the MFD download names it: the host
@@ -67,8 +60,8 @@ bool Gera_ArquivoMFD(const VariantArray& valores, Variant& /*resultado*/) {
       start = DayMonthYear(start);
       end = DayMonthYear(end);
       const int report =
-          Logged(rGerarRelatorio_ECF_Daruma("MFD", "DATAM", start.c_str(), end.c_str()),
-                 driver::Describe("rGerarRelatorio_ECF_Daruma", {"MFD", "DATAM", start, end}));
+          driver::Log(rGerarRelatorio_ECF_Daruma("MFD", "DATAM", start.c_str(), end.c_str()),
+                      driver::Describe("rGerarRelatorio_ECF_Daruma", {"MFD", "DATAM", start, end}));
       const std::string folder = legal::DriverFolderFromDriver();
       if (folder.empty()) {
         legal::ReportNoDriverFolder("");
@@ -86,14 +79,16 @@ bool Gera_ArquivoMFD(const VariantArray& valores, Variant& /*resultado*/) {
       rangeKind = "COO";
       start = hostlib::Ajusta(start, 6);
       end = hostlib::Ajusta(end, 6);
-      Logged(rGerarRelatorio_ECF_Daruma("MFD", "COO", start.c_str(), end.c_str()),
-             driver::Describe("rGerarRelatorio_ECF_Daruma", {"MFD", "COO", start, end}));
+      driver::Log(rGerarRelatorio_ECF_Daruma("MFD", "COO", start.c_str(), end.c_str()),
+                  driver::Describe("rGerarRelatorio_ECF_Daruma", {"MFD", "COO", start, end}));
     }
 
-    const int download = Logged(rEfetuarDownloadMFD_ECF_Daruma(rangeKind.c_str(), start.c_str(),
-                                                               end.c_str(), "MFDFISCAL.MFD"),
-                                driver::Describe("rEfetuarDownloadMFD_ECF_Daruma",
-                                                 {rangeKind, start, end, "MFDFISCAL.MFD"}));
+    // The downloads judge their codes themselves and show nothing.
+    const int download =
+        driver::Log(rEfetuarDownloadMFD_ECF_Daruma(rangeKind.c_str(), start.c_str(), end.c_str(),
+                                                   "MFDFISCAL.MFD"),
+                    driver::Describe("rEfetuarDownloadMFD_ECF_Daruma",
+                                     {rangeKind, start, end, "MFDFISCAL.MFD"}));
     const std::string folder = legal::DriverFolderFromDriver();
     if (folder.empty()) {
       if (!told) legal::ReportNoDriverFolder("");
@@ -124,7 +119,8 @@ bool geraEspelhoMfd(const VariantArray& valores, Variant& /*resultado*/) {
     }
     // The analysis shows a refusal; the code alone decides whether to go on.
     const std::string esquema;
-    const int code = rGerarEspelhoMFD_ECF_Daruma(kind.c_str(), start.c_str(), end.c_str());
+    const int code =
+        driver::Store(rGerarEspelhoMFD_ECF_Daruma(kind.c_str(), start.c_str(), end.c_str()));
     driver::Command(code, driver::Describe("rGerarEspelhoMFD_ECF_Daruma", {kind, start, end}),
                     {esquema, true});
     if (code != 1) return false;
@@ -134,8 +130,8 @@ bool geraEspelhoMfd(const VariantArray& valores, Variant& /*resultado*/) {
     // already handed out with its signature: not replaced, not signed again.
     if (!legal::MoveIntoPlaceSigned(legal::DriverFolderFromRegistry() + "Espelho_MFD.txt", target))
       return false;
-    hostlib::Mensagem(DataModule().msgPadrao2.Msg("EspelhoMFD") + platform::NativePath(target), "",
-                      "N", "N", 0, "", esquema, 0, nullptr);
+    driver::ShowMessage(esquema,
+                        DataModule().msgPadrao2.Msg("EspelhoMFD") + platform::NativePath(target));
     return true;
   } catch (const std::exception&) {
     return false;
@@ -143,8 +139,9 @@ bool geraEspelhoMfd(const VariantArray& valores, Variant& /*resultado*/) {
 }
 
 bool GERA_MF(const std::string& /*ignorado*/, const std::string& destino) {
-  const int code = rEfetuarDownloadMF_ECF_Daruma("MFISCAL.MF");
-  ImpFisDebug("rEfetuarDownloadMF_ECF_Daruma : MFISCAL.MF");
+  // The code stays the operation's: inRetorno keeps the last command's.
+  const int code = driver::Log(rEfetuarDownloadMF_ECF_Daruma("MFISCAL.MF"),
+                               "rEfetuarDownloadMF_ECF_Daruma : MFISCAL.MF", {.stored = false});
   const std::string folder = legal::DriverFolderFromDriver();
   if (folder.empty()) {
     legal::ReportNoDriverFolder("");

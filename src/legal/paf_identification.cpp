@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "driver/dialogs.h"
 #include "readings/control_file.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
@@ -95,7 +96,7 @@ void ImprimeDadosPaf(const VariantArray& valores, Variant& /*resultado*/) {
     const std::string text = IdentificationText(dm);
     RG_FrameWork(esquema, text);
   } catch (const std::exception& e) {
-    hostlib::Mensagem(e.what(), "", "N", "N", 3, "", esquema, 0, nullptr);
+    driver::ShowMessage(esquema, e.what(), {driver::kErrorDialog});
   }
 }
 

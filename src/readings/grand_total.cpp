@@ -4,6 +4,7 @@
 #include <string>
 
 #include "driver/closing_note.h"
+#include "driver/dialogs.h"
 #include "readings/control_file.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/format.h"
@@ -26,7 +27,7 @@ std::string FallbackControlFilePath() {
 namespace {
 
 void Show(const std::string& texto, const std::string& stEsquema) {
-  hostlib::Mensagem(texto, "", "N", "N", 3, "", stEsquema, 0, nullptr);
+  driver::ShowMessage(stEsquema, texto, {driver::kErrorDialog});
 }
 
 void ShowInvalidTotal(const std::string& stEsquema) {

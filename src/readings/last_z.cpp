@@ -68,7 +68,8 @@ bool DadosUltimaRedZ(const VariantArray& parametros, Variant& resultado, DataSet
   const std::string stEsquema = parametros.empty() ? std::string() : parametros[0].AsString();
 
   bool ok = false;
-  const std::string record = Trim(driver::ReadRegister(140, {stEsquema, true}, &ok));
+  const std::string record =
+      Trim(driver::ReadRegister(driver::Register::kLastReduction, {stEsquema, true}, &ok));
 
   // Elements 0 to 4, with the values a failed reading leaves.
   Variant e0 = std::string(), e1 = std::string(), e4 = std::string();

@@ -28,9 +28,9 @@ namespace {
 
 // Reads an amount register; the conversion comes before the analysis, so a
 // reply that is not an amount reaches the caller as a ConversionError.
-bool AmountQuery(int number, const std::string& stEsquema, std::string& out) {
-  const driver::RegisterReply reply = driver::ReadRegister(number);
-  driver::Stage(reply.code, driver::RegisterDescription(number, reply.text));
+bool AmountQuery(driver::Register name, const std::string& stEsquema, std::string& out) {
+  const driver::Reply reply = driver::ReadRegister(name);
+  driver::Stage(reply.code, driver::RegisterDescription(name, reply.text));
   // The out text is the reply buffer itself, so a failed conversion leaves
   // the raw reply in it.
   out = reply.text;
@@ -40,45 +40,45 @@ bool AmountQuery(int number, const std::string& stEsquema, std::string& out) {
 }
 
 // A register read as one command, judged without dialogs.
-std::string Register(int number, const std::string& stEsquema) {
-  return driver::ReadRegister(number, {stEsquema, false});
+std::string JudgedRegister(driver::Register name, const std::string& stEsquema) {
+  return driver::ReadRegister(name, {stEsquema, false});
 }
 
 }  // namespace
 
 bool BuscaTotGer(const std::string& stEsquema, std::string& stTotGer) {
-  return AmountQuery(1, stEsquema, stTotGer);
+  return AmountQuery(driver::Register::kGrandTotal, stEsquema, stTotGer);
 }
 
 bool Cancelamentos(const std::string& stEsquema, std::string& stCancelamentos) {
-  return AmountQuery(13, stEsquema, stCancelamentos);
+  return AmountQuery(driver::Register::kCancellations, stEsquema, stCancelamentos);
 }
 
 bool BuscaDescontos(const std::string& stEsquema, std::string& stDescontos) {
-  return AmountQuery(11, stEsquema, stDescontos);
+  return AmountQuery(driver::Register::kDiscounts, stEsquema, stDescontos);
 }
 
 bool BuscaVendaBruta(const std::string& stEsquema, std::string& stVendaBruta) {
-  std::string total = Register(1, stEsquema);
-  std::string inicio = Register(2, stEsquema);
+  std::string total = JudgedRegister(driver::Register::kGrandTotal, stEsquema);
+  std::string inicio = JudgedRegister(driver::Register::kGrossSalesBase, stEsquema);
   stVendaBruta = FormatFloat("#.00", GetValue(total) - GetValue(inicio));
   return true;
 }
 
 bool BuscaOpNFis(const std::string& stEsquema, std::string& stOpNFis) {
-  stOpNFis = Register(28, stEsquema);
+  stOpNFis = JudgedRegister(driver::Register::kNonFiscalCounter, stEsquema);
   return true;
 }
 
 bool BuscaReinicioOp(const std::string& stEsquema, std::string& stReinicioOp) {
-  stReinicioOp = hostlib::Ajusta(Register(23, stEsquema), 4);
+  stReinicioOp = hostlib::Ajusta(JudgedRegister(driver::Register::kRestarts, stEsquema), 4);
   return true;
 }
 
 bool BuscaNReducoes(const std::string& stEsquema, std::string& stNReducoes) {
-  constexpr int kReductions = 24;
-  const driver::RegisterReply reply = driver::ReadRegister(kReductions);
-  driver::Stage(reply.code, driver::RegisterDescription(kReductions, reply.text));
+  const driver::Reply reply = driver::ReadRegister(driver::Register::kReductionCounter);
+  driver::Stage(reply.code,
+                driver::RegisterDescription(driver::Register::kReductionCounter, reply.text));
   stNReducoes = reply.text;
   if (hostlib::EmptyString(stNReducoes)) {
     stNReducoes = "0000";
@@ -86,7 +86,8 @@ bool BuscaNReducoes(const std::string& stEsquema, std::string& stNReducoes) {
     stNReducoes = hostlib::Ajusta(IntToStr(StrToInt(Trim(stNReducoes)) + 1), 4);
   }
   // The log shows the number handed to the host, not the raw counter.
-  driver::Command(reply.code, driver::RegisterDescription(kReductions, stNReducoes),
+  driver::Command(reply.code,
+                  driver::RegisterDescription(driver::Register::kReductionCounter, stNReducoes),
                   {stEsquema, false});
   return true;
 }

@@ -2,7 +2,7 @@
 // record them, for the host's books.
 #include <string>
 
-#include "driver/command.h"
+#include "driver/dialogs.h"
 #include "readings/register_queries.h"
 #include "readings/z_export_rows.h"
 #include "tov00300/datamodule.h"
@@ -18,7 +18,6 @@ namespace Tov00300 {
 
 namespace {
 
-constexpr int kErrorDialog = 3;
 const char* const kFolderScheme = "002";  // the scheme of the folder message, whatever the caller's
 const char* const kTenZeros = "0000000000";
 
@@ -27,7 +26,7 @@ const char* const kTenZeros = "0000000000";
 void EnsureFolder(const std::string& path) {
   if (platform::FolderExists(path) || platform::CreateFolder(path)) return;
   driver::ReportProblem(kFolderScheme, DataModule().msgPadrao.Msg("N_POS_DIR") + " " + path,
-                        {.show = true, .dialogType = kErrorDialog});
+                        {.show = true, .dialogType = driver::kErrorDialog});
 }
 
 // The host's folder names are Windows-1252 texts, as the host hands over

@@ -8,7 +8,6 @@
 
 #include "driver/command.h"
 #include "driver/registers.h"
-#include "driver/reply_buffer.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
@@ -24,10 +23,6 @@ constexpr int kTotalizerListWidth = 360;
 constexpr int kAmountWidth = 13;    // one amount of registers 3, 6 and 9
 constexpr int kRateSlots = 16;      // register 3 starts with one amount per slot
 constexpr int kRateEntryWidth = 5;  // a letter and four digits: "T1800"
-constexpr int kPaymentRegister = 6;
-constexpr int kTaxRegister = 3;
-constexpr int kWithdrawalRegister = 8;
-constexpr int kTotalizerRegister = 9;
 const char* const kWithdrawal = "Sangria";
 
 using ListReader = int (*)(char*);
@@ -36,11 +31,9 @@ using ListReader = int (*)(char*);
 // every query of the export is judged: logged, never shown. Returns the list
 // without its surrounding blanks.
 std::string ReadList(ListReader read, const char* name, int width, const std::string& esquema) {
-  driver::ReplyBuffer buffer(width);
-  const int code = read(buffer.data());
-  std::string list = buffer.Trimmed();
-  driver::Command(code, std::string(name) + "\r\nRetorno da Impressora : " + list,
-                  {esquema, false});
+  const driver::Reply reply = driver::Query(width, read);
+  std::string list = Trim(reply.text);
+  driver::Command(reply.code, driver::DescribeReply(name, list), {esquema, false});
   return list;
 }
 
@@ -146,7 +139,7 @@ void GatherPayments(const RowKey& key, DataSet& types, DataSet& payments) {
   const std::string list = ReadList(rLerMeiosPagto_ECF_Daruma, "rLerMeiosPagto_ECF_Daruma",
                                     kPaymentListWidth, key.esquema) +
                            ";";
-  std::string totals = driver::ReadRegister(kPaymentRegister, {key.esquema, false});
+  std::string totals = driver::ReadRegister(driver::Register::kPaymentTotals, {key.esquema, false});
   for (const std::string& entry : ListEntries(list)) {
     const std::string name = Trim(entry);
     // The amount is taken for every printer method, known to the host or
@@ -177,7 +170,8 @@ std::string GatherTaxes(const RowKey& key, DataSet& taxes) {
   // not closed would lose that rate's row, and with it the rate's tax from
   // the host's books, so the list is closed here as the other two are.
   if (!rates.empty() && rates.back() != ';') rates += ';';
-  const std::string register3 = driver::ReadRegister(kTaxRegister, {key.esquema, false});
+  const std::string register3 =
+      driver::ReadRegister(driver::Register::kTaxTotals, {key.esquema, false});
   std::string bases = Copy(register3, 1, kRateSlots * kAmountWidth);
   int position = 1;
   for (size_t end = rates.find(';'); end != std::string::npos && end >= kRateEntryWidth;
@@ -211,8 +205,10 @@ void GatherTotalizers(const RowKey& key, DataSet& totalizers) {
   CreateTotalizerTable(totalizers);
   const std::string list =
       ReadList(rLerCNF_ECF_Daruma, "rLerCNF_ECF_Daruma", kTotalizerListWidth, key.esquema) + ";";
-  const std::string withdrawals = driver::ReadRegister(kWithdrawalRegister, {key.esquema, false});
-  std::string others = Trim(driver::ReadRegister(kTotalizerRegister, {key.esquema, false}));
+  const std::string withdrawals =
+      driver::ReadRegister(driver::Register::kWithdrawalTotal, {key.esquema, false});
+  std::string others =
+      Trim(driver::ReadRegister(driver::Register::kOtherTotalizers, {key.esquema, false}));
   const std::vector<std::string> entries = ListEntries(list);
 
   auto addRow = [&](int position, const std::string& name, double amount) {

@@ -4,6 +4,7 @@
 #include "core/sale_guard.h"
 #include "driver/closing_note.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "driver/registers.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
@@ -17,9 +18,8 @@ namespace Tov00300 {
 namespace {
 
 // On printer type 29 the receipt number handed back is the COO less the
-// count this register holds.
+// documents printed since the last fiscal receipt.
 constexpr int kPrinterTypeSubtractingCount = 29;
-constexpr int kCancellationCountRegister = 53;
 
 // A missing position of the host's array reads as an empty value rather than
 // past its end.
@@ -60,7 +60,7 @@ bool Cancela_Cupom_Imp(const VariantArray& values, Variant& result) {
   std::string count;
   if (inTipoImpFis == kPrinterTypeSubtractingCount) {
     // Not judged: a count that does not convert stops the operation below.
-    const driver::RegisterReply reply = driver::ReadRegister(kCancellationCountRegister);
+    const driver::Reply reply = driver::ReadRegister(driver::Register::kSinceLastReceipt);
     driver::Store(reply.code);
     count = reply.text;
   }

@@ -6,6 +6,7 @@
 #include "documents/nonfiscal_receipt.h"
 #include "driver/closing_note.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "receipt/closing_steps.h"
 #include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"

@@ -5,6 +5,7 @@
 
 #include "core/sale_guard.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "receipt/closing_steps.h"
 #include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"

@@ -3,6 +3,8 @@
 
 #include "core/sale_guard.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
+#include "driver/registers.h"
 #include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"
 #include "tov00300/datamodule.h"
@@ -16,8 +18,6 @@
 namespace Tov00300 {
 
 namespace {
-
-constexpr int kItensDoCupom = 161;
 
 // The eight texts of the printer's item command, in its order.
 struct ComandoItem {
@@ -44,7 +44,7 @@ std::string LinhaDebug(const ComandoItem& c) {
 bool ItemRegistered() {
   const receipt::OwnReceipt& own = receipt::ThisReceipt();
   if (own.coo == 0) return false;
-  const auto items = receipt::ReadCount(kItensDoCupom);
+  const auto items = driver::ReadRegisterCount(driver::Register::kReceiptItems);
   return items && *items == own.items + 1;
 }
 
@@ -95,12 +95,13 @@ bool VendaItem(Variant& bag) {
     c.unidade = core::OneLine(Copy(unidade, 1, 2));
     c.descricao = core::OneLine(Copy(nmProd, 1, 50));
 
-    const int codigo = iCFVender_ECF_Daruma(
-        c.aliquota.c_str(), c.quantidade.c_str(), c.preco.c_str(), c.tipoAjuste.c_str(),
-        c.valorAjuste.c_str(), c.codigo.c_str(), c.unidade.c_str(), c.descricao.c_str());
     // Only this item's messages go back to a self-service terminal.
     stMensagemTaa.clear();
-    bool vendido = driver::Command(codigo, LinhaDebug(c), {esquema, boNUtilTaa});
+    bool vendido = driver::Command(
+        iCFVender_ECF_Daruma(c.aliquota.c_str(), c.quantidade.c_str(), c.preco.c_str(),
+                             c.tipoAjuste.c_str(), c.valorAjuste.c_str(), c.codigo.c_str(),
+                             c.unidade.c_str(), c.descricao.c_str()),
+        LinhaDebug(c), {esquema, boNUtilTaa});
     if (!vendido) boClieUtil = false;
     // A reply lost on the line does not mean the item was not sold: a
     // repetition would sell it twice, a failure would leave it out of what

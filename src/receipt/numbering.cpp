@@ -10,24 +10,25 @@
 namespace Tov00300 {
 
 namespace {
-constexpr int kCooRegister = 26;
-constexpr int kCcfRegister = 30;
+using driver::Register;
 }  // namespace
 
 std::string Nr_Cupom(const std::string& /*ignorado*/, const std::string& stEsquema) {
   // The reply stays in stRetorno: the receipt cancellation reads it there.
-  const driver::RegisterReply reply = driver::ReadRegister(kCooRegister);
+  const driver::Reply reply = driver::ReadRegister(Register::kOperationCounter);
   stRetorno = reply.text;
-  const std::string description = driver::RegisterDescription(kCooRegister, stRetorno);
+  const std::string description =
+      driver::RegisterDescription(Register::kOperationCounter, stRetorno);
   return driver::Command(reply.code, description, {stEsquema, false, true}) ? stRetorno : "ERRO";
 }
 
 bool ContadorCupomFiscalMFD(const std::string& stEsquema, std::string& contador) {
-  const driver::RegisterReply reply = driver::ReadRegister(kCcfRegister);
+  const driver::Reply reply = driver::ReadRegister(Register::kFiscalReceiptCounter);
   contador = reply.text;
-  // This query logs its reply itself and leaves stImpDebug and inRetorno to
+  // This query is logged as it is read and leaves stImpDebug and inRetorno to
   // the command the caller is running.
-  ImpFisDebug(driver::RegisterDescription(kCcfRegister, contador));
+  driver::Log(reply.code, driver::RegisterDescription(Register::kFiscalReceiptCounter, contador),
+              {.stored = false});
   return driver::JudgePending(reply.code, {stEsquema, false, true});
 }
 

@@ -7,35 +7,24 @@ namespace Tov00300::receipt {
 
 namespace {
 
-constexpr int kDocumentState = 56;
-constexpr int kOperationCounter = 26;
-constexpr int kSinceLastReceipt = 53;
-constexpr int kTotalled = 162;
-constexpr int kPaid = 163;
-
 using driver::DigitsValue;
+using driver::ReadRegisterCount;
+using driver::ReadRegisterText;
+using driver::Register;
 
 }  // namespace
 
-std::optional<std::string> ReadText(int number) {
-  return driver::ReadRegisterText(number);
-}
-
-std::optional<long long> ReadCount(int number) {
-  return driver::ReadRegisterCount(number);
-}
-
 Progress ReadProgress() {
   Progress p;
-  const auto document = ReadText(kDocumentState);
+  const auto document = ReadRegisterText(Register::kDocumentState);
   if (!document || document->empty()) return p;
   p.receiptOpen = *document == "1";
   if (!p.receiptOpen) {
     p.known = true;
     return p;
   }
-  const auto totalled = ReadCount(kTotalled);
-  const auto paid = ReadCount(kPaid);
+  const auto totalled = ReadRegisterCount(Register::kReceiptTotalled);
+  const auto paid = ReadRegisterCount(Register::kReceiptPaid);
   if (!totalled || !paid) return p;
   p.totalled = *totalled == 1;
   p.paid = *paid;
@@ -47,9 +36,9 @@ bool OwnReceiptClosed() {
   const OwnReceipt& own = ThisReceipt();
   if (own.coo == 0) return false;
   if (own.closed) return true;
-  const auto document = ReadText(kDocumentState);
-  const auto coo = ReadCount(kOperationCounter);
-  const auto since = ReadCount(kSinceLastReceipt);
+  const auto document = ReadRegisterText(Register::kDocumentState);
+  const auto coo = ReadRegisterCount(Register::kOperationCounter);
+  const auto since = ReadRegisterCount(Register::kSinceLastReceipt);
   return document && *document != "1" && !document->empty() && coo && since &&
          *coo - *since == own.coo;
 }

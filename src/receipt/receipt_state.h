@@ -16,13 +16,6 @@ namespace Tov00300::receipt {
 using core::OwnReceipt;
 using core::ThisReceipt;
 
-// A register read to decide, not a command of the operation: not analysed and
-// not logged, and inRetorno is left alone. nullopt when the printer does not
-// answer or the reply is not a whole number.
-std::optional<long long> ReadCount(int number);
-// The trimmed reply, or nullopt when the printer does not answer.
-std::optional<std::string> ReadText(int number);
-
 // What the printer says of its open document, read before each step of a
 // closing that may be a repetition.
 struct Progress {

@@ -1,16 +1,12 @@
 #include "receipt/retry_question.h"
 
+#include "driver/dialogs.h"
 #include "tov00300/datamodule.h"
-#include "tov00300/hostlib.h"
 
 namespace Tov00300::receipt {
 
-namespace {
-constexpr int kTipoRepetir = 3;
-}  // namespace
-
 bool PerguntaRepetir(const std::string& texto, const std::string& stEsquema) {
-  return hostlib::Mensagem(texto, "", "N", "S", kTipoRepetir, "", stEsquema, 0, nullptr);
+  return driver::AskOperator(stEsquema, texto, driver::kErrorDialog);
 }
 
 bool VendaComTef(const std::string& idUtilTef, bool utilTef) {

@@ -6,15 +6,12 @@
 
 namespace Tov00300 {
 
-namespace {
-constexpr int kSurchargeRegister = 12;
-}  // namespace
-
 bool Acrescimo_Imp(const std::string& stEsquema, std::string& total) {
-  const driver::RegisterReply reply = driver::ReadRegister(kSurchargeRegister);
+  const driver::Reply reply = driver::ReadRegister(driver::Register::kSurcharges);
   total = reply.text;
   // The code is judged but not stored: inRetorno keeps the last command's.
-  return driver::Judge(reply.code, driver::RegisterDescription(kSurchargeRegister, total),
+  return driver::Judge(reply.code,
+                       driver::RegisterDescription(driver::Register::kSurcharges, total),
                        {stEsquema, false, true});
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "driver/registers.h"
 #include "driver/reply_buffer.h"
 #include "session/clock.h"
@@ -74,7 +75,8 @@ DateTime DateFromDDMMYY(const std::string& ddmmyy) {
 }
 
 std::string MovementDateText(const std::string& stEsquema) {
-  const std::string reply = Trim(driver::ReadRegister(70, {stEsquema, false}));
+  const std::string reply =
+      Trim(driver::ReadRegister(driver::Register::kFiscalDay, {stEsquema, false}));
   std::string ddmmyy = Copy(reply, 1, 4) + Copy(reply, 7, 2);
   // The printer answers 01/01/2000 while it has no fiscal day.
   if (ddmmyy == "010100") ddmmyy = FormatDateTime("ddmmyy", DateTime::Today());
@@ -84,7 +86,7 @@ std::string MovementDateText(const std::string& stEsquema) {
 bool Data_Imp(const std::string& stEsquema, std::string& stDataHora) {
   stMensagemTaa.clear();
   driver::ReplyBuffer data(8), hora(6);
-  const int codigo = rDataHoraImpressora_ECF_Daruma(data.data(), hora.data());
+  const int codigo = driver::Store(rDataHoraImpressora_ECF_Daruma(data.data(), hora.data()));
   const std::string stData = data.Text(), stHora = hora.Text();
   const bool ok = driver::Command(
       codigo, driver::DescribeReply("rDataHoraImpressora_ECF_Daruma", stData + stHora),
@@ -108,8 +110,8 @@ bool VerificaData(const std::string& stEsquema, DateTime& dtData, std::string& s
       // more, far beyond the 15 minutes allowed.
       if (PrinterClockDifference(stDataHoraImp).Figure() > 15) {
         if (boNUtilTaa || !boClieUtil) {
-          hostlib::Mensagem(DataModule().msgPadrao.Msg("Datadif"), "", "N", "N", 3, "", stEsquema,
-                            0, nullptr);
+          driver::ShowMessage(stEsquema, DataModule().msgPadrao.Msg("Datadif"),
+                              {driver::kErrorDialog});
         }
         boClieUtil = false;
         resultado = false;

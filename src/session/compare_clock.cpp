@@ -3,11 +3,11 @@
 #include <string>
 
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "session/clock.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
-#include "tov00300/hostlib.h"
 #include "tov00300/session.h"
 #include "tov00300/state.h"
 
@@ -50,7 +50,7 @@ std::string TdtmDaruma300::ComparaData_Hora(const std::string& stEsquema,
     const std::string texto = msgPadrao.Msg("DataComputador") + " " +
                               ShortDateLongTime(DateTime::Now()) + " - " +
                               msgPadrao.Msg("DataImpressora") + " " + ShortDateLongTime(impressora);
-    hostlib::Mensagem(texto, "", "N", "N", 0, "", stEsquema, 0, nullptr);
+    driver::ShowMessage(stEsquema, texto);
   }
   return resposta;
 }
@@ -61,13 +61,15 @@ bool Estado_HorVerao(const std::string& stEsquema) {
 
 bool Muda_Horario(const std::string& stEsquema) {
   const std::string resposta = DataModule().ComparaData_Hora(stEsquema, "N");
+  // The command's name is logged, its code judged but not stored: inRetorno
+  // keeps the clock query's.
   int codigo;
   if (resposta == "H") {
-    codigo = confHabilitarHorarioVerao_ECF_Daruma();
-    ImpFisDebug("confHabilitarHorarioVerao_ECF_Daruma");
+    codigo = driver::Log(confHabilitarHorarioVerao_ECF_Daruma(),
+                         "confHabilitarHorarioVerao_ECF_Daruma", {.stored = false});
   } else if (resposta == "D") {
-    codigo = confDesabilitarHorarioVerao_ECF_Daruma();
-    ImpFisDebug("confDesabilitarHorarioVerao_ECF_Daruma");
+    codigo = driver::Log(confDesabilitarHorarioVerao_ECF_Daruma(),
+                         "confDesabilitarHorarioVerao_ECF_Daruma", {.stored = false});
   } else {
     return false;
   }

@@ -1,4 +1,5 @@
 #include "session/pending_record.h"
+#include "driver/dialogs.h"
 
 #include <cmath>
 #include <cstdio>
@@ -20,10 +21,7 @@ namespace Tov00300::session {
 
 namespace {
 
-constexpr int kReductionCounter = 24;
-constexpr int kOperationCounter = 26;
-constexpr int kNonFiscalCounter = 28;
-constexpr int kLastReduction = 140;
+using driver::Register;
 
 struct Pending {
   std::string tipo;            // "LX" or "RZ"
@@ -143,7 +141,7 @@ bool Record(const Pending& p, long long coo, const std::string& gnf, DateTime fi
 // The Z a pending note left, from the printer's record of its last Z: true
 // when that record is the one after the note's CRZ.
 bool RecordLastReduction(const Pending& p, const std::string& esquema, bool* recorded) {
-  const auto z = driver::ReadRegisterText(kLastReduction);
+  const auto z = driver::ReadRegisterText(Register::kLastReduction);
   if (!z || z->size() < 946) return false;
   const auto crz = driver::DigitsValue(z->substr(922, 4));
   const auto coo = driver::DigitsValue(z->substr(934, 6));
@@ -173,8 +171,8 @@ void NoteReading(const std::string& tipo, const std::string& chave, const std::s
   // its note would be lost. One that still cannot be recorded keeps it.
   ReconcilePendingRecord(esquema);
   if (platform::FileExists(PendingRecordPath())) return;
-  const auto coo = driver::ReadRegisterCount(kOperationCounter);
-  const auto crz = driver::ReadRegisterCount(kReductionCounter);
+  const auto coo = driver::ReadRegisterCount(Register::kOperationCounter);
+  const auto crz = driver::ReadRegisterCount(Register::kReductionCounter);
   if (!coo || !crz) return;
   Pending p;
   p.tipo = tipo;
@@ -195,9 +193,9 @@ void SettleReading(bool printed, bool recorded) {
   if (printed) {
     // Read now, before anything else is printed: the reading's own counters
     // and fiscal date, for the record the next opening writes.
-    const auto coo = driver::ReadRegisterCount(kOperationCounter);
+    const auto coo = driver::ReadRegisterCount(Register::kOperationCounter);
     if (!coo) return;  // left pending: the next opening decides from the counters
-    const auto gnf = driver::ReadRegisterText(kNonFiscalCounter);
+    const auto gnf = driver::ReadRegisterText(Register::kNonFiscalCounter);
     p->issued = true;
     p->issuedCoo = *coo;
     p->issuedGnf = gnf && !gnf->empty() ? *gnf : "-";
@@ -208,7 +206,8 @@ void SettleReading(bool printed, bool recorded) {
   // Not taken as done: the note goes when the counter shows the printer did
   // not issue it; a counter that moved (a reply lost) leaves it pending.
   const bool reduction = p->tipo == "RZ";
-  const auto counter = driver::ReadRegisterCount(reduction ? kReductionCounter : kOperationCounter);
+  const auto counter = driver::ReadRegisterCount(reduction ? Register::kReductionCounter
+                                                           : Register::kOperationCounter);
   if (counter && *counter == (reduction ? p->crz : p->coo)) Drop();
 }
 
@@ -228,8 +227,8 @@ void ReconcilePendingRecord(const std::string& esquema) {
     }
     return;
   }
-  const auto coo = driver::ReadRegisterCount(kOperationCounter);
-  const auto crz = driver::ReadRegisterCount(kReductionCounter);
+  const auto coo = driver::ReadRegisterCount(Register::kOperationCounter);
+  const auto crz = driver::ReadRegisterCount(Register::kReductionCounter);
   if (!coo || !crz) return;  // the printer did not say: the next opening asks again
   const bool reduction = p->tipo == "RZ";
   if (reduction ? *crz == p->crz : *coo == p->coo) {

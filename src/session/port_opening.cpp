@@ -4,6 +4,7 @@
 #include "core/sale_guard.h"
 #include "driver/closing_note.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "driver/registers.h"
 #include "session/pending_record.h"
 #include "tov00300/datamodule.h"
@@ -20,7 +21,6 @@ namespace Tov00300 {
 namespace {
 
 constexpr int kPortaOcupada = -107;
-constexpr int kEstadoDocumento = 56;
 
 // Files the host leaves in its data folder (DsDirCad, which already ends with
 // a separator) while a sale is unfinished; only their presence counts.
@@ -46,14 +46,14 @@ bool AbrePorta_FrameWork(const Variant& bag) {
     // Every answer of the opening is shown to the operator.
     const driver::Judging julgamento{esquema, true};
 
-    int aberta = eAbrirSerial_Daruma(porta.c_str(), "115200");
+    int aberta = driver::Store(eAbrirSerial_Daruma(porta.c_str(), "115200"));
     if (aberta == kPortaOcupada) {
       // Busy: usually this process still holds the port from an earlier
       // session. Close it and open again; only a second failure is reported.
       if (!driver::Command(eFecharSerial_Daruma(), "eFecharSerial_Daruma", julgamento)) {
         return false;
       }
-      aberta = eAbrirSerial_Daruma(porta.c_str(), "115200");
+      aberta = driver::Store(eAbrirSerial_Daruma(porta.c_str(), "115200"));
     }
     if (!driver::Command(aberta, "eAbrirSerial_Daruma", julgamento)) return false;
 
@@ -78,7 +78,8 @@ bool AbrePorta_FrameWork(const Variant& bag) {
     session::ReconcilePendingRecord(esquema);
 
     bool lido = false;
-    const std::string documento = Trim(driver::ReadRegister(kEstadoDocumento, julgamento, &lido));
+    const std::string documento =
+        Trim(driver::ReadRegister(driver::Register::kDocumentState, julgamento, &lido));
     if (!lido) return false;
     if (documento == "2" &&
         !driver::Command(iCNFCancelar_ECF_Daruma(), "iCNFCancelar_ECF_Daruma", julgamento)) {
@@ -112,7 +113,7 @@ bool AbrePorta_FrameWork(const Variant& bag) {
       // a till stopped in between is not taken for tampering.
       driver::NoteReceiptEnd(true);
       if (!driver::Command(iCFCancelar_ECF_Daruma(), "iCFCancelar_ECF_Daruma", julgamento) &&
-          Trim(driver::ReadRegister(kEstadoDocumento).text) != "0") {
+          Trim(driver::ReadRegister(driver::Register::kDocumentState).text) != "0") {
         core::SetForeignReceiptOpen(true);
         driver::ReportProblem(esquema,
                               Utf8ToCp1252("O cupom fiscal deixado aberto na impressora não "

@@ -1,6 +1,7 @@
 // Carrega_Dados_Impressora: the printer's identification for the host's bag.
 #include <string>
 
+#include "driver/dialogs.h"
 #include "driver/registers.h"
 #include "session/clock.h"
 #include "tov00300/datamodule.h"
@@ -22,10 +23,11 @@ bool Carrega_Dados_Impressora(Variant& bag) {
     dataImp = hostlib::RecebeParams(bag, "DATAIMP").AsString();
   } catch (const std::exception& e) {
     // The values read before the error are kept; the printer is still asked.
-    hostlib::Mensagem(Utf8ToCp1252("Erro no recebimento dos parâmetros da função: "
-                                   "Carrega_Dados_Impressora - Tov_00100.bpl") +
-                          "\r" + e.what(),
-                      "", "N", "N", 3, "", "001", 0, nullptr);
+    driver::ShowMessage("001",
+                        Utf8ToCp1252("Erro no recebimento dos parâmetros da função: "
+                                     "Carrega_Dados_Impressora - Tov_00100.bpl") +
+                            "\r" + e.what(),
+                        {driver::kErrorDialog});
   }
   bool resultado = true;
 
@@ -38,12 +40,12 @@ bool Carrega_Dados_Impressora(Variant& bag) {
   if (hostlib::EmptyString(dataAtu)) {
     resultado = false;
   } else {
-    ecf = driver::ReadRegister(107, {esquema, false});
+    ecf = driver::ReadRegister(driver::Register::kEcfNumber, {esquema, false});
   }
   if (hostlib::EmptyString(ecf)) {
     resultado = false;
   } else {
-    serie = driver::ReadRegister(78, {esquema, false});
+    serie = driver::ReadRegister(driver::Register::kSerialNumber, {esquema, false});
   }
 
   // The number and the serial go back as the driver left them, untrimmed.

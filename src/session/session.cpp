@@ -3,6 +3,7 @@
 #include <string>
 
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
@@ -41,10 +42,11 @@ bool StartImpFiscal(Variant& bag) {
   } catch (const std::exception& e) {
     // The values read before the error keep their new values; the session
     // start goes on.
-    hostlib::Mensagem(Utf8ToCp1252("Erro no recebimento dos parâmetros da função: "
-                                   "StartImpFiscal - Tov_00300.bpl") +
-                          "\r" + e.what(),
-                      "", "N", "N", 3, "", "001", 0, nullptr);
+    driver::ShowMessage("001",
+                        Utf8ToCp1252("Erro no recebimento dos parâmetros da função: "
+                                     "StartImpFiscal - Tov_00300.bpl") +
+                            "\r" + e.what(),
+                        {driver::kErrorDialog});
   }
   // A failed binding leaves every entry point unbound; the port opening then
   // fails as a failed driver call, which is what the host is told.
@@ -71,7 +73,7 @@ bool AbrePorta(const Variant& bag) {
 // Neither analysed nor logged: the host only asks whether the port closed,
 // which the driver confirms with 1 alone.
 bool FechaPorta() {
-  return eFecharSerial_Daruma() == 1;
+  return driver::Silent(eFecharSerial_Daruma()) == 1;
 }
 
 bool ImpressoraOk(const std::string& stEsquema, bool boReservado1, bool boReservado2,

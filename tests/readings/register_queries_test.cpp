@@ -84,7 +84,7 @@ TEST_P(SimpleQueryTest, AsksItsRegisterAndFormatsTheReply) {
   ASSERT_EQ(chamadas.size(), 1u);
   EXPECT_EQ(chamadas[0].args, (std::vector<std::string>{
                                   caso.registro, "[out " + std::to_string(caso.largura) + "]"}));
-  EXPECT_EQ(RegisterWidth(std::stoi(caso.registro)), caso.largura);
+  EXPECT_EQ(RegisterWidth(static_cast<driver::Register>(std::stoi(caso.registro))), caso.largura);
   EXPECT_TRUE(stImpDebug.empty()) << "the analysis ran and wrote the debug line";
 }
 
@@ -189,8 +189,8 @@ TEST(RegisterTable, NumbersAreUniqueAndWidthsPositive) {
     EXPECT_GT(r.width, 0);
     anterior = r.number;
   }
-  EXPECT_EQ(RegisterWidth(140), 1164);
-  EXPECT_THROW(RegisterWidth(99), std::out_of_range);
+  EXPECT_EQ(RegisterWidth(driver::Register::kLastReduction), 1164);
+  EXPECT_THROW(RegisterWidth(static_cast<driver::Register>(99)), std::out_of_range);
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+// The operator's dialogs: the only calls of the host's dialog.
+#include "driver/dialogs.h"
+
+#include "tov00300/hostlib.h"
+#include "tov00300/session.h"
+#include "tov00300/state.h"
+
+namespace Tov00300::driver {
+
+namespace {
+
+// The host dialog's flags: "S" when the message carries a detail list or asks
+// a question, "N" otherwise.
+constexpr std::string_view kYes = "S";
+constexpr std::string_view kNo = "N";
+
+void Collect(const std::string& text) {
+  stMensagemTaa += ' ';
+  stMensagemTaa += text;
+}
+
+}  // namespace
+
+void ShowMessage(std::string_view esquema, std::string_view text, const Showing& how) {
+  if (how.unlockKeyboard != nullptr) how.unlockKeyboard();
+  hostlib::Mensagem(text, how.detail, how.detail.empty() ? kNo : kYes, kNo, how.dialogType, "",
+                    esquema, 0, nullptr);
+}
+
+bool AskOperator(std::string_view esquema, std::string_view text, int dialogType) {
+  return hostlib::Mensagem(text, "", kNo, kYes, dialogType, "", esquema, 0, nullptr);
+}
+
+void ReportProblem(const std::string& esquema, const std::string& text, const Reporting& how) {
+  if (how.logged) ImpFisDebug("ERRO!!! " + text);
+  Collect(text);
+  if (how.show) ShowMessage(esquema, text, {how.dialogType, {}, how.unlockKeyboard});
+}
+
+void ReportStatus(const std::string& esquema, const std::string& text, bool show, int dialogType,
+                  bool collected) {
+  if (collected) Collect(text);
+  if (show) ShowMessage(esquema, text, {dialogType});
+  ImpFisDebug(text);
+}
+
+}  // namespace Tov00300::driver
