@@ -1,0 +1,288 @@
+#!/usr/bin/env python3
+"""The package's house rules, checked on its sources.
+
+One path per concern: in src/ an operator dialog is shown only by the dialog
+helpers of the driver layer, a driver entry point is called only inside a
+form of the command path, a command's debug line and return code are set
+only by that path, and a printer register is named only in its table.
+
+    tools/check_rules.py [REPOSITORY]   check the tree; exit 1 on a breach
+    tools/check_rules.py --count [REPOSITORY]   the breaches per rule
+    tools/check_rules.py --self-test    check the checker on known snippets
+
+Each breach is printed as "file:line: rule: what was found".
+"""
+
+import os
+import re
+import sys
+import unittest
+
+# ---- reading C++ -------------------------------------------------------------
+
+
+def mask(text):
+    """The code with comments blanked and string and character literals
+    emptied (their quotes kept), line breaks and offsets unchanged; and the
+    literals themselves as (offset, contents)."""
+    out = []
+    literals = []
+    i = 0
+    n = len(text)
+    while i < n:
+        c = text[i]
+        if text.startswith("//", i):
+            end = text.find("\n", i)
+            end = n if end < 0 else end
+            out.append(" " * (end - i))
+            i = end
+        elif text.startswith("/*", i):
+            end = text.find("*/", i + 2)
+            end = n if end < 0 else end + 2
+            out.append(re.sub(r"[^\n]", " ", text[i:end]))
+            i = end
+        elif c == '"' or (c == "'" and not (i > 0 and (text[i - 1].isalnum()))):
+            # A quote after a digit is a digit separator, not a literal.
+            j = i + 1
+            while j < n and text[j] != c:
+                j += 2 if text[j] == "\\" else 1
+            literals.append((i, text[i + 1 : j]))
+            out.append(c + re.sub(r"[^\n]", " ", text[i + 1 : j]) + c)
+            i = j + 1
+        else:
+            out.append(c)
+            i += 1
+    return "".join(out), literals
+
+
+def line_of(text, offset):
+    return text.count("\n", 0, offset) + 1
+
+
+def enclosing_calls(code, offset):
+    """The names of the calls whose argument lists hold `offset`, innermost
+    first ("driver::Command", "Trim", ...)."""
+    stack = []
+    for i in range(offset):
+        c = code[i]
+        if c == "(":
+            stack.append(i)
+        elif c == ")" and stack:
+            stack.pop()
+    names = []
+    for open_at in reversed(stack):
+        m = re.search(r"([A-Za-z_][\w:]*)\s*$", code[:open_at])
+        names.append(m.group(1) if m else "")
+    return names
+
+
+def argument_text(code, open_at):
+    """The text between the parenthesis at `open_at` and its match."""
+    depth = 0
+    for i in range(open_at, len(code)):
+        if code[i] == "(":
+            depth += 1
+        elif code[i] == ")":
+            depth -= 1
+            if depth == 0:
+                return code[open_at + 1 : i]
+    return code[open_at + 1 :]
+
+
+# ---- what the rules know of the package -------------------------------------
+
+
+def entry_point_names(repo):
+    with open(os.path.join(repo, "include/tov00300/driver_api.h"), encoding="utf-8") as f:
+        return re.findall(r"^\s*X\((\w+),", f.read(), re.M)
+
+
+# The forms of the command path: a driver entry point is called inside the
+# argument list of one of these, so its code goes straight to the path.
+COMMAND_FORMS = {
+    "driver::Command", "driver::Judge", "driver::Stage", "driver::Store",
+    "driver::Log", "driver::Silent", "driver::Query",
+    # The documents' own opening and closing, which hand the code to
+    # driver::Command after they read the document state.
+    "documents::OpenOwn", "documents::CloseOwn", "OpenOwn", "CloseOwn",
+}
+
+# Where each concern's one path lives; the rule does not apply there.
+DIALOG_PATH = ("src/driver/dialogs.cpp",)
+COMMAND_PATH = ("src/driver/",)
+REGISTER_TABLE = ("src/driver/registers.h", "src/driver/registers.cpp")
+# The exported globals are defined (and cleared) in the base layer.
+GLOBALS_HOME = ("src/core/state.cpp", "src/core/exported_texts.h")
+
+# The register readers and describers: their register is a name of the table.
+REGISTER_READERS = ("ReadRegister", "ReadRegisterText", "ReadRegisterCount", "RegisterWidth",
+                    "RegisterDescription", "CounterMovedByOne")
+
+DESCRIPTION_HELPERS = ("Describe", "DescribeReply", "RegisterDescription")
+PATH_TEXTS = ("Retorno da Impressora", "rRetornarInformacao_ECF_Daruma")
+
+
+def in_any(path, places):
+    return any(path == p or (p.endswith("/") and path.startswith(p)) for p in places)
+
+
+# ---- the rules ----------------------------------------------------------------
+
+
+def check_paths(path, text, entry_points):
+    """Breaches of the one-path rules in one file, as (line, rule, detail)."""
+    code, literals = mask(text)
+    found = []
+
+    def add(offset, rule, detail):
+        found.append((line_of(text, offset), rule, detail))
+
+    if not in_any(path, DIALOG_PATH):
+        for m in re.finditer(r"(?<![\w.>])(?:hostlib::)?Mensagem\s*\(", code):
+            add(m.start(), "dialog", "hostlib::Mensagem outside the dialog helpers")
+
+    if not in_any(path, COMMAND_PATH):
+        names = "|".join(map(re.escape, entry_points))
+        for m in re.finditer(r"(?<![\w.>])(?:Tov00300::|::)?(%s)\s*\(" % names, code):
+            if not any(name in COMMAND_FORMS for name in enclosing_calls(code, m.start())):
+                add(m.start(), "command", m.group(1) + " called outside the command path")
+        for m in re.finditer(r"\b(stImpDebug|inRetorno)\b", code):
+            if not in_any(path, GLOBALS_HOME):
+                add(m.start(), "debug line", m.group(1) + " set by hand")
+        for m in re.finditer(r"\bImpFisDebug\s*\(", code):
+            open_at = m.end() - 1
+            args = argument_text(code, open_at)
+            end = open_at + len(args) + 1
+            words = set(re.findall(r"\w+", args))
+            words.update(w for at, lit in literals if open_at < at < end for w in re.findall(r"\w+", lit))
+            hits = sorted(words & (set(entry_points) | set(DESCRIPTION_HELPERS)))
+            if hits:
+                add(m.start(), "debug line", "a command's log line written by hand (" + hits[0] + ")")
+        for at, lit in literals:
+            for marker in PATH_TEXTS:
+                if marker in lit:
+                    add(at, "debug line", '"%s" written by hand' % marker)
+
+    if not in_any(path, REGISTER_TABLE):
+        for m in re.finditer(r"static_cast\s*<\s*(?:driver::)?Register\s*>", code):
+            add(m.start(), "register", "a register number outside the register table")
+        readers = "|".join(REGISTER_READERS)
+        constants = {m.group(1): m.start() for m in re.finditer(
+            r"\bconstexpr\s+(?:int|(?:driver::)?Register)\s+(k\w*)\s*=", code)}
+        named = set()
+        for m in re.finditer(r"\b(?:%s)\s*\(" % readers, code):
+            args = argument_text(code, m.end() - 1)
+            if re.match(r"\s*\d", args):
+                add(m.start(), "register", "a register number outside the register table")
+            named.update(w for w in re.findall(r"\w+", args) if w in constants)
+        for name in sorted(named, key=constants.get):
+            add(constants[name], "register", "a second name for a register (" + name + ")")
+    return found
+
+
+RULES = ("dialog", "command", "debug line", "register")
+
+
+def sources(repo):
+    root = os.path.join(repo, "src")
+    for folder, _dirs, files in sorted(os.walk(root)):
+        for name in sorted(files):
+            if name.endswith((".cpp", ".h")):
+                full = os.path.join(folder, name)
+                yield os.path.relpath(full, repo).replace(os.sep, "/"), full
+
+
+def check_tree(repo):
+    entry_points = entry_point_names(repo)
+    breaches = []
+    for path, full in sources(repo):
+        with open(full, encoding="utf-8") as f:
+            text = f.read()
+        for line, rule, detail in check_paths(path, text, entry_points):
+            breaches.append((path, line, rule, detail))
+    return breaches
+
+
+def main(argv):
+    args = [a for a in argv[1:] if not a.startswith("--")]
+    flags = {a for a in argv[1:] if a.startswith("--")}
+    if "--self-test" in flags:
+        result = unittest.TextTestRunner(verbosity=1).run(
+            unittest.defaultTestLoader.loadTestsFromTestCase(SelfTest))
+        return 0 if result.wasSuccessful() else 1
+    repo = args[0] if args else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+    breaches = check_tree(repo)
+    if "--count" in flags:
+        for rule in RULES:
+            print("%-12s %d" % (rule, sum(1 for b in breaches if b[2] == rule)))
+        return 0
+    for path, line, rule, detail in breaches:
+        print("%s:%d: %s: %s" % (path, line, rule, detail))
+    if breaches:
+        print("%d breach(es) of the house rules (see README.md, Layout)" % len(breaches))
+        return 1
+    return 0
+
+
+# ---- the checker's own cases ------------------------------------------------------
+
+ENTRY_POINTS = ["iCFAbrirPadrao_ECF_Daruma", "rLerAliquotas_ECF_Daruma", "eFecharSerial_Daruma"]
+
+
+class SelfTest(unittest.TestCase):
+    def rules(self, path, text):
+        return [rule for _line, rule, _detail in check_paths(path, text, ENTRY_POINTS)]
+
+    def test_breaches_are_found(self):
+        cases = [
+            ("src/session/x.cpp", 'hostlib::Mensagem(t, "", "N", "N", 0, "", e, 0, nullptr);', "dialog"),
+            ("src/driver/command.cpp", "hostlib::Mensagem(t);", "dialog"),
+            ("src/receipt/x.cpp", "const int c = iCFAbrirPadrao_ECF_Daruma();", "command"),
+            ("src/session/x.cpp", "return eFecharSerial_Daruma() == 1;", "command"),
+            ("src/legal/x.cpp", "Trim(rLerAliquotas_ECF_Daruma(b));", "command"),
+            ("src/readings/x.cpp", "stImpDebug = \"x\";", "debug line"),
+            ("src/readings/x.cpp", "inRetorno = code;", "debug line"),
+            ("src/legal/x.cpp", 'ImpFisDebug("rLerAliquotas_ECF_Daruma : " + x);', "debug line"),
+            ("src/config/x.cpp", "ImpFisDebug(driver::RegisterDescription(n, t));", "debug line"),
+            ("src/readings/x.cpp", 'f(name + "\\r\\nRetorno da Impressora : " + list);', "debug line"),
+            ("src/documents/x.cpp", 'd("rRetornarInformacao_ECF_Daruma (56) - " + s);', "debug line"),
+            ("src/receipt/x.cpp", "constexpr int kDoc = 56;\nReadRegisterText(kDoc);", "register"),
+            ("src/receipt/x.cpp", "constexpr int kCoo = 26;\nCounterMovedByOne(before, kCoo);", "register"),
+            ("src/readings/x.cpp", "driver::ReadRegister(70, {e, false});", "register"),
+            ("src/receipt/x.cpp", "ReadRegister(static_cast<driver::Register>(26));", "register"),
+            ("src/receipt/x.cpp", "constexpr driver::Register kCoo = driver::Register::kOperationCounter;\n"
+             "ReadRegisterCount(kCoo);", "register"),
+        ]
+        for path, text, rule in cases:
+            with self.subTest(text=text):
+                self.assertEqual(self.rules(path, text), [rule])
+
+    def test_the_paths_themselves_pass(self):
+        cases = [
+            ("src/driver/dialogs.cpp", 'hostlib::Mensagem(t, "", "N", "N", 0, "", e, 0, nullptr);'),
+            ("src/receipt/x.cpp", 'driver::Command(iCFAbrirPadrao_ECF_Daruma(), "iCFAbrirPadrao_ECF_Daruma", j);'),
+            ("src/config/x.cpp", "driver::Query(150, [](char* b) { return rLerAliquotas_ECF_Daruma(b); });"),
+            ("src/documents/x.cpp", "documents::CloseOwn(k, eFecharSerial_Daruma(), \"x\", j);"),
+            ("src/session/x.cpp", "return driver::Silent(eFecharSerial_Daruma()) == 1;"),
+            ("src/driver/command.cpp", "stImpDebug = std::move(description);"),
+            ("src/core/state.cpp", "int inRetorno = 0;"),
+            ("src/receipt/x.cpp", "// inRetorno keeps the last command's code\nint x = 1;"),
+            ("src/receipt/x.cpp", 'ImpFisDebug(Utf8ToCp1252("Resposta perdida: o item foi registrado"));'),
+            ("src/receipt/x.cpp", 'auto t = "a \\" iCFAbrirPadrao_ECF_Daruma()";'),
+            ("src/receipt/x.cpp", "void AnexaMensagem(Rodape& r);\nAnexaMensagem(r);"),
+            ("src/receipt/x.cpp", "driver::ReadRegisterCount(driver::Register::kOperationCounter);"),
+            ("src/receipt/x.cpp", "constexpr int kLarguraRodape = 48;\nCopy(t, 1, kLarguraRodape);"),
+            ("src/readings/x.cpp", "std::string Amount(driver::Register r) { return ReadRegister(r).text; }"),
+            ("src/driver/registers.h", "enum class Register : int { kGrandTotal = 1 };"),
+        ]
+        for path, text in cases:
+            with self.subTest(text=text):
+                self.assertEqual(self.rules(path, text), [])
+
+    def test_lines_are_those_of_the_source(self):
+        text = "/* a\n b */\nint x;\n// c\nconst int c = iCFAbrirPadrao_ECF_Daruma();\n"
+        self.assertEqual([b[0] for b in check_paths("src/x/y.cpp", text, ENTRY_POINTS)], [5])
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
