@@ -279,6 +279,52 @@ TEST_F(DataSetTest, LocateWithAndWithoutAnIndex) {
   EXPECT_THROW(ds.Locate("NADA", 1), DataSetError);
 }
 
+// Each search matches one row at most, so every order must find the same one:
+// a binary search on an index (ascending, descending, case-insensitive) and
+// the scan without one.
+TEST_F(DataSetTest, LocateFindsTheSameRowInEveryOrder) {
+  const std::tuple<int, const char*, double> rows[] = {{1, "caixa", 10},
+                                                       {2, "banco", 20},
+                                                       {3, "caixa", 30},
+                                                       {4, "cartao", 10},
+                                                       {5, "caixa forte", 20}};
+  for (auto [cd, nm, vr] : rows) Add(cd, nm, vr);  // 5 keeps "caixa fort", the field's width
+  struct Case {
+    const char* fields;
+    Variant values;
+    LocateOptions options;
+    int expected;  // 0: not found
+  };
+  const Case cases[] = {
+      {"NM", VariantArray{"banco"}, {}, 2},
+      {"NM", "caixa forte", {}, 0},  // longer than the field: not the row holding its beginning
+      {"NM", "caixa fort", {}, 5},
+      {"NM", "caixa f", {false, true}, 5},
+      {"NM", "CART", {true, true}, 4},
+      {"NM", "BANCO", {true, false}, 2},
+      {"NM;VR", VariantArray{"caixa", 30}, {}, 3},
+      {"NM;VR", VariantArray{"caixa", 20}, {}, 0},
+      {"NM;VR", VariantArray{"caixa", 20}, {false, true}, 5},  // after "caixa" 30 in the index
+      {"VR;NM", VariantArray{10, "CAIXA"}, {true, false}, 1},
+  };
+  const IndexDef orders[] = {{"", "", false, false},
+                             {"nmvr", "NM;VR", false, false},
+                             {"nmvrDesc", "NM;VR", true, false},
+                             {"nmCiDesc", "NM", true, true}};
+  for (const IndexDef& order : orders) {
+    if (!order.name.empty()) ds.AddIndex(order);
+    ds.SetIndexName(order.name);
+    for (const Case& c : cases) {
+      ds.First();
+      const bool found = ds.Locate(c.fields, c.values, c.options);
+      EXPECT_EQ(found, c.expected != 0) << order.name << " " << c.fields << " " << c.expected;
+      if (found) {
+        EXPECT_EQ(ds.FieldByName("CD").AsInteger(), c.expected) << order.name;
+      }
+    }
+  }
+}
+
 TEST_F(DataSetTest, DataIsADeepCopyAndSetDataReopens) {
   Add(1, "um", 1.5);
   Add(2, "dois", 2.5);
