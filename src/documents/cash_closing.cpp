@@ -1,6 +1,6 @@
 // GeraReciboSangria: the withdrawal receipt, and at closing the product
 // report, the closing report, the operator's questions and the general
-// closing report.
+// closing report. Every text is built before the first print.
 #include <string>
 
 #include "documents/closing_texts.h"
@@ -28,8 +28,44 @@ struct ClosingTexts {
   std::string generalClosing;  // the general closing report, when the operator asks
 };
 
-void KeepNumber(std::string& nrCupom, const std::string& number) {
-  if (hostlib::EmptyString(nrCupom)) nrCupom = number;
+// What the host's flags ask of the texts.
+struct TextChoices {
+  bool withdrawal = false;      // the receipts, and at closing the closing report
+  bool withdrawalOnly = false;  // the receipts alone: no closing, no general closing
+  bool groupedProducts = false;
+  documents::ReceiptOptions receipt;
+};
+
+// Builds the texts from the tables already copied into the data module and
+// the host's product sets; throws BadInput for a row they cannot be built
+// from. `openingGiven`: the host passed opening movements.
+ClosingTexts BuildClosingTexts(TdtmDaruma300& dm, const TextChoices& choices, DataSet& products,
+                               DataSet& generalProducts, DataSet& creditLoads, bool openingGiven) {
+  ClosingTexts texts;
+  const int64_t credit = documents::CreditPurchasesOf(creditLoads);
+  documents::CheckProducts(products, choices.groupedProducts);
+  // Without movement totals there is no closing to report.
+  const bool atClosing = !choices.withdrawalOnly && !dm.cdsMovTot.IsEmpty();
+  if (choices.withdrawal) {
+    texts.receipts =
+        documents::WithdrawalReceipts(dm.cdsMovFecha, dm.cdsOperadorSup, choices.receipt);
+    if (atClosing) {
+      const documents::Movements opening =
+          openingGiven ? documents::ReadMovements(dm.cdsMovAbertura) : documents::Movements{};
+      texts.closing = documents::ClosingReport(documents::Caption("RelFechamento"),
+                                               documents::SalesOf(products), credit, opening);
+    }
+  }
+  if (atClosing) {
+    texts.generalClosing = documents::ClosingReport(documents::Caption("relFechamentoGeral"),
+                                                    documents::SalesOf(generalProducts), credit,
+                                                    documents::ReadMovements(dm.cdsMovTot));
+  }
+  return texts;
+}
+
+void KeepNumber(std::string& receiptNumber, const std::string& number) {
+  if (hostlib::EmptyString(receiptNumber)) receiptNumber = number;
 }
 
 }  // namespace
@@ -49,9 +85,15 @@ bool GeraReciboSangria(const std::string& /*ignorado1*/, const std::string& chav
                        bool reducaoLiberada, const std::string& motivo,
                        const std::string& observacao) {
   TdtmDaruma300& dm = DataModule();
-  bool reopen = false;
   reducaoConfirmada = false;
 
+  const TextChoices choices{.withdrawal = imprimeSangria,
+                            .withdrawalOnly = somenteSangria,
+                            .groupedProducts = agrupaProdutos == "S",
+                            .receipt = {.typedAmounts = somenteSangria,
+                                        .envelopeColumn = envelope == "S",
+                                        .reason = motivo,
+                                        .observation = observacao}};
   ClosingTexts texts;
   try {
     if (!caixaTratado) {
@@ -62,42 +104,27 @@ bool GeraReciboSangria(const std::string& /*ignorado1*/, const std::string& chav
       documents::CopyInto(dm.cdsMovAbertura, movAbertura);
     }
     documents::CopyInto(dm.cdsMovTot, movTot);
-    const int64_t credit = documents::CreditPurchasesOf(cargaCredito);
-    const bool groupedProducts = agrupaProdutos == "S";
-    documents::CheckProducts(produtos, groupedProducts);
-
-    if (imprimeSangria) {
-      documents::ReceiptOptions options;
-      options.typedAmounts = somenteSangria;
-      options.envelopeColumn = envelope == "S";
-      options.reason = motivo;
-      options.observation = observacao;
-      texts.receipts = documents::WithdrawalReceipts(dm.cdsMovFecha, dm.cdsOperadorSup, options);
-      if (!somenteSangria && !dm.cdsMovTot.IsEmpty()) {
-        const documents::Movements opening = movAbertura.IsEmpty()
-                                                 ? documents::Movements{}
-                                                 : documents::ReadMovements(dm.cdsMovAbertura);
-        texts.closing = documents::ClosingReport(documents::Caption("RelFechamento"),
-                                                 documents::SalesOf(produtos), credit, opening);
-      }
-    }
-    if (!somenteSangria && !dm.cdsMovTot.IsEmpty()) {
-      texts.generalClosing = documents::ClosingReport(documents::Caption("relFechamentoGeral"),
-                                                      documents::SalesOf(produtosGeral), credit,
-                                                      documents::ReadMovements(dm.cdsMovTot));
-    }
+    texts = BuildClosingTexts(dm, choices, produtos, produtosGeral, cargaCredito,
+                              !movAbertura.IsEmpty());
   } catch (const documents::BadInput& problem) {
     driver::ReportProblem(stEsquema, problem.what(), boNUtilTaa);
     return false;
   }
 
   std::string number;
-  // The product report of the closing; true once it was allowed to print.
-  auto productReport = [&](bool reportFlag) {
+  // The closing's product report, then `report`. Without movement totals
+  // there is no closing to report: `report` is not printed at all. Once the
+  // product report printed, the receipt number is read again.
+  auto printAfterProducts = [&](bool reportFlag, const std::string& report) {
     Relatorio_Produto("", "A", chaveRegistro, produto3, produto4, number, produtos,
                       confirmaProdutos, agrupaProdutos, stEsquema, reportFlag);
     KeepNumber(nrCupom, number);
-    return reportFlag;
+    if (dm.cdsMovTot.IsEmpty()) return;
+    if (reportFlag) {
+      number = Nr_Cupom("", stEsquema);
+      KeepNumber(nrCupom, number);
+    }
+    RG_FrameWork(stEsquema, report);
   };
 
   if (imprimeSangria) {
@@ -108,43 +135,25 @@ bool GeraReciboSangria(const std::string& /*ignorado1*/, const std::string& chav
 
     if (somenteSangria) {
       RG_FrameWork(stEsquema, texts.receipts);
-      return reopen;
+      return false;
     }
-    const bool printed = productReport(false);
-    // Without movement totals there is no closing to report: the receipts
-    // go with the closing report or not at all.
-    if (!dm.cdsMovTot.IsEmpty()) {
-      if (printed) {
-        number = Nr_Cupom("", stEsquema);
-        KeepNumber(nrCupom, number);
-      }
-      RG_FrameWork(stEsquema, texts.receipts + texts.closing);
-    }
+    // The receipts go with the closing report or not at all.
+    printAfterProducts(false, texts.receipts + texts.closing);
   }
-  if (somenteSangria) return reopen;
+  if (somenteSangria) return false;
 
   if (!caixaTratado) {
-    if (documents::Ask("AbreCaixa", stEsquema)) {
-      reopen = true;
-      return reopen;
-    }
-    if (!(permiteReducao && reducaoLiberada)) return reopen;
-    if (!documents::Ask("ConfReducao", stEsquema)) return reopen;
+    if (documents::Ask("AbreCaixa", stEsquema)) return true;  // the cash desk is reopened
+    if (!(permiteReducao && reducaoLiberada)) return false;
+    if (!documents::Ask("ConfReducao", stEsquema)) return false;
   }
 
   if (documents::Ask("ConfRelFechamento", stEsquema)) {
     // The general report follows the same product report as the closing's.
-    const bool printed = productReport(true);
-    if (!dm.cdsMovTot.IsEmpty()) {
-      if (printed) {
-        number = Nr_Cupom("", stEsquema);
-        KeepNumber(nrCupom, number);
-      }
-      RG_FrameWork(stEsquema, texts.generalClosing);
-    }
+    printAfterProducts(true, texts.generalClosing);
   }
   if (!caixaTratado) reducaoConfirmada = true;
-  return reopen;
+  return false;
 }
 
 }  // namespace Tov00300
