@@ -114,17 +114,36 @@ int RunControl(Machine& m, const std::string& command) {
   if (w.size() < 2) return -2;
   if (verb == "FAIL") return Fail(m, w);
   if (verb == "LOSE-REPLY") return LoseReply(m, w);
-  // "status ERR WARN [NAME]": the next command's status, or that of the next
-  // call of NAME, so a test can aim at a command the package sends after
-  // reading registers.
-  if (verb == "STATUS" && (w.size() == 3 || w.size() == 4)) {
+  // "status ERR WARN [NAME [after K]]": the next command's status, or that
+  // of the next call of NAME (after K more of its calls kept their own), so
+  // a test can aim at a command the package sends after reading registers.
+  if (verb == "STATUS" && (w.size() == 3 || w.size() == 4 || w.size() == 6)) {
     auto error = ParseSignedInt(w[1]);
     auto warning = ParseSignedInt(w[2]);
-    if (!error || !warning || (w.size() == 4 && !IsEntryPointName(w[3]))) return -2;
+    if (!error || !warning || (w.size() >= 4 && !IsEntryPointName(w[3]))) return -2;
+    std::optional<int64_t> skip = 0;
+    if (w.size() == 6) skip = Upper(w[4]) == "AFTER" ? ParseInteger(w[5]) : std::nullopt;
+    if (!skip || *skip > 1'000'000) return -2;
     f.statusPending = true;
     f.statusError = *error;
     f.statusWarning = *warning;
-    f.statusTarget = w.size() == 4 ? w[3] : std::string();
+    f.statusTarget = w.size() >= 4 ? w[3] : std::string();
+    f.statusSkip = static_cast<int>(*skip);
+    return 1;
+  }
+  // "kill N [acted]", "kill off": the process is killed at the N-th
+  // entry-point call from now, as a till that dies part-way through.
+  if (verb == "KILL") {
+    if (arg == "OFF" && w.size() == 2) {
+      f.killCountdown = 0;
+      return 1;
+    }
+    auto calls = ParseInteger(w[1]);
+    const bool acted = w.size() == 3 && Upper(w[2]) == "ACTED";
+    if (!calls || *calls < 1 || *calls > 1'000'000 || (w.size() == 3 && !acted) || w.size() > 3)
+      return -2;
+    f.killCountdown = static_cast<int>(*calls);
+    f.killAfterActing = acted;
     return 1;
   }
   if (w.size() != 2) return -2;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <initializer_list>
 #include <mutex>
@@ -68,6 +69,10 @@ int Run(const char* name, Access access, size_t bytes, Body&& body) {
   std::lock_guard<std::mutex> guard(Lock());
   Machine& m = TheMachine();
   m.EnsureLoaded();
+  // A till killed at this call: as it arrives, or once it has acted and
+  // before its reply reaches the caller.
+  const bool killed = m.faults().killCountdown > 0 && --m.faults().killCountdown == 0;
+  if (killed && !m.faults().killAfterActing) std::raise(SIGKILL);
   int code;
   int error = kErrNone;
   m.replyBytes = 0;
@@ -108,6 +113,7 @@ int Run(const char* name, Access access, size_t bytes, Body&& body) {
     }
   }
   if (access != Access::kQuiet) m.SetLastStatus(error, name);
+  if (killed) std::raise(SIGKILL);
   if (m.faults().lineBaud > 0) {
     // Ten bits per byte on the line, both ways.
     auto micros = static_cast<int64_t>(bytes + m.replyBytes) * 10 * 1'000'000 / m.faults().lineBaud;

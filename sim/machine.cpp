@@ -236,9 +236,13 @@ void Machine::SetLastStatus(int error, std::string_view name) {
     lastWarning_ = kWarnNone;
   }
   if (faults_.statusPending && (faults_.statusTarget.empty() || faults_.statusTarget == name)) {
-    lastError_ = faults_.statusError;
-    lastWarning_ = faults_.statusWarning;
-    faults_.statusPending = false;
+    if (faults_.statusSkip > 0) {
+      --faults_.statusSkip;  // a call of the target before the aimed one
+    } else {
+      lastError_ = faults_.statusError;
+      lastWarning_ = faults_.statusWarning;
+      faults_.statusPending = false;
+    }
   }
 }
 

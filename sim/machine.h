@@ -54,7 +54,12 @@ struct Faults {
   // The entry point whose next call the pending status waits for; empty: the
   // next command, whichever it is.
   std::string statusTarget;
+  int statusSkip = 0;             // calls of the target that keep their own status first
   int64_t memoryCapacity = 1825;  // Z reductions the fiscal memory holds
+  // "kill N [acted]": entry-point calls left until the process is killed
+  // (0: none), and whether the last of them acts before the kill.
+  int killCountdown = 0;
+  bool killAfterActing = false;
 };
 
 class Machine {
