@@ -52,7 +52,13 @@ ReportClosing CloseOpenReport(const std::string& stEsquema, bool show, bool rese
   // The state is asked first so that a report already closed (or never
   // opened) is not answered with a refused closing.
   const std::string state = OpenDocumentState(stEsquema, show, reserved, analysed);
-  if (state != kReportOpen) {
+  if (!analysed) {
+    // The printer did not tell which document is open: the report this
+    // session opened is closed all the same, and without one nothing is known
+    // to be closed (taking the silence for "none open" would answer a report
+    // left open as closed).
+    if (core::CurrentOwnDocument() != kReport) return ReportClosing::Refused;
+  } else if (state != kReportOpen) {
     NoteNotOpen(kReport, state);
     return ReportClosing::NoneOpen;
   }

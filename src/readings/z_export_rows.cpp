@@ -4,6 +4,7 @@
 #include "readings/z_export_rows.h"
 
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "driver/command.h"
@@ -29,11 +30,15 @@ using ListReader = int (*)(char*);
 
 // Reads one of the driver's lists into a blank buffer and judges the code as
 // every query of the export is judged: logged, never shown. Returns the list
-// without its surrounding blanks.
+// without its surrounding blanks. A list the driver did not give ends the
+// export, as an amount register that does not convert does: an empty list
+// would hand back a day without its payment, tax or totalizer rows as if the
+// day had none.
 std::string ReadList(ListReader read, const char* name, int width, const std::string& esquema) {
   const driver::Reply reply = driver::Query(width, read);
   std::string list = Trim(reply.text);
-  driver::Command(reply.code, driver::DescribeReply(name, list), {esquema, false});
+  if (!driver::Command(reply.code, driver::DescribeReply(name, list), {esquema, false}))
+    throw std::runtime_error(std::string(name) + " did not give its list");
   return list;
 }
 
