@@ -93,9 +93,16 @@ int eInterpretarRetorno_ECF_Daruma(int retorno, char* texto) {
 }
 
 int eInterpretarErro_ECF_Daruma(int erro, char* texto) {
-  return Run(__func__, Access::kQuiet, 0, [&](Machine&) {
+  return Run(__func__, Access::kQuiet, 0, [&](Machine& m) {
     if (texto == nullptr) return Refuse(kErrParameter, -2);
-    Reply(texto, ErrorText(erro), kTextReplyWidth);
+    std::string text = ErrorText(erro);
+    if (erro == kErrFile && !m.unmadeFolder().empty()) {
+      text +=
+          " A pasta do driver n\xE3o p\xF4"
+          "de ser criada: " +
+          m.unmadeFolder();
+    }
+    Reply(texto, text, kTextReplyWidth);
     return Ok();
   });
 }
@@ -116,7 +123,11 @@ int eAbrirSerial_Daruma(const char* porta, const char* velocidade) {
     }
     // Each opening looks for the driver folder again: a test or a new
     // session may have pointed the registry elsewhere.
-    if (!m.AcquirePort()) return Outcome{-107, kErrNone};
+    if (!m.AcquirePort()) {
+      // A driver folder that could not be made leaves the printer nowhere to
+      // keep its memory; the interpretation of the error names the folder.
+      return Outcome{-107, m.unmadeFolder().empty() ? kErrNone : kErrFile};
+    }
     m.port = In(porta);
     m.speed = In(velocidade);
     return Ok();

@@ -44,16 +44,21 @@ std::string Machine::ResolveFolder() {
   }
   if (folder.empty()) {
     folder = platform::JoinPath(platform::DriveRoot(), "Daruma");
-    platform::CreateFolder(folder);
-    // Callers append file names to this value directly: it ends with a separator.
-    try {
-      platform::RegistryWriteString(kRegistryKey, kFolderValue, platform::NativePath(folder) + "/");
-    } catch (const std::exception&) {
-      // The folder still works for this process; the next start tries again.
+    // Only a folder that exists is registered: one that cannot be made (a
+    // drive root the user may not write) would stay in the registry and be
+    // taken again at every start after the drive root is fixed.
+    if (platform::CreateFolder(folder)) {
+      // Callers append file names to this value directly: it ends with a separator.
+      try {
+        platform::RegistryWriteString(kRegistryKey, kFolderValue,
+                                      platform::NativePath(folder) + "/");
+      } catch (const std::exception&) {
+        // The folder still works for this process; the next start tries again.
+      }
     }
   }
   folder = platform::NativePath(folder);
-  platform::CreateFolder(folder);
+  unmadeFolder_ = platform::CreateFolder(folder) ? "" : folder;
   if (folder.back() != '/') folder += '/';
   return folder;
 }

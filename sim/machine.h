@@ -125,6 +125,8 @@ class Machine {
   const Storage& storage() const { return storage_; }
   Faults& faults() { return faults_; }
   const std::string& folder() const { return folder_; }
+  // The driver folder that could not be made at the last lookup ("" when it exists).
+  const std::string& unmadeFolder() const { return unmadeFolder_; }
 
   // Reply bytes of the current call, for the modelled line delay.
   size_t replyBytes = 0;
@@ -145,6 +147,7 @@ class Machine {
   Storage storage_;
   Faults faults_;
   std::string folder_;
+  std::string unmadeFolder_;
   bool loaded_ = false;
   bool usable_ = false;
   int portLock_ = -1;

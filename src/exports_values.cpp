@@ -1,12 +1,14 @@
 // The C functions that make and read the runtime values the plain names
 // take: bags and result arrays (variants), positional value arrays, string
-// lists and data sets, as opaque handles. No exception leaves them; a null
-// handle reads as an empty value and makes every setter answer false.
-#include <cstring>
-#include <memory>
+// lists and data sets, as opaque handles. Texts cross in the host's encoding
+// (exports_boundary.h). No exception leaves them; a null handle reads as an
+// empty value and makes every setter answer false. They leave the last error
+// alone unless they fail.
 #include <string>
 
+#include "exports_boundary.h"
 #include "tov00300/dataset.h"
+#include "tov00300/format.h"
 #include "tov00300/stringlist.h"
 #include "tov00300/tov00300_c.h"
 #include "tov00300/variant.h"
@@ -17,42 +19,35 @@ using Tov00300::DataSet;
 using Tov00300::StringList;
 using Tov00300::Variant;
 using Tov00300::VariantArray;
+using namespace Tov00300::boundary;
 
-std::string Text(const char* text) {
-  return text != nullptr ? std::string(text) : std::string();
-}
-
-// Copies `text` into the host's buffer (cut to size - 1, zero terminated)
-// and answers the whole length, so a short buffer can be retried.
-int CopyOut(const std::string& text, char* buf, int size) {
-  if (buf != nullptr && size > 0) {
-    const size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
-    std::memcpy(buf, text.data(), n);
-    buf[n] = '\0';
-  }
-  return static_cast<int>(text.size());
-}
-
-// Runs `body`; any exception becomes `failure`.
+// Runs `body`; a refused input or an exception becomes `failure`, with the
+// last error set.
 template <typename R, typename Body>
-R Guarded(R failure, Body body) {
+R Guarded(const char* name, R failure, Body body) {
   try {
     return body();
+  } catch (const Refusal& refusal) {
+    SetError(refusal.code(), std::string(name) + ": " + refusal.what());
+  } catch (const std::exception& error) {
+    SetError(TOV_ERR_EXCEPTION, std::string(name) + ": " + Tov00300::Cp1252ToUtf8(error.what()));
   } catch (...) {
-    return failure;
+    SetError(TOV_ERR_EXCEPTION, std::string(name) + ": an error that is not a std::exception");
   }
+  return failure;
 }
 
-bool SetInBag(Variant* bag, const char* key, Variant value) {
+bool SetInBag(const char* name, Variant* bag, const char* key, Variant value) {
   if (bag == nullptr || key == nullptr) return false;
-  return Guarded(false, [&] {
+  return Guarded(name, false, [&] {
+    const std::string k = In(key);
     if (!bag->IsArray()) *bag = Variant(VariantArray());
     VariantArray& pairs = bag->AsArray();
     // FindInBag compares keys without regard to case, as the package reads them.
-    if (const Variant* found = Tov00300::FindInBag(*bag, key)) {
+    if (const Variant* found = Tov00300::FindInBag(*bag, k)) {
       *const_cast<Variant*>(found) = std::move(value);
     } else {
-      pairs.push_back(Variant(VariantArray{Variant(std::string(key)), std::move(value)}));
+      pairs.push_back(Variant(VariantArray{Variant(k), std::move(value)}));
     }
     return true;
   });
@@ -65,14 +60,14 @@ const Variant* Element(const Variant* array, int index) {
   return &items[index];
 }
 
-int TextOf(const Variant* value, char* buf, int size) {
+int TextOf(const char* name, const Variant* value, char* buf, int size) {
   if (value == nullptr) return -1;
-  return Guarded(-1, [&] { return CopyOut(value->AsString(), buf, size); });
+  return Guarded(name, -1, [&] { return DeliverLength(value->AsString(), buf, size); });
 }
 
-bool DoubleOf(const Variant* value, double* out) {
+bool DoubleOf(const char* name, const Variant* value, double* out) {
   if (value == nullptr || out == nullptr) return false;
-  return Guarded(false, [&] {
+  return Guarded(name, false, [&] {
     *out = value->AsDouble();
     return true;
   });
@@ -85,9 +80,9 @@ bool SetValue(VariantArray* values, int index, Variant value) {
 }
 
 template <typename Body>
-bool OnDataSet(DataSet* ds, Body body) {
+bool OnDataSet(const char* name, DataSet* ds, Body body) {
   if (ds == nullptr) return false;
-  return Guarded(false, [&] {
+  return Guarded(name, false, [&] {
     body(*ds);
     return true;
   });
@@ -100,12 +95,17 @@ extern "C" {
 // ---- variants, bags and result arrays ----
 
 TovVariant* tov_bag_new(void) {
-  return Guarded<TovVariant*>(nullptr, [] { return new Variant(VariantArray()); });
+  return Guarded<TovVariant*>(__func__, nullptr, [] { return new Variant(VariantArray()); });
 }
 
 TovVariant* tov_array_new(int count) {
   if (count < 0) return nullptr;
-  return Guarded<TovVariant*>(nullptr, [&] { return new Variant(VariantArray(count)); });
+  return Guarded<TovVariant*>(__func__, nullptr, [&] { return new Variant(VariantArray(count)); });
+}
+
+TovVariant* tov_variant_from_dataset(const TovDataSet* ds) {
+  if (ds == nullptr) return nullptr;
+  return Guarded<TovVariant*>(__func__, nullptr, [&] { return new Variant(ds->Data()); });
 }
 
 void tov_variant_free(TovVariant* v) {
@@ -113,33 +113,46 @@ void tov_variant_free(TovVariant* v) {
 }
 
 bool tov_bag_set_text(TovVariant* bag, const char* key, const char* value) {
-  return SetInBag(bag, key, Variant(Text(value)));
+  return Guarded(__func__, false, [&] { return SetInBag(__func__, bag, key, Variant(In(value))); });
 }
 
 bool tov_bag_set_int(TovVariant* bag, const char* key, int value) {
-  return SetInBag(bag, key, Variant(value));
+  return SetInBag(__func__, bag, key, Variant(value));
 }
 
 bool tov_bag_set_double(TovVariant* bag, const char* key, double value) {
-  return SetInBag(bag, key, Variant(value));
+  return SetInBag(__func__, bag, key, Variant(value));
 }
 
 bool tov_bag_set_bool(TovVariant* bag, const char* key, bool value) {
-  return SetInBag(bag, key, Variant(value));
+  return SetInBag(__func__, bag, key, Variant(value));
+}
+
+bool tov_bag_set_datetime(TovVariant* bag, const char* key, double days) {
+  return SetInBag(__func__, bag, key, Variant(Tov00300::DateTime(days)));
 }
 
 bool tov_bag_set_null(TovVariant* bag, const char* key) {
-  return SetInBag(bag, key, Variant::Null());
+  return SetInBag(__func__, bag, key, Variant::Null());
 }
 
-int tov_bag_get_text(const TovVariant* bag, const char* key, char* buf, int size) {
+int tov_bag_key(const TovVariant* bag, int index, char* buf, int bufSize) {
+  const Variant* pair = Element(bag, index);
+  if (pair == nullptr || !pair->IsArray() || pair->AsArray().empty()) return -1;
+  return TextOf(__func__, &pair->AsArray()[0], buf, bufSize);
+}
+
+int tov_bag_get_text(const TovVariant* bag, const char* key, char* buf, int bufSize) {
   if (bag == nullptr || key == nullptr) return -1;
-  return Guarded(-1, [&] { return TextOf(Tov00300::FindInBag(*bag, key), buf, size); });
+  return Guarded(__func__, -1, [&] {
+    return TextOf(__func__, Tov00300::FindInBag(*bag, In(key)), buf, bufSize);
+  });
 }
 
 bool tov_bag_get_double(const TovVariant* bag, const char* key, double* out) {
   if (bag == nullptr || key == nullptr) return false;
-  return Guarded(false, [&] { return DoubleOf(Tov00300::FindInBag(*bag, key), out); });
+  return Guarded(__func__, false,
+                 [&] { return DoubleOf(__func__, Tov00300::FindInBag(*bag, In(key)), out); });
 }
 
 int tov_array_count(const TovVariant* array) {
@@ -147,19 +160,19 @@ int tov_array_count(const TovVariant* array) {
   return static_cast<int>(array->AsArray().size());
 }
 
-int tov_array_get_text(const TovVariant* array, int index, char* buf, int size) {
-  return TextOf(Element(array, index), buf, size);
+int tov_array_get_text(const TovVariant* array, int index, char* buf, int bufSize) {
+  return TextOf(__func__, Element(array, index), buf, bufSize);
 }
 
 bool tov_array_get_double(const TovVariant* array, int index, double* out) {
-  return DoubleOf(Element(array, index), out);
+  return DoubleOf(__func__, Element(array, index), out);
 }
 
 // ---- positional value arrays ----
 
 TovValues* tov_values_new(int count) {
   if (count < 0) return nullptr;
-  return Guarded<TovValues*>(nullptr, [&] { return new VariantArray(count); });
+  return Guarded<TovValues*>(__func__, nullptr, [&] { return new VariantArray(count); });
 }
 
 void tov_values_free(TovValues* values) {
@@ -171,7 +184,7 @@ int tov_values_count(const TovValues* values) {
 }
 
 bool tov_values_set_text(TovValues* values, int index, const char* value) {
-  return Guarded(false, [&] { return SetValue(values, index, Variant(Text(value))); });
+  return Guarded(__func__, false, [&] { return SetValue(values, index, Variant(In(value))); });
 }
 
 bool tov_values_set_int(TovValues* values, int index, int value) {
@@ -196,13 +209,13 @@ bool tov_values_set_null(TovValues* values, int index) {
 
 bool tov_values_set_dataset(TovValues* values, int index, const TovDataSet* ds) {
   if (ds == nullptr) return false;
-  return Guarded(false, [&] { return SetValue(values, index, Variant(ds->Data())); });
+  return Guarded(__func__, false, [&] { return SetValue(values, index, Variant(ds->Data())); });
 }
 
 // ---- string lists ----
 
 TovStrings* tov_strings_new(void) {
-  return Guarded<TovStrings*>(nullptr, [] { return new StringList(); });
+  return Guarded<TovStrings*>(__func__, nullptr, [] { return new StringList(); });
 }
 
 void tov_strings_free(TovStrings* list) {
@@ -211,8 +224,8 @@ void tov_strings_free(TovStrings* list) {
 
 bool tov_strings_add(TovStrings* list, const char* text) {
   if (list == nullptr) return false;
-  return Guarded(false, [&] {
-    list->Add(Text(text));
+  return Guarded(__func__, false, [&] {
+    list->Add(In(text));
     return true;
   });
 }
@@ -221,134 +234,149 @@ int tov_strings_count(const TovStrings* list) {
   return list != nullptr ? list->Count() : 0;
 }
 
-int tov_strings_get(const TovStrings* list, int index, char* buf, int size) {
+int tov_strings_get(const TovStrings* list, int index, char* buf, int bufSize) {
   if (list == nullptr || index < 0 || index >= list->Count()) return -1;
-  return Guarded(-1, [&] { return CopyOut((*list)[index], buf, size); });
+  return Guarded(__func__, -1, [&] { return DeliverLength((*list)[index], buf, bufSize); });
 }
 
 // ---- data sets ----
 
 TovDataSet* tov_dataset_new(const char* name) {
-  return Guarded<TovDataSet*>(nullptr, [&] { return new DataSet(Text(name)); });
+  return Guarded<TovDataSet*>(__func__, nullptr, [&] { return new DataSet(In(name)); });
 }
 
 void tov_dataset_free(TovDataSet* ds) {
   delete ds;
 }
 
+namespace {
+
+constexpr struct {
+  char letter;
+  Tov00300::FieldType type;
+} kFieldTypes[] = {{'S', Tov00300::FieldType::String},
+                   {'I', Tov00300::FieldType::Integer},
+                   {'F', Tov00300::FieldType::Float},
+                   {'B', Tov00300::FieldType::Boolean},
+                   {'D', Tov00300::FieldType::DateTime}};
+
+}  // namespace
+
 bool tov_dataset_add_field(TovDataSet* ds, const char* name, char type, int size) {
-  Tov00300::FieldType fieldType;
-  switch (type) {
-    case 'S':
-      fieldType = Tov00300::FieldType::String;
-      break;
-    case 'I':
-      fieldType = Tov00300::FieldType::Integer;
-      break;
-    case 'F':
-      fieldType = Tov00300::FieldType::Float;
-      break;
-    case 'B':
-      fieldType = Tov00300::FieldType::Boolean;
-      break;
-    case 'D':
-      fieldType = Tov00300::FieldType::DateTime;
-      break;
-    default:
-      return false;
+  for (const auto& known : kFieldTypes) {
+    if (known.letter != type) continue;
+    if (name == nullptr || *name == '\0' || size < 0) return false;
+    return OnDataSet(__func__, ds, [&](DataSet& d) {
+      d.FieldDefs().push_back(
+          {In(name), known.type, known.type == Tov00300::FieldType::String ? size : 0});
+    });
   }
-  if (name == nullptr || *name == '\0' || size < 0) return false;
-  return OnDataSet(ds, [&](DataSet& d) {
-    d.FieldDefs().push_back({name, fieldType, fieldType == Tov00300::FieldType::String ? size : 0});
-  });
+  return false;
 }
 
 bool tov_dataset_create(TovDataSet* ds) {
-  return OnDataSet(ds, [](DataSet& d) { d.CreateDataSet(); });
+  return OnDataSet(__func__, ds, [](DataSet& d) { d.CreateDataSet(); });
 }
 
 bool tov_dataset_append(TovDataSet* ds) {
-  return OnDataSet(ds, [](DataSet& d) { d.Append(); });
+  return OnDataSet(__func__, ds, [](DataSet& d) { d.Append(); });
 }
 
 bool tov_dataset_set_text(TovDataSet* ds, const char* field, const char* value) {
-  return OnDataSet(ds, [&](DataSet& d) { d.FieldByName(Text(field)).SetAsString(Text(value)); });
+  return OnDataSet(__func__, ds,
+                   [&](DataSet& d) { d.FieldByName(In(field)).SetAsString(In(value)); });
 }
 
 bool tov_dataset_set_double(TovDataSet* ds, const char* field, double value) {
-  return OnDataSet(ds, [&](DataSet& d) { d.FieldByName(Text(field)).SetAsFloat(value); });
+  return OnDataSet(__func__, ds, [&](DataSet& d) { d.FieldByName(In(field)).SetAsFloat(value); });
 }
 
 bool tov_dataset_set_int(TovDataSet* ds, const char* field, int value) {
-  return OnDataSet(ds, [&](DataSet& d) { d.FieldByName(Text(field)).SetAsInteger(value); });
+  return OnDataSet(__func__, ds, [&](DataSet& d) { d.FieldByName(In(field)).SetAsInteger(value); });
+}
+
+bool tov_dataset_set_null(TovDataSet* ds, const char* field) {
+  return OnDataSet(__func__, ds, [&](DataSet& d) { d.FieldByName(In(field)).Clear(); });
 }
 
 bool tov_dataset_post(TovDataSet* ds) {
-  return OnDataSet(ds, [](DataSet& d) { d.Post(); });
+  return OnDataSet(__func__, ds, [](DataSet& d) { d.Post(); });
 }
 
 int tov_dataset_record_count(const TovDataSet* ds) {
   if (ds == nullptr) return 0;
-  return Guarded(0, [&] { return ds->Active() ? ds->RecordCount() : 0; });
+  return Guarded(__func__, 0, [&] { return ds->Active() ? ds->RecordCount() : 0; });
 }
 
 int tov_dataset_field_count(const TovDataSet* ds) {
   if (ds == nullptr) return 0;
-  return Guarded(0, [&] {
+  return Guarded(__func__, 0, [&] {
     return ds->Active() ? ds->FieldCount() : static_cast<int>(ds->FieldDefs().size());
   });
 }
 
-int tov_dataset_field_name(const TovDataSet* ds, int index, char* buf, int size) {
+int tov_dataset_field_name(const TovDataSet* ds, int index, char* buf, int bufSize) {
   if (ds == nullptr || index < 0) return -1;
-  return Guarded(-1, [&] {
+  return Guarded(__func__, -1, [&] {
     const auto& defs = ds->FieldDefs();
     if (index >= static_cast<int>(defs.size())) return -1;
-    return CopyOut(defs[index].name, buf, size);
+    return DeliverLength(defs[index].name, buf, bufSize);
   });
 }
 
+char tov_dataset_field_type(const TovDataSet* ds, int index) {
+  if (ds == nullptr || index < 0) return 0;
+  const auto& defs = ds->FieldDefs();
+  if (index >= static_cast<int>(defs.size())) return 0;
+  for (const auto& known : kFieldTypes) {
+    if (known.type == defs[index].type) return known.letter;
+  }
+  return 0;
+}
+
 bool tov_dataset_first(TovDataSet* ds) {
-  return OnDataSet(ds, [](DataSet& d) { d.First(); });
+  return OnDataSet(__func__, ds, [](DataSet& d) { d.First(); });
 }
 
 bool tov_dataset_next(TovDataSet* ds) {
-  return OnDataSet(ds, [](DataSet& d) { d.Next(); });
+  return OnDataSet(__func__, ds, [](DataSet& d) { d.Next(); });
 }
 
 bool tov_dataset_eof(const TovDataSet* ds) {
   if (ds == nullptr) return true;
-  return Guarded(true, [&] { return !ds->Active() || ds->Eof(); });
+  return Guarded(__func__, true, [&] { return !ds->Active() || ds->Eof(); });
 }
 
-int tov_dataset_get_text(TovDataSet* ds, const char* field, char* buf, int size) {
+int tov_dataset_get_text(TovDataSet* ds, const char* field, char* buf, int bufSize) {
   if (ds == nullptr) return -1;
-  return Guarded(-1, [&] {
+  return Guarded(__func__, -1, [&] {
     if (!ds->Active() || ds->Eof()) return -1;
-    return CopyOut(ds->FieldByName(Text(field)).AsString(), buf, size);
+    Tov00300::Field f = ds->FieldByName(In(field));
+    if (f.IsNull()) return -1;
+    return DeliverLength(f.AsString(), buf, bufSize);
   });
 }
 
 bool tov_dataset_get_double(TovDataSet* ds, const char* field, double* out) {
   if (ds == nullptr || out == nullptr) return false;
-  return Guarded(false, [&] {
+  return Guarded(__func__, false, [&] {
     if (!ds->Active() || ds->Eof()) return false;
-    *out = ds->FieldByName(Text(field)).AsFloat();
+    *out = ds->FieldByName(In(field)).AsFloat();
     return true;
   });
 }
 
 bool tov_dataset_save_file(const TovDataSet* ds, const char* path) {
   if (ds == nullptr || path == nullptr) return false;
-  return Guarded(false, [&] {
-    ds->SaveToFile(path);
+  return Guarded(__func__, false, [&] {
+    ds->SaveToFile(In(path));
     return true;
   });
 }
 
 bool tov_dataset_load_file(TovDataSet* ds, const char* path) {
   if (path == nullptr) return false;
-  return OnDataSet(ds, [&](DataSet& d) { d.LoadFromFile(path); });
+  return OnDataSet(__func__, ds, [&](DataSet& d) { d.LoadFromFile(In(path)); });
 }
 
 }  // extern "C"

@@ -8,8 +8,10 @@
 #include <string>
 
 #include "tov00300/dataset.h"
+#include "tov00300/export.h"
 #include "tov00300/variant.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // ---- consumer debit purchase voucher ------------------------------------------
@@ -120,5 +122,6 @@ bool Imp_CompVenCred(const std::string& scheme, const Variant& products, const V
                      double subsidisedPrice, double complement, const std::string& balanceMode);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_ACCOUNTS_H_

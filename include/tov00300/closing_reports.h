@@ -11,7 +11,9 @@
 
 #include "tov00300/dataset.h"
 #include "tov00300/datetime.h"
+#include "tov00300/export.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // The products sold, as one management report. `produtos` is copied into
@@ -50,5 +52,6 @@ bool GeraReciboSangria(
     const std::string& observacao);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_CLOSING_REPORTS_H_

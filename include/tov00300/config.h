@@ -12,8 +12,10 @@
 
 #include "tov00300/dataset.h"
 #include "tov00300/datetime.h"
+#include "tov00300/export.h"
 #include "tov00300/variant.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // ---- tax rates ----------------------------------------------------------------
@@ -114,5 +116,6 @@ std::string Codigo_Nacional_ECF(int modelo, const std::string& texto);
 std::string FormataCNPJ(const std::string& cnpj);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_CONFIG_H_

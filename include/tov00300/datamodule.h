@@ -8,8 +8,10 @@
 #include <string>
 
 #include "tov00300/dataset.h"
+#include "tov00300/export.h"
 #include "tov00300/hostlib.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 class TdtmDaruma300 {
@@ -71,5 +73,6 @@ class TdtmDaruma300 {
 TdtmDaruma300& DataModule();
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_DATAMODULE_H_

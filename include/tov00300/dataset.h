@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "tov00300/export.h"
 #include "tov00300/variant.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 enum class FieldType { String, Integer, Float, Boolean, DateTime };
@@ -39,6 +41,7 @@ struct DataPacket {
 class DataSetError : public std::runtime_error {
  public:
   explicit DataSetError(const std::string& what) : std::runtime_error(what) {}
+  ~DataSetError() override;
 };
 
 class DataSet;
@@ -182,5 +185,6 @@ class DataSet {
 };
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_DATASET_H_

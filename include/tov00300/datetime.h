@@ -6,6 +6,9 @@
 #include <compare>
 #include <cstdint>
 
+#include "tov00300/export.h"
+
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 struct DateTime {
@@ -34,5 +37,6 @@ using ClockFunction = DateTime (*)();
 void SetClockForTesting(ClockFunction clock);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_DATETIME_H_

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "tov00300/dataset.h"
+#include "tov00300/export.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // ---- non-linked non-fiscal receipt --------------------------------------------
@@ -145,5 +147,6 @@ bool Abre_Gaveta_Imp(const std::string& stEsquema, bool ignorado);
 std::string Estado_Gaveta_Imp(const std::string& stEsquema);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_DOCUMENTS_H_

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "tov00300/driver_api.h"
+#include "tov00300/export.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // ---- entry points -------------------------------------------------------------
@@ -92,5 +94,6 @@ bool AnalisaRetorno(const std::string& stEsquema, int code, bool show, bool canc
                     bool showLowPaper);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_DRIVER_H_

@@ -8,7 +8,9 @@
 #include <string_view>
 
 #include "tov00300/datetime.h"
+#include "tov00300/export.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // The process-wide settings, taken once at load from the locale named by
@@ -118,5 +120,6 @@ std::string Utf8ToCp1252(std::string_view utf8);
 bool IsValidUtf8(std::string_view text);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_FORMAT_H_

@@ -14,9 +14,11 @@
 
 #include "tov00300/dataset.h"
 #include "tov00300/datetime.h"
+#include "tov00300/export.h"
 #include "tov00300/stringlist.h"
 #include "tov00300/variant.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300::hostlib {
 
 // ---- parameters ---------------------------------------------------------------
@@ -159,5 +161,6 @@ Variant setDocNaoFiscaisECF(const std::string& t1, const std::string& t2, const 
                             const std::string& t7, DateTime d1, DateTime d2, const std::string& t8);
 
 }  // namespace Tov00300::hostlib
+TOV00300_API_END
 
 #endif  // TOV00300_HOSTLIB_H_

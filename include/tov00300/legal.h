@@ -8,9 +8,11 @@
 
 #include <string>
 
+#include "tov00300/export.h"
 #include "tov00300/stringlist.h"
 #include "tov00300/variant.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // ---- EAD signature --------------------------------------------------------------
@@ -109,5 +111,6 @@ void ImprimeDadosPaf(const VariantArray& valores, Variant& resultado);
 bool GeraCatGenerica(const VariantArray& valores, StringList& lista);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_LEGAL_H_

@@ -11,8 +11,10 @@
 #include <string>
 
 #include "tov00300/dataset.h"
+#include "tov00300/export.h"
 #include "tov00300/variant.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // Converts a printer amount (digits with two implied decimals; "," and "."
@@ -114,5 +116,6 @@ bool Reducao_Z_Imp(const std::string& chave, const std::string& ignorado1,
                    const std::string& stEsquema, const std::string& ignorado2);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_READINGS_H_

@@ -13,9 +13,11 @@
 #include <string>
 
 #include "tov00300/dataset.h"
+#include "tov00300/export.h"
 #include "tov00300/stringlist.h"
 #include "tov00300/variant.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // ---- opening and numbering ----------------------------------------------------
@@ -166,5 +168,6 @@ bool FechaCupom(const VariantArray& valores, const StringList& linhas, Variant& 
 bool Totaliza_NFiscal(const std::string& ignorado1, const std::string& ignorado2);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_RECEIPT_H_

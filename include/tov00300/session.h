@@ -6,8 +6,10 @@
 #include <string>
 
 #include "tov00300/datetime.h"
+#include "tov00300/export.h"
 #include "tov00300/variant.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // Appends one entry to this month's debug log, "impdebug" + MMYY + ".txt" in
@@ -102,5 +104,6 @@ bool Muda_Horario(const std::string& stEsquema);
 bool Carrega_Dados_Impressora(Variant& bag);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_SESSION_H_

@@ -8,14 +8,15 @@
 #include <string>
 
 #include "tov00300/dataset.h"
-#include "tov00300/platform.h"
+#include "tov00300/export.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 class TdtmDaruma300;
 
 // Handle of the loaded driver library; reused by later session starts, never released.
-extern platform::LibraryHandle ImpFisDLLHandle;
+extern void* ImpFisDLLHandle;
 // The host's flag that the printer session is ready; the package never clears it.
 extern bool boImpFiscalOK;
 // True (at load) when an operator works at the till: printer messages are shown in dialogs.
@@ -48,5 +49,6 @@ extern std::string IdTotRelatGer, IdTotTef, IdFormPagVCons, IdTotParcSang, IdTot
 extern DataSet* cdsAuxExtSimp;
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_STATE_H_

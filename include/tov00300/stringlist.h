@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "tov00300/export.h"
+
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 class StringList {
@@ -34,5 +37,6 @@ class StringList {
 };
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_STRINGLIST_H_

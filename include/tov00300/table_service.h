@@ -11,8 +11,10 @@
 #include <string>
 
 #include "tov00300/dataset.h"
+#include "tov00300/export.h"
 #include "tov00300/variant.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // The opening of table `mesa`: its items (data packet copied into
@@ -56,5 +58,6 @@ bool ImprimeProdBloq(const std::string& ignorado1, const std::string& ignorado2,
                      const std::string& stEsquema, DataSet& produtos);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_TABLE_SERVICE_H_

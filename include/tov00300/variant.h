@@ -20,13 +20,16 @@
 #include <vector>
 
 #include "tov00300/datetime.h"
+#include "tov00300/export.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // The one error type of failed conversions (variants, numbers, dates, bags).
 class ConversionError : public std::runtime_error {
  public:
   explicit ConversionError(const std::string& what) : std::runtime_error(what) {}
+  ~ConversionError() override;
 };
 
 class Variant;
@@ -94,6 +97,9 @@ class Variant {
   ~Variant() = default;
 };
 
+// Declared here too, so that the library exports it.
+bool operator==(const Variant& a, const Variant& b);
+
 // ---- parameter bags ---------------------------------------------------------
 // A bag is a Variant array of two-element arrays (key text, value).
 
@@ -105,5 +111,6 @@ Variant MakeBag(const std::vector<std::pair<std::string, Variant>>& pairs);
 const Variant* FindInBag(const Variant& bag, const std::string& key);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_VARIANT_H_

@@ -8,8 +8,10 @@
 
 #include <string>
 
+#include "tov00300/export.h"
 #include "tov00300/stringlist.h"
 
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // ---- printing the card-payment vouchers ---------------------------------------
@@ -88,5 +90,6 @@ bool Abre_Comp_NFiscalVinc(const std::string& scheme, const std::string& documen
                            const std::string& action, const std::string& text);
 
 }  // namespace Tov00300
+TOV00300_API_END
 
 #endif  // TOV00300_VOUCHERS_H_

@@ -6,7 +6,7 @@
 
 namespace Tov00300 {
 
-platform::LibraryHandle ImpFisDLLHandle = nullptr;
+void* ImpFisDLLHandle = nullptr;
 bool boImpFiscalOK = false;
 bool boNUtilTaa = true;
 bool boClieUtil = false;

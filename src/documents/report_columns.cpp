@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <span>
 #include <vector>
 
 #include "driver/command.h"
 #include "driver/dialogs.h"
-#include "runtime/decimal.h"
 #include "tov00300/datamodule.h"
+#include "tov00300/decimal.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/state.h"
@@ -24,6 +25,10 @@ constexpr int kMostDecimals = 3;
 
 std::string Quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
+}
+
+uint64_t Magnitude(int64_t value) {
+  return value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
 }
 
 }  // namespace
@@ -52,27 +57,39 @@ int64_t Units(double value, int decimals, std::string_view what, bool truncate) 
 
 int64_t LineCents(double quantity, double price, bool truncate, std::string_view what) {
   // Thousandths times thousandths: millionths of the currency, 10^4 a cent.
-  constexpr int64_t kPerCent = 10'000;
-  const __int128 product = static_cast<__int128>(Units(quantity, kMostDecimals, what)) *
-                           Units(price, kMostDecimals, what);
-  __int128 cents = product / kPerCent;  // toward zero
-  const __int128 rest = product % kPerCent;
-  if (!truncate && (rest >= kPerCent / 2 || rest <= -kPerCent / 2)) cents += rest > 0 ? 1 : -1;
-  constexpr __int128 kLimit = 1'000'000'000'000'000'000;
-  if (cents >= kLimit || cents <= -kLimit) {
+  // The product of two counts below 10^18 needs more than 64 bits, so it is
+  // taken in parts: with a = ah * 10^4 + al and b = bh * 10^4 + bl,
+  // a * b / 10^4 = ah * bh * 10^4 + ah * bl + al * bh + al * bl / 10^4,
+  // every term below 10^18 once the first is checked.
+  constexpr uint64_t kPerCent = 10'000;
+  constexpr uint64_t kLimit = 1'000'000'000'000'000'000;
+  const int64_t quantityUnits = Units(quantity, kMostDecimals, what);
+  const int64_t priceUnits = Units(price, kMostDecimals, what);
+  const bool negative = (quantityUnits < 0) != (priceUnits < 0);
+  const uint64_t a = Magnitude(quantityUnits), b = Magnitude(priceUnits);
+  const uint64_t ah = a / kPerCent, al = a % kPerCent, bh = b / kPerCent, bl = b % kPerCent;
+  if (ah != 0 && bh > kLimit / kPerCent / ah) {
     throw BadInput(Utf8ToCp1252("Valor inválido em ") + std::string(what) +
                    Utf8ToCp1252(". Nada foi impresso."));
   }
-  return static_cast<int64_t>(cents);
+  uint64_t cents = ah * bh * kPerCent + ah * bl + al * bh + al * bl / kPerCent;  // toward zero
+  const uint64_t rest = al * bl % kPerCent;
+  if (!truncate && rest >= kPerCent / 2) ++cents;
+  if (cents >= kLimit) {
+    throw BadInput(Utf8ToCp1252("Valor inválido em ") + std::string(what) +
+                   Utf8ToCp1252(". Nada foi impresso."));
+  }
+  return negative ? -static_cast<int64_t>(cents) : static_cast<int64_t>(cents);
 }
 
 void AddTo(int64_t& sum, int64_t value) {
-  int64_t total = 0;
-  if (__builtin_add_overflow(sum, value, &total) || total <= -1'000'000'000'000'000'000 ||
-      total >= 1'000'000'000'000'000'000) {
+  constexpr int64_t kLimit = 1'000'000'000'000'000'000;
+  const bool overflows = (value > 0 && sum > std::numeric_limits<int64_t>::max() - value) ||
+                         (value < 0 && sum < std::numeric_limits<int64_t>::min() - value);
+  if (overflows || sum + value <= -kLimit || sum + value >= kLimit) {
     throw BadInput(Utf8ToCp1252("Total grande demais para o relatório. Nada foi impresso."));
   }
-  sum = total;
+  sum += value;
 }
 
 std::string Fixed(int64_t units, int decimals, int shown) {

@@ -1,5 +1,6 @@
 // Path helpers for POSIX systems: the host folder comes from /proc/self/exe,
-// the drive root is "/", and short (8.3) names do not exist.
+// the drive root is "/", and short (8.3) names do not exist; the settings'
+// variables live in the process environment.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -64,6 +65,20 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   size_t start = right.find_first_not_of('/');
   right = start == std::string::npos ? std::string() : right.substr(start);
   return left + '/' + right;
+}
+
+std::string ProcessVariable(std::string_view name) {
+  const char* value = std::getenv(std::string(name).c_str());
+  return value != nullptr ? value : "";
+}
+
+void SetProcessVariable(std::string_view name, std::string_view value) {
+  const std::string variable(name);
+  if (value.empty()) {
+    unsetenv(variable.c_str());
+  } else {
+    setenv(variable.c_str(), std::string(value).c_str(), 1);
+  }
 }
 
 }  // namespace Tov00300::platform

@@ -21,13 +21,6 @@ namespace {
 // Serialises read-modify-write cycles of threads in this process.
 std::mutex registryMutex;
 
-std::string RegistryPath() {
-  if (const char* path = std::getenv("TOV_REGISTRY"); path != nullptr && *path != '\0') {
-    return NativePath(path);
-  }
-  return JoinPath(HostFolder(), "registry.ini");
-}
-
 std::string Trim(std::string_view text) {
   size_t first = text.find_first_not_of(" \t\r");
   if (first == std::string_view::npos) return {};
@@ -146,10 +139,17 @@ void CheckStorable(std::string_view what, std::string_view text, std::string_vie
 
 }  // namespace
 
+std::string RegistryFile() {
+  if (const char* path = std::getenv("TOV_REGISTRY"); path != nullptr && *path != '\0') {
+    return NativePath(path);
+  }
+  return JoinPath(HostFolder(), "registry.ini");
+}
+
 bool RegistryOpenKey(std::string_view key, bool create) {
   std::string canonical = CanonicalKey(key);
   std::lock_guard<std::mutex> lock(registryMutex);
-  std::string path = RegistryPath();
+  std::string path = RegistryFile();
   IniFile file = IniFile::Load(path);
   if (file.FindSection(canonical) != std::string::npos) return true;
   if (!create) return false;
@@ -162,7 +162,7 @@ bool RegistryOpenKey(std::string_view key, bool create) {
 std::optional<std::string> RegistryReadString(std::string_view key, std::string_view name) {
   std::string canonical = CanonicalKey(key);
   std::lock_guard<std::mutex> lock(registryMutex);
-  IniFile file = IniFile::Load(RegistryPath());
+  IniFile file = IniFile::Load(RegistryFile());
   size_t header = file.FindSection(canonical);
   if (header == std::string::npos) return std::nullopt;
   size_t entry = file.FindEntry(header, Trim(name));
@@ -185,7 +185,7 @@ void RegistryWriteString(std::string_view key, std::string_view name, std::strin
   CheckStorable("value", value, "\r\n");
 
   std::lock_guard<std::mutex> lock(registryMutex);
-  std::string path = RegistryPath();
+  std::string path = RegistryFile();
   IniFile file = IniFile::Load(path);
   size_t header = file.FindSection(canonical);
   if (header == std::string::npos) header = file.AddSection(canonical);

@@ -6,6 +6,10 @@
 
 namespace Tov00300 {
 
+// Defined here so that the exception's type information lives in this
+// library alone.
+DataSetError::~DataSetError() = default;
+
 // ---- Impl helpers -------------------------------------------------------------
 
 void DataSet::Impl::Fail(const std::string& what) const {

@@ -1,5 +1,5 @@
 // Decimal: the digits of a double and decimal rounding on them.
-#include "decimal.h"
+#include "tov00300/decimal.h"
 
 #include <charconv>
 #include <cmath>

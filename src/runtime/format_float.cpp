@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "decimal.h"
+#include "tov00300/decimal.h"
 #include "tov00300/format.h"
 
 namespace Tov00300 {

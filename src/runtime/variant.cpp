@@ -38,6 +38,10 @@ bool TextAsBool(const std::string& s, bool& out) {
 
 }  // namespace
 
+// Defined here so that the exception's type information lives in this
+// library alone.
+ConversionError::~ConversionError() = default;
+
 Variant::Variant(bool b) : v_(b) {}
 Variant::Variant(int i) : v_(static_cast<int64_t>(i)) {}
 Variant::Variant(int64_t i) : v_(i) {}

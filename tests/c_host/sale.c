@@ -1,8 +1,16 @@
-/* A host written in C: it starts a session on the virtual printer, sells a
- * receipt of two items paid in cash and reads the receipt's number back,
- * through the package's C header alone. Exits 0 when every step answered as
- * a till expects. */
+/* A host written in C: it points the package at its folders by calls, starts
+ * a session on the virtual printer, sells a receipt of two items paid in
+ * cash (the printer refuses the first item once, and the host's dialog hook
+ * answers the retry question yes), reads the grand total back, and shows
+ * what a refused input leaves in inRetorno and the last error. Everything
+ * goes through the package's C header alone.
+ *
+ *   sale HOST_FOLDER     (HOST_FOLDER must exist; its "drive" subfolder is
+ *                         the drive root)
+ * Exits 0 when every step answered as a till expects. */
+#include <dlfcn.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "tov00300/tov00300_c.h"
@@ -14,6 +22,43 @@ static void check(bool ok, const char* what) {
     fprintf(stderr, "FAILED: %s\n", what);
     ++failures;
   }
+}
+
+/* The operator's dialog: every question is answered yes and counted. */
+static int questions = 0;
+
+static int dialog(void* user, const char* text, const char* detail, const char* flag,
+                  const char* question, int type, const char* reserved, const char* context,
+                  int number, TovDataSet* dataSet) {
+  (void)user, (void)detail, (void)flag, (void)type, (void)reserved, (void)context, (void)number,
+      (void)dataSet;
+  printf("operator sees: %s\n", text);
+  if (strcmp(question, "S") != 0) return 0;
+  ++questions;
+  return 1;
+}
+
+/* How many times `what` is on the paper tape of the virtual printer. */
+static int onTape(const char* folder, const char* what) {
+  char path[4096];
+  snprintf(path, sizeof path, "%s/drive/Daruma/bobina.txt", folder);
+  FILE* tape = fopen(path, "r");
+  if (tape == NULL) return -1;
+  int count = 0;
+  char line[1024];
+  while (fgets(line, sizeof line, tape) != NULL)
+    if (strstr(line, what) != NULL) ++count;
+  fclose(tape);
+  return count;
+}
+
+/* A command to the virtual printer (it is not part of the C header: tests
+ * reach it in the driver library the package loaded). */
+static void printer(const char* command) {
+  void* library = dlopen("libDarumaFrameWork.so", RTLD_NOW);
+  int (*control)(const char*) = NULL;
+  if (library != NULL) *(void**)(&control) = dlsym(library, "simControl_Daruma");
+  check(control != NULL && control(command) == 1, command);
 }
 
 static TovVariant* item(const char* code, const char* name, double quantity, double price) {
@@ -69,7 +114,18 @@ static TovDataSet* paymentTypes(void) {
   return ds;
 }
 
-int main(void) {
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    fprintf(stderr, "usage: %s HOST_FOLDER\n", argv[0]);
+    return 2;
+  }
+  char drive[4096];
+  snprintf(drive, sizeof drive, "%s/drive", argv[1]);
+  check(tov_set_setting("host_folder", argv[1]), "host_folder");
+  check(tov_set_setting("drive_root", drive), "drive_root");
+  check(tov_set_setting("locale", "C"), "locale");
+  tov_set_dialog_hook(dialog, NULL);
+
   TovVariant* session = tov_bag_new();
   tov_bag_set_text(session, "CDFILIAL", "001");
   tov_bag_set_text(session, "CDCAIXA", "001");
@@ -91,7 +147,9 @@ int main(void) {
 
   TovVariant* coffee = item("7891000100103", "Cafe torrado 500g", 1, 10.99);
   TovVariant* sugar = item("7891910000197", "Acucar refinado 1kg", 2, 5.49);
-  check(VendaItem(coffee), "VendaItem coffee");
+  printer("fail iCFVender_ECF_Daruma -6 once");
+  check(VendaItem(coffee), "VendaItem coffee, refused once and sold after a yes");
+  check(questions == 1, "the operator was asked once");
   check(VendaItem(sugar), "VendaItem sugar");
 
   /* FechaCupom's positional values: the message, the colour scheme, the
@@ -123,6 +181,19 @@ int main(void) {
   char tiny[1] = {'x'};
   BuscaTotGer("PADRAO", tiny, 1);
   check(tiny[0] == '\0', "a one-byte buffer gets only the terminator");
+
+  /* Refused once, printed once. */
+  check(onTape(argv[1], "Cafe torrado") == 1, "the refused item is on the tape once");
+
+  /* A quantity that is not a number: refused before anything is sent. */
+  TovVariant* bad = item("7891000100103", "Cafe torrado 500g", 1, 10.99);
+  tov_bag_set_text(bad, "QTDE", "abc");
+  check(!VendaItem(bad), "a quantity of abc is refused");
+  const char* why = NULL;
+  check(tov_last_error(&why) == TOV_ERR_EXCEPTION, "the last error says an error stopped it");
+  printf("refused: %s; inRetorno %d\n", why, tov_get_inRetorno());
+  check(tov_get_inRetorno() == 1, "inRetorno keeps the last driver code");
+  tov_variant_free(bad);
 
   check(FechaPorta(), "FechaPorta");
   StopImpFiscal();

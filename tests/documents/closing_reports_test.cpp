@@ -1,7 +1,6 @@
 // What the virtual printer cannot show: amounts that are not numbers, a
 // product set of 100,000 rows, and amounts wider than their columns, checked
 // on the exact text the package hands the driver.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,11 +14,13 @@
 
 #include "core/sale_guard.h"
 #include "support/fixture.h"
+#include "support/library_symbols.h"
 #include "tov00300/accounts.h"
 #include "tov00300/closing_reports.h"
 #include "tov00300/dataset.h"
 #include "tov00300/state.h"
 #include "tov00300/table_service.h"
+#include "tov00300/tov00300_c.h"
 
 namespace tovtest {
 namespace {
@@ -315,14 +316,12 @@ TEST_F(ClosingReportsTest, CreditVoucherReadsTheClosingsTablesOnlyForABalance) {
 }
 
 TEST_F(ClosingReportsTest, PlainNamesTakeCBuffersAndMissingSets) {
+  const auto exported = ExportedCFunctions(TOV_BUILD_LIB_DIR "/libtov00300.so");
   for (const char* name :
        {"Relatorio_Produto", "GeraReciboSangria", "Abertura_Mesa", "RegistroVenda",
         "ImprimeMesasAbertas", "imprimeProdutosTransf", "imprimeTipoRece", "ImprimeProdBloq"})
-    EXPECT_NE(dlsym(RTLD_DEFAULT, name), nullptr) << name;
-  using Report = void (*)(const char*, const char*, const char*, const char*, const char*, char*,
-                          int, DataSet*, const char*, const char*, const char*, bool*);
-  auto report = reinterpret_cast<Report>(dlsym(RTLD_DEFAULT, "Relatorio_Produto"));
-  ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(exported.count(name)) << name;
+  auto report = &::Relatorio_Produto;
   // An in/out number without a terminator is read no further than its size.
   char number[3] = {'1', '2', '3'};
   bool flag = false;

@@ -1,11 +1,10 @@
-// Every plain name of the C header, resolved from the built library and
-// called with empty values and with out buffers of several sizes: no call may
-// throw, crash or write past the size it was given. The list comes from the
-// header itself, so a name added there is tested without a line here.
-#include <dlfcn.h>
+// Every C name of the header (the plain names and the tov_* functions),
+// checked against what the built library exports, and called with empty
+// values and with out buffers of several sizes: no call may throw, crash or
+// write past the size it was given. The lists come from the header itself,
+// so a name added there is tested without a line here.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <set>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "support/fixture.h"
+#include "support/library_symbols.h"
 #include "tov00300/tov00300_c.h"
 
 namespace {
@@ -93,8 +93,21 @@ class EmptyCall {
   void Invoke(std::index_sequence<I...>) {
     // Arguments are made left to right so each int follows its buffer.
     std::tuple<P...> args{Arg<I>()...};
-    std::apply(fn_, args);
+    if constexpr (std::is_void_v<R>) {
+      std::apply(fn_, args);
+    } else {
+      Release(std::apply(fn_, args));
+    }
   }
+
+  // A handle a function made (tov_*_new) is the caller's to free; with empty
+  // values, the only other handle answered is a null global.
+  template <typename T>
+  static void Release(T) {}
+  static void Release(TovVariant* v) { tov_variant_free(v); }
+  static void Release(TovValues* v) { tov_values_free(v); }
+  static void Release(TovStrings* v) { tov_strings_free(v); }
+  static void Release(TovDataSet* v) { tov_dataset_free(v); }
 
   R (*fn_)(P...);
   int size_;
@@ -107,64 +120,50 @@ bool CallEmpty(R (*fn)(P...), int size) {
   return EmptyCall<R, P...>(fn, size).Run();
 }
 
-struct PlainName {
+struct CName {
   const char* name;
-  void* address;                          // resolved from the library by name
-  bool (*call)(void* address, int size);  // calls it with empty values
+  bool (*call)(int size);  // calls it with empty values; false when it wrote past a buffer
 };
 
-template <typename R, typename... P>
-bool CallAt(R (*)(P...), void* address, int size) {
-  return CallEmpty(reinterpret_cast<R (*)(P...)>(address), size);
+#define C_NAME_ROW(result, name, params) \
+  CName{#name, [](int size) { return CallEmpty(&::name, size); }},
+#define TEXT_GLOBAL_ROWS(name)                                                          \
+  CName{"tov_get_" #name, [](int size) { return CallEmpty(&::tov_get_##name, size); }}, \
+      CName{"tov_set_" #name, [](int size) { return CallEmpty(&::tov_set_##name, size); }},
+#define SCALAR_GLOBAL_ROWS(type, name) TEXT_GLOBAL_ROWS(name)
+
+std::vector<CName> PlainNames() {
+  return {TOV00300_PLAIN_NAMES(C_NAME_ROW)};
 }
 
-#define PLAIN_NAME_ROW(result, name, params)   \
-  PlainName{#name, dlsym(RTLD_DEFAULT, #name), \
-            [](void* address, int size) { return CallAt(&::name, address, size); }},
-
-std::vector<PlainName> PlainNames() {
-  return {TOV00300_PLAIN_NAMES(PLAIN_NAME_ROW)};
+// The tov_* functions: library, values and the exported globals' accessors.
+std::vector<CName> TovFunctions() {
+  return {TOV00300_LIBRARY_FUNCTIONS(C_NAME_ROW) TOV00300_VALUE_FUNCTIONS(C_NAME_ROW)
+              TOV00300_EXPORTED_TEXTS(TEXT_GLOBAL_ROWS)
+                  TOV00300_EXPORTED_SCALARS(SCALAR_GLOBAL_ROWS)};
 }
 
-// The names the library exports with C linkage, other than the value handles.
-std::set<std::string> ExportedCNames() {
-  std::set<std::string> names;
-  const std::string command = "nm -D --defined-only " TOV_BUILD_LIB_DIR "/libtov00300.so";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return names;
-  char line[512];
-  while (std::fgets(line, sizeof line, pipe) != nullptr) {
-    char address[64], kind[8], symbol[400];
-    if (std::sscanf(line, "%63s %7s %399s", address, kind, symbol) != 3) continue;
-    const std::string name = symbol;
-    if (std::strcmp(kind, "T") != 0 || name.rfind("_Z", 0) == 0 || name.rfind("tov_", 0) == 0 ||
-        name.rfind("_", 0) == 0)
-      continue;
-    names.insert(name);
-  }
-  pclose(pipe);
-  return names;
-}
-
-TEST_F(PlainNamesTest, HeaderListsExactlyTheLibrarysPlainNames) {
+TEST_F(PlainNamesTest, HeaderListsExactlyTheLibrarysCNames) {
   std::set<std::string> listed;
-  for (const PlainName& p : PlainNames()) {
-    EXPECT_NE(p.address, nullptr) << p.name << " is declared but not exported";
-    listed.insert(p.name);
-  }
-  const std::set<std::string> exported = ExportedCNames();
+  for (const std::vector<CName>& names : {PlainNames(), TovFunctions()})
+    for (const CName& c : names) listed.insert(c.name);
+  const std::set<std::string> exported =
+      tovtest::ExportedCFunctions(TOV_BUILD_LIB_DIR "/libtov00300.so");
   ASSERT_FALSE(exported.empty()) << "nm could not list the library";
+  for (const std::string& name : listed)
+    EXPECT_TRUE(exported.count(name)) << name << " is declared but not exported";
   for (const std::string& name : exported)
     EXPECT_TRUE(listed.count(name)) << name << " is exported but missing from the C header";
 }
 
 TEST_F(PlainNamesTest, EveryNameTakesEmptyValuesAndStaysInsideItsBuffers) {
-  for (const PlainName& p : PlainNames()) {
-    if (p.address == nullptr) continue;
-    // Finalize would unload the package's state for the names after it.
-    if (std::strcmp(p.name, "Finalize") == 0) continue;
-    for (int size : {0, 1, 2, 7, 300}) {
-      EXPECT_TRUE(p.call(p.address, size)) << p.name << " wrote past a buffer of " << size;
+  for (const std::vector<CName>& names : {PlainNames(), TovFunctions()}) {
+    for (const CName& c : names) {
+      // Finalize would unload the package's state for the names after it.
+      if (std::strcmp(c.name, "Finalize") == 0) continue;
+      for (int size : {0, 1, 2, 7, 300}) {
+        EXPECT_TRUE(c.call(size)) << c.name << " wrote past a buffer of " << size;
+      }
     }
   }
 }

@@ -1,11 +1,15 @@
 // Decimal digits of a double, for formatting and rounding money without
 // binary artefacts: 1.005 is taken as the decimal 1.005 it was written as,
-// not as 1.00499999999999989...
-#ifndef TOV00300_RUNTIME_DECIMAL_H_
-#define TOV00300_RUNTIME_DECIMAL_H_
+// not as 1.00499999999999989... The runtime's money helpers and masks work
+// on it; a host may use it for the same exactness.
+#ifndef TOV00300_DECIMAL_H_
+#define TOV00300_DECIMAL_H_
 
 #include <string>
 
+#include "tov00300/export.h"
+
+TOV00300_API_BEGIN
 namespace Tov00300 {
 
 // value = (negative ? -1 : 1) * 0.d1d2d3... * 10^point; `digits` has no
@@ -33,5 +37,6 @@ struct Decimal {
 };
 
 }  // namespace Tov00300
+TOV00300_API_END
 
-#endif  // TOV00300_RUNTIME_DECIMAL_H_
+#endif  // TOV00300_DECIMAL_H_

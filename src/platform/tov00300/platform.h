@@ -3,6 +3,11 @@
 // virtual printer need from the OS goes through here; nothing else includes
 // OS headers. Paths may use the backslash separator of the system's own
 // Windows-style names: every function here maps it to the platform's.
+//
+// Private to the project's own libraries and programs: it is never installed,
+// and each library that links the seam keeps its own hidden copy. What they
+// must agree on (folders, the registry file) lives in the process
+// environment and in files, never in the seam's memory.
 #ifndef TOV00300_PLATFORM_H_
 #define TOV00300_PLATFORM_H_
 
@@ -79,12 +84,25 @@ void UnlockFile(int fd);
 // ("[Software\DARUMA\ECF]"), entries are "name=value". The file is read and
 // written on every call, so two libraries in one process agree.
 
+// The file that holds it.
+std::string RegistryFile();
 // Opens (creating when `create`) the key; false when absent and not created.
 bool RegistryOpenKey(std::string_view key, bool create);
 // The value, or nullopt when the key or the value is absent.
 std::optional<std::string> RegistryReadString(std::string_view key, std::string_view name);
 // Writes the value, creating the key. Throws std::runtime_error on a file error.
 void RegistryWriteString(std::string_view key, std::string_view name, std::string_view value);
+
+// ---- process settings -------------------------------------------------------
+// The settings that have an environment variable (TOV_HOST_DIR, ...) are read
+// from the process environment on every use, by every library of the process
+// (each keeps its own copy of this seam). A host that sets one by a call
+// changes the variable, so all of them agree.
+
+// The variable's value, "" when unset.
+std::string ProcessVariable(std::string_view name);
+// Sets the variable; an empty value removes it.
+void SetProcessVariable(std::string_view name, std::string_view value);
 
 // ---- dynamic libraries ------------------------------------------------------
 
