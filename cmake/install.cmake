@@ -2,8 +2,9 @@
 # the two runtime libraries it links (versioned sonames), the virtual printer
 # and the signer beside them (the package looks for both in its own folder),
 # ecfhost, ead-verify and tov-new-till, the public headers (the signer's
-# too), a pkg-config file, a CMake package, the package's public key, the
-# README and the examples (till scripts, the C host).
+# too), a pkg-config file, a CMake package, the Python package, the
+# package's public key, the README and the examples (till scripts, the C
+# host).
 include(CMakePackageConfigHelpers)
 
 set_target_properties(tov00300 tovrtl tovhost PROPERTIES
@@ -33,6 +34,20 @@ file(GLOB TOV_EXAMPLE_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*
 install(FILES ${TOV_EXAMPLE_SCRIPTS} ${PROJECT_SOURCE_DIR}/examples/Brindal.cds
               ${PROJECT_SOURCE_DIR}/tests/c_host/sale.c
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+
+# The Python package, beside the libraries: it finds libtov00300 through the
+# relative path written here. PYTHONPATH=<prefix>/${TOV_PYTHON_INSTALL_DIR}.
+set(TOV_PYTHON_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/python3/site-packages
+    CACHE STRING "Where cmake --install puts the Python package (relative to the prefix)")
+file(RELATIVE_PATH TOV_PYTHON_TO_LIBRARY /prefix/${TOV_PYTHON_INSTALL_DIR}/tov00300
+     /prefix/${CMAKE_INSTALL_LIBDIR}/libtov00300.so.${PROJECT_VERSION_MAJOR})
+file(WRITE ${PROJECT_BINARY_DIR}/python/_install.py
+     "# Written by cmake --install: the library, relative to this folder.\n"
+     "LIBRARY = \"${TOV_PYTHON_TO_LIBRARY}\"\n")
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/python/tov00300 DESTINATION ${TOV_PYTHON_INSTALL_DIR}
+        PATTERN __pycache__ EXCLUDE)
+install(FILES ${PROJECT_BINARY_DIR}/python/_install.py
+        DESTINATION ${TOV_PYTHON_INSTALL_DIR}/tov00300)
 
 install(EXPORT tov00300Targets NAMESPACE tov00300::
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/tov00300)

@@ -3,11 +3,13 @@
 # the installed files alone: the C host built with pkg-config (and run on
 # the installed virtual printer), the C host and a C++ host (whose public
 # headers need C++20, which the package's CMake target must ask for) built
-# with find_package; and the project configured under add_subdirectory.
+# with find_package, the Python package found in the prefix, and the Python
+# package installed with pip from the source tree.
 # Arguments: build folder, scratch folder, tests/c_host, the C and C++
-# compilers, the source folder.
+# compilers, a python3 ("" when there is none), the sanitizer runtimes to
+# preload into python ("" when not instrumented), the source folder.
 set -eu
-build=$1 scratch=$2 hosts=$3 cc=$4 cxx=$5 source=$6
+build=$1 scratch=$2 hosts=$3 cc=$4 cxx=$5 python=$6 preload=$7 source=$8
 rm -rf "$scratch"
 mkdir -p "$scratch"
 prefix="$scratch/prefix"
@@ -17,7 +19,8 @@ for f in include/tov00300/tov00300_c.h include/tov00300/export.h include/tov0030
          lib/pkgconfig/tov00300.pc lib/cmake/tov00300/tov00300Config.cmake \
          lib/libDarumaFrameWork.so lib/libsign_bema.so bin/ead-verify bin/tov-new-till \
          share/tov00300/ead-public-key.pem share/doc/tov00300/README.md \
-         share/doc/tov00300/examples/sale.c share/doc/tov00300/examples/Brindal.cds; do
+         share/doc/tov00300/examples/sale.c share/doc/tov00300/examples/Brindal.cds \
+         lib/python3/site-packages/tov00300/__init__.py; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
 ls "$prefix"/lib/libtov00300.so.1 >/dev/null || { echo "no versioned soname"; exit 1; }
@@ -86,4 +89,25 @@ cmake -S "$scratch/embed" -B "$scratch/embed/build" -DCMAKE_C_COMPILER="$cc" \
   -DCMAKE_CXX_COMPILER="$cxx" >"$scratch/embed.out" 2>&1 ||
   { cat "$scratch/embed.out"; echo "the project does not configure under add_subdirectory"; exit 1; }
 
-echo "installed package: C host with pkg-config and find_package, C++ host; embedded"
+if [ -n "$python" ]; then
+  run_python() { env -u TOV00300_LIBRARY LD_PRELOAD="$preload" ASAN_OPTIONS=detect_leaks=0 "$@"; }
+  found=$(PYTHONPATH="$prefix/lib/python3/site-packages" run_python "$python" -c \
+    'import tov00300; print(tov00300.library().path)')
+  case "$found" in
+    "$prefix"/*) ;;
+    *) echo "the installed Python package loaded $found"; exit 1 ;;
+  esac
+  # pip from the tree, offline: setuptools comes from the system's python. A
+  # copy is built, so the source tree gets no build folder.
+  if "$python" -m venv --system-site-packages "$scratch/venv" >/dev/null 2>&1; then
+    cp -R "$source/python" "$scratch/python-tree"
+    "$scratch/venv/bin/python" -m pip install -q --no-build-isolation --no-index \
+      --disable-pip-version-check "$scratch/python-tree" >"$scratch/pip.out" 2>&1 ||
+      { cat "$scratch/pip.out"; echo "pip could not install the Python package"; exit 1; }
+    TOV00300_LIBRARY="$prefix/lib/libtov00300.so.1" LD_PRELOAD="$preload" ASAN_OPTIONS=detect_leaks=0 \
+      "$scratch/venv/bin/python" -c 'import tov00300; assert tov00300.library().tov_version() == b"1.0.0"'
+  else
+    echo "no venv module for $python: pip install was not tried"
+  fi
+fi
+echo "installed package: C host with pkg-config and find_package, C++ host, Python; embedded"
