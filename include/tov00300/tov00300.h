@@ -12,6 +12,7 @@
 #include "tov00300/driver.h"
 #include "tov00300/driver_api.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/legal.h"
 #include "tov00300/readings.h"

@@ -5,8 +5,8 @@
 #include "driver/registers.h"
 #include "tov00300/config.h"
 #include "tov00300/driver.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {

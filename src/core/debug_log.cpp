@@ -3,8 +3,8 @@
 
 #include "tov00300/datetime.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/platform.h"
-#include "tov00300/session.h"
 
 namespace Tov00300 {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/exported_texts.h"
+#include "tov00300/frame.h"
 #include "tov00300/platform.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {

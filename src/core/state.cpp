@@ -2,7 +2,7 @@
 // the load and unload steps.
 #include "tov00300/state.h"
 
-#include "tov00300/session.h"
+#include "tov00300/frame.h"
 
 namespace Tov00300 {
 

@@ -2,8 +2,8 @@
 // text-to-pointer helper.
 #include <string>
 
+#include "tov00300/frame.h"
 #include "tov00300/platform.h"
-#include "tov00300/session.h"
 
 namespace Tov00300 {
 

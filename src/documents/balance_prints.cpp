@@ -7,11 +7,11 @@
 
 #include "documents/account_text.h"
 #include "documents/report_text.h"
+#include "driver/shared_reads.h"
 #include "tov00300/accounts.h"
 #include "tov00300/documents.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/receipt.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
@@ -75,7 +75,7 @@ bool ImpSaldo(const std::string& scheme, DataSet& balances, const std::string& t
     FechRelatGerenc("", true, false);
     return false;
   }
-  Nr_Cupom("", scheme);
+  driver::ReceiptNumber(scheme);
   return PrintAndClose(scheme, *text, "");
 }
 
@@ -93,7 +93,7 @@ bool ImpSaldoDeb(const std::string& scheme, DataSet& consumer, const std::string
     FechRelatGerenc(scheme, true, false);
     return false;
   }
-  Nr_Cupom("", scheme);
+  driver::ReceiptNumber(scheme);
   const bool headed = documents::PrintIntoReport(scheme, BalanceHeader(textA, textB));
   // The balance goes on even when the header was refused: the operator
   // still needs the figure.
@@ -131,7 +131,7 @@ bool Saldo_CredPessoal(const std::string& /*unused1*/, const std::string& /*unus
     return text + AmountRow(TamFixo("Saldo Total", 25), {{Fixed2(total), 15}});
   });
   if (!text) return false;
-  Nr_Cupom("", scheme);
+  driver::ReceiptNumber(scheme);
   return RG_FrameWork(scheme, *text);
 }
 
@@ -181,7 +181,7 @@ bool SaldoNegativo(const std::string& header1, const std::string& scheme, DataSe
         return std::string();
       }).has_value();
   if (!composed) return false;
-  Nr_Cupom("", scheme);
+  driver::ReceiptNumber(scheme);
   if (pieces.empty()) return false;
   Cabecalho(header1, scheme, title, registerId, header2, header3);
   bool refused = false;

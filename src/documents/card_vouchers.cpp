@@ -6,11 +6,11 @@
 #include <string>
 
 #include "documents/voucher_text.h"
-#include "receipt/retry_question.h"
+#include "driver/dialogs.h"
+#include "driver/shared_reads.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/receipt.h"
 #include "tov00300/state.h"
 #include "tov00300/vouchers.h"
 
@@ -48,7 +48,7 @@ struct Vouchers {
 
 bool Ask(const Route& route, const std::string& scheme) {
   if (!route.askAlways && !boNUtilTaa) return false;
-  return receipt::PerguntaRepetir(receipt::TextoImpNaoResponde(), scheme);
+  return driver::AskRetry(scheme);
 }
 
 // The passes over the vouchers. Returns the call's result; `fallBack` is set
@@ -67,7 +67,7 @@ bool RunPasses(const Route& route, const Vouchers& v, bool& fallBack) {
   bool open = v.openMode == kOpenWithoutNumber;
   bool settled = true;
 
-  if (!open) stRetorno = Nr_Cupom("", v.scheme);
+  if (!open) stRetorno = driver::ReceiptNumber(v.scheme);
   while (!(open = route.open())) {
     if (!Ask(route, v.scheme)) {
       // Nothing is open: there is nothing to close at the end.

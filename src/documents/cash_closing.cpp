@@ -8,12 +8,12 @@
 #include "documents/report_columns.h"
 #include "driver/command.h"
 #include "driver/dialogs.h"
+#include "driver/shared_reads.h"
 #include "tov00300/closing_reports.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/readings.h"
-#include "tov00300/receipt.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
@@ -121,7 +121,7 @@ bool GeraReciboSangria(const std::string& /*ignorado1*/, const std::string& chav
     KeepNumber(nrCupom, number);
     if (dm.cdsMovTot.IsEmpty()) return;
     if (reportFlag) {
-      number = Nr_Cupom("", stEsquema);
+      number = driver::ReceiptNumber(stEsquema);
       KeepNumber(nrCupom, number);
     }
     RG_FrameWork(stEsquema, report);
@@ -129,8 +129,8 @@ bool GeraReciboSangria(const std::string& /*ignorado1*/, const std::string& chav
 
   if (imprimeSangria) {
     if (leituraX == "S" && Leitura_X_Imp(chaveRegistro, "", stEsquema, ""))
-      nrCupom = Nr_Cupom("", stEsquema);
-    number = Nr_Cupom("", stEsquema);
+      nrCupom = driver::ReceiptNumber(stEsquema);
+    number = driver::ReceiptNumber(stEsquema);
     KeepNumber(nrCupom, number);
 
     if (somenteSangria) {

@@ -10,8 +10,8 @@
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/session.h"
 
 namespace Tov00300 {
 

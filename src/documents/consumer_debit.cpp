@@ -4,12 +4,12 @@
 #include <string>
 
 #include "documents/account_text.h"
+#include "driver/shared_reads.h"
 #include "tov00300/accounts.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/receipt.h"
 
 namespace Tov00300 {
 
@@ -163,7 +163,7 @@ bool Comp_DebitoCons(const std::string& scheme, const Variant& products, double 
   if (subsidisedPrice > 0) text += Catalogue("PRECO_SUBSIDIO") + " " + CurrToStrF(subsidisedPrice);
 
   // Only to talk to the printer before the report: the number is not printed.
-  Nr_Cupom("", scheme);
+  driver::ReceiptNumber(scheme);
   return RG_FrameWork(scheme, text);
 }
 

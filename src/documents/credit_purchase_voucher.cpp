@@ -7,12 +7,12 @@
 #include "documents/account_text.h"
 #include "driver/command.h"
 #include "driver/dialogs.h"
+#include "driver/shared_reads.h"
 #include "tov00300/accounts.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/receipt.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
@@ -180,7 +180,7 @@ bool Imp_CompVenCred(const std::string& scheme, const Variant& products, const V
   if (complement > 0) text += Catalogue("VR_COMPLEMENTO") + " " + CurrToStrF(complement);
 
   // Only to talk to the printer before the report: the number is not printed.
-  Nr_Cupom("", scheme);
+  driver::ReceiptNumber(scheme);
   return RG_FrameWork(scheme, text);
 }
 

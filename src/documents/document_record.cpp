@@ -8,11 +8,11 @@
 #include "documents/document_record.h"
 #include "driver/dialogs.h"
 #include "driver/registers.h"
+#include "driver/shared_reads.h"
 #include "tov00300/datetime.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/receipt.h"
 #include "tov00300/session.h"
 
 namespace Tov00300 {
@@ -44,7 +44,7 @@ bool RecordDocument(const std::string& chave, const std::string& stEsquema, cons
     // The non-fiscal counter means nothing for a fiscal reading, an X
     // reading or a receipt-free non-fiscal document.
     if (!IsOneOf(tipo, {"NC", "LX", "MF"})) gnf = Counter(driver::Register::kNonFiscalCounter);
-    const std::string numero = Nr_Cupom("", stEsquema);
+    const std::string numero = driver::ReceiptNumber(stEsquema);
     if (IsOneOf(tipo, {"CM", "RV", "RG"})) {
       grg = Counter(driver::Register::kReportCounter);
     } else if (tipo == "CC") {

@@ -4,18 +4,18 @@
 #include <optional>
 #include <string>
 
-#include "core/sale_guard.h"
 #include "documents/document_record.h"
 #include "driver/command.h"
 #include "driver/registers.h"
 #include "session/pending_record.h"
+#include "session/printer_documents.h"
 #include "tov00300/datetime.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/platform.h"
 #include "tov00300/readings.h"
-#include "tov00300/session.h"
 
 namespace Tov00300 {
 
@@ -48,7 +48,7 @@ bool Reducao_Z_Imp(const std::string& chave, const std::string& /*ignorado1*/,
   // A Z closes the fiscal day in the fiscal memory for good: one whose reply
   // was lost is answered from the reduction counter, never made twice.
   const auto before = driver::ReadRegisterCount(Register::kReductionCounter);
-  std::optional<long long>& uncertain = core::UncertainReduction();
+  std::optional<long long>& uncertain = session::UncertainReduction();
   if (uncertain && before && *before == *uncertain + 1) {
     // An earlier call could not tell whether its Z took effect: it did.
     uncertain.reset();

@@ -18,7 +18,7 @@ namespace {
 
 // The open-document register's answer while a linked voucher is open.
 const char* const kVoucherOpen = "3";
-constexpr core::OwnDocument kVoucher = core::OwnDocument::kVoucher;
+constexpr session::OwnDocument kVoucher = session::OwnDocument::kVoucher;
 
 }  // namespace
 

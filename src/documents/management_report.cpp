@@ -22,7 +22,7 @@ namespace {
 
 // Document-state answer while a management report is open.
 constexpr const char* kReportOpen = "4";
-constexpr core::OwnDocument kReport = core::OwnDocument::kReport;
+constexpr session::OwnDocument kReport = session::OwnDocument::kReport;
 
 bool OpenReport(const driver::Judging& judging) {
   return documents::OpenOwn(kReport, iRGAbrirPadrao_ECF_Daruma, "iRGAbrirPadrao_ECF_Daruma",
@@ -57,7 +57,7 @@ ReportClosing CloseOpenReport(const std::string& stEsquema, bool show, bool rese
     // session opened is closed all the same, and without one nothing is known
     // to be closed (taking the silence for "none open" would answer a report
     // left open as closed).
-    if (core::CurrentOwnDocument() != kReport) return ReportClosing::Refused;
+    if (session::CurrentOwnDocument() != kReport) return ReportClosing::Refused;
   } else if (state != kReportOpen) {
     NoteNotOpen(kReport, state);
     return ReportClosing::NoneOpen;
@@ -68,7 +68,7 @@ ReportClosing CloseOpenReport(const std::string& stEsquema, bool show, bool rese
 }
 
 bool OpenReportForText(const std::string& stEsquema, bool show) {
-  const bool ownOpen = core::CurrentOwnDocument() == kReport;
+  const bool ownOpen = session::CurrentOwnDocument() == kReport;
   if (OpenReport({stEsquema, show})) return true;
   // The opening is refused while a report is open: one this session opened
   // (the host may open a report and have an operation print into it) takes

@@ -14,8 +14,8 @@
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
@@ -54,7 +54,7 @@ std::string TotalizerCode(const std::string& totalizer) {
   return "";
 }
 
-constexpr core::OwnDocument kNonFiscal = core::OwnDocument::kNonFiscal;
+constexpr session::OwnDocument kNonFiscal = session::OwnDocument::kNonFiscal;
 
 // The printer's open document (register 56), read to decide; nullopt when
 // the printer does not answer.

@@ -5,48 +5,48 @@
 #include "driver/dialogs.h"
 #include "driver/registers.h"
 #include "tov00300/format.h"
-#include "tov00300/session.h"
+#include "tov00300/frame.h"
 
 namespace Tov00300::documents {
 
 namespace {
 
 // The document's name in the debug-log lines, with its article.
-const char* NameOf(core::OwnDocument kind) {
+const char* NameOf(session::OwnDocument kind) {
   switch (kind) {
-    case core::OwnDocument::kNonFiscal:
+    case session::OwnDocument::kNonFiscal:
       return "o comprovante não fiscal";
-    case core::OwnDocument::kVoucher:
+    case session::OwnDocument::kVoucher:
       return "o comprovante vinculado";
-    case core::OwnDocument::kReport:
-    case core::OwnDocument::kNone:
+    case session::OwnDocument::kReport:
+    case session::OwnDocument::kNone:
       break;
   }
   return "o relatório gerencial";
 }
 
-void LogLostReply(core::OwnDocument kind, const char* what) {
+void LogLostReply(session::OwnDocument kind, const char* what) {
   ImpFisDebug(Utf8ToCp1252(std::string("Resposta perdida: ") + NameOf(kind) + " foi " + what +
                            " pela impressora"));
 }
 
 }  // namespace
 
-bool OpenOwn(core::OwnDocument kind, const std::function<int()>& open,
+bool OpenOwn(session::OwnDocument kind, const std::function<int()>& open,
              const std::string& description, const driver::Judging& judging) {
   const std::optional<std::string> before =
       driver::ReadRegisterText(driver::Register::kDocumentState);
   bool opened = driver::Command(open(), description, judging);
   if (!opened && before == "0" &&
-      driver::ReadRegisterText(driver::Register::kDocumentState) == core::OpenStateOf(kind)) {
+      driver::ReadRegisterText(driver::Register::kDocumentState) == session::OpenStateOf(kind)) {
     LogLostReply(kind, "aberto");
     opened = true;
   }
-  if (opened) core::SetOwnDocument(kind);
+  if (opened) session::SetOwnDocument(kind);
   return opened;
 }
 
-bool CloseOwn(core::OwnDocument kind, int code, const std::string& description,
+bool CloseOwn(session::OwnDocument kind, int code, const std::string& description,
               const driver::Judging& judging) {
   bool closed = driver::Command(code, description, judging);
   if (!closed) {
@@ -54,24 +54,26 @@ bool CloseOwn(core::OwnDocument kind, int code, const std::string& description,
     // document taken as open.
     const std::optional<std::string> state =
         driver::ReadRegisterText(driver::Register::kDocumentState);
-    if (state && !state->empty() && *state != core::OpenStateOf(kind)) {
+    if (state && !state->empty() && *state != session::OpenStateOf(kind)) {
       LogLostReply(kind, "encerrado");
       closed = true;
     }
   }
-  if (closed && core::CurrentOwnDocument() == kind) core::SetOwnDocument(core::OwnDocument::kNone);
+  if (closed && session::CurrentOwnDocument() == kind)
+    session::SetOwnDocument(session::OwnDocument::kNone);
   return closed;
 }
 
-bool RequireOwn(core::OwnDocument kind, const std::string& esquema, bool show) {
-  if (core::CurrentOwnDocument() == kind) return true;
-  driver::ReportProblem(esquema, core::NoOwnDocumentText(kind), show);
+bool RequireOwn(session::OwnDocument kind, const std::string& esquema, bool show) {
+  if (session::CurrentOwnDocument() == kind) return true;
+  driver::ReportProblem(esquema, session::NoOwnDocumentText(kind), show);
   return false;
 }
 
-void NoteNotOpen(core::OwnDocument kind, const std::string& state) {
-  if (!state.empty() && state != core::OpenStateOf(kind) && core::CurrentOwnDocument() == kind) {
-    core::SetOwnDocument(core::OwnDocument::kNone);
+void NoteNotOpen(session::OwnDocument kind, const std::string& state) {
+  if (!state.empty() && state != session::OpenStateOf(kind) &&
+      session::CurrentOwnDocument() == kind) {
+    session::SetOwnDocument(session::OwnDocument::kNone);
   }
 }
 

@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "core/sale_guard.h"
 #include "driver/command.h"
+#include "session/printer_documents.h"
 
 namespace Tov00300::documents {
 
@@ -19,22 +19,22 @@ namespace Tov00300::documents {
 // refused opening after which a document of the kind is open where none was
 // made it all the same (its reply was lost, or its status carried an error).
 // True when the document is open and this session's.
-bool OpenOwn(core::OwnDocument kind, const std::function<int()>& open,
+bool OpenOwn(session::OwnDocument kind, const std::function<int()>& open,
              const std::string& description, const driver::Judging& judging);
 
 // Judges the closing command of this session's open document of `kind`. A
 // refused closing after which the printer shows no document of the kind open
 // closed it. True when it is closed; the session then has no document open.
-bool CloseOwn(core::OwnDocument kind, int code, const std::string& description,
+bool CloseOwn(session::OwnDocument kind, int code, const std::string& description,
               const driver::Judging& judging);
 
 // True when this session has a document of `kind` open; otherwise the
 // refusal is reported to the operator (dialog when `show`) and false.
-bool RequireOwn(core::OwnDocument kind, const std::string& esquema, bool show);
+bool RequireOwn(session::OwnDocument kind, const std::string& esquema, bool show);
 
 // The printer shows no document of `kind` open (register 56 read as
 // `state`): the session's record of one is over.
-void NoteNotOpen(core::OwnDocument kind, const std::string& state);
+void NoteNotOpen(session::OwnDocument kind, const std::string& state);
 
 }  // namespace Tov00300::documents
 

@@ -6,10 +6,10 @@
 #include "documents/report_columns.h"
 #include "driver/command.h"
 #include "driver/dialogs.h"
+#include "driver/shared_reads.h"
 #include "tov00300/closing_reports.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
-#include "tov00300/receipt.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
@@ -54,7 +54,7 @@ void Relatorio_Produto(const std::string& /*ignorado1*/, const std::string& /*ig
   relatorio = true;
   if (text.empty()) return;
   if (grouped) {
-    nrCupom = Nr_Cupom("", stEsquema);
+    nrCupom = driver::ReceiptNumber(stEsquema);
     stRetorno = nrCupom;
   }
   RG_FrameWork(stEsquema, text);

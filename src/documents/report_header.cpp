@@ -1,11 +1,12 @@
 // The standard report header the balance prints start with.
 #include <string>
 
+#include "driver/shared_reads.h"
+
 #include "tov00300/datetime.h"
 #include "tov00300/documents.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/receipt.h"
 
 namespace Tov00300 {
 
@@ -19,7 +20,7 @@ void Cabecalho(const std::string& /*ignorado1*/, const std::string& stEsquema,
   // The opening takes no colour scheme: its messages use the default look.
   Relatorio_Gerencial_Imp("", "", "", "", "");
   // Read for its side effect: it refreshes stRetorno, which callers read.
-  Nr_Cupom("", stEsquema);
+  driver::ReceiptNumber(stEsquema);
 
   const std::string rule = hostlib::Replicate("-", kReportColumns);
   // Quoted separators: the header's date is always written with "/" and

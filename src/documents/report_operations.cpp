@@ -8,8 +8,8 @@
 #include "documents/open_document.h"
 #include "documents/report_text.h"
 #include "documents/whole_report.h"
+#include "driver/shared_reads.h"
 #include "tov00300/documents.h"
-#include "tov00300/receipt.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
@@ -87,7 +87,7 @@ bool Conferencia_Formatada(const std::string& stEsquema, const std::string& /*ig
                            const std::string& /*ignorado2*/, const std::string& /*ignorado3*/,
                            const std::string& /*ignorado4*/, const std::string& /*ignorado5*/,
                            std::string& nrCupom, const std::string& texto) {
-  nrCupom = Nr_Cupom("", stEsquema);
+  nrCupom = driver::ReceiptNumber(stEsquema);
   return RG_FrameWork(stEsquema, texto);
 }
 

@@ -3,11 +3,11 @@
 
 #include "documents/report_columns.h"
 #include "driver/command.h"
+#include "driver/shared_reads.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/receipt.h"
 #include "tov00300/state.h"
 #include "tov00300/table_service.h"
 
@@ -144,7 +144,7 @@ bool Abertura_Mesa(const std::string& /*ignorado1*/, const std::string& stEsquem
     return TableOpeningText(mesa, emissao, desconto, taxaServico, total, acrescimo);
   });
   if (!text) return false;
-  Nr_Cupom("", stEsquema);
+  driver::ReceiptNumber(stEsquema);
   // The outcome of the print: the host learns whether the opening was printed.
   return RG_FrameWork(stEsquema, *text);
 }
@@ -156,7 +156,7 @@ bool RegistroVenda(const std::string& /*ignorado1*/, const std::string& /*ignora
     return SalesRegisterText(numero);
   });
   if (!text) return false;
-  Nr_Cupom("", stEsquema);
+  driver::ReceiptNumber(stEsquema);
   return RG_FrameWork(stEsquema, *text);
 }
 

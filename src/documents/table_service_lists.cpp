@@ -5,12 +5,12 @@
 
 #include "documents/report_columns.h"
 #include "driver/command.h"
+#include "driver/shared_reads.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/datetime.h"
 #include "tov00300/documents.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/receipt.h"
 #include "tov00300/state.h"
 #include "tov00300/table_service.h"
 
@@ -196,7 +196,7 @@ bool ImprimeProdBloq(const std::string& /*ignorado1*/, const std::string& /*igno
   const std::optional<std::string> text =
       documents::ComposeText(stEsquema, [&] { return BlockedProductsText(produtos); });
   if (!text) return false;
-  Nr_Cupom("", stEsquema);
+  driver::ReceiptNumber(stEsquema);
   return RG_FrameWork(stEsquema, *text);
 }
 

@@ -5,8 +5,8 @@
 
 #include "driver/registers.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/platform.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300::driver {

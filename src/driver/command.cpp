@@ -2,7 +2,7 @@
 #include "driver/command.h"
 
 #include "tov00300/driver.h"
-#include "tov00300/session.h"
+#include "tov00300/frame.h"
 #include "tov00300/state.h"
 
 namespace Tov00300::driver {

@@ -1,8 +1,9 @@
 // The operator's dialogs: the only calls of the host's dialog.
 #include "driver/dialogs.h"
 
+#include "tov00300/datamodule.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300::driver {
@@ -29,6 +30,14 @@ void ShowMessage(std::string_view esquema, std::string_view text, const Showing&
 
 bool AskOperator(std::string_view esquema, std::string_view text, int dialogType) {
   return hostlib::Mensagem(text, "", kNo, kYes, dialogType, "", esquema, 0, nullptr);
+}
+
+bool AskRetry(std::string_view esquema, std::string_view text) {
+  return AskOperator(esquema, text, kErrorDialog);
+}
+
+bool AskRetry(std::string_view esquema) {
+  return AskRetry(esquema, DataModule().msgPadrao.Msg("Imp_N_Resp"));
 }
 
 void ReportProblem(const std::string& esquema, const std::string& text, const Reporting& how) {

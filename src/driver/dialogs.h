@@ -1,7 +1,8 @@
 // How a text reaches the operator. Every dialog of the package goes through
 // one of these: a plain message (ShowMessage), a yes/no question
-// (AskOperator) or a problem that is also logged and collected for a
-// self-service terminal (ReportProblem, ReportStatus).
+// (AskOperator, and AskRetry after a refused command) or a problem that is
+// also logged and collected for a self-service terminal (ReportProblem,
+// ReportStatus).
 #ifndef TOV00300_SRC_DRIVER_DIALOGS_H_
 #define TOV00300_SRC_DRIVER_DIALOGS_H_
 
@@ -33,6 +34,14 @@ void ShowMessage(std::string_view esquema, std::string_view text, const Showing&
 // A yes/no question of the message type `dialogType`; true when the operator
 // answers yes. Without an operator's dialog the answer is no.
 bool AskOperator(std::string_view esquema, std::string_view text, int dialogType);
+
+// The question after a refused command, put by the receipt and the card
+// vouchers alike: `text` asked as an error; true when the operator answers
+// yes and the command is to be sent again.
+bool AskRetry(std::string_view esquema, std::string_view text);
+// The same with the catalogue's "Imp_N_Resp" (the printer does not answer:
+// print again?).
+bool AskRetry(std::string_view esquema);
 
 // How a problem reaches the operator.
 struct Reporting {

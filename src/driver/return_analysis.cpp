@@ -7,7 +7,7 @@
 #include "driver/return_codes.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
-#include "tov00300/session.h"
+#include "tov00300/frame.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {

@@ -9,8 +9,8 @@
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/legal.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {

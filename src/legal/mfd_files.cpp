@@ -10,10 +10,10 @@
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/legal.h"
 #include "tov00300/platform.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {

@@ -8,10 +8,10 @@
 #include "readings/control_file.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/platform.h"
 #include "tov00300/readings.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {

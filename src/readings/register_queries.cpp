@@ -92,4 +92,17 @@ bool BuscaNReducoes(const std::string& stEsquema, std::string& stNReducoes) {
   return true;
 }
 
+namespace readings {
+
+bool SurchargeTotal(const std::string& stEsquema, std::string& total) {
+  const driver::Reply reply = driver::ReadRegister(driver::Register::kSurcharges);
+  total = reply.text;
+  // The code is judged but not stored: inRetorno keeps the last command's.
+  return driver::Judge(reply.code,
+                       driver::RegisterDescription(driver::Register::kSurcharges, total),
+                       {stEsquema, false, true});
+}
+
+}  // namespace readings
+
 }  // namespace Tov00300

@@ -3,15 +3,15 @@
 #include <string>
 
 #include "driver/dialogs.h"
+#include "driver/shared_reads.h"
 #include "readings/register_queries.h"
 #include "readings/z_export_rows.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/platform.h"
 #include "tov00300/readings.h"
-#include "tov00300/receipt.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
@@ -68,7 +68,7 @@ void HandBack(DataSet& table, DataSet& host) {
 // printer is asked for them.
 void Gather(const std::string& stEsquema, const std::string& ecfNumber, DataSet& paymentTypes,
             const ExportTables& t) {
-  const DateTime day = DataMoviFiscal(stEsquema);
+  const DateTime day = driver::FiscalDay(stEsquema);
   std::string nonFiscalCounter, restarts, reductions, grandTotal, gross, cancellations, discounts;
   BuscaOpNFis(stEsquema, nonFiscalCounter);
   BuscaReinicioOp(stEsquema, restarts);
@@ -83,7 +83,7 @@ void Gather(const std::string& stEsquema, const std::string& ecfNumber, DataSet&
   const std::string net = FloatToStr(
       hostlib::RoundDec(StrToFloat(gross) - StrToFloat(cancellations) - StrToFloat(discounts), 2));
   std::string surcharges;
-  Acrescimo_Imp(stEsquema, surcharges);
+  readings::SurchargeTotal(stEsquema, surcharges);
 
   zexport::CreateDayTable(t.day);
   t.day.Append();
@@ -134,7 +134,7 @@ bool ExportRedZ(const std::string& /*unusedText*/, const std::string& stEsquema,
 
   // "ERRO" (the printer did not answer) does not convert and ends the export
   // here, before any figure is read.
-  stRetorno = Nr_Cupom("", stEsquema);
+  stRetorno = driver::ReceiptNumber(stEsquema);
   stCupomFin = hostlib::Ajusta(IntToStr(StrToInt(stRetorno)), 6);
 
   try {

@@ -1,11 +1,11 @@
 // Undoing a sale on the printer: one item, the last item, or a whole receipt.
 #include <string>
 
-#include "core/sale_guard.h"
 #include "driver/closing_note.h"
 #include "driver/command.h"
 #include "driver/dialogs.h"
 #include "driver/registers.h"
+#include "session/printer_documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
@@ -96,8 +96,8 @@ bool Cancela_Cupom_Imp(const VariantArray& values, Variant& result) {
   if (cancelled) {
     // The receipt the sale operations knew, or one left by an earlier
     // session, is gone.
-    core::ThisReceipt() = {};
-    core::SetForeignReceiptOpen(false);
+    session::ThisReceipt() = {};
+    session::SetForeignReceiptOpen(false);
   }
 
   // The grand total moves with a cancellation whether or not the printer

@@ -2,7 +2,6 @@
 // contra-vale receipt, in one call.
 #include <string>
 
-#include "core/sale_guard.h"
 #include "documents/nonfiscal_receipt.h"
 #include "driver/closing_note.h"
 #include "driver/command.h"
@@ -10,13 +9,14 @@
 #include "receipt/closing_steps.h"
 #include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"
+#include "session/printer_documents.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/receipt.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
@@ -96,7 +96,7 @@ Desfecho Fecha(const PosicoesFechamento& p, const StringList& linhas, receipt::T
   }
   // The checks below also come before the first command: each leaves the
   // receipt as it was, to be closed once the host has put it right.
-  if (const std::string refusal = core::ReceiptRefusal(); !refusal.empty()) {
+  if (const std::string refusal = session::ReceiptRefusal(); !refusal.empty()) {
     driver::ReportProblem(p.esquema, refusal, p.mostraMsg);
     return Desfecho::Falhou;
   }

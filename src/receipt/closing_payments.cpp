@@ -3,17 +3,18 @@
 #include <optional>
 #include <string>
 
-#include "core/sale_guard.h"
 #include "driver/command.h"
 #include "driver/dialogs.h"
 #include "receipt/closing_steps.h"
+#include "receipt/printed_fields.h"
 #include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"
+#include "session/printer_documents.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300::receipt {
@@ -33,7 +34,7 @@ bool Tentativas::Envia(const std::function<bool()>& comando) {
       boClieUtil = false;
       return false;
     }
-    if (!PerguntaRepetir(TextoImpNaoResponde(), esquema)) return false;
+    if (!driver::AskRetry(esquema)) return false;
     repeticao = 1;
   }
   return true;
@@ -45,7 +46,7 @@ bool Tentativas::ConfereEstado() {
       boClieUtil = false;
       return false;
     }
-    if (!PerguntaRepetir(TextoImpNaoResponde(), esquema)) return false;
+    if (!driver::AskRetry(esquema)) return false;
     repeticao = 1;
   }
   return true;
@@ -101,8 +102,8 @@ bool EfetuaPagamentos(Tentativas& t, Pagamentos& pagamentos, long long jaPago) {
     const std::string tipoRece = tipos.FieldByName("IDTIPORECE").AsString();
     if (tipoRece == "8") pagamentos.convenio = true;
     if (tipoRece == "9" || tipoRece == "A") pagamentos.pagoConta += valor;
-    const std::string nome =
-        core::OneLine(Copy(tipos.FieldByName("NMTIPORECE").AsString(), 1, kLarguraFormaPagamento));
+    const std::string nome = receipt::OneLine(
+        Copy(tipos.FieldByName("NMTIPORECE").AsString(), 1, kLarguraFormaPagamento));
     // The amount is not truncated: the mask keeps the nearest cent.
     const std::string texto = FormatFloat("#0.00", valor);
     const std::optional<long long> centavos = Cents(texto);

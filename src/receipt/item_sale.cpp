@@ -1,18 +1,19 @@
 // Selling one item on the open fiscal receipt.
 #include <string>
 
-#include "core/sale_guard.h"
 #include "driver/command.h"
 #include "driver/dialogs.h"
 #include "driver/registers.h"
+#include "receipt/printed_fields.h"
 #include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"
+#include "session/printer_documents.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/receipt.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
@@ -69,7 +70,7 @@ bool VendaItem(Variant& bag) {
 
   // Only a receipt this session opened takes items: never the previous
   // customer's, nor one the session's own opening did not make.
-  if (const std::string refusal = core::ReceiptRefusal(); !refusal.empty()) {
+  if (const std::string refusal = session::ReceiptRefusal(); !refusal.empty()) {
     stMensagemTaa.clear();
     driver::ReportProblem(esquema, refusal, boNUtilTaa);
     boClieUtil = false;
@@ -91,9 +92,9 @@ bool VendaItem(Variant& bag) {
       c.tipoAjuste = "A$";
       c.valorAjuste = FormatFloat("0.00", hostlib::Trunc2(acrescimo));
     }
-    c.codigo = core::OneLine(cdArvProd);
-    c.unidade = core::OneLine(Copy(unidade, 1, 2));
-    c.descricao = core::OneLine(Copy(nmProd, 1, 50));
+    c.codigo = receipt::OneLine(cdArvProd);
+    c.unidade = receipt::OneLine(Copy(unidade, 1, 2));
+    c.descricao = receipt::OneLine(Copy(nmProd, 1, 50));
 
     // Only this item's messages go back to a self-service terminal.
     stMensagemTaa.clear();
@@ -118,15 +119,15 @@ bool VendaItem(Variant& bag) {
       return vendido;
     }
 
-    std::string pergunta;
+    bool again;
     if (receipt::VendaComTef(idUtilTef, utilTef)) {
-      pergunta = receipt::TextoImpNaoResponde();
+      again = driver::AskRetry(esquema);
     } else {
       const auto& msg = DataModule().msgPadrao;
-      pergunta = msg.Msg("ErroItem") + "\r\n" + cdArvProd + " - " + Copy(nmProd, 1, 20) + "\r\n" +
-                 msg.Msg("Deseja");
+      again = driver::AskRetry(esquema, msg.Msg("ErroItem") + "\r\n" + cdArvProd + " - " +
+                                            Copy(nmProd, 1, 20) + "\r\n" + msg.Msg("Deseja"));
     }
-    if (!receipt::PerguntaRepetir(pergunta, esquema)) return false;
+    if (!again) return false;
   }
 }
 

@@ -3,8 +3,9 @@
 #include <string>
 
 #include "driver/registers.h"
+#include "driver/shared_reads.h"
+#include "tov00300/frame.h"
 #include "tov00300/receipt.h"
-#include "tov00300/session.h"
 #include "tov00300/state.h"
 
 namespace Tov00300 {
@@ -14,12 +15,7 @@ using driver::Register;
 }  // namespace
 
 std::string Nr_Cupom(const std::string& /*ignorado*/, const std::string& stEsquema) {
-  // The reply stays in stRetorno: the receipt cancellation reads it there.
-  const driver::Reply reply = driver::ReadRegister(Register::kOperationCounter);
-  stRetorno = reply.text;
-  const std::string description =
-      driver::RegisterDescription(Register::kOperationCounter, stRetorno);
-  return driver::Command(reply.code, description, {stEsquema, false, true}) ? stRetorno : "ERRO";
+  return driver::ReceiptNumber(stEsquema);
 }
 
 bool ContadorCupomFiscalMFD(const std::string& stEsquema, std::string& contador) {

@@ -1,10 +1,12 @@
 // Opening a fiscal receipt, with or without the consumer's identification.
 #include <string>
 
-#include "core/sale_guard.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
+#include "receipt/printed_fields.h"
 #include "receipt/receipt_state.h"
 #include "receipt/retry_question.h"
+#include "session/printer_documents.h"
 #include "tov00300/driver.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/receipt.h"
@@ -50,9 +52,9 @@ bool AbreCupom(Variant& bag) {
     const driver::Judging julgamento{esquema, boNUtilTaa, false, true};
     if (identificado) {
       // Each is printed on a line of its own; the bag keeps them as given.
-      const std::string linhaCpf = core::OneLine(cpf);
-      const std::string linhaNome = core::OneLine(nome);
-      const std::string linhaEndereco = core::OneLine(endereco);
+      const std::string linhaCpf = receipt::OneLine(cpf);
+      const std::string linhaNome = receipt::OneLine(nome);
+      const std::string linhaEndereco = receipt::OneLine(endereco);
       aberto = driver::Command(
           iCFAbrir_ECF_Daruma(linhaCpf.c_str(), linhaNome.c_str(), linhaEndereco.c_str()),
           "iCFAbrir_ECF_Daruma", julgamento);
@@ -68,15 +70,15 @@ bool AbreCupom(Variant& bag) {
     // Only a card sale lets the operator repeat a refused opening: the card
     // transaction already under way must end in a receipt.
     if (!receipt::VendaComTef(idUtilTef, utilTef)) break;
-    if (!receipt::PerguntaRepetir(receipt::TextoImpNaoResponde(), esquema)) return false;
+    if (!driver::AskRetry(esquema)) return false;
     intTefErro = 1;
   }
 
   if (aberto) {
     // A new receipt opened: a leftover one the start of day could not cancel
     // is gone.
-    core::SetForeignReceiptOpen(false);
-    core::SetOwnDocument(core::OwnDocument::kNone);
+    session::SetForeignReceiptOpen(false);
+    session::SetOwnDocument(session::OwnDocument::kNone);
     receipt::ThisReceipt().opened = true;
     cupNr = Nr_Cupom("", esquema);
     ContadorCupomFiscalMFD(esquema, contCupom);

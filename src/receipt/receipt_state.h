@@ -9,12 +9,12 @@
 #include <optional>
 #include <string>
 
-#include "core/sale_guard.h"
+#include "session/printer_documents.h"
 
 namespace Tov00300::receipt {
 
-using core::OwnReceipt;
-using core::ThisReceipt;
+using session::OwnReceipt;
+using session::ThisReceipt;
 
 // What the printer says of its open document, read before each step of a
 // closing that may be a repetition.

@@ -1,5 +1,5 @@
-// Reading the printer's clock texts: shared by the date check, the
-// daylight-saving detection and the printer-data loading.
+// How far the printer's clock is from the computer's: shared by the date
+// check and the daylight-saving detection.
 #ifndef TOV00300_SESSION_CLOCK_H_
 #define TOV00300_SESSION_CLOCK_H_
 
@@ -18,23 +18,9 @@ struct ClockDifference {
   long long Figure() const { return static_cast<long long>(hours) * 100 + minutes; }
 };
 
-// The printer date-time of a DDMMYYHHMMSS text (seconds ignored when
-// `withSeconds` is false). The year is taken in the current century. Throws
-// ConversionError for a text that is not such a date-time.
-DateTime PrinterDateTime(const std::string& ddmmyyhhmmss, bool withSeconds);
-
 // The difference between the printer date-time text and the computer's clock
 // now, to the minute. Throws ConversionError for a text that is not a date-time.
 ClockDifference PrinterClockDifference(const std::string& ddmmyyhhmmss);
-
-// The date of a DDMMYY text, the year taken in the current century. Throws
-// ConversionError.
-DateTime DateFromDDMMYY(const std::string& ddmmyy);
-
-// The fiscal day's date as DDMMYY read from printer information 70 (analysed
-// without dialogs, result not used); today's date when the printer answers
-// 01/01/00 (no movement date). "" when the printer did not answer.
-std::string MovementDateText(const std::string& stEsquema);
 
 }  // namespace Tov00300
 

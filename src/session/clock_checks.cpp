@@ -4,8 +4,9 @@
 
 #include "driver/command.h"
 #include "driver/dialogs.h"
-#include "driver/registers.h"
+#include "driver/printer_dates.h"
 #include "driver/reply_buffer.h"
+#include "driver/shared_reads.h"
 #include "session/clock.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
@@ -16,36 +17,8 @@
 
 namespace Tov00300 {
 
-namespace {
-
-// A two-digit field of a printer date text; anything but two digits is an error.
-int TwoDigits(const std::string& text, int position, const char* what) {
-  const std::string field = Copy(text, position, 2);
-  if (field.size() != 2 || !std::isdigit(static_cast<unsigned char>(field[0])) ||
-      !std::isdigit(static_cast<unsigned char>(field[1]))) {
-    throw ConversionError("'" + text + "' is not a printer date: bad " + what + " '" + field + "'");
-  }
-  return (field[0] - '0') * 10 + (field[1] - '0');
-}
-
-int CurrentCentury() {
-  int year, month, day;
-  DateTime::Today().Decode(year, month, day);
-  return year / 100 * 100;
-}
-
-}  // namespace
-
-DateTime PrinterDateTime(const std::string& ddmmyyhhmmss, bool withSeconds) {
-  const std::string& t = ddmmyyhhmmss;
-  return DateTime::FromParts(CurrentCentury() + TwoDigits(t, 5, "year"), TwoDigits(t, 3, "month"),
-                             TwoDigits(t, 1, "day"), TwoDigits(t, 7, "hour"),
-                             TwoDigits(t, 9, "minute"),
-                             withSeconds ? TwoDigits(t, 11, "second") : 0);
-}
-
 ClockDifference PrinterClockDifference(const std::string& ddmmyyhhmmss) {
-  const DateTime printer = PrinterDateTime(ddmmyyhhmmss, false);
+  const DateTime printer = driver::PrinterDateTime(ddmmyyhhmmss, false);
   // "[-]h...h:nn": the hours are not wrapped at a day, so a printer a day and
   // 16 minutes off reads 24:16 here, never 00:16.
   const std::string text = hostlib::SubtDataHoraQir(printer, DateTime::Now());
@@ -67,20 +40,6 @@ ClockDifference PrinterClockDifference(const std::string& ddmmyyhhmmss) {
   diff.hours = StrToInt(rest.substr(0, colon));
   diff.minutes = StrToInt(rest.substr(colon + 1));
   return diff;
-}
-
-DateTime DateFromDDMMYY(const std::string& ddmmyy) {
-  return DateTime::FromParts(CurrentCentury() + TwoDigits(ddmmyy, 5, "year"),
-                             TwoDigits(ddmmyy, 3, "month"), TwoDigits(ddmmyy, 1, "day"));
-}
-
-std::string MovementDateText(const std::string& stEsquema) {
-  const std::string reply =
-      Trim(driver::ReadRegister(driver::Register::kFiscalDay, {stEsquema, false}));
-  std::string ddmmyy = Copy(reply, 1, 4) + Copy(reply, 7, 2);
-  // The printer answers 01/01/2000 while it has no fiscal day.
-  if (ddmmyy == "010100") ddmmyy = FormatDateTime("ddmmyy", DateTime::Today());
-  return ddmmyy;
 }
 
 bool Data_Imp(const std::string& stEsquema, std::string& stDataHora) {
@@ -117,7 +76,7 @@ bool VerificaData(const std::string& stEsquema, DateTime& dtData, std::string& s
         resultado = false;
       }
     }
-    dtData = stDataMov.empty() ? DateTime::Today() : DateFromDDMMYY(stDataMov);
+    dtData = stDataMov.empty() ? DateTime::Today() : driver::DateFromDDMMYY(stDataMov);
   } catch (const std::exception&) {
     // A printer date that does not read as a date leaves the clocks
     // uncompared; the fiscal day then defaults to today.
@@ -127,12 +86,7 @@ bool VerificaData(const std::string& stEsquema, DateTime& dtData, std::string& s
 }
 
 DateTime DataMoviFiscal(const std::string& stEsquema) {
-  const std::string ddmmyy = MovementDateText(stEsquema);
-  try {
-    return DateFromDDMMYY(ddmmyy);
-  } catch (const ConversionError&) {
-    return DateTime::Today();
-  }
+  return driver::FiscalDay(stEsquema);
 }
 
 }  // namespace Tov00300

@@ -4,6 +4,7 @@
 
 #include "driver/command.h"
 #include "driver/dialogs.h"
+#include "driver/printer_dates.h"
 #include "session/clock.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
@@ -41,7 +42,7 @@ std::string TdtmDaruma300::ComparaData_Hora(const std::string& stEsquema,
     } else {
       resposta = diff.printerAhead ? "D" : "H";
     }
-    if (mostra == "S") impressora = PrinterDateTime(stDataHora, true);
+    if (mostra == "S") impressora = driver::PrinterDateTime(stDataHora, true);
   } catch (const ConversionError&) {
     // A printer clock that does not read as a date cannot be compared.
     return "NOK";

@@ -7,11 +7,12 @@
 #include <optional>
 #include <sstream>
 
-#include "core/sale_guard.h"
 #include "driver/command.h"
 #include "driver/registers.h"
+#include "session/printer_documents.h"
 #include "tov00300/datetime.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/platform.h"
 #include "tov00300/session.h"
@@ -134,7 +135,7 @@ bool Record(const Pending& p, long long coo, const std::string& gnf, DateTime fi
               Six(coo));
   // A Z whose outcome the session could not read is settled: the next call
   // must not record it again.
-  if (p.tipo == "RZ") core::UncertainReduction().reset();
+  if (p.tipo == "RZ") session::UncertainReduction().reset();
   return true;
 }
 

@@ -1,15 +1,16 @@
 // AbrePorta_FrameWork: opening the printer port and the start-of-day checks.
 #include <string>
 
-#include "core/sale_guard.h"
 #include "driver/closing_note.h"
 #include "driver/command.h"
 #include "driver/dialogs.h"
 #include "driver/registers.h"
 #include "session/pending_record.h"
+#include "session/printer_documents.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/platform.h"
 #include "tov00300/readings.h"
@@ -41,7 +42,7 @@ bool AbrePorta_FrameWork(const Variant& bag) {
     ImpFisDebug("Abrindo porta " + porta);
     // A new session: whatever document an earlier one opened is not this
     // session's to go on with.
-    core::ForgetPrinterDocuments();
+    session::ForgetPrinterDocuments();
 
     // Every answer of the opening is shown to the operator.
     const driver::Judging julgamento{esquema, true};
@@ -114,7 +115,7 @@ bool AbrePorta_FrameWork(const Variant& bag) {
       driver::NoteReceiptEnd(true);
       if (!driver::Command(iCFCancelar_ECF_Daruma(), "iCFCancelar_ECF_Daruma", julgamento) &&
           Trim(driver::ReadRegister(driver::Register::kDocumentState).text) != "0") {
-        core::SetForeignReceiptOpen(true);
+        session::SetForeignReceiptOpen(true);
         driver::ReportProblem(esquema,
                               Utf8ToCp1252("O cupom fiscal deixado aberto na impressora não "
                                            "pôde ser cancelado."),

@@ -3,7 +3,7 @@
 
 #include "driver/dialogs.h"
 #include "driver/registers.h"
-#include "session/clock.h"
+#include "driver/shared_reads.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
@@ -31,7 +31,7 @@ bool Carrega_Dados_Impressora(Variant& bag) {
   }
   bool resultado = true;
 
-  dataImp = MovementDateText(esquema);
+  dataImp = driver::FiscalDayText(esquema);
   if (hostlib::EmptyString(dataImp)) {
     resultado = false;
   } else {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "core/sale_guard.h"
+#include "session/printer_documents.h"
 #include "support/fixture.h"
 #include "support/library_symbols.h"
 #include "tov00300/accounts.h"
@@ -225,7 +225,7 @@ TEST_F(ClosingReportsTest, AmountWiderThanItsColumnIsPrintedWhole) {
     SCOPED_TRACE(c.report);
     driver().ClearCalls();
     // The balance prints print into the report their caller opened.
-    Tov00300::core::SetOwnDocument(Tov00300::core::OwnDocument::kReport);
+    Tov00300::session::SetOwnDocument(Tov00300::session::OwnDocument::kReport);
     c.print();
     std::set<std::string> words;
     std::istringstream lines(Printed());
@@ -271,7 +271,8 @@ TEST_F(ClosingReportsTest, BalanceSetsWithoutRowsOrWithAnAmountThatIsNoNumber) {
     SCOPED_TRACE(i);
     driver().ClearCalls();
     operador().Clear();
-    Tov00300::core::SetOwnDocument(Tov00300::core::OwnDocument::kReport);  // the caller's report
+    Tov00300::session::SetOwnDocument(
+        Tov00300::session::OwnDocument::kReport);  // the caller's report
     bool printed = !cases[i].zeroTotal;
     EXPECT_NO_THROW(printed = cases[i].print());
     EXPECT_EQ(printed, cases[i].zeroTotal);

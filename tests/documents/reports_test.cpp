@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/sale_guard.h"
 #include "documents/report_text.h"
+#include "session/printer_documents.h"
 #include "support/fixture.h"
 #include "tov00300/documents.h"
 #include "tov00300/hostlib.h"
@@ -89,7 +89,7 @@ TEST_F(ReportsTest, ZWhoseOutcomeWasNotKnownIsSettledByTheNextCall) {
       [&](auto&&...) { return Tov00300::Variant(++records); });
   for (const auto& [counterNow, zSent] : {std::pair{"0006", 1}, std::pair{"0005", 2}}) {
     SCOPED_TRACE(counterNow);
-    Tov00300::core::ForgetPrinterDocuments();
+    Tov00300::session::ForgetPrinterDocuments();
     driver().ClearCalls();
     records = 0;
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"0005"});

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/sale_guard.h"
+#include "session/printer_documents.h"
 #include "support/scripted_driver.h"
 #include "support/scripted_operator.h"
 #include "tov00300/variant.h"
@@ -16,8 +16,8 @@ namespace tovtest {
 // The sale steps act only on a receipt this session opened: the tests of
 // those steps start as if AbreCupom had opened one.
 inline void ReceiptOpenedBySession() {
-  Tov00300::core::ThisReceipt() = {};
-  Tov00300::core::ThisReceipt().opened = true;
+  Tov00300::session::ThisReceipt() = {};
+  Tov00300::session::ThisReceipt().opened = true;
 }
 
 // The keys of a bag, in order.

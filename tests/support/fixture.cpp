@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "core/sale_guard.h"
+#include "session/printer_documents.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/driver.h"
 #include "tov00300/session.h"
@@ -54,7 +54,7 @@ void ResetPackageGlobals() {
   Finalize();
   Initialize();
   ForgetLegacyEntryPoints();
-  Tov00300::core::ForgetPrinterDocuments();
+  Tov00300::session::ForgetPrinterDocuments();
 }
 
 PackageSandbox::PackageSandbox() {

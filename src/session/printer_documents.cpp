@@ -1,8 +1,8 @@
-#include "core/sale_guard.h"
+#include "session/printer_documents.h"
 
 #include "tov00300/format.h"
 
-namespace Tov00300::core {
+namespace Tov00300::session {
 
 namespace {
 
@@ -79,13 +79,4 @@ void ForgetPrinterDocuments() {
   UncertainReduction().reset();
 }
 
-std::string OneLine(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) c = ' ';
-  }
-  return out;
-}
-
-}  // namespace Tov00300::core
+}  // namespace Tov00300::session

@@ -1,4 +1,6 @@
-// What the package knows of the fiscal receipt on the printer.
+// What this session knows of the documents on the printer. The port opening
+// starts it afresh and sets what an earlier session left behind; the
+// receipt, the non-fiscal documents and the readings keep it up to date.
 //
 // The receipt this process opened: a command whose reply was lost may still
 // have taken effect, and the sale operations compare the printer's state with
@@ -12,14 +14,13 @@
 // payments, a closing or text only to a document this session opened itself:
 // a receipt whose opening failed, a report or voucher another program left
 // open, is never written to.
-#ifndef TOV00300_SRC_CORE_SALE_GUARD_H_
-#define TOV00300_SRC_CORE_SALE_GUARD_H_
+#ifndef TOV00300_SRC_SESSION_PRINTER_DOCUMENTS_H_
+#define TOV00300_SRC_SESSION_PRINTER_DOCUMENTS_H_
 
 #include <optional>
 #include <string>
-#include <string_view>
 
-namespace Tov00300::core {
+namespace Tov00300::session {
 
 struct OwnReceipt {
   long long coo = 0;    // its number; 0 when this process has no receipt open
@@ -60,11 +61,6 @@ std::optional<long long>& UncertainReduction();
 // session's, and no earlier outcome is pending.
 void ForgetPrinterDocuments();
 
-// A field the printer prints on one line (an item's description, unit or
-// code, a name): control characters become blanks, so that the field cannot
-// start a line of its own that reads like another part of the document.
-std::string OneLine(std::string_view text);
+}  // namespace Tov00300::session
 
-}  // namespace Tov00300::core
-
-#endif  // TOV00300_SRC_CORE_SALE_GUARD_H_
+#endif  // TOV00300_SRC_SESSION_PRINTER_DOCUMENTS_H_
