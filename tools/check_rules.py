@@ -6,8 +6,16 @@ helpers of the driver layer, a driver entry point is called only inside a
 form of the command path, a command's debug line and return code are set
 only by that path, and a printer register is named only in its table.
 
+Layers one way: the folders of src/ are the layers that src/CMakeLists.txt
+lists from the bottom up (TOV_PACKAGE_LAYERS). A folder includes the
+internal headers of its own folder and of the layers beneath it, calls the
+exported operations of its own folder and of the layers beneath it, and
+includes a public header only when it may call something that header
+declares; a public header declares the operations of one layer.
+
     tools/check_rules.py [REPOSITORY]   check the tree; exit 1 on a breach
     tools/check_rules.py --count [REPOSITORY]   the breaches per rule
+    tools/check_rules.py --layers [REPOSITORY]  the layers and each public header's operations
     tools/check_rules.py --self-test    check the checker on known snippets
 
 Each breach is printed as "file:line: rule: what was found".
@@ -154,10 +162,13 @@ def check_paths(path, text, entry_points):
             args = argument_text(code, open_at)
             end = open_at + len(args) + 1
             words = set(re.findall(r"\w+", args))
-            words.update(w for at, lit in literals if open_at < at < end for w in re.findall(r"\w+", lit))
+            for at, lit in literals:
+                if open_at < at < end:
+                    words.update(re.findall(r"\w+", lit))
             hits = sorted(words & (set(entry_points) | set(DESCRIPTION_HELPERS)))
             if hits:
-                add(m.start(), "debug line", "a command's log line written by hand (" + hits[0] + ")")
+                add(m.start(), "debug line",
+                    "a command's log line written by hand (" + hits[0] + ")")
         for at, lit in literals:
             for marker in PATH_TEXTS:
                 if marker in lit:
@@ -180,7 +191,214 @@ def check_paths(path, text, entry_points):
     return found
 
 
-RULES = ("dialog", "command", "debug line", "register")
+# ---- layers -------------------------------------------------------------------
+
+
+def layer_levels(repo):
+    """Each folder of src/ that is a layer, with its level from the bottom
+    (peers share one); the plain export names (src/exports*.cpp) on top."""
+    with open(os.path.join(repo, "src/CMakeLists.txt"), encoding="utf-8") as f:
+        text = f.read()
+    m = re.search(r"set\(TOV_PACKAGE_LAYERS((?:\s+\"[^\"]*\")+)\s*\)", text)
+    if not m:
+        raise SystemExit("src/CMakeLists.txt: no set(TOV_PACKAGE_LAYERS ...)")
+    levels = {}
+    entries = re.findall(r"\"([^\"]*)\"", m.group(1))
+    for level, entry in enumerate(entries):
+        for folder in entry.split():
+            levels[folder] = level
+    levels["exports"] = len(entries)
+    return levels
+
+
+def layer_of(path, levels):
+    """The layer of a file of src/, or None for the libraries beneath the
+    package (runtime, platform), which the layer rules leave alone."""
+    parts = path.split("/")
+    if len(parts) == 2 and parts[1].startswith("exports"):
+        return "exports"
+    if len(parts) >= 3 and parts[1] in levels:
+        return parts[1]
+    return None
+
+
+def may_reach(own, other, levels):
+    """Whether code of layer `own` may include or call what layer `other` holds."""
+    return other == own or levels[other] < levels[own]
+
+
+def namespace_functions(code):
+    """The functions declared or defined at the scope of namespace Tov00300
+    itself (not in a class, a nested namespace or a function), as
+    (name, offset, is_definition)."""
+    found = []
+    scopes = []  # one entry per open brace: a namespace name, or None
+    i = 0
+    depth_paren = 0
+    statement_start = 0
+    while i < len(code):
+        c = code[i]
+        if c == "(":
+            depth_paren += 1
+        elif c == ")":
+            depth_paren -= 1
+        elif c == "{" and depth_paren == 0:
+            head = code[statement_start:i]
+            m = re.search(r"\bnamespace\s+([\w:]*)\s*$", head)
+            if m:
+                scopes.append(m.group(1) or "(anonymous)")
+            else:
+                if scopes and all(s is not None for s in scopes) and _in_package(scopes):
+                    f = _function_name(head)
+                    if f:
+                        found.append((f[0], statement_start + f[1], True))
+                scopes.append(None)
+                # Skip the body of anything that is not a namespace.
+                depth = 1
+                i += 1
+                while i < len(code) and depth:
+                    if code[i] == "{":
+                        depth += 1
+                    elif code[i] == "}":
+                        depth -= 1
+                    i += 1
+                scopes.pop()
+                statement_start = i
+                continue
+            statement_start = i + 1
+        elif c == "}" and depth_paren == 0:
+            if scopes:
+                scopes.pop()
+            statement_start = i + 1
+        elif c == ";" and depth_paren == 0:
+            if scopes and all(s is not None for s in scopes) and _in_package(scopes):
+                f = _function_name(code[statement_start:i])
+                if f:
+                    found.append((f[0], statement_start + f[1], False))
+            statement_start = i + 1
+        elif c == "#" and (i == 0 or code[i - 1] == "\n"):
+            end = i
+            while True:
+                end = code.find("\n", end)
+                if end < 0 or code[end - 1] != "\\":
+                    break
+                end += 1
+            i = len(code) if end < 0 else end
+            statement_start = i
+            continue
+        i += 1
+    return found
+
+
+def _in_package(scopes):
+    path = "::".join(s for s in scopes)
+    return path == "Tov00300"
+
+
+def _function_name(head):
+    m = re.match(r"\s*(?:(?:inline|static|extern|constexpr|__attribute__\s*\(\([^)]*\)\))\s+)*"
+                 r"[\w:<>,&*\s]+?[\s&*](\w+)\s*\(", head)
+    if not m or m.group(1) in ("operator", "if", "while", "for", "switch", "return"):
+        return None
+    # "int (*name)(...)": a pointer variable, not a function.
+    if re.match(r"\s*\*", head[m.end():]):
+        return None
+    if re.search(r"\b(?:using|typedef|class|struct|enum)\b", head[: m.start(1)]):
+        return None
+    return m.group(1), m.start(1)
+
+
+def operations(repo, levels):
+    """The package's exported operations: name -> (defining layer, the public
+    headers that declare it). Only names declared in a public header and
+    defined in exactly one layer."""
+    declared = {}
+    include = os.path.join(repo, "include/tov00300")
+    for name in sorted(os.listdir(include)):
+        if name.endswith(".h"):
+            with open(os.path.join(include, name), encoding="utf-8") as f:
+                code, _ = mask(f.read())
+            for fn, _at, _def in namespace_functions(code):
+                declared.setdefault(fn, set()).add(name)
+    defined = {}
+    for path, full in sources(repo):
+        layer = layer_of(path, levels)
+        if layer is None or layer == "exports" or not path.endswith(".cpp"):
+            continue
+        with open(full, encoding="utf-8") as f:
+            code, _ = mask(f.read())
+        for fn, _at, is_definition in namespace_functions(code):
+            if is_definition and fn in declared:
+                defined.setdefault(fn, set()).add(layer)
+    return {fn: (next(iter(layers)), declared[fn])
+            for fn, layers in defined.items() if len(layers) == 1}
+
+
+def header_layers(ops):
+    """Each public header with the layers whose operations it declares."""
+    headers = {}
+    for fn, (layer, names) in ops.items():
+        for h in names:
+            headers.setdefault(h, {}).setdefault(layer, []).append(fn)
+    return headers
+
+
+# A public header declares the operations of one layer. These declare a few
+# of another, for the reason given; the host finds them where it always has.
+HEADER_GUESTS = {
+    ("readings.h", "documents"):
+        "the X reading and the Z reduction record the document they print",
+}
+
+
+def check_layers(path, text, levels, ops, headers):
+    """Breaches of the layer rules in one file of src/, as (line, rule, detail)."""
+    own = layer_of(path, levels)
+    if own is None:
+        return []
+    code, literals = mask(text)
+    found = []
+    for at, lit in literals:
+        m = re.match(r"(\w+)/[\w./]+$", lit)
+        before = code[max(0, code.rfind("\n", 0, at)):at]
+        if not m or "#include" not in before:
+            continue
+        folder = m.group(1)
+        if folder in levels and not may_reach(own, folder, levels):
+            found.append((line_of(text, at), "layer include",
+                          "%s includes %s, a layer it may not reach" % (own, lit)))
+        elif folder == "tov00300":
+            header = lit.split("/", 1)[1]
+            layers = headers.get(header)
+            if layers and not any(may_reach(own, l, levels) for l in layers):
+                found.append((line_of(text, at), "layer include",
+                              "%s includes %s, which declares only %s operations"
+                              % (own, lit, "/".join(sorted(layers)))))
+    for m in re.finditer(r"(?<![\w.>])(?<!\w::)(?:Tov00300::)?(\w+)\s*\(", code):
+        entry = ops.get(m.group(1))
+        if entry and not may_reach(own, entry[0], levels):
+            found.append((line_of(text, m.start()), "layer call",
+                          "%s calls %s of %s" % (own, m.group(1), entry[0])))
+    return found
+
+
+def check_headers(headers):
+    """Public headers that declare the operations of more than one layer,
+    apart from HEADER_GUESTS, as (header, detail)."""
+    found = []
+    for header, layers in sorted(headers.items()):
+        if len(layers) < 2:
+            continue
+        home = max(layers, key=lambda l: len(layers[l]))
+        for layer, fns in sorted(layers.items()):
+            if layer != home and (header, layer) not in HEADER_GUESTS:
+                found.append((header, "%s declares %s operations of %s beside those of %s (%s)"
+                              % (header, len(fns), layer, home, ", ".join(sorted(fns)))))
+    return found
+
+
+RULES = ("dialog", "command", "debug line", "register", "layer include", "layer call",
+         "public header")
 
 
 def sources(repo):
@@ -194,13 +412,31 @@ def sources(repo):
 
 def check_tree(repo):
     entry_points = entry_point_names(repo)
+    levels = layer_levels(repo)
+    ops = operations(repo, levels)
+    headers = header_layers(ops)
     breaches = []
     for path, full in sources(repo):
         with open(full, encoding="utf-8") as f:
             text = f.read()
         for line, rule, detail in check_paths(path, text, entry_points):
             breaches.append((path, line, rule, detail))
+        for line, rule, detail in check_layers(path, text, levels, ops, headers):
+            breaches.append((path, line, rule, detail))
+    for header, detail in check_headers(headers):
+        breaches.append(("include/tov00300/" + header, 1, "public header", detail))
     return breaches
+
+
+def print_layers(repo):
+    levels = layer_levels(repo)
+    by_level = {}
+    for folder, level in levels.items():
+        by_level.setdefault(level, []).append(folder)
+    for level in sorted(by_level):
+        print("%d  %s" % (level, " ".join(sorted(by_level[level]))))
+    for header, layers in sorted(header_layers(operations(repo, levels)).items()):
+        print("%-22s %s" % (header, ", ".join("%s %d" % (l, len(f)) for l, f in sorted(layers.items()))))
 
 
 def main(argv):
@@ -211,6 +447,9 @@ def main(argv):
             unittest.defaultTestLoader.loadTestsFromTestCase(SelfTest))
         return 0 if result.wasSuccessful() else 1
     repo = args[0] if args else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+    if "--layers" in flags:
+        print_layers(repo)
+        return 0
     breaches = check_tree(repo)
     if "--count" in flags:
         for rule in RULES:
@@ -278,6 +517,54 @@ class SelfTest(unittest.TestCase):
         for path, text in cases:
             with self.subTest(text=text):
                 self.assertEqual(self.rules(path, text), [])
+
+    LEVELS = {"core": 0, "driver": 1, "readings": 2, "session": 3, "config": 3, "documents": 4,
+              "receipt": 5, "legal": 5, "exports": 6}
+    OPS = {"Atu_TotGeral": ("readings", {"readings.h"}), "Nr_Cupom": ("receipt", {"receipt.h"}),
+           "VerificaData": ("session", {"session.h"}), "ImpFisDebug": ("core", {"frame.h"})}
+    HEADERS = {"readings.h": {"readings": ["Atu_TotGeral"]}, "receipt.h": {"receipt": ["Nr_Cupom"]},
+               "session.h": {"session": ["VerificaData"]}, "frame.h": {"core": ["ImpFisDebug"]}}
+
+    def layer_rules(self, path, text):
+        return [rule for _line, rule, _detail in
+                check_layers(path, text, self.LEVELS, self.OPS, self.HEADERS)]
+
+    def test_layers_reach_only_themselves_and_what_lies_beneath(self):
+        cases = [
+            ("src/session/x.cpp", "Atu_TotGeral(bag);", []),
+            ("src/readings/x.cpp", "Atu_TotGeral(bag);", []),
+            ("src/config/x.cpp", "VerificaData(e, d, t, m, true);", ["layer call"]),
+            ("src/readings/x.cpp", "Tov00300::Nr_Cupom(\"\", e);", ["layer call"]),
+            ("src/documents/x.cpp", "s = driver::Nr_Cupom(e); d.Nr_Cupom(e);", []),
+            ("src/exports.cpp", "Nr_Cupom(\"\", e);", []),
+            ("src/runtime/x.cpp", "#include \"receipt/x.h\"", []),
+            ("src/receipt/x.cpp", "#include \"documents/nonfiscal_receipt.h\"", []),
+            ("src/documents/x.cpp", "#include \"receipt/retry_question.h\"", ["layer include"]),
+            ("src/session/x.cpp", "#include \"config/printer_lists.h\"", ["layer include"]),
+            ("src/core/x.cpp", "#include \"tov00300/session.h\"", ["layer include"]),
+            ("src/core/x.cpp", "#include \"tov00300/frame.h\"\n#include \"tov00300/state.h\"", []),
+            ("src/receipt/x.cpp", "// Nr_Cupom(\"\", e) in a comment\nauto t = \"VerificaData(\";", []),
+        ]
+        for path, text, rules in cases:
+            with self.subTest(path=path, text=text):
+                self.assertEqual(self.layer_rules(path, text), rules)
+
+    def test_operations_are_what_namespace_tov00300_itself_declares(self):
+        header = (
+            "namespace Tov00300 {\n"
+            "bool AbreCupom(Variant& bag);\n"
+            "extern int (*iX)(void);\n"
+            "class TdtmDaruma300 { std::string ComparaData_Hora(const std::string& e); };\n"
+            "namespace hostlib { bool Mensagem(std::string_view t); }\n"
+            "inline bool Inline(int x) { return helper(x); }\n"
+            "using Fn = bool (*)(int);\n"
+            "}\n")
+        names = [(n, d) for n, _at, d in namespace_functions(mask(header)[0])]
+        self.assertEqual(names, [("AbreCupom", False), ("Inline", True)])
+        self.assertEqual(check_headers({"session.h": {"session": ["A", "B"], "core": ["C"]}})[0][0],
+                         "session.h")
+        self.assertEqual(check_headers({"readings.h": {"readings": ["A", "B"], "documents": ["X"]}}),
+                         [])
 
     def test_lines_are_those_of_the_source(self):
         text = "/* a\n b */\nint x;\n// c\nconst int c = iCFAbrirPadrao_ECF_Daruma();\n"
