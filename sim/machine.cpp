@@ -4,6 +4,7 @@
 
 #include "civil_time.h"
 #include "text.h"
+#include "tov00300/format.h"
 #include "tov00300/platform.h"
 
 namespace Tov00300::sim {

@@ -1,6 +1,7 @@
 #include "messages.h"
 
 #include "text.h"
+#include "tov00300/format.h"
 
 namespace Tov00300::sim {
 namespace {

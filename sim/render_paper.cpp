@@ -4,6 +4,7 @@
 #include "machine.h"
 #include "numbers.h"
 #include "text.h"
+#include "tov00300/format.h"
 
 namespace Tov00300::sim {
 

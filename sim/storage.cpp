@@ -8,6 +8,7 @@
 
 #include "codec.h"
 #include "text.h"
+#include "tov00300/format.h"
 #include "tov00300/platform.h"
 
 namespace Tov00300::sim {

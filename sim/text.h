@@ -1,5 +1,6 @@
-// Text helpers of the virtual printer: Windows-1252 <-> UTF-8, trimming,
-// padding and line wrapping for the 48-column paper.
+// Text helpers of the virtual printer: trimming, padding and line wrapping
+// for the 48-column paper. Windows-1252 <-> UTF-8 is the runtime's
+// (tov00300/format.h), the one table the package uses too.
 #ifndef TOV00300_SIM_TEXT_H_
 #define TOV00300_SIM_TEXT_H_
 
@@ -8,11 +9,6 @@
 #include <vector>
 
 namespace Tov00300::sim {
-
-// Converts Windows-1252 bytes to UTF-8; the five unassigned bytes become "?".
-std::string Cp1252ToUtf8(std::string_view text);
-// Converts UTF-8 to Windows-1252; characters the code page lacks become "?".
-std::string Utf8ToCp1252(std::string_view text);
 
 // Removes blanks and control characters at both ends.
 std::string Trim(std::string_view text);

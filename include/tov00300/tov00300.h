@@ -5,6 +5,7 @@
 #include "tov00300/accounts.h"
 #include "tov00300/closing_reports.h"
 #include "tov00300/config.h"
+#include "tov00300/cp1252.h"
 #include "tov00300/datamodule.h"
 #include "tov00300/dataset.h"
 #include "tov00300/datetime.h"

@@ -4,6 +4,7 @@
 
 #include "driver/command.h"
 #include "driver/dialogs.h"
+#include "tov00300/cp1252.h"
 #include "tov00300/format.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/state.h"
@@ -38,7 +39,7 @@ std::vector<std::string_view> LineGroups(std::string_view text) {
 std::optional<std::string> UnprintableText(std::string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == 0x00 || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D) {
+    if (c == 0x00 || !IsCp1252Defined(text[i])) {
       return Utf8ToCp1252("Texto com caractere que a impressora não imprime (código ") +
              IntToStr(c) + Utf8ToCp1252(") na posição ") + IntToStr(static_cast<long long>(i + 1)) +
              ": nada foi impresso.";

@@ -1,16 +1,22 @@
-// Windows-1252 <-> UTF-8.
+// Windows-1252 <-> UTF-8: the one table of the code page, which the package,
+// the C interface and the virtual printer all use.
 //
-// The five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90,
-// 0x9D) map to the C1 control characters of the same value, as Windows
-// itself converts them, so every byte survives a round trip.
+// What an undefined byte does, decided once: the five bytes Windows-1252
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) convert to the C1 control
+// characters of the same value and back, as Windows itself converts them, so
+// every byte survives a round trip and no text silently turns into "?".
+// They are no characters a printer can print: IsCp1252Defined tells them
+// apart, and texts bound for paper are refused when they hold one.
 #include <cstdint>
 
+#include "tov00300/cp1252.h"
 #include "tov00300/format.h"
 
 namespace Tov00300 {
 
 namespace {
 
+// Code points of bytes 0x80-0x9F; an undefined byte holds its own value.
 const char16_t kHigh[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
@@ -69,6 +75,11 @@ bool DecodeUtf8(std::string_view s, size_t& i, uint32_t& cp) {
 }
 
 }  // namespace
+
+bool IsCp1252Defined(char byte) {
+  const unsigned char c = static_cast<unsigned char>(byte);
+  return c < 0x80 || c >= 0xA0 || kHigh[c - 0x80] != c;
+}
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
   std::string out;

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "tov00300/cp1252.h"
 #include "tov00300/format.h"
 #include "tov00300/stringlist.h"
 
@@ -48,6 +49,26 @@ TEST(Cp1252Test, EveryByteSurvivesARoundTrip) {
   const std::string utf8 = Cp1252ToUtf8(all);
   EXPECT_TRUE(IsValidUtf8(utf8));
   EXPECT_EQ(Utf8ToCp1252(utf8), all);
+}
+
+// The five undefined bytes, and the defined ones beside them: an undefined
+// byte becomes the C1 control of its value and back, and is told apart.
+TEST(Cp1252Test, UndefinedBytesRoundTripAsControlsAndAreToldApart) {
+  const struct {
+    char byte;
+    const char* utf8;
+    bool defined;
+  } cases[] = {
+      {'\x81', "\xC2\x81", false},    {'\x8D', "\xC2\x8D", false}, {'\x8F', "\xC2\x8F", false},
+      {'\x90', "\xC2\x90", false},    {'\x9D', "\xC2\x9D", false}, {'\x8E', "\xC5\xBD", true},
+      {'\x91', "\xE2\x80\x98", true}, {'\xA0', "\xC2\xA0", true},  {'\x7F', "\x7F", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(static_cast<unsigned char>(c.byte)));
+    EXPECT_EQ(Cp1252ToUtf8(std::string(1, c.byte)), c.utf8);
+    EXPECT_EQ(Utf8ToCp1252(c.utf8), std::string(1, c.byte));
+    EXPECT_EQ(IsCp1252Defined(c.byte), c.defined);
+  }
 }
 
 TEST(Cp1252Test, MapsTheWindowsRange) {
