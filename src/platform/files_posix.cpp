@@ -47,6 +47,45 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// What stopped a replacement: the step (nullptr when none did) and errno.
+struct ReplaceFailure {
+  const char* what = nullptr;
+  int error = 0;
+};
+
+// The one way a file's content is replaced: `fill` writes the new content
+// into a temporary file of a unique name in the target's folder (so the
+// rename stays within one file system and two writers never share it); the
+// file gets `mode`, is flushed to the device and renamed over the target,
+// and the folder is flushed so the rename itself survives a crash. A crash
+// or a failure at any step leaves the old content under the target's name,
+// never a mix, and no temporary file behind. `fill` answers false on a write
+// failure, with errno set.
+template <typename Fill>
+ReplaceFailure ReplaceThroughTemporary(const std::string& target, mode_t mode, Fill fill) {
+  std::string temp = target + ".tmpXXXXXX";
+  int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) return {"cannot create a temporary file for", errno};
+  // mkostemp creates the file 0600.
+  ::fchmod(fd, mode);
+  ReplaceFailure failure;
+  if (!fill(fd) || ::fsync(fd) != 0) failure = {"cannot write", errno};
+  if (::close(fd) != 0 && failure.what == nullptr) failure = {"cannot write", errno};
+  if (failure.what == nullptr && ::rename(temp.c_str(), target.c_str()) != 0) {
+    failure = {"cannot replace", errno};
+  }
+  if (failure.what != nullptr) {
+    ::unlink(temp.c_str());
+    return failure;
+  }
+  int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
+  }
+  return failure;
+}
+
 }  // namespace
 
 bool FileExists(std::string_view path) {
@@ -87,45 +126,27 @@ std::optional<std::string> ReadFile(std::string_view path) {
 }
 
 bool CopyFileReplace(std::string_view from, std::string_view to) {
-  // The copy goes to a temporary file beside the target and is renamed over
-  // it once complete and flushed: a legal file handed to the host is never a
-  // half-made copy, and a failed copy leaves the older file in place.
-  const std::string source = NativePath(from);
-  const std::string target = NativePath(to);
-  int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  // A legal file handed to the host is never a half-made copy, and a failed
+  // copy leaves the older file in place.
+  int in = ::open(NativePath(from).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (in < 0) return false;
   struct stat info {};
   if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(in);
     return false;
   }
-  std::string temp = target + ".tmpXXXXXX";
-  int out = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (out < 0) {
-    ::close(in);
-    return false;
-  }
-  ::fchmod(out, info.st_mode & 0666);
-  bool copied = true;
   std::string piece(1 << 20, '\0');
-  for (;;) {
-    ssize_t n = ::read(in, piece.data(), piece.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) copied = false;
-    if (n <= 0) break;
-    if (!WriteAll(out, std::string_view(piece.data(), static_cast<size_t>(n)))) {
-      copied = false;
-      break;
-    }
-  }
+  const ReplaceFailure failure =
+      ReplaceThroughTemporary(NativePath(to), info.st_mode & 0666, [&](int out) {
+        for (;;) {
+          ssize_t n = ::read(in, piece.data(), piece.size());
+          if (n < 0 && errno == EINTR) continue;
+          if (n <= 0) return n == 0;
+          if (!WriteAll(out, std::string_view(piece.data(), static_cast<size_t>(n)))) return false;
+        }
+      });
   ::close(in);
-  copied = copied && ::fsync(out) == 0;
-  copied = ::close(out) == 0 && copied;
-  if (!copied || ::rename(temp.c_str(), target.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  return true;
+  return failure.what == nullptr;
 }
 
 bool RenameFile(std::string_view from, std::string_view to) {
@@ -174,14 +195,8 @@ void UnlockFile(int fd) {
 }
 
 void AtomicReplaceFile(std::string_view path, std::string_view bytes) {
-  std::string target = NativePath(path);
-  std::string folder = FolderOf(target);
-  std::string temp = target + ".tmpXXXXXX";
-  int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) Fail("cannot create a temporary file for", target, errno);
-
-  // mkostemp creates the file 0600; give it the target's mode, or the mode a
-  // new file would get under the umask.
+  const std::string target = NativePath(path);
+  // The target's mode, or the mode a new file gets under the umask.
   struct stat info {};
   mode_t mode;
   if (::stat(target.c_str(), &info) == 0) {
@@ -191,30 +206,9 @@ void AtomicReplaceFile(std::string_view path, std::string_view bytes) {
     ::umask(mask);
     mode = 0666 & ~mask;
   }
-  ::fchmod(fd, mode);
-
-  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-    int error = errno;
-    ::close(fd);
-    ::unlink(temp.c_str());
-    Fail("cannot write", target, error);
-  }
-  if (::close(fd) != 0) {
-    int error = errno;
-    ::unlink(temp.c_str());
-    Fail("cannot write", target, error);
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    int error = errno;
-    ::unlink(temp.c_str());
-    Fail("cannot replace", target, error);
-  }
-  // The rename is durable only once the folder entry is on disk.
-  int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    ::fsync(dirFd);
-    ::close(dirFd);
-  }
+  const ReplaceFailure failure =
+      ReplaceThroughTemporary(target, mode, [&](int fd) { return WriteAll(fd, bytes); });
+  if (failure.what != nullptr) Fail(failure.what, target, failure.error);
 }
 
 }  // namespace Tov00300::platform

@@ -12,14 +12,15 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <pugixml.hpp>
 #include <sstream>
+#include <stdexcept>
 
 #include "dataset_impl.h"
 #include "datetime_parts.h"
 #include "tov00300/format.h"
+#include "tov00300/platform.h"
 
 namespace Tov00300 {
 
@@ -298,25 +299,12 @@ DataPacket DataSet::FromXml(const std::string& xml) {
 void DataSet::SaveToFile(const std::string& path) const {
   impl_->CheckActive();
   const std::string xml = ToXml(Data());
-  // Written beside the target and renamed over it, so a crash never leaves a
-  // half-written table behind.
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw DataSetError("Cannot create file '" + path + "'");
-    out.write(xml.data(), static_cast<std::streamsize>(xml.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temporary.c_str());
-      throw DataSetError("Cannot write file '" + path + "'");
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::remove(temporary.c_str());
-    throw DataSetError("Cannot write file '" + path + "': " + ec.message());
+  // The platform seam's one atomic replacement: a crash never leaves a
+  // half-written table behind, and a failure keeps the old one.
+  try {
+    platform::AtomicReplaceFile(path, xml);
+  } catch (const std::runtime_error& error) {
+    throw DataSetError("Cannot write file '" + path + "': " + error.what());
   }
 }
 

@@ -99,6 +99,7 @@ TEST_F(FilesTest, FailedAtomicReplaceKeepsTheOldContent) {
   // the new content was written to the temporary file.
   ASSERT_TRUE(CreateFolder(Path("sub")));
   EXPECT_THROW(AtomicReplaceFile(Path("sub"), "new"), std::runtime_error);
+  EXPECT_FALSE(CopyFileReplace(Path("gt.dat"), Path("sub")));
   EXPECT_EQ(ReadFile(Path("gt.dat")), "old");
   int entries = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder_)) {

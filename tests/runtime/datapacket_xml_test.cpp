@@ -185,6 +185,11 @@ TEST_F(DataPacketXmlTest, BadFilesGiveAnErrorNamingThePath) {
   EXPECT_THROW(reserved.SaveToFile(Path("reserved.cds")), DataSetError);
   EXPECT_FALSE(std::filesystem::exists(Path("reserved.cds")));
   EXPECT_THROW(good.SaveToFile((dir_ / "no_folder" / "x.cds").string()), DataSetError);
+  // A save that cannot replace its target leaves no temporary file behind.
+  std::filesystem::create_directory(dir_ / "folder.cds");
+  EXPECT_THROW(good.SaveToFile(Path("folder.cds")), DataSetError);
+  for (const auto& entry : std::filesystem::directory_iterator(dir_))
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
 }
 
 }  // namespace
