@@ -1,8 +1,8 @@
 // The script's pseudo-operations: "sim" (a command to the virtual printer)
 // and "get"/"set" (the package's exported globals, as a host reads and sets
 // them).
-#include <cstdlib>
 #include <map>
+#include <span>
 #include <variant>
 
 #include "contracts.h"
@@ -25,20 +25,17 @@ namespace {
 // beside the package. Loading it here gives the package the same copy later,
 // so commands sent before the session starts reach the printer it will use.
 SimControlFunction SimControl() {
-  const char* configured = std::getenv("TOV_DRIVER_LIBRARY");
-  const std::string path = configured && *configured
-                               ? std::string(configured)
-                               : platform::JoinPath(PackageFolder(), "libDarumaFrameWork.so");
-  platform::LibraryHandle library = platform::LoadLibrary(path);
-  if (!library)
-    throw std::runtime_error("cannot load the driver library " + path + ": " +
-                             platform::LastLibraryError());
-  void* symbol = platform::FindSymbol(library, TOV00300_SIM_CONTROL_NAME);
-  if (!symbol)
-    throw std::runtime_error("the driver library " + path +
-                             " has no " TOV00300_SIM_CONTROL_NAME
-                             " (it is not the virtual printer)");
-  return reinterpret_cast<SimControlFunction>(symbol);
+  const std::string path =
+      platform::LibraryPath("TOV_DRIVER_LIBRARY", PackageFolder(), "libDarumaFrameWork.so");
+  static constexpr const char* kNames[] = {TOV00300_SIM_CONTROL_NAME};
+  void* address = nullptr;
+  platform::LibraryHandle library = nullptr;
+  std::string error;
+  if (!platform::BindLibrary(path, library, kNames, std::span<void*>(&address, 1), error)) {
+    throw std::runtime_error("the driver library: " + error +
+                             (library != nullptr ? " (it is not the virtual printer)" : ""));
+  }
+  return reinterpret_cast<SimControlFunction>(address);
 }
 
 class SimCall : public PreparedCall {

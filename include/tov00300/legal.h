@@ -32,8 +32,9 @@ extern ValidateFileFunction Bematech_validateFile;
 // ($TOV_SIGNER_LIBRARY, else libsign_bema.so beside the package), finds its
 // four entry points and has it append the EAD record. The library's code is
 // left in inRetorno (1 signed; see sign_bema.h for the others). A missing
-// library or entry point signs nothing and leaves inRetorno alone. Nothing is
-// shown to the operator; the driver library's handle is not touched.
+// library or entry point signs nothing and leaves inRetorno alone; the debug
+// log names the library or the entry point it lacks. Nothing is shown to the
+// operator; the driver library's handle is not touched.
 void geraEad(const std::string& caminho);
 
 // ---- fiscal memory readings ---------------------------------------------------------

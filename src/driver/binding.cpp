@@ -1,6 +1,6 @@
 // Binding the driver library's entry points at session start.
-#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "driver/entry_points.h"
 #include "tov00300/driver.h"
@@ -13,40 +13,26 @@ namespace {
 
 std::string ultimoErro;
 
-// $TOV_DRIVER_LIBRARY, else the driver library beside the package itself, as
-// the driver DLL sits beside the host's packages.
-std::string CaminhoDaBiblioteca() {
-  if (const char* caminho = std::getenv("TOV_DRIVER_LIBRARY"); caminho != nullptr && *caminho)
-    return caminho;
-  // The address must be the package's own: an exported variable may live in
-  // the host executable (copy relocation), a file-local one cannot.
-  return platform::JoinPath(platform::FolderOfLoadedObject(&ultimoErro), "libDarumaFrameWork.so");
-}
-
 }  // namespace
 
 bool StartImpFiscal_FrameWork() {
   ultimoErro.clear();
-  if (ImpFisDLLHandle == nullptr) {
-    const std::string caminho = CaminhoDaBiblioteca();
-    ImpFisDLLHandle = platform::LoadLibrary(caminho);
-    if (ImpFisDLLHandle == nullptr) {
-      ultimoErro = "cannot load " + caminho + ": " + platform::LastLibraryError();
-      // Entry points a host may have assigned by hand are not left behind a
-      // failed start.
-      UnbindDriverEntryPoints();
-      return false;
-    }
+  const std::span<const driver::EntryPointSlot> slots = driver::EntryPointTable();
+  std::vector<const char*> names;
+  for (const driver::EntryPointSlot& slot : slots) names.push_back(slot.name);
+  std::vector<void*> addresses(slots.size());
+  // $TOV_DRIVER_LIBRARY, else the driver library beside the package itself.
+  // The address must be the package's own: an exported variable may live in
+  // the host executable (copy relocation), a file-local one cannot.
+  const std::string path = platform::LibraryPath(
+      "TOV_DRIVER_LIBRARY", platform::FolderOfLoadedObject(&ultimoErro), "libDarumaFrameWork.so");
+  if (!platform::BindLibrary(path, ImpFisDLLHandle, names, addresses, ultimoErro)) {
+    // Entry points a host may have assigned by hand are not left behind a
+    // failed start.
+    UnbindDriverEntryPoints();
+    return false;
   }
-  for (const driver::EntryPointSlot& slot : driver::EntryPointTable()) {
-    void* endereco = platform::FindSymbol(ImpFisDLLHandle, slot.name);
-    if (endereco == nullptr) {
-      ultimoErro = std::string("driver library lacks ") + slot.name;
-      UnbindDriverEntryPoints();
-      return false;
-    }
-    slot.bind(endereco);
-  }
+  for (size_t i = 0; i < slots.size(); ++i) slots[i].bind(addresses[i]);
   return true;
 }
 

@@ -1,6 +1,7 @@
 // Dynamic libraries on POSIX systems (dlopen and dlsym).
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tov00300/platform.h"
@@ -54,6 +55,31 @@ std::string FolderOfLoadedObject(const void* address) {
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return file.substr(0, slash);
+}
+
+std::string LibraryPath(std::string_view variable, std::string_view folder,
+                        std::string_view fileName) {
+  std::string configured = ProcessVariable(variable);
+  return configured.empty() ? JoinPath(folder, fileName) : configured;
+}
+
+bool BindLibrary(std::string_view path, LibraryHandle& library, std::span<const char* const> names,
+                 std::span<void*> addresses, std::string& error) {
+  std::fill(addresses.begin(), addresses.end(), nullptr);
+  if (library == nullptr) library = LoadLibrary(path);
+  if (library == nullptr) {
+    error = LastLibraryError();
+    return false;
+  }
+  for (size_t i = 0; i < names.size() && i < addresses.size(); ++i) {
+    addresses[i] = FindSymbol(library, names[i]);
+    if (addresses[i] == nullptr) {
+      error = std::string(path) + " lacks " + names[i];
+      std::fill(addresses.begin(), addresses.end(), nullptr);
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace Tov00300::platform

@@ -12,6 +12,7 @@
 #define TOV00300_PLATFORM_H_
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -118,6 +119,21 @@ std::string LastLibraryError();
 std::string PathOfLoadedObject(const void* address);
 // Folder of the shared object that contains `address` (for $ORIGIN lookups).
 std::string FolderOfLoadedObject(const void* address);
+
+// A library loaded at run time (the driver library, the signer): the file
+// the process variable `variable` names when it is set (a setting of the C
+// interface sets it too), else `fileName` in `folder`, the package's own
+// folder, as the DLLs sit beside the host's packages.
+std::string LibraryPath(std::string_view variable, std::string_view folder,
+                        std::string_view fileName);
+// Loads the library at `path` unless `library` already holds one (a loaded
+// library stays loaded: the handle is left in `library`), then looks up
+// `names` in order into `addresses` (as many). True when every name is
+// found; otherwise every address is null and `error` says what failed,
+// naming the file or the missing symbol: "cannot load library PATH: REASON"
+// or "PATH lacks NAME".
+bool BindLibrary(std::string_view path, LibraryHandle& library, std::span<const char* const> names,
+                 std::span<void*> addresses, std::string& error);
 
 }  // namespace Tov00300::platform
 
