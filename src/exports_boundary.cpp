@@ -183,4 +183,20 @@ void Caught(const char* name, const char* cp1252What) {
   }
 }
 
+void RecordFailure(const char* name, bool logged) {
+  const auto failed = [&](const char* cp1252What) {
+    if (logged) return Caught(name, cp1252What);
+    SetError(TOV_ERR_EXCEPTION, std::string(name) + ": " + Cp1252ToUtf8(cp1252What));
+  };
+  try {
+    throw;
+  } catch (const Refusal& refusal) {
+    SetError(refusal.code(), std::string(name) + ": " + refusal.what());
+  } catch (const std::exception& error) {
+    failed(error.what());
+  } catch (...) {
+    failed("an error that is not a std::exception");
+  }
+}
+
 }  // namespace Tov00300::boundary

@@ -85,6 +85,11 @@ T& Need(T* handle, const char* what) {
 // the debug log a line "<name> : <text>", as the host's own log would show it.
 void Caught(const char* name, const char* cp1252What);
 
+// Records the exception being handled (call it only inside a catch block) as
+// the last error of `name`: a refused input with its own code, anything else
+// as TOV_ERR_EXCEPTION, also written to the debug log (Caught) when `logged`.
+void RecordFailure(const char* name, bool logged);
+
 // Runs a plain name's body: clears the last error first; a refused input or
 // an exception answers `failure` with the last error set. No exception leaves.
 template <typename R, typename Body>
@@ -92,12 +97,21 @@ R Guard(const char* name, R failure, Body body) {
   ClearError();
   try {
     return body();
-  } catch (const Refusal& refusal) {
-    SetError(refusal.code(), std::string(name) + ": " + refusal.what());
-  } catch (const std::exception& error) {
-    Caught(name, error.what());
   } catch (...) {
-    Caught(name, "an error that is not a std::exception");
+    RecordFailure(name, true);
+  }
+  return failure;
+}
+
+// The same for the functions around the plain names (values, settings,
+// globals), which leave the last error alone unless they fail, and log
+// nothing.
+template <typename R, typename Body>
+R Contain(const char* name, R failure, Body body) {
+  try {
+    return body();
+  } catch (...) {
+    RecordFailure(name, false);
   }
   return failure;
 }

@@ -176,21 +176,16 @@ int tov_last_error_needed(void) {
 }
 
 bool tov_set_setting(const char* name, const char* value) {
-  try {
+  return Contain("tov_set_setting", false, [&] {
     // Paths go to the system as the host wrote them, whatever the encoding.
     if (name == nullptr) throw Refusal(TOV_ERR_ARGUMENT, "the setting's name is null");
     SetSetting(name, value != nullptr ? value : "");
     return true;
-  } catch (const Refusal& refusal) {
-    SetError(refusal.code(), std::string("tov_set_setting: ") + refusal.what());
-  } catch (const std::exception& error) {
-    SetError(TOV_ERR_EXCEPTION, std::string("tov_set_setting: ") + Cp1252ToUtf8(error.what()));
-  }
-  return false;
+  });
 }
 
 int tov_get_setting(const char* name, char* buf, int bufSize) {
-  try {
+  return Contain("tov_get_setting", -1, [&] {
     if (name == nullptr) throw Refusal(TOV_ERR_ARGUMENT, "the setting's name is null");
     const std::optional<std::string> value = GetSetting(name);
     if (!value) {
@@ -198,12 +193,7 @@ int tov_get_setting(const char* name, char* buf, int bufSize) {
       return -1;
     }
     return CopyLength(*value, buf, bufSize);
-  } catch (const Refusal& refusal) {
-    SetError(refusal.code(), std::string("tov_get_setting: ") + refusal.what());
-  } catch (const std::exception& error) {
-    SetError(TOV_ERR_EXCEPTION, std::string("tov_get_setting: ") + Cp1252ToUtf8(error.what()));
-  }
-  return -1;
+  });
 }
 
 void tov_set_dialog_hook(TovDialogHook hook, void* user) {

@@ -13,20 +13,15 @@ extern "C" {
 
 // Texts follow the host's encoding; a setter refuses a text the encoding
 // cannot take and leaves the global as it was.
-#define TOV_TEXT_GLOBAL(name)                                                         \
-  int tov_get_##name(char* buf, int bufSize) {                                        \
-    return DeliverLength(Tov00300::name, buf, bufSize);                               \
-  }                                                                                   \
-  bool tov_set_##name(const char* value) {                                            \
-    try {                                                                             \
-      Tov00300::name = In(value);                                                     \
-      return true;                                                                    \
-    } catch (const Refusal& refusal) {                                                \
-      SetError(refusal.code(), std::string("tov_set_" #name ": ") + refusal.what());  \
-    } catch (const std::exception& error) {                                           \
-      SetError(TOV_ERR_EXCEPTION, std::string("tov_set_" #name ": ") + error.what()); \
-    }                                                                                 \
-    return false;                                                                     \
+#define TOV_TEXT_GLOBAL(name)                           \
+  int tov_get_##name(char* buf, int bufSize) {          \
+    return DeliverLength(Tov00300::name, buf, bufSize); \
+  }                                                     \
+  bool tov_set_##name(const char* value) {              \
+    return Contain("tov_set_" #name, false, [&] {       \
+      Tov00300::name = In(value);                       \
+      return true;                                      \
+    });                                                 \
   }
 TOV00300_EXPORTED_TEXTS(TOV_TEXT_GLOBAL)
 #undef TOV_TEXT_GLOBAL

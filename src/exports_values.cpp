@@ -21,25 +21,9 @@ using Tov00300::Variant;
 using Tov00300::VariantArray;
 using namespace Tov00300::boundary;
 
-// Runs `body`; a refused input or an exception becomes `failure`, with the
-// last error set.
-template <typename R, typename Body>
-R Guarded(const char* name, R failure, Body body) {
-  try {
-    return body();
-  } catch (const Refusal& refusal) {
-    SetError(refusal.code(), std::string(name) + ": " + refusal.what());
-  } catch (const std::exception& error) {
-    SetError(TOV_ERR_EXCEPTION, std::string(name) + ": " + Tov00300::Cp1252ToUtf8(error.what()));
-  } catch (...) {
-    SetError(TOV_ERR_EXCEPTION, std::string(name) + ": an error that is not a std::exception");
-  }
-  return failure;
-}
-
 bool SetInBag(const char* name, Variant* bag, const char* key, Variant value) {
   if (bag == nullptr || key == nullptr) return false;
-  return Guarded(name, false, [&] {
+  return Contain(name, false, [&] {
     const std::string k = In(key);
     if (!bag->IsArray()) *bag = Variant(VariantArray());
     VariantArray& pairs = bag->AsArray();
@@ -62,12 +46,12 @@ const Variant* Element(const Variant* array, int index) {
 
 int TextOf(const char* name, const Variant* value, char* buf, int size) {
   if (value == nullptr) return -1;
-  return Guarded(name, -1, [&] { return DeliverLength(value->AsString(), buf, size); });
+  return Contain(name, -1, [&] { return DeliverLength(value->AsString(), buf, size); });
 }
 
 bool DoubleOf(const char* name, const Variant* value, double* out) {
   if (value == nullptr || out == nullptr) return false;
-  return Guarded(name, false, [&] {
+  return Contain(name, false, [&] {
     *out = value->AsDouble();
     return true;
   });
@@ -82,7 +66,7 @@ bool SetValue(VariantArray* values, int index, Variant value) {
 template <typename Body>
 bool OnDataSet(const char* name, DataSet* ds, Body body) {
   if (ds == nullptr) return false;
-  return Guarded(name, false, [&] {
+  return Contain(name, false, [&] {
     body(*ds);
     return true;
   });
@@ -95,17 +79,17 @@ extern "C" {
 // ---- variants, bags and result arrays ----
 
 TovVariant* tov_bag_new(void) {
-  return Guarded<TovVariant*>(__func__, nullptr, [] { return new Variant(VariantArray()); });
+  return Contain<TovVariant*>(__func__, nullptr, [] { return new Variant(VariantArray()); });
 }
 
 TovVariant* tov_array_new(int count) {
   if (count < 0) return nullptr;
-  return Guarded<TovVariant*>(__func__, nullptr, [&] { return new Variant(VariantArray(count)); });
+  return Contain<TovVariant*>(__func__, nullptr, [&] { return new Variant(VariantArray(count)); });
 }
 
 TovVariant* tov_variant_from_dataset(const TovDataSet* ds) {
   if (ds == nullptr) return nullptr;
-  return Guarded<TovVariant*>(__func__, nullptr, [&] { return new Variant(ds->Data()); });
+  return Contain<TovVariant*>(__func__, nullptr, [&] { return new Variant(ds->Data()); });
 }
 
 void tov_variant_free(TovVariant* v) {
@@ -113,7 +97,7 @@ void tov_variant_free(TovVariant* v) {
 }
 
 bool tov_bag_set_text(TovVariant* bag, const char* key, const char* value) {
-  return Guarded(__func__, false, [&] { return SetInBag(__func__, bag, key, Variant(In(value))); });
+  return Contain(__func__, false, [&] { return SetInBag(__func__, bag, key, Variant(In(value))); });
 }
 
 bool tov_bag_set_int(TovVariant* bag, const char* key, int value) {
@@ -144,14 +128,14 @@ int tov_bag_key(const TovVariant* bag, int index, char* buf, int bufSize) {
 
 int tov_bag_get_text(const TovVariant* bag, const char* key, char* buf, int bufSize) {
   if (bag == nullptr || key == nullptr) return -1;
-  return Guarded(__func__, -1, [&] {
+  return Contain(__func__, -1, [&] {
     return TextOf(__func__, Tov00300::FindInBag(*bag, In(key)), buf, bufSize);
   });
 }
 
 bool tov_bag_get_double(const TovVariant* bag, const char* key, double* out) {
   if (bag == nullptr || key == nullptr) return false;
-  return Guarded(__func__, false,
+  return Contain(__func__, false,
                  [&] { return DoubleOf(__func__, Tov00300::FindInBag(*bag, In(key)), out); });
 }
 
@@ -172,7 +156,7 @@ bool tov_array_get_double(const TovVariant* array, int index, double* out) {
 
 TovValues* tov_values_new(int count) {
   if (count < 0) return nullptr;
-  return Guarded<TovValues*>(__func__, nullptr, [&] { return new VariantArray(count); });
+  return Contain<TovValues*>(__func__, nullptr, [&] { return new VariantArray(count); });
 }
 
 void tov_values_free(TovValues* values) {
@@ -184,7 +168,7 @@ int tov_values_count(const TovValues* values) {
 }
 
 bool tov_values_set_text(TovValues* values, int index, const char* value) {
-  return Guarded(__func__, false, [&] { return SetValue(values, index, Variant(In(value))); });
+  return Contain(__func__, false, [&] { return SetValue(values, index, Variant(In(value))); });
 }
 
 bool tov_values_set_int(TovValues* values, int index, int value) {
@@ -209,13 +193,13 @@ bool tov_values_set_null(TovValues* values, int index) {
 
 bool tov_values_set_dataset(TovValues* values, int index, const TovDataSet* ds) {
   if (ds == nullptr) return false;
-  return Guarded(__func__, false, [&] { return SetValue(values, index, Variant(ds->Data())); });
+  return Contain(__func__, false, [&] { return SetValue(values, index, Variant(ds->Data())); });
 }
 
 // ---- string lists ----
 
 TovStrings* tov_strings_new(void) {
-  return Guarded<TovStrings*>(__func__, nullptr, [] { return new StringList(); });
+  return Contain<TovStrings*>(__func__, nullptr, [] { return new StringList(); });
 }
 
 void tov_strings_free(TovStrings* list) {
@@ -224,7 +208,7 @@ void tov_strings_free(TovStrings* list) {
 
 bool tov_strings_add(TovStrings* list, const char* text) {
   if (list == nullptr) return false;
-  return Guarded(__func__, false, [&] {
+  return Contain(__func__, false, [&] {
     list->Add(In(text));
     return true;
   });
@@ -236,13 +220,13 @@ int tov_strings_count(const TovStrings* list) {
 
 int tov_strings_get(const TovStrings* list, int index, char* buf, int bufSize) {
   if (list == nullptr || index < 0 || index >= list->Count()) return -1;
-  return Guarded(__func__, -1, [&] { return DeliverLength((*list)[index], buf, bufSize); });
+  return Contain(__func__, -1, [&] { return DeliverLength((*list)[index], buf, bufSize); });
 }
 
 // ---- data sets ----
 
 TovDataSet* tov_dataset_new(const char* name) {
-  return Guarded<TovDataSet*>(__func__, nullptr, [&] { return new DataSet(In(name)); });
+  return Contain<TovDataSet*>(__func__, nullptr, [&] { return new DataSet(In(name)); });
 }
 
 void tov_dataset_free(TovDataSet* ds) {
@@ -305,19 +289,19 @@ bool tov_dataset_post(TovDataSet* ds) {
 
 int tov_dataset_record_count(const TovDataSet* ds) {
   if (ds == nullptr) return 0;
-  return Guarded(__func__, 0, [&] { return ds->Active() ? ds->RecordCount() : 0; });
+  return Contain(__func__, 0, [&] { return ds->Active() ? ds->RecordCount() : 0; });
 }
 
 int tov_dataset_field_count(const TovDataSet* ds) {
   if (ds == nullptr) return 0;
-  return Guarded(__func__, 0, [&] {
+  return Contain(__func__, 0, [&] {
     return ds->Active() ? ds->FieldCount() : static_cast<int>(ds->FieldDefs().size());
   });
 }
 
 int tov_dataset_field_name(const TovDataSet* ds, int index, char* buf, int bufSize) {
   if (ds == nullptr || index < 0) return -1;
-  return Guarded(__func__, -1, [&] {
+  return Contain(__func__, -1, [&] {
     const auto& defs = ds->FieldDefs();
     if (index >= static_cast<int>(defs.size())) return -1;
     return DeliverLength(defs[index].name, buf, bufSize);
@@ -344,12 +328,12 @@ bool tov_dataset_next(TovDataSet* ds) {
 
 bool tov_dataset_eof(const TovDataSet* ds) {
   if (ds == nullptr) return true;
-  return Guarded(__func__, true, [&] { return !ds->Active() || ds->Eof(); });
+  return Contain(__func__, true, [&] { return !ds->Active() || ds->Eof(); });
 }
 
 int tov_dataset_get_text(TovDataSet* ds, const char* field, char* buf, int bufSize) {
   if (ds == nullptr) return -1;
-  return Guarded(__func__, -1, [&] {
+  return Contain(__func__, -1, [&] {
     if (!ds->Active() || ds->Eof()) return -1;
     Tov00300::Field f = ds->FieldByName(In(field));
     if (f.IsNull()) return -1;
@@ -359,7 +343,7 @@ int tov_dataset_get_text(TovDataSet* ds, const char* field, char* buf, int bufSi
 
 bool tov_dataset_get_double(TovDataSet* ds, const char* field, double* out) {
   if (ds == nullptr || out == nullptr) return false;
-  return Guarded(__func__, false, [&] {
+  return Contain(__func__, false, [&] {
     if (!ds->Active() || ds->Eof()) return false;
     *out = ds->FieldByName(In(field)).AsFloat();
     return true;
@@ -368,7 +352,7 @@ bool tov_dataset_get_double(TovDataSet* ds, const char* field, double* out) {
 
 bool tov_dataset_save_file(const TovDataSet* ds, const char* path) {
   if (ds == nullptr || path == nullptr) return false;
-  return Guarded(__func__, false, [&] {
+  return Contain(__func__, false, [&] {
     ds->SaveToFile(In(path));
     return true;
   });
