@@ -90,15 +90,7 @@ Bench& Environment() {
 // ---- the host's data ------------------------------------------------------------------
 
 void Products(DataSet& set, int count) {
-  set.CreateDataSet({{"CDPRODIMPFIS", FieldType::String, 14},
-                     {"CDPRODUTO", FieldType::String, 14},
-                     {"NMPRODUTO", FieldType::String, 40},
-                     {"QTPRODVEND", FieldType::Float, 0},
-                     {"VRTOTAL", FieldType::Float, 0},
-                     {"VRACRE", FieldType::Float, 0},
-                     {"VRDESC", FieldType::Float, 0},
-                     {"VRPEALIMPFIS", FieldType::Float, 0},
-                     {"IDTPIMPOSFIS", FieldType::String, 1}});
+  set.CreateDataSet(Tov00300::SoldProductFieldDefs());
   static const double kRates[] = {18, 12, 7, 0, 0, 0};
   static const char* const kSituations[] = {"T", "T", "T", "F", "I", "N"};
   for (int i = 0; i < count; ++i) {

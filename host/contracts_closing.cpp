@@ -1,23 +1,20 @@
 // The contracts of the cash closing prints and the table-service prints.
 #include "contract_builders.h"
+#include "tov00300/closing_reports.h"
 
 namespace ecfhost::contract {
 
 namespace {
 
-const std::vector<FieldRule> kSoldProductFields = {
-    {"CDPRODIMPFIS", kText, "product code on the printer; printed when not empty"},
-    {"CDPRODUTO", kText, "product code, printed when CDPRODIMPFIS is empty"},
-    {"NMPRODUTO", kText, "product name"},
-    {"QTPRODVEND", kNumber, "quantity sold", kQuantity},
-    {"VRTOTAL", kNumber, "value sold; summed into the sales of the closing", kMoney},
-    {"VRACRE", kNumber, "surcharges", kMoney},
-    {"VRDESC", kNumber, "discounts", kMoney},
-    {"VRPEALIMPFIS", kNumber, "tax rate; 0 without a rate (grouped report)", kPercent, true},
-    {"IDTPIMPOSFIS", kText,
-     "tax situation: \"F\" substitution, \"N\" not levied, \"I\" exempt, other taxed "
-     "(grouped report)",
-     "", true}};
+// The products data set, as the package defines it.
+std::vector<FieldRule> SoldProductRules() {
+  std::vector<FieldRule> rules;
+  for (const Tov00300::SoldProductField& f : Tov00300::kSoldProductFields) {
+    rules.push_back({f.name, f.type == Tov00300::FieldType::String ? kText : kNumber, f.meaning,
+                     f.unit, f.groupedOnly});
+  }
+  return rules;
+}
 // The movements of the closing reports, by record type.
 const std::vector<FieldRule> kMovementTotalFields = {
     {"IDTIPOREG", kText,
@@ -37,7 +34,7 @@ std::vector<Contract> ClosingContracts() {
        true,
        {P("ignorado1"), P("ignorado2"), P("ignorado3"), P("ignorado4"), P("ignorado5"),
         P("nrCupom", "out: the report's receipt number"),
-        RowsSet("produtos", kSoldProductFields,
+        RowsSet("produtos", SoldProductRules(),
                 "products sold; with agrupado \"S\" also VRPEALIMPFIS, IDTPIMPOSFIS"),
         P("confirma", "\"S\" asks the operator first, \"N\" does not; else nothing is printed"),
         P("agrupado", "\"S\" groups the products by tax"), kScheme,
@@ -62,7 +59,7 @@ std::vector<Contract> ClosingContracts() {
             "closing amounts per payment method; read when printing the receipts and the "
             "till is not yet handled"),
         P("sangria", "data set, kept"),
-        RowsSet("produtos", kSoldProductFields, "products sold by the till"),
+        RowsSet("produtos", SoldProductRules(), "products sold by the till"),
         ReadSet("operadorSup",
                 {{"CDSUPERVISOR", kText, "supervisor code, signs copy 1", "", true},
                  {"NMSUPERVISOR", kText, "supervisor name", "", true},

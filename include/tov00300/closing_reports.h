@@ -8,6 +8,7 @@
 #define TOV00300_CLOSING_REPORTS_H_
 
 #include <string>
+#include <vector>
 
 #include "tov00300/dataset.h"
 #include "tov00300/datetime.h"
@@ -15,6 +16,44 @@
 
 TOV00300_API_BEGIN
 namespace Tov00300 {
+
+// The layout of the products data set (`produtos`, cdsProdVend): the first
+// seven fields are read always, the last two for the grouped report only.
+// The one definition of it: hosts, tests and benchmarks build their sets
+// from it, and the host's contract describes it.
+struct SoldProductField {
+  const char* name;
+  FieldType type;
+  int size;  // width of a String field; 0 for the others
+  bool groupedOnly;
+  const char* meaning;
+  const char* unit;  // what an amount counts; "" for a text
+};
+inline constexpr SoldProductField kSoldProductFields[] = {
+    {"CDPRODIMPFIS", FieldType::String, 14, false,
+     "product code on the printer; printed when not empty", ""},
+    {"CDPRODUTO", FieldType::String, 14, false, "product code, printed when CDPRODIMPFIS is empty",
+     ""},
+    {"NMPRODUTO", FieldType::String, 40, false, "product name", ""},
+    {"QTPRODVEND", FieldType::Float, 0, false, "quantity sold", "units of the product's measure"},
+    {"VRTOTAL", FieldType::Float, 0, false, "value sold; summed into the sales of the closing",
+     "R$"},
+    {"VRACRE", FieldType::Float, 0, false, "surcharges", "R$"},
+    {"VRDESC", FieldType::Float, 0, false, "discounts", "R$"},
+    {"VRPEALIMPFIS", FieldType::Float, 0, true, "tax rate; 0 without a rate (grouped report)", "%"},
+    {"IDTPIMPOSFIS", FieldType::String, 1, true,
+     "tax situation: \"F\" substitution, \"N\" not levied, \"I\" exempt, other taxed "
+     "(grouped report)",
+     ""},
+};
+
+// kSoldProductFields as the fields of a data set (DataSet::CreateDataSet).
+inline std::vector<FieldDef> SoldProductFieldDefs() {
+  std::vector<FieldDef> defs;
+  for (const SoldProductField& field : kSoldProductFields)
+    defs.push_back({field.name, field.type, field.size});
+  return defs;
+}
 
 // The products sold, as one management report. `produtos` is copied into
 // cdsProdVend (fields CDPRODIMPFIS, CDPRODUTO, NMPRODUTO, QTPRODVEND,

@@ -41,15 +41,7 @@ class ClosingReportsTest : public PackageTest {
 };
 
 void MakeProducts(DataSet& set) {
-  set.CreateDataSet({{"CDPRODIMPFIS", FieldType::String, 14},
-                     {"CDPRODUTO", FieldType::String, 14},
-                     {"NMPRODUTO", FieldType::String, 40},
-                     {"QTPRODVEND", FieldType::Float, 0},
-                     {"VRTOTAL", FieldType::Float, 0},
-                     {"VRACRE", FieldType::Float, 0},
-                     {"VRDESC", FieldType::Float, 0},
-                     {"VRPEALIMPFIS", FieldType::Float, 0},
-                     {"IDTPIMPOSFIS", FieldType::String, 1}});
+  set.CreateDataSet(Tov00300::SoldProductFieldDefs());
 }
 
 void AddProduct(DataSet& set, const std::string& code, double quantity, double total,

@@ -14,6 +14,7 @@
 
 #include "ecfhost_runner.h"
 #include "sale_script.h"
+#include "tov00300/closing_reports.h"
 
 namespace e2e {
 
@@ -104,17 +105,12 @@ inline Json ProductSet(const std::vector<Product>& products) {
                     {"VRDESC", p.discount},
                     {"VRPEALIMPFIS", p.rate},
                     {"IDTPIMPOSFIS", p.situation}});
-  return {{"fields",
-           {{"CDPRODIMPFIS", "string", 14},
-            {"CDPRODUTO", "string", 14},
-            {"NMPRODUTO", "string", 40},
-            {"QTPRODVEND", "float"},
-            {"VRTOTAL", "float"},
-            {"VRACRE", "float"},
-            {"VRDESC", "float"},
-            {"VRPEALIMPFIS", "float"},
-            {"IDTPIMPOSFIS", "string", 1}}},
-          {"rows", rows}};
+  Json fields = Json::array();
+  for (const Tov00300::SoldProductField& f : Tov00300::kSoldProductFields) {
+    fields.push_back(f.type == Tov00300::FieldType::String ? Json{f.name, "string", f.size}
+                                                           : Json{f.name, "float"});
+  }
+  return {{"fields", fields}, {"rows", rows}};
 }
 
 // Relatorio_Produto's eleven arguments.
