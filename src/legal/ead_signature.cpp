@@ -43,8 +43,13 @@ void geraEad(const std::string& caminho) {
   platform::LibraryHandle library = nullptr;
   std::string error;
   if (!platform::BindLibrary(path, library, kNames, addresses, error)) {
-    // Nothing is signed and nothing is shown: the log says why.
-    ImpFisDebug(Utf8ToCp1252("Arquivo não assinado (EAD): ") + error);
+    // Nothing is signed and nothing is shown: the log says why. A log that
+    // cannot be written does not stop the caller, which is putting the file
+    // in its place.
+    try {
+      ImpFisDebug(Utf8ToCp1252("Arquivo não assinado (EAD): ") + error);
+    } catch (const std::exception&) {
+    }
     return;
   }
   Bematech_setLibType = reinterpret_cast<SetLibTypeFunction>(addresses[0]);
