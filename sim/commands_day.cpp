@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "numbers.h"
 #include "text.h"
+#include "tov00300/format.h"
 
 namespace Tov00300::sim {
 namespace {
@@ -21,7 +22,7 @@ Outcome RegisterRate(Machine& m, char kind, const std::string& value) {
   const PrinterState& state = m.state();
   // The rate table changes only before the fiscal day has movement.
   if (state.movementDay >= 0) return Refuse(kErrAfterZOnly);
-  std::string text = Upper(Trim(value));
+  std::string text = UpperCase(Trim(value));
   if (!text.empty() && (text[0] == 'T' || text[0] == 'S')) {
     kind = text[0];
     text.erase(0, 1);
@@ -72,7 +73,7 @@ Outcome ZReduction(Machine& m, const std::string& date, const std::string& time)
 
 Outcome Register(Machine& m, const std::string& rawKind, const std::string& value) {
   if (auto refusal = NeedIdle(m)) return *refusal;
-  std::string kind = Upper(Trim(rawKind));
+  std::string kind = UpperCase(Trim(rawKind));
   const PrinterState& state = m.state();
   if (kind == "FPGTO") {
     std::string name = Trim(Trim(value).substr(0, kPaymentNameLength));

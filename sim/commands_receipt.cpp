@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "numbers.h"
 #include "text.h"
+#include "tov00300/format.h"
 
 namespace Tov00300::sim {
 namespace {
@@ -25,7 +26,7 @@ std::optional<Outcome> NeedReceipt(const Machine& m, Phase phase) {
 // cents: negative for a discount, positive for a surcharge.
 std::optional<int64_t> Adjustment(const std::string& rawKind, const std::string& rawValue,
                                   int64_t base) {
-  std::string kind = Upper(Trim(rawKind));
+  std::string kind = UpperCase(Trim(rawKind));
   std::string valueText = Trim(rawValue);
   if (kind.empty() && valueText.empty()) return 0;
   auto value = valueText.empty() ? std::optional<int64_t>(0) : ParseDecimal(valueText, 2);
@@ -43,7 +44,7 @@ std::optional<int64_t> Adjustment(const std::string& rawKind, const std::string&
 }  // namespace
 
 int ParseTaxCode(const PrinterState& state, const std::string& raw) {
-  std::string text = Upper(Trim(raw));
+  std::string text = UpperCase(Trim(raw));
   static const struct {
     const char* code;
     int bucket;

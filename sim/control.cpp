@@ -6,6 +6,7 @@
 #include "numbers.h"
 #include "text.h"
 #include "tov00300/driver_api.h"
+#include "tov00300/format.h"
 
 namespace Tov00300::sim {
 namespace {
@@ -27,15 +28,15 @@ std::optional<int> ParseSignedInt(const std::string& text) {
 // word after the name (after the code, for fail).
 int Fault(std::map<std::string, Faults::Failure>& faults, const std::vector<std::string>& w,
           int code, size_t first) {
-  if (w.size() > first && Upper(w[first]) == "OFF") {
+  if (w.size() > first && UpperCase(w[first]) == "OFF") {
     if (w.size() != first + 1) return -2;
     faults.erase(w[1]);
     return 1;
   }
   Faults::Failure failure{code, 1};
   size_t next = first;
-  if (w.size() > next && Upper(w[next]) != "AFTER") {
-    std::string how = Upper(w[next]);
+  if (w.size() > next && UpperCase(w[next]) != "AFTER") {
+    std::string how = UpperCase(w[next]);
     if (how == "ALWAYS") {
       failure.remaining = -1;
     } else if (how != "ONCE") {
@@ -48,7 +49,7 @@ int Fault(std::map<std::string, Faults::Failure>& faults, const std::vector<std:
   // "after K": the first K calls act normally, so a test can make the n-th
   // text of a document fail.
   if (w.size() > next) {
-    if (Upper(w[next]) != "AFTER" || w.size() != next + 2) return -2;
+    if (UpperCase(w[next]) != "AFTER" || w.size() != next + 2) return -2;
     auto skip = ParseInteger(w[next + 1]);
     if (!skip || *skip > 1'000'000) return -2;
     failure.skip = static_cast<int>(*skip);
@@ -59,7 +60,7 @@ int Fault(std::map<std::string, Faults::Failure>& faults, const std::vector<std:
 
 int Fail(Machine& m, const std::vector<std::string>& w) {
   if (w.size() < 3 || !IsEntryPointName(w[1])) return -2;
-  if (Upper(w[2]) == "OFF") return Fault(m.faults().failures, w, 0, 2);
+  if (UpperCase(w[2]) == "OFF") return Fault(m.faults().failures, w, 0, 2);
   auto code = ParseSignedInt(w[2]);
   if (!code) return -2;
   return Fault(m.faults().failures, w, *code, 3);
@@ -104,8 +105,8 @@ int RunControl(Machine& m, const std::string& command) {
   std::vector<std::string> w;
   for (std::string word; in >> word;) w.push_back(word);
   if (w.empty()) return -2;
-  std::string verb = Upper(w[0]);
-  std::string arg = w.size() > 1 ? Upper(w[1]) : "";
+  std::string verb = UpperCase(w[0]);
+  std::string arg = w.size() > 1 ? UpperCase(w[1]) : "";
   Faults& f = m.faults();
   // The files of a printer whose port another process has are neither
   // replaced nor read: -107, as the port opening answers.
@@ -122,7 +123,7 @@ int RunControl(Machine& m, const std::string& command) {
     auto warning = ParseSignedInt(w[2]);
     if (!error || !warning || (w.size() >= 4 && !IsEntryPointName(w[3]))) return -2;
     std::optional<int64_t> skip = 0;
-    if (w.size() == 6) skip = Upper(w[4]) == "AFTER" ? ParseInteger(w[5]) : std::nullopt;
+    if (w.size() == 6) skip = UpperCase(w[4]) == "AFTER" ? ParseInteger(w[5]) : std::nullopt;
     if (!skip || *skip > 1'000'000) return -2;
     f.statusPending = true;
     f.statusError = *error;
@@ -139,7 +140,7 @@ int RunControl(Machine& m, const std::string& command) {
       return 1;
     }
     auto calls = ParseInteger(w[1]);
-    const bool acted = w.size() == 3 && Upper(w[2]) == "ACTED";
+    const bool acted = w.size() == 3 && UpperCase(w[2]) == "ACTED";
     if (!calls || *calls < 1 || *calls > 1'000'000 || (w.size() == 3 && !acted) || w.size() > 3)
       return -2;
     f.killCountdown = static_cast<int>(*calls);

@@ -5,6 +5,7 @@
 #include "legal_files.h"
 #include "messages.h"
 #include "text.h"
+#include "tov00300/format.h"
 
 using namespace Tov00300::sim;
 
@@ -177,7 +178,7 @@ int rEfetuarDownloadMF_ECF_Daruma(const char* arquivo) {
 int regRetornaValorChave_DarumaFramework(const char* produto, const char* chave, char* valor) {
   return Run(__func__, Access::kQuiet, 0, [&](Machine& m) {
     if (valor == nullptr) return Refuse(kErrParameter, -2);
-    std::string key = Upper(Trim(In(chave)));
+    std::string key = Tov00300::UpperCase(Trim(In(chave)));
     std::string answer;
     if (key == "LOCALARQUIVOS") {
       answer = m.folder();

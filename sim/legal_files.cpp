@@ -5,6 +5,7 @@
 #include "numbers.h"
 #include "render.h"
 #include "text.h"
+#include "tov00300/format.h"
 #include "tov00300/platform.h"
 
 namespace Tov00300::sim {
@@ -136,7 +137,7 @@ std::string DocumentsText(const std::vector<MfdDocument>& docs) {
 
 std::optional<Range> RangeFor(const std::string& kind, const std::string& start,
                               const std::string& end) {
-  std::string k = Upper(Trim(kind));
+  std::string k = UpperCase(Trim(kind));
   if (k == "DATAM" || k == "DATA" || k == "1") return ParseRange(RangeKind::kDays, start, end);
   if (k == "COO" || k == "2") return ParseRange(RangeKind::kNumbers, start, end);
   return std::nullopt;
@@ -147,7 +148,7 @@ std::optional<Range> RangeFor(const std::string& kind, const std::string& start,
 Outcome FiscalMemoryReading(Machine& m, const std::string& start, const std::string& end, int flag,
                             const std::string& rawKind) {
   if (auto refusal = m.CheckUsable()) return *refusal;
-  std::string kind = Upper(Trim(rawKind));
+  std::string kind = UpperCase(Trim(rawKind));
   if (kind != "IMP" && kind != "ARQ") return Refuse(kErrParameter, -2);
   // Reduction numbers have at most four digits; dates six or eight.
   RangeKind rangeKind = Trim(start).size() <= 4 ? RangeKind::kNumbers : RangeKind::kDays;
@@ -175,7 +176,7 @@ Outcome GenerateReport(Machine& m, const std::string& report, const std::string&
                        const std::string& start, const std::string& end) {
   if (auto refusal = m.CheckUsable()) return *refusal;
   auto range = RangeFor(kind, start, end);
-  std::string name = Upper(Trim(report));
+  std::string name = UpperCase(Trim(report));
   if (!range || (name != "MFD" && name != "MF")) return Refuse(kErrParameter, -2);
   if (name == "MF") {
     std::vector<const ZRecord*> zs;

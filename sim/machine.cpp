@@ -22,7 +22,7 @@ constexpr int64_t kMemoryWarningMargin = 30;
 
 Durability InitialDurability() {
   const char* value = std::getenv("TOV_SIM_DURABILITY");
-  std::string text = value == nullptr ? "" : Upper(value);
+  std::string text = value == nullptr ? "" : UpperCase(value);
   if (text == "OFF") return Durability::kOff;
   if (text == "SYNC") return Durability::kSync;
   return Durability::kOn;

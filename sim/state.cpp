@@ -1,6 +1,7 @@
 #include "state.h"
 
 #include "text.h"
+#include "tov00300/format.h"
 
 namespace Tov00300::sim {
 
@@ -21,9 +22,9 @@ bool IsServiceBucket(const PrinterState& state, int bucket) {
 }
 
 int FindPaymentMethod(const PrinterState& state, std::string_view name) {
-  std::string wanted = Upper(Trim(name.substr(0, kPaymentNameLength)));
+  std::string wanted = UpperCase(Trim(name.substr(0, kPaymentNameLength)));
   for (size_t i = 0; i < state.paymentMethods.size(); ++i) {
-    if (Upper(state.paymentMethods[i]) == wanted) return static_cast<int>(i);
+    if (UpperCase(state.paymentMethods[i]) == wanted) return static_cast<int>(i);
   }
   return -1;
 }

@@ -19,23 +19,6 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(begin, end - begin));
 }
 
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& ch : out) {
-    unsigned char c = ch;
-    if (c >= 'a' && c <= 'z') {
-      ch = static_cast<char>(c - 32);
-    } else if (c >= 0xE0 && c <= 0xFE && c != 0xF7) {
-      ch = static_cast<char>(c - 32);
-    }
-  }
-  return out;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && Upper(a) == Upper(b);
-}
-
 std::string PadRight(std::string_view text, size_t width) {
   std::string out(text.substr(0, width));
   out.append(width - out.size(), ' ');

@@ -1,6 +1,6 @@
 // Text helpers of the virtual printer: trimming, padding and line wrapping
-// for the 48-column paper. Windows-1252 <-> UTF-8 is the runtime's
-// (tov00300/format.h), the one table the package uses too.
+// for the 48-column paper. Windows-1252 (conversion to UTF-8, letter case)
+// is the runtime's (tov00300/format.h), the one table the package uses too.
 #ifndef TOV00300_SIM_TEXT_H_
 #define TOV00300_SIM_TEXT_H_
 
@@ -12,9 +12,6 @@ namespace Tov00300::sim {
 
 // Removes blanks and control characters at both ends.
 std::string Trim(std::string_view text);
-// Upper case of ASCII and of the Windows-1252 accented letters.
-std::string Upper(std::string_view text);
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 std::string PadRight(std::string_view text, size_t width);
 std::string PadLeft(std::string_view text, size_t width);
