@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -96,6 +97,9 @@ TEST_F(PackageTest, SangriaInSecondPlaceAndAnUnclosedRateList) {
   d.Queue(driver());
   Sets s;
   ASSERT_TRUE(s.Export());
+  // The export's folder is made in the host's data folder (names in Windows-1252).
+  EXPECT_TRUE(std::filesystem::is_directory(sandbox().hostFolder() + "/Dados/Redu\xE7\xF5"
+                                                                     "es"));
 
   using Row = std::pair<std::string, long long>;
   EXPECT_EQ(Totalizers(s.totalizers),

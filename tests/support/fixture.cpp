@@ -76,6 +76,9 @@ PackageSandbox::PackageSandbox() {
   Tov00300::GlobalFormatSettings() = PtBrFormatSettings();
   ResetClock();
   ResetPackageGlobals();
+  // The host's data folder, as a host sets it: what the package writes there
+  // (the Z-reduction exports, for one) stays in this test's own folder.
+  Tov00300::dsDiretorio = hostFolder_ + "/";
   ScriptedDriver::Get().Install();
   ScriptedOperator::Get().Install();
 }

@@ -2,7 +2,8 @@
 //
 // PackageSandbox gives its owner a fresh temporary host folder, registry file
 // and drive root (TOV_HOST_DIR, TOV_REGISTRY, TOV_DRIVE_ROOT; TOV_DRIVER_LIBRARY
-// is unset), the package globals at their load values, no data module, the
+// is unset), the package globals at their load values with the host's data
+// folder (dsDiretorio) set to the host folder, no data module, the
 // scripted driver and operator installed, the process FormatSettings set to
 // pt_BR, and the system clock. Its destructor undoes all of it and removes
 // the folders. PackageTest is the GoogleTest fixture around it.
