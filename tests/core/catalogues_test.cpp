@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,12 +18,6 @@ namespace Tov00300 {
 namespace {
 
 enum class Cat { kPadrao, kPadrao2 };
-
-struct Case {
-  std::string_view key;
-  Cat catalogue;
-  std::string_view text;  // UTF-8
-};
 
 class CataloguesTest : public ::testing::Test {
  protected:
@@ -37,40 +33,17 @@ class CataloguesTest : public ::testing::Test {
 constexpr Cat P = Cat::kPadrao;
 constexpr Cat P2 = Cat::kPadrao2;
 
-// clang-format off
-constexpr Case kOperatorTexts[] = {
-    {"Imp_N_Resp", P, "Impressora não responde. Imprimir novamente?"},
-    {"AbreCaixa", P, "Deseja abrir o caixa?"},
-    {"DataDif", P, "Data da impressora fiscal difere da data do sistema em mais de 15 minutos."},
-    // Keys the operations spell differently from the catalogue.
-    {"Datadif", P, "Data da impressora fiscal difere da data do sistema em mais de 15 minutos."},
-    {"RELATORIO", P, "Relatorios"},
-    {"Relatorio", P, "Relatorios"},
-    // Held twice with the same text.
-    {"Nome", P, "NOME"},
-    {"CV-EMITIDO", P, "CONTRA-VALE EMITIDO"},
-    {"Suprimento", P, "Suprimento"},
-    // Totalizer names compared with the printer's list.
-    {"VENDA-CONS", P, "VENDA CONSUMIDOR"},
-    {"Compra-Cred", P, "Cred Pessoal"},
-    {"Canc-Cred", P, "Canc Credito"},
-    {"CV-EMI", P, "CONTRA-VALE EMI"},
-    {"RelGerencial", P, "Rel Gerencial"},
-    // Column-laid captions: blanks count.
-    {"Cabecalho", P, "CODIGO     NOME          QTDE   VR.UNIT. VR.TOT."},
-    {"SEN_PED", P, "SENHA PEDIDO:  "},
-    {"ErroItem", P, "Erro ao imprimir o item: "},
-    {"Isento", P, "Isento :"},
-    {"NmFami", P, "Familia.....: "},
-    {"Convenio", P, "Convênio"},
-    {"ArqConfig_Inv4", P, "Arquivo (%s) está inválido. Valor do totalizador geral da impressora fiscal está incorreto."},
-    {"ConfReducao", P, "Confirma impressão da redução z?"},
-    {"DOTZ", P2, "Nesta compra voce ganhou %s DOTZ"},
-    {"DOTZ_EXTRAS", P2, "Nesta compra voce ganhou %s DOTZ extras"},
-    {"SALDO_FIN", P2, "Saldo Final : %s"},
-    {"Erro_NMovDia", P2, "Houve erro na geração ou não há movimento nas seguintes datas:"},
-};
-// clang-format on
+// A catalogue line's key and text.
+std::pair<std::string, std::string> Split(const std::string& line) {
+  const size_t bar = line.find('|');
+  if (bar == std::string::npos) return {line, ""};
+  return {line.substr(0, bar), line.substr(bar + 1)};
+}
+
+std::string Cased(std::string key, int (*change)(int)) {
+  for (char& c : key) c = static_cast<char>(change(static_cast<unsigned char>(c)));
+  return key;
+}
 
 // The return-code texts themselves are checked where they are shown, by the
 // two return analyses; here every key their tables name must find a text.
@@ -84,10 +57,39 @@ TEST_F(CataloguesTest, ReturnCodeKeysGiveTheirTextsFromTheirCatalogue) {
   }
 }
 
-TEST_F(CataloguesTest, OperatorTextsAreExactWhateverTheKeysLetterCase) {
-  for (const Case& c : kOperatorTexts) {
-    EXPECT_EQ(Text(c.catalogue, c.key), c.text) << c.key;
+// The operations spell some keys otherwise than the catalogue ("Datadif",
+// "RELATORIO"): every key answers its line's text in any letter case, and a
+// key written on two lines answers one text.
+TEST_F(CataloguesTest, EveryKeyAnswersItsOneTextWhateverItsLetterCase) {
+  for (const hostlib::TMessages* catalogue : {&padrao_, &padrao2_}) {
+    std::map<std::string, std::string> textOf;  // by upper-case key
+    for (const std::string& line : catalogue->Lines().Items()) {
+      const auto [key, text] = Split(line);
+      const auto [known, first] = textOf.emplace(Cased(key, ::toupper), text);
+      EXPECT_EQ(known->second, text) << catalogue->Name() << ": " << key << " has two texts";
+      for (auto change : {::toupper, ::tolower})
+        EXPECT_EQ(catalogue->Msg(Cased(key, change)), text) << catalogue->Name() << ": " << key;
+    }
   }
+  for (const char* key : {"Datadif", "RELATORIO", "Relatorio"})
+    EXPECT_FALSE(Text(P, key).empty()) << key;
+}
+
+// The package fills in the first "%s" of a text and prints the rest as it
+// stands: a text holds at most one, and those the package fills hold theirs.
+TEST_F(CataloguesTest, TextsHoldAtMostOnePlaceholder) {
+  for (const hostlib::TMessages* catalogue : {&padrao_, &padrao2_}) {
+    for (const std::string& line : catalogue->Lines().Items()) {
+      const std::string text = Split(line).second;
+      const size_t first = text.find("%s");
+      EXPECT_TRUE(first == std::string::npos || text.find("%s", first + 2) == std::string::npos)
+          << line;
+    }
+  }
+  const std::pair<std::string_view, Cat> kFilledIn[] = {
+      {"ArqConfig_Inv4", P}, {"DOTZ", P2}, {"DOTZ_EXTRAS", P2}, {"SALDO_FIN", P2}};
+  for (const auto& [key, catalogue] : kFilledIn)
+    EXPECT_NE(Text(catalogue, key).find("%s"), std::string::npos) << key;
 }
 
 TEST_F(CataloguesTest, KeysMissingFromTheShippedCatalogueStillHaveATextInTheirCatalogue) {
