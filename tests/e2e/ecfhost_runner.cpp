@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "support/debug_log_reader.h"
@@ -75,39 +76,80 @@ void EcfhostTest::SetUp() {
               .string();
   fs::remove_all(root_);
   hostDir_ = root_ + "/host";
-  fs::create_directories(hostDir_);
+  fs::create_directories(hostDir_ + "/drive");
+  // The drive root is reached through a short link under /tmp, and lies in
+  // the host folder: what the printer keeps there is copied, restored and
+  // removed with the host folder. mkdtemp finds the link a name of its own.
+  char link[] = "/tmp/tovdrv-XXXXXX";
+  ASSERT_NE(mkdtemp(link), nullptr) << "cannot make a folder under /tmp";
+  fs::remove(link);
+  link_ = link;
+  fs::create_directory_symlink(hostDir_ + "/drive", link_);
+  driveRoot_ = link_ + "/";
 }
 
 void EcfhostTest::TearDown() {
-  if (!HasFailure()) fs::remove_all(root_);
+  if (HasFailure()) {
+    std::cerr << "The failed test's folders are kept: " << root_ << "\n";
+    fs::remove(link_);
+    return;
+  }
+  fs::remove_all(root_);
+  fs::remove(link_);
+}
+
+void EcfhostTest::StartAfresh() {
+  fs::remove_all(hostDir_);
+  fs::create_directories(hostDir_ + "/drive");
+}
+
+std::string EcfhostTest::Environment() const {
+  return "env -u TOV_REGISTRY -u TOV_DRIVER_LIBRARY -u TOV_HOST_DIR TOV_DRIVE_ROOT=" +
+         Quote(driveRoot_);
+}
+
+std::string EcfhostTest::CommandLine(
+    const std::vector<std::string>& arguments,
+    const std::vector<std::pair<std::string, std::string>>& environment, std::string* outPath,
+    std::string* errPath) {
+  const std::string tag = std::to_string(++runs_);
+  *outPath = (fs::path(root_) / ("out" + tag + ".txt")).string();
+  *errPath = (fs::path(root_) / ("err" + tag + ".txt")).string();
+  std::string command = Environment();
+  for (const auto& [name, value] : environment) command += " " + name + "=" + Quote(value);
+  command += " " + Quote(TOV_BUILD_BIN_DIR "/ecfhost");
+  for (const std::string& a : arguments) command += " " + Quote(a);
+  return command + " >" + Quote(*outPath) + " 2>" + Quote(*errPath);
+}
+
+HostRun EcfhostTest::Exec(const std::vector<std::string>& arguments, const std::string& inputPath,
+                          const std::vector<std::pair<std::string, std::string>>& environment,
+                          bool records) {
+  std::string out, err;
+  const std::string command = "timeout 300 " + CommandLine(arguments, environment, &out, &err) +
+                              " <" + Quote(inputPath.empty() ? "/dev/null" : inputPath);
+  return Collect(std::system(command.c_str()), out, err, records);
 }
 
 std::string EcfhostTest::Command(const std::string& scriptText,
                                  const std::vector<std::string>& extraArgs, std::string* outPath,
                                  std::string* errPath) {
-  const std::string tag = std::to_string(++runs_);
-  const fs::path script = fs::path(root_) / ("script" + tag + ".json");
-  *outPath = (fs::path(root_) / ("out" + tag + ".txt")).string();
-  *errPath = (fs::path(root_) / ("err" + tag + ".txt")).string();
+  const fs::path script = fs::path(root_) / ("script" + std::to_string(runs_ + 1) + ".json");
   std::ofstream(script, std::ios::binary) << scriptText;
   // The run gets only its own folders: nothing of the environment the tests
   // run in may point it elsewhere.
-  std::string command =
-      "env -u TOV_REGISTRY -u TOV_DRIVE_ROOT -u TOV_DRIVER_LIBRARY -u TOV_HOST_DIR " +
-      Quote(TOV_BUILD_BIN_DIR "/ecfhost") + " run " + Quote(script.string()) + " --host-dir " +
-      Quote(hostDir_);
-  for (const std::string& a : extraArgs) command += " " + Quote(a);
-  return command + " >" + Quote(*outPath) + " 2>" + Quote(*errPath);
+  std::vector<std::string> arguments = {"run", script.string(), "--host-dir", hostDir_};
+  arguments.insert(arguments.end(), extraArgs.begin(), extraArgs.end());
+  return CommandLine(arguments, {}, outPath, errPath);
 }
 
 HostRun EcfhostTest::Collect(int status, const std::string& outPath, const std::string& errPath,
-                             const std::vector<std::string>& extraArgs) const {
+                             bool records) const {
   HostRun run;
   run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   run.out = ReadAll(outPath);
   run.err = ReadAll(errPath);
-  // Only the JSON form is read back; --pretty output is for people.
-  if (std::find(extraArgs.begin(), extraArgs.end(), "--pretty") != extraArgs.end()) return run;
+  if (!records) return run;
   std::istringstream lines(run.out);
   for (std::string line; std::getline(lines, line);) {
     if (line.empty()) continue;
@@ -124,7 +166,9 @@ HostRun EcfhostTest::RunText(const std::string& scriptText,
                              const std::vector<std::string>& extraArgs) {
   std::string out, err;
   const std::string command = Command(scriptText, extraArgs, &out, &err);
-  return Collect(std::system(command.c_str()), out, err, extraArgs);
+  // Only the JSON form is read back; --pretty output is for people.
+  const bool pretty = std::find(extraArgs.begin(), extraArgs.end(), "--pretty") != extraArgs.end();
+  return Collect(std::system(command.c_str()), out, err, !pretty);
 }
 
 HostRun EcfhostTest::RunKilled(const Json& script, const std::function<bool()>& killNow) {
@@ -148,7 +192,7 @@ HostRun EcfhostTest::RunKilled(const Json& script, const std::function<bool()>& 
     kill(child, SIGKILL);
     waitpid(child, &status, 0);
   }
-  return Collect(status, out, err, {});
+  return Collect(status, out, err, true);
 }
 
 HostRun EcfhostTest::Run(const Json& script, const std::vector<std::string>& extraArgs) {
@@ -170,6 +214,7 @@ bool EcfhostTest::DebugLogExists() const {
 }
 
 std::string EcfhostTest::Tape() const {
+  if (!fs::exists(hostDir_)) return "";
   for (const auto& entry : fs::recursive_directory_iterator(hostDir_))
     if (entry.path().filename() == "bobina.txt") return ReadAll(entry.path());
   return "";

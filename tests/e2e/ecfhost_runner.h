@@ -10,6 +10,7 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -46,7 +47,28 @@ class EcfhostTest : public ::testing::Test {
   // the moment does not come within a minute.
   HostRun RunKilled(const Json& script, const std::function<bool()>& killNow);
 
+  // Runs ecfhost with these arguments, standard input from `inputPath` (none
+  // when empty) and these variables added to the environment. Records are
+  // read from standard output only when `records` is true.
+  HostRun Exec(const std::vector<std::string>& arguments, const std::string& inputPath = "",
+               const std::vector<std::pair<std::string, std::string>>& environment = {},
+               bool records = false);
+  // The start of every ecfhost command line of this test: none of the
+  // machine's TOV_ variables, and this test's own drive root.
+  std::string Environment() const;
+
+  // Empties the host folder and the drive root: a new till on a new printer.
+  void StartAfresh();
+
   const std::string& hostDir() const { return hostDir_; }
+  // The drive root of this test's runs, where the virtual printer keeps its
+  // folder: the host folder's drive/, reached through a short link under
+  // /tmp, because the driver reports its folder in a reply of at most 100
+  // characters, which a folder under a long $TMPDIR would not fit.
+  const std::string& driveRoot() const { return driveRoot_; }
+  // The work folder of this test (the host folder lies in it); kept when the
+  // test fails.
+  const std::string& workDir() const { return root_; }
   // This month's debug-log entries (texts only; an entry may hold CR LF).
   std::vector<std::string> DebugLog() const;
   bool DebugLogExists() const;
@@ -58,10 +80,13 @@ class EcfhostTest : public ::testing::Test {
   // The shell command of one ecfhost run and the files it reads and writes.
   std::string Command(const std::string& scriptText, const std::vector<std::string>& extraArgs,
                       std::string* outPath, std::string* errPath);
+  std::string CommandLine(const std::vector<std::string>& arguments,
+                          const std::vector<std::pair<std::string, std::string>>& environment,
+                          std::string* outPath, std::string* errPath);
   HostRun Collect(int status, const std::string& outPath, const std::string& errPath,
-                  const std::vector<std::string>& extraArgs) const;
+                  bool records) const;
 
-  std::string root_, hostDir_;
+  std::string root_, hostDir_, driveRoot_, link_;
   int runs_ = 0;
 };
 

@@ -28,10 +28,6 @@ class RestartTest : public EcfhostTest {
       if (line.find(Tov00300::Utf8ToCp1252(part)) != std::string::npos) return true;
     return false;
   }
-  void FreshHostFolder() {
-    fs::remove_all(hostDir());
-    fs::create_directories(hostDir());
-  }
 };
 
 // Killed after the open receipt's cancellation, before the grand total is
@@ -53,7 +49,7 @@ TEST_F(RestartTest, CancellationStoppedBeforeTheGrandTotalRecordRaisesNoAlarm) {
                 {"by Cancela_Cupom_Imp", {}, With(openReceipt, {cancel})}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.what);
-    FreshHostFolder();
+    StartAfresh();
     const std::string control = hostDir() + "/Brindal.cds";
     fs::copy_file(TOV_SOURCE_DIR "/examples/Brindal.cds", control);
     auto script = [](std::vector<Json> calls) {
@@ -90,7 +86,7 @@ TEST_F(RestartTest, ReadingMissingFromTheRegisterIsRecordedAtTheNextStart) {
                 {"Leitura_X_Imp", "LX", ""}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(std::string(c.op) + " " + c.onTape);
-    FreshHostFolder();
+    StartAfresh();
     const Json reading = Call(c.op, {"CHAVE-7", "", "PADRAO", ""});
     if (*c.onTape != '\0') {
       // A slow line keeps the till a second between the reading and its

@@ -30,7 +30,8 @@ class TapeTest : public EcfhostTest {
 
   int Shell(const std::string& command, std::string& out) {
     const std::string file = hostDir() + "/../shell.txt";
-    const int status = std::system(("timeout 120 " + command + " >" + file + " 2>&1").c_str());
+    const int status =
+        std::system((Environment() + " timeout 120 " + command + " >" + file + " 2>&1").c_str());
     std::ifstream in(file, std::ios::binary);
     out.assign((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return WEXITSTATUS(status);
