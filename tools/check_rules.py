@@ -16,6 +16,7 @@ declares; a public header declares the operations of one layer.
     tools/check_rules.py [REPOSITORY]   check the tree; exit 1 on a breach
     tools/check_rules.py --count [REPOSITORY]   the breaches per rule
     tools/check_rules.py --layers [REPOSITORY]  the layers and each public header's operations
+    tools/check_rules.py --names [--list] [REPOSITORY]  Portuguese internal names per folder
     tools/check_rules.py --self-test    check the checker on known snippets
 
 Each breach is printed as "file:line: rule: what was found".
@@ -450,6 +451,9 @@ def main(argv):
     if "--layers" in flags:
         print_layers(repo)
         return 0
+    if "--names" in flags:
+        print_names(repo, "--list" in flags)
+        return 0
     breaches = check_tree(repo)
     if "--count" in flags:
         for rule in RULES:
@@ -461,6 +465,214 @@ def main(argv):
         print("%d breach(es) of the house rules (see README.md, Layout)" % len(breaches))
         return 1
     return 0
+
+
+# ---- names --------------------------------------------------------------------
+
+# Internal names are English. The words below mark a name as Portuguese; the
+# names the host's interface fixes (everything the public headers declare:
+# operations, their parameters, globals, types, driver entry points) are
+# exempt, and so is tests/e2e/, whose till days speak the host's language.
+PORTUGUESE_WORDS = set("""
+aberta aberto abertura abre abrir acha acrescimo acumulado agora ajusta ajuste aliq aliquota
+aliquotas analisa analise anexa anterior antes apos arquivo arquivos atu atualiza ausente aviso
+banco biblioteca bloco botao branco busca cabe cabecalho cadastra cadastrar cadastro cadastros
+caixa caminho campo campos cancela cancelado cancelamento cancelar carga carrega cartao caso
+casos centavos centraliza chamada chamadas chave codigo colunas comanda comando comandos
+completa compor concluido confere confirmada consulta consultas consumidor conta contador
+contagem contagens conteudo convenio copia cortado corte cria cripto cupom cupons curto da
+dados das de debito depois descont desconto descricao desfecho destrava dia dialogos
+diferencas digitos diretorio doador documento documentos dois dos efetua elementos em emite
+emprestimo emprestimos encerrado endereco entrada entradas envia enviado enviados erro erros
+escreve especiais esperado esquema estado estados estadual falha falhou familia familias
+fecha fechado fechamento feito fim fixo forma formas formata gerencial grava gravado guarda
+hora horario identificacao identificado ignora imposto impressas impressora imprime indice
+informacao inicial interpretado interpretar intocado ja julgamento julho largura le
+leitor leitura leituras ler lida lido limite linha linhas liquido lista listas localiza logico
+loja longa mais marca meia meios mensagem mensagens mesa metodos minuto minutos modo modulo
+monta mostra mostrar movimento movimentos muda mudou nada nao nesta noite nome nomes nova novo
+numero ocupada opcoes operacao operador ordem origem ou outro pacote padrao pagamento
+pagamentos pago pagto papel parametro pares passo passos pasta pendente perguntado pontos
+por porta posicao posicoes pouco preco primeiro procurado qtde quando quebra receber
+recebimento recria recusa recusado reducao reducoes registrado registrados registrar
+registro relatar relatorio releitura relogio repeticao reporta resposta respostas restante
+restantes resultado retorno retornos rodape saida saldo saldos sangria seis sem senha separa
+separador serie sincroniza sincronizavel situacao subsidio subtotaliza sucesso suporte
+suprimento tabela tabelas tamanho tam teclado tentativas texto textos tipico tipo tipos
+todos totalizador totalizadores travar tres tributo tributos troco ultimo um uma vale valida
+validacao valor valores vazio venda vendas vender vendido verifica vinculado inicio credito
+destino atual novos validos invalido primeira segunda ultima numeros quantidade
+vr nr cd mov imp pg cup conf util clie duas quatro cinco dez quinze dezesseis quarenta
+nove atras frente adiantada atrasada nenhum aceito cancelamentos descontos igual ponto
+virgula inteiro cinquenta segundos aceitos agosto filial parametros simulador biblioteca
+""".split())
+
+
+def words_of(name):
+    """The lower-case words of a name: camelCase, digits and underscores split."""
+    name = re.sub(r"([a-z])([A-Z])", r"\1 \2", name)
+    name = re.sub(r"([A-Z]+)([A-Z][a-z])", r"\1 \2", name)
+    return [w for w in re.split(r"[\s_\d]+", name.lower()) if w]
+
+
+def is_portuguese(name, compounds=()):
+    """Whether a word of the name is Portuguese once the host-fixed
+    compounds it quotes (an operation in a test name: "AbrePortaCreates...")
+    are taken out."""
+    for compound in compounds:
+        if compound in name:
+            before = "" if compound[0].isupper() else r"(?<![A-Za-z])"
+            name = re.sub(before + re.escape(compound) + r"(?![a-z])", "_", name)
+    return any(w in PORTUGUESE_WORDS for w in words_of(name))
+
+
+def compounds_of(fixed):
+    """The host-fixed names a longer name may quote, longest first: those of
+    more than one word or capitalised, also without their underscores and
+    with a capital first letter (Data_Imp as "DataImp", inRetorno as
+    "InRetorno")."""
+    out = set()
+    for n in fixed:
+        if len(n) > 5 and (len(words_of(n)) > 1 or n[0].isupper()):
+            for form in (n, n.replace("_", "")):
+                out.update((form, form[0].upper() + form[1:]))
+    return sorted(out, key=len, reverse=True)
+
+
+def host_fixed_names(repo):
+    """What the public headers fix: the names they declare (operations,
+    globals, types and their members, driver entry points), exempt
+    everywhere; and each operation's parameter names, as {operation: names},
+    exempt only where that operation is declared or defined with them."""
+    everywhere = set()
+    params = {}
+    root = os.path.join(repo, "include/tov00300")
+    for header in sorted(os.listdir(root)):
+        with open(os.path.join(root, header), encoding="utf-8") as f:
+            code = mask(f.read())[0]
+        at_param = set()
+        # "Name(", "(*Name)(" and the X-macro's "Name, (": a parameter is the last word
+        # of a piece of the list that names a type too.
+        for m in re.finditer(r"\b([A-Za-z_]\w*)(?:[\s\\]*,|\s*\))?[\s\\]*\(", code):
+            args = argument_text(code, m.end() - 1)
+            start = m.end()
+            depth = 0
+            piece_start = start
+            for i in range(start, start + len(args) + 1):
+                c = code[i] if i < start + len(args) else ","
+                if c in "([{":
+                    depth += 1
+                elif c in ")]}":
+                    depth -= 1
+                elif c == "," and depth == 0:
+                    piece = code[piece_start:i].split("=")[0]
+                    words = list(re.finditer(r"\b[A-Za-z_]\w*", piece))
+                    if len(words) >= 2 and "(" not in piece:
+                        last = words[-1]
+                        at_param.add(piece_start + last.start())
+                        params.setdefault(m.group(1), set()).add(last.group(0))
+                    piece_start = i + 1
+        for m in re.finditer(r"\b[A-Za-z_]\w*", code):
+            if m.start() not in at_param:
+                everywhere.add(m.group(0))
+    return everywhere, params
+
+
+def parameters_in_use(code, params):
+    """The host-fixed parameter names of the operations this code declares,
+    defines or calls with them."""
+    names = set()
+    for m in re.finditer(r"\b([A-Za-z_]\w*)\s*\(", code):
+        own = params.get(m.group(1))
+        if own:
+            names.update(own & set(re.findall(r"\w+", argument_text(code, m.end() - 1))))
+    return names
+
+
+TEST_MACRO = re.compile(r"\b(?:TEST|TEST_F|TEST_P|TYPED_TEST)\s*\(\s*(\w+)\s*,\s*(\w+)\s*\)")
+
+
+def case_names(code, start):
+    """The offsets of the case names of the parameterised suite instantiated
+    at `start`: the text that opens each case of its Values(...)."""
+    found = []
+    for m in re.finditer(r"\bValues\s*\(", code[start : start + len(argument_text(code, code.index("(", start)))]):
+        at = start + m.end()
+        args = argument_text(code, at - 1)
+        depth = 0
+        for i in range(at, at + len(args)):
+            c = code[i]
+            if c in "({[":
+                depth += 1
+                if c == "{" and depth == 1:
+                    first = re.match(r"\s*\"", code[i + 1 :])
+                    if first:
+                        found.append(i + first.end())
+            elif c in ")}]":
+                depth -= 1
+    return found
+
+
+def portuguese_names(repo):
+    """(path, line, kind, name) for each Portuguese internal name in src/ and
+    tests/ (kind: "name", "test name" or "suite"), each name once per file."""
+    fixed, params = host_fixed_names(repo)
+    compounds = compounds_of(fixed)
+    found = []
+    for top in ("src", "tests"):
+        for folder, _dirs, files in sorted(os.walk(os.path.join(repo, top))):
+            rel_folder = os.path.relpath(folder, repo).replace(os.sep, "/")
+            if rel_folder == "tests/e2e" or rel_folder.startswith("tests/e2e/"):
+                continue
+            for name in sorted(files):
+                if not name.endswith((".cpp", ".h", ".c")):
+                    continue
+                path = rel_folder + "/" + name
+                with open(os.path.join(folder, name), encoding="utf-8") as f:
+                    text = f.read()
+                code, literals = mask(text)
+                exempt = fixed | parameters_in_use(code, params)
+                tests = {}
+                for m in TEST_MACRO.finditer(code):
+                    tests.setdefault(m.group(2), m.start(2))
+                    if is_portuguese(m.group(1), compounds) or m.group(1) == "PackageTest":
+                        found.append((path, line_of(text, m.start(1)), "suite", m.group(1)))
+                # A parameterised suite's prefix and the case names it gives
+                # in texts are test names too.
+                for m in re.finditer(r"\bINSTANTIATE_TEST_SUITE_P\s*\(\s*(\w+)", code):
+                    tests.setdefault(m.group(1), m.start(1))
+                    for at in case_names(code, m.start()):
+                        lit = dict(literals)[at]
+                        if re.fullmatch(r"[A-Za-z]\w*", lit) and lit not in fixed \
+                                and is_portuguese(lit, compounds):
+                            found.append((path, line_of(text, at), "test name", lit))
+                seen = set()
+                for m in re.finditer(r"\b[A-Za-z_]\w*", code):
+                    word = m.group(0)
+                    if word in seen or word in exempt or re.fullmatch(r"[A-Z0-9_]+", word) \
+                            or not is_portuguese(word, compounds):
+                        continue
+                    seen.add(word)
+                    kind = "test name" if word in tests else "name"
+                    found.append((path, line_of(text, m.start()), kind, word))
+    return found
+
+
+def print_names(repo, listing):
+    found = portuguese_names(repo)
+    if listing:
+        for path, line, kind, name in found:
+            print("%s:%d: %s: %s" % (path, line, kind, name))
+        return
+    counts = {}
+    for path, _line, kind, _name in found:
+        parts = path.split("/")
+        place = "/".join(parts[:2]) if len(parts) > 2 else parts[0] + "/ (top)"
+        key = (place, kind)
+        counts[key] = counts.get(key, 0) + 1
+    for (place, kind), n in sorted(counts.items()):
+        print("%-22s %-10s %d" % (place, kind, n))
+    print("%-22s %-10s %d" % ("total", "", len(found)))
 
 
 # ---- the checker's own cases ------------------------------------------------------
@@ -565,6 +777,23 @@ class SelfTest(unittest.TestCase):
                          "session.h")
         self.assertEqual(check_headers({"readings.h": {"readings": ["A", "B"], "documents": ["X"]}}),
                          [])
+
+    def test_portuguese_names_are_found_outside_what_the_host_fixes(self):
+        compounds = compounds_of({"Data_Imp", "msgPadrao", "Cripto"})
+        for name in ("kLarguraMesa", "TipoAusente", "esquema_", "ConhecidoRecebeNome"):
+            self.assertTrue(is_portuguese(name, compounds), name)
+        for name in ("kTableNumberWidth", "DataImpGivesTheDate", "kMsgPadraoTexts",
+                     "TextNotMadeByCriptoFails", "cardSale"):
+            self.assertFalse(is_portuguese(name, compounds), name)
+        params = {"AbreCupom": {"stEsquema", "cpf"}}
+        self.assertEqual(parameters_in_use("bool AbreCupom(const std::string& stEsquema) {", params),
+                         {"stEsquema"})
+        self.assertEqual(parameters_in_use("void Helper(const std::string& stEsquema);", params),
+                         set())
+        code, literals = mask('INSTANTIATE_TEST_SUITE_P(Casos, T, ::testing::Values('
+                              'Caso{"UmDia", {"Dinheiro"}, "NADA"}, Caso{"Outro", 1}));')
+        texts = dict(literals)
+        self.assertEqual([texts[at] for at in case_names(code, 0)], ["UmDia", "Outro"])
 
     def test_lines_are_those_of_the_source(self):
         text = "/* a\n b */\nint x;\n// c\nconst int c = iCFAbrirPadrao_ECF_Daruma();\n"
