@@ -49,13 +49,13 @@ bool Cancela_UltimoItem(const std::string& stEsquema) {
 }
 
 bool Cancela_Cupom_Imp(const VariantArray& values, Variant& result) {
-  const std::string esquema = Position(values, 0).AsString();
-  Nr_Cupom("", esquema);
+  const std::string scheme = Position(values, 0).AsString();
+  Nr_Cupom("", scheme);
   const bool showMessages = Position(values, 1).AsBool();
   const bool reserved = Position(values, 2).AsBool();
-  const std::string cdFilial = Position(values, 4).AsString();
-  const std::string cdCaixa = Position(values, 5).AsString();
-  const std::string nrSerieImp = Position(values, 6).AsString();
+  const std::string branchCode = Position(values, 4).AsString();
+  const std::string tillCode = Position(values, 5).AsString();
+  const std::string printerSerial = Position(values, 6).AsString();
 
   std::string count;
   if (inTipoImpFis == kPrinterTypeSubtractingCount) {
@@ -75,7 +75,7 @@ bool Cancela_Cupom_Imp(const VariantArray& values, Variant& result) {
       number = hostlib::Ajusta(IntToStr(StrToInt(number) - StrToInt(count)), 6);
     }
   } catch (const ConversionError&) {
-    driver::ReportProblem(esquema,
+    driver::ReportProblem(scheme,
                           Utf8ToCp1252("O número do cupom não foi lido da impressora: o "
                                        "cancelamento não foi enviado."),
                           showMessages);
@@ -92,7 +92,7 @@ bool Cancela_Cupom_Imp(const VariantArray& values, Variant& result) {
   // between is not taken for tampering.
   driver::NoteCancellation();
   const bool cancelled = driver::Command(iCFCancelar_ECF_Daruma(), "iCFCancelar_ECF_Daruma",
-                                         {esquema, showMessages, reserved});
+                                         {scheme, showMessages, reserved});
   if (cancelled) {
     // The receipt the sale operations knew, or one left by an earlier
     // session, is gone.
@@ -102,10 +102,10 @@ bool Cancela_Cupom_Imp(const VariantArray& values, Variant& result) {
 
   // The grand total moves with a cancellation whether or not the printer
   // reported success, so the stored copy is refreshed in every case.
-  Atu_TotGeral(MakeBag({{"CDFILIAL", cdFilial},
-                        {"CDCAIXA", cdCaixa},
-                        {"NRSERIEIMP", nrSerieImp},
-                        {"ESQUEMACOR", esquema},
+  Atu_TotGeral(MakeBag({{"CDFILIAL", branchCode},
+                        {"CDCAIXA", tillCode},
+                        {"NRSERIEIMP", printerSerial},
+                        {"ESQUEMACOR", scheme},
                         {"IDVALIDA", "N"}}));
   return cancelled;
 }

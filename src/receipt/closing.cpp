@@ -23,172 +23,173 @@ namespace Tov00300 {
 
 namespace {
 
-using receipt::PosicoesFechamento;
+using receipt::ClosingPositions;
 
-constexpr int kLimiteRodape = 8;
-constexpr int kLarguraFormaPagamento = 16;
-constexpr int kElementosResultado = 4;
+constexpr int kFooterLineLimit = 8;
+constexpr int kPaymentMethodWidth = 16;
+constexpr int kResultElements = 4;
 // A table number longer than this is an order-pad number.
-constexpr size_t kLarguraMesa = 4;
+constexpr size_t kTableNumberWidth = 4;
 
-enum class Desfecho {
-  Concluido,  // ran to its end: the result elements are written
-  Falhou,     // stopped by a problem the host must fix: the elements are written
-  Encerrado,  // the failure rule ended it: the elements are left alone
+enum class Outcome {
+  Completed,  // ran to its end: the result elements are written
+  Failed,     // stopped by a problem the host must fix: the elements are written
+  Ended,      // the failure rule ended it: the elements are left alone
 };
 
 // A loyalty-points line of msgPadrao2, or "" when no points were earned.
-std::string LinhaPontos(const char* chave, double pontos) {
-  if (pontos == 0) return "";
-  std::string texto = DataModule().msgPadrao2.Msg(chave);
-  const size_t marca = texto.find("%s");
-  if (marca != std::string::npos) texto.replace(marca, 2, FloatToStr(pontos));
-  return texto;
+std::string PointsLine(const char* key, double points) {
+  if (points == 0) return "";
+  std::string text = DataModule().msgPadrao2.Msg(key);
+  const size_t mark = text.find("%s");
+  if (mark != std::string::npos) text.replace(mark, 2, FloatToStr(points));
+  return text;
 }
 
-std::string TextoMesa(const std::string& numero) {
-  if (numero.empty()) return "";
+std::string TableText(const std::string& number) {
+  if (number.empty()) return "";
   const auto& msg = DataModule().msgPadrao;
-  if (numero.size() > kLarguraMesa) return msg.Msg("Comanda") + " : " + numero + "   - ";
-  return msg.Msg("Mesa") + "  : " + numero + "           - ";
+  if (number.size() > kTableNumberWidth) return msg.Msg("Comanda") + " : " + number + "   - ";
+  return msg.Msg("Mesa") + "  : " + number + "           - ";
 }
 
-std::string TextoTributos(const PosicoesFechamento& p) {
-  return "Trib aprox R$: " + FormatFloat("#,##0.00", p.tributoFederal) + " Federal e " +
-         FormatFloat("#,##0.00", p.tributoEstadual) + " Estadual\n\rFonte: IBPT";
+std::string TaxText(const ClosingPositions& p) {
+  return "Trib aprox R$: " + FormatFloat("#,##0.00", p.federalTax) + " Federal e " +
+         FormatFloat("#,##0.00", p.stateTax) + " Estadual\n\rFonte: IBPT";
 }
 
 // A movement that cannot be paid: said the way the return analysis says a
 // printer problem (log, terminal text, dialog when messages are shown).
-void ReportaTipoAusente(const PosicoesFechamento& p, const std::string& codigo) {
+void ReportMissingPaymentType(const ClosingPositions& p, const std::string& code) {
   driver::ReportProblem(
-      p.esquema, Utf8ToCp1252("Tipo de recebimento não cadastrado para o pagamento: ") + codigo,
-      p.mostraMsg);
+      p.scheme, Utf8ToCp1252("Tipo de recebimento não cadastrado para o pagamento: ") + code,
+      p.showMessages);
 }
 
-std::string ComporRodape(const PosicoesFechamento& p, const StringList& linhas,
-                         const receipt::Pagamentos& pg, const std::string& tributos,
-                         const std::string& mesa) {
+std::string ComposeFooter(const ClosingPositions& p, const StringList& linhas,
+                          const receipt::PaymentsMade& paid, const std::string& taxText,
+                          const std::string& table) {
   TdtmDaruma300& dm = DataModule();
-  const std::string senha = p.senha.empty() ? "" : dm.msgPadrao.Msg("SENHA") + p.senha;
-  const bool anexaLista = p.idUtilTef == "T" && p.utilTef && p.anexaLista == "S";
-  return Formata_rodape(kLimiteRodape, p.modoSaldo, p.linha1, tributos, "", p.cdConvenio,
-                        p.nmConvenio, p.imprimeConsumidor ? p.cdConsumidor : "",
-                        p.imprimeConsumidor ? p.nmConsumidor : "", p.cdOperador, p.nmOperador, mesa,
-                        senha, p.rodape19, p.rodape20, p.rodape39, p.mensagem, p.ecfConf, p.cerConf,
-                        p.cooConf, p.tipoSaldo, pg.convenio ? "1" : "2", pg.pagoConta,
-                        p.precoSubsidio, p.saldoConsumidor, dm.cdsSaldCred, dm.cdsFamiliaSaldo,
-                        dm.cdsEmprestimo, anexaLista, linhas, LinhaPontos("DOTZ", p.pontos),
-                        LinhaPontos("DOTZ_EXTRAS", p.pontosExtras));
+  const std::string password = p.password.empty() ? "" : dm.msgPadrao.Msg("SENHA") + p.password;
+  const bool appendCardLines = p.cardUseKind == "T" && p.cardPayment && p.appendCardLines == "S";
+  return Formata_rodape(
+      kFooterLineLimit, p.balanceMode, p.firstLine, taxText, "", p.agreementCode, p.agreementName,
+      p.printConsumer ? p.consumerCode : "", p.printConsumer ? p.consumerName : "", p.operatorCode,
+      p.operatorName, table, password, p.footer19, p.footer20, p.footer39, p.message,
+      p.tableCheckEcf, p.tableCheckCer, p.tableCheckCoo, p.balanceKind, paid.agreement ? "1" : "2",
+      paid.paidFromAccount, p.subsidyPrice, p.consumerBalance, dm.cdsSaldCred, dm.cdsFamiliaSaldo,
+      dm.cdsEmprestimo, appendCardLines, linhas, PointsLine("DOTZ", p.points),
+      PointsLine("DOTZ_EXTRAS", p.extraPoints));
 }
 
-Desfecho Fecha(const PosicoesFechamento& p, const StringList& linhas, receipt::Tentativas& t) {
-  const std::string mesa = TextoMesa(p.mesa);
-  receipt::CarregaTabelas(p);
-  receipt::MontaPagamentos(t.vendaComCartao);
+Outcome Close(const ClosingPositions& p, const StringList& linhas, receipt::Retries& t) {
+  const std::string table = TableText(p.table);
+  receipt::LoadClosingTables(p);
+  receipt::BuildPaymentLines(t.cardSale);
   // Every payment type is checked before the first command: a movement must
   // never be paid under another type, and a receipt left untouched can be
   // closed again once the host has fixed its table.
-  std::string tipoAusente;
-  if (receipt::TipoAusente(tipoAusente)) {
-    ReportaTipoAusente(p, tipoAusente);
-    return Desfecho::Falhou;
+  std::string missingType;
+  if (receipt::MissingPaymentType(missingType)) {
+    ReportMissingPaymentType(p, missingType);
+    return Outcome::Failed;
   }
   // The checks below also come before the first command: each leaves the
   // receipt as it was, to be closed once the host has put it right.
   if (const std::string refusal = session::ReceiptRefusal(); !refusal.empty()) {
-    driver::ReportProblem(p.esquema, refusal, p.mostraMsg);
-    return Desfecho::Falhou;
+    driver::ReportProblem(p.scheme, refusal, p.showMessages);
+    return Outcome::Failed;
   }
   // A closing that pays nothing cannot close the receipt: reporting success
   // would let the host take an open receipt for a finished sale.
-  if (!receipt::HaPagamento()) {
-    driver::ReportProblem(p.esquema,
+  if (!receipt::HasPrinterPayment()) {
+    driver::ReportProblem(p.scheme,
                           Utf8ToCp1252("Nenhum pagamento (movimento \"E\" ou \"T\") para "
                                        "encerrar o cupom fiscal: o cupom continua aberto."),
-                          p.mostraMsg);
-    return Desfecho::Falhou;
+                          p.showMessages);
+    return Outcome::Failed;
   }
   // The printer refuses a negative amount only once the contra-vale receipt
   // is open, and a non-fiscal receipt left open blocks the next sale.
-  if (p.contraVale && p.valorContraVale < 0) {
-    driver::ReportProblem(p.esquema,
+  if (p.printChangeVoucher && p.changeVoucherAmount < 0) {
+    driver::ReportProblem(p.scheme,
                           Utf8ToCp1252("Valor negativo para o contra-vale: ") +
-                              FormatFloat("0.00", p.valorContraVale),
-                          p.mostraMsg);
-    return Desfecho::Falhou;
+                              FormatFloat("0.00", p.changeVoucherAmount),
+                          p.showMessages);
+    return Outcome::Failed;
   }
 
   // The closing may be a repetition after a failure part-way or a lost
   // reply: each step looks first at what the printer has already done.
-  const receipt::Progress feito = receipt::ReadProgress();
-  if (feito.known && !feito.receiptOpen && receipt::OwnReceiptClosed()) {
+  const receipt::Progress progress = receipt::ReadProgress();
+  if (progress.known && !progress.receiptOpen && receipt::OwnReceiptClosed()) {
     ImpFisDebug(Utf8ToCp1252("FechaCupom: o cupom já foi encerrado na impressora"));
   } else {
-    if (p.idUtilTef == "T" && p.utilTef && !t.ConfereEstado()) return Desfecho::Encerrado;
-    if (!(feito.known && feito.totalled) && !receipt::Subtotaliza(t, p.desconto, p.acrescimo)) {
-      return Desfecho::Encerrado;
+    if (p.cardUseKind == "T" && p.cardPayment && !t.CheckPrinterState()) return Outcome::Ended;
+    if (!(progress.known && progress.totalled) &&
+        !receipt::SendSubtotal(t, p.discount, p.surcharge)) {
+      return Outcome::Ended;
     }
-    receipt::Pagamentos pg;
-    if (!receipt::EfetuaPagamentos(t, pg, feito.known ? feito.paid : 0)) {
-      return Desfecho::Encerrado;
+    receipt::PaymentsMade paid;
+    if (!receipt::SendPayments(t, paid, progress.known ? progress.paid : 0)) {
+      return Outcome::Ended;
     }
 
-    const std::string tributos = TextoTributos(p);
+    const std::string taxText = TaxText(p);
     // Kept until the host records the grand total: a till stopped between
     // the closing and that record is then not taken for tampering.
     driver::NoteClosing();
-    const bool fechado = t.Envia([&] {
-      const std::string mensagem = ComporRodape(p, linhas, pg, tributos, mesa);
-      if (driver::Command(iCFEncerrarConfigMsg_ECF_Daruma(mensagem.c_str()),
-                          "iCFEncerrarConfigMsg_ECF_Daruma", {t.esquema, t.mostraMsg})) {
+    const bool closed = t.Send([&] {
+      const std::string message = ComposeFooter(p, linhas, paid, taxText, table);
+      if (driver::Command(iCFEncerrarConfigMsg_ECF_Daruma(message.c_str()),
+                          "iCFEncerrarConfigMsg_ECF_Daruma", {t.scheme, t.showMessages})) {
         return true;
       }
       if (!receipt::OwnReceiptClosed()) return false;
       ImpFisDebug(Utf8ToCp1252("Resposta perdida: o cupom foi encerrado pela impressora"));
       return true;
     });
-    if (!fechado) return Desfecho::Encerrado;
+    if (!closed) return Outcome::Ended;
     receipt::ThisReceipt().closed = receipt::ThisReceipt().coo != 0;
   }
 
-  if (p.contraVale &&
-      !(receipt::ThisReceipt().closed && receipt::ThisReceipt().contraValePrinted)) {
-    receipt::ThisReceipt().contraValePrinted = true;
+  if (p.printChangeVoucher &&
+      !(receipt::ThisReceipt().closed && receipt::ThisReceipt().changeVoucherPrinted)) {
+    receipt::ThisReceipt().changeVoucherPrinted = true;
     const auto& msg = DataModule().msgPadrao;
     try {
-      documents::NonFiscalReceipt(p.esquema, msg.Msg("CV-EMI"), p.valorContraVale,
-                                  Copy(msg.Msg("Dinheiro"), 1, kLarguraFormaPagamento));
+      documents::NonFiscalReceipt(p.scheme, msg.Msg("CV-EMI"), p.changeVoucherAmount,
+                                  Copy(msg.Msg("Dinheiro"), 1, kPaymentMethodWidth));
     } catch (const std::exception&) {
       // The fiscal receipt is closed; the contra-vale's fate does not change that.
     }
   }
-  return Desfecho::Concluido;
+  return Outcome::Completed;
 }
 
-void EscreveResultado(Variant& result, int repeticao, const std::string& retorno) {
-  if (!result.IsArray()) result = Variant(VariantArray(kElementosResultado));
-  VariantArray& elementos = result.AsArray();
-  if (elementos.size() < kElementosResultado) elementos.resize(kElementosResultado);
-  elementos[0] = Variant(repeticao);
-  elementos[1] = Variant(retorno);
-  elementos[2] = Variant(std::string());
-  elementos[3] = Variant(stMensagemTaa);
+void WriteResult(Variant& result, int repeated, const std::string& returnText) {
+  if (!result.IsArray()) result = Variant(VariantArray(kResultElements));
+  VariantArray& elements = result.AsArray();
+  if (elements.size() < kResultElements) elements.resize(kResultElements);
+  elements[0] = Variant(repeated);
+  elements[1] = Variant(returnText);
+  elements[2] = Variant(std::string());
+  elements[3] = Variant(stMensagemTaa);
 }
 
 }  // namespace
 
 bool FechaCupom(const VariantArray& valores, const StringList& linhas, Variant& result) {
-  const PosicoesFechamento p = receipt::LePosicoes(valores);
-  receipt::Tentativas t;
-  t.esquema = p.esquema;
-  t.mostraMsg = p.mostraMsg;
-  t.vendaComCartao = receipt::VendaComTef(p.idUtilTef, p.utilTef);
-  bool sucesso = false;
+  const ClosingPositions p = receipt::ReadClosingPositions(valores);
+  receipt::Retries t;
+  t.scheme = p.scheme;
+  t.showMessages = p.showMessages;
+  t.cardSale = receipt::CardSale(p.cardUseKind, p.cardPayment);
+  bool succeeded = false;
   try {
-    const Desfecho desfecho = Fecha(p, linhas, t);
-    if (desfecho == Desfecho::Encerrado) return false;
-    sucesso = desfecho == Desfecho::Concluido;
+    const Outcome outcome = Close(p, linhas, t);
+    if (outcome == Outcome::Ended) return false;
+    succeeded = outcome == Outcome::Completed;
   } catch (const std::exception& e) {
     // A packet without a field the closing reads, a value that does not
     // convert: the host learns it from the result and the log.
@@ -197,9 +198,9 @@ bool FechaCupom(const VariantArray& valores, const StringList& linhas, Variant& 
     } catch (const std::exception&) {
     }
   }
-  EscreveResultado(result, t.repeticao, p.retorno42);
+  WriteResult(result, t.repeated, p.resultText);
   if (!stMensagemTaa.empty()) boClieUtil = false;
-  return sucesso;
+  return succeeded;
 }
 
 bool Totaliza_NFiscal(const std::string& /*ignorado1*/, const std::string& /*ignorado2*/) {

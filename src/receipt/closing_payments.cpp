@@ -22,129 +22,128 @@ namespace Tov00300::receipt {
 namespace {
 
 // The printer takes payment-method names of at most 16 characters.
-constexpr int kLarguraFormaPagamento = 16;
+constexpr int kPaymentMethodWidth = 16;
 
 }  // namespace
 
-bool Tentativas::Envia(const std::function<bool()>& comando) {
-  while (!comando()) {
+bool Retries::Send(const std::function<bool()>& command) {
+  while (!command()) {
     // The question is only put while a card payment is pending and someone
     // is at the till to answer it.
-    if (!vendaComCartao || !boNUtilTaa) {
+    if (!cardSale || !boNUtilTaa) {
       boClieUtil = false;
       return false;
     }
-    if (!driver::AskRetry(esquema)) return false;
-    repeticao = 1;
+    if (!driver::AskRetry(scheme)) return false;
+    repeated = 1;
   }
   return true;
 }
 
-bool Tentativas::ConfereEstado() {
-  while (!Estado_Imp(esquema, false, false)) {
+bool Retries::CheckPrinterState() {
+  while (!Estado_Imp(scheme, false, false)) {
     if (!boNUtilTaa) {
       boClieUtil = false;
       return false;
     }
-    if (!driver::AskRetry(esquema)) return false;
-    repeticao = 1;
+    if (!driver::AskRetry(scheme)) return false;
+    repeated = 1;
   }
   return true;
 }
 
-bool Subtotaliza(Tentativas& t, double desconto, double acrescimo) {
+bool SendSubtotal(Retries& t, double discount, double surcharge) {
   // The printer takes one adjustment: a discount wins over a surcharge.
-  std::string tipo = "D$";
-  std::string valor;
-  if (desconto > 0) {
-    valor = FormatFloat("0.00", hostlib::Trunc2(desconto));
-  } else if (acrescimo > 0) {
-    tipo = "A$";
-    valor = FormatFloat("0.00", hostlib::Trunc2(acrescimo));
+  std::string kind = "D$";
+  std::string amount;
+  if (discount > 0) {
+    amount = FormatFloat("0.00", hostlib::Trunc2(discount));
+  } else if (surcharge > 0) {
+    kind = "A$";
+    amount = FormatFloat("0.00", hostlib::Trunc2(surcharge));
   } else {
-    valor = FloatToStr(desconto);
+    amount = FloatToStr(discount);
   }
-  return t.Envia([&] {
-    if (driver::Command(iCFTotalizarCupom_ECF_Daruma(tipo.c_str(), valor.c_str()),
-                        driver::Describe("iCFTotalizarCupom_ECF_Daruma", {tipo, valor}),
-                        {t.esquema, t.mostraMsg})) {
+  return t.Send([&] {
+    if (driver::Command(iCFTotalizarCupom_ECF_Daruma(kind.c_str(), amount.c_str()),
+                        driver::Describe("iCFTotalizarCupom_ECF_Daruma", {kind, amount}),
+                        {t.scheme, t.showMessages})) {
       return true;
     }
     // Sent again, a subtotal already made would be refused and stop the
     // closing of a receipt that only needs its payments.
-    const Progress agora = ReadProgress();
-    if (!agora.known || !agora.receiptOpen || !agora.totalled) return false;
+    const Progress now = ReadProgress();
+    if (!now.known || !now.receiptOpen || !now.totalled) return false;
     ImpFisDebug(Utf8ToCp1252("Resposta perdida: o cupom foi totalizado pela impressora"));
     return true;
   });
 }
 
-bool HaPagamento() {
-  DataSet& linhas = DataModule().cdsMovCaixaTef;
-  for (linhas.First(); !linhas.Eof(); linhas.Next()) {
-    if (MovimentoPago(linhas.FieldByName("IDTIPOMOVIVE").AsString())) return true;
+bool HasPrinterPayment() {
+  DataSet& lines = DataModule().cdsMovCaixaTef;
+  for (lines.First(); !lines.Eof(); lines.Next()) {
+    if (PaidOnPrinter(lines.FieldByName("IDTIPOMOVIVE").AsString())) return true;
   }
   return false;
 }
 
-bool EfetuaPagamentos(Tentativas& t, Pagamentos& pagamentos, long long jaPago) {
+bool SendPayments(Retries& t, PaymentsMade& payments, long long alreadyPaid) {
   TdtmDaruma300& dm = DataModule();
-  DataSet& linhas = dm.cdsMovCaixaTef;
-  DataSet& tipos = dm.cdsRecebAux;
+  DataSet& lines = dm.cdsMovCaixaTef;
+  DataSet& paymentTypes = dm.cdsRecebAux;
   // What the printer holds once the lines before the current one are paid.
-  long long acumulado = 0;
-  for (linhas.First(); !linhas.Eof(); linhas.Next()) {
-    if (!MovimentoPago(linhas.FieldByName("IDTIPOMOVIVE").AsString())) continue;
+  long long heldCents = 0;
+  for (lines.First(); !lines.Eof(); lines.Next()) {
+    if (!PaidOnPrinter(lines.FieldByName("IDTIPOMOVIVE").AsString())) continue;
     // Every type was checked before the first command; a line whose type
     // vanished since is an error, never a payment under another type.
-    if (!LocalizaTipo(linhas)) throw DataSetError("cdsRecebAux: payment type not found");
-    const double valor = linhas.FieldByName("VRMOVIVEND").AsFloat();
-    const std::string tipoRece = tipos.FieldByName("IDTIPORECE").AsString();
-    if (tipoRece == "8") pagamentos.convenio = true;
-    if (tipoRece == "9" || tipoRece == "A") pagamentos.pagoConta += valor;
-    const std::string nome = receipt::OneLine(
-        Copy(tipos.FieldByName("NMTIPORECE").AsString(), 1, kLarguraFormaPagamento));
+    if (!LocatePaymentType(lines)) throw DataSetError("cdsRecebAux: payment type not found");
+    const double amount = lines.FieldByName("VRMOVIVEND").AsFloat();
+    const std::string typeKind = paymentTypes.FieldByName("IDTIPORECE").AsString();
+    if (typeKind == "8") payments.agreement = true;
+    if (typeKind == "9" || typeKind == "A") payments.paidFromAccount += amount;
+    const std::string name = receipt::OneLine(
+        Copy(paymentTypes.FieldByName("NMTIPORECE").AsString(), 1, kPaymentMethodWidth));
     // The amount is not truncated: the mask keeps the nearest cent.
-    const std::string texto = FormatFloat("#0.00", valor);
-    const std::optional<long long> centavos = Cents(texto);
-    if (centavos && acumulado < jaPago) {
-      if (acumulado + *centavos <= jaPago) {
+    const std::string text = FormatFloat("#0.00", amount);
+    const std::optional<long long> cents = Cents(text);
+    if (cents && heldCents < alreadyPaid) {
+      if (heldCents + *cents <= alreadyPaid) {
         // Paid by an earlier call of this closing.
-        acumulado += *centavos;
-        ++pagamentos.enviados;
-        ImpFisDebug(Utf8ToCp1252("Pagamento já registrado na impressora: ") + nome + " - " + texto);
+        heldCents += *cents;
+        ++payments.sent;
+        ImpFisDebug(Utf8ToCp1252("Pagamento já registrado na impressora: ") + name + " - " + text);
         continue;
       }
       // The printer holds payments that do not end where a line ends: paying
       // on would pay some of them twice.
       driver::ReportProblem(
-          t.esquema,
+          t.scheme,
           Utf8ToCp1252("Os pagamentos já registrados na impressora não correspondem aos "
                        "movimentos do cupom: R$ ") +
-              FormatFloat("0.00", static_cast<double>(jaPago) / 100),
-          t.mostraMsg);
+              FormatFloat("0.00", static_cast<double>(alreadyPaid) / 100),
+          t.showMessages);
       return false;
     }
-    const bool pago = t.Envia([&] {
-      if (driver::Command(
-              iCFEfetuarPagamentoFormatado_ECF_Daruma(nome.c_str(), texto.c_str()),
-              driver::Describe("iCFEfetuarPagamentoFormatado_ECF_Daruma", {nome, texto}),
-              {t.esquema, t.mostraMsg})) {
+    const bool paid = t.Send([&] {
+      if (driver::Command(iCFEfetuarPagamentoFormatado_ECF_Daruma(name.c_str(), text.c_str()),
+                          driver::Describe("iCFEfetuarPagamentoFormatado_ECF_Daruma", {name, text}),
+                          {t.scheme, t.showMessages})) {
         return true;
       }
       // Repeated after a lost reply, a payment already registered would be
       // paid twice.
-      if (!centavos) return false;
-      const Progress agora = ReadProgress();
-      if (!agora.known || !agora.receiptOpen || agora.paid != acumulado + *centavos) return false;
+      if (!cents) return false;
+      const Progress now = ReadProgress();
+      if (!now.known || !now.receiptOpen || now.paid != heldCents + *cents) return false;
       ImpFisDebug(Utf8ToCp1252("Resposta perdida: o pagamento foi registrado pela impressora"));
       return true;
     });
-    if (!pago) return false;
-    acumulado += centavos.value_or(0);
-    ++pagamentos.enviados;
+    if (!paid) return false;
+    heldCents += cents.value_or(0);
+    ++payments.sent;
   }
-  linhas.SetIndexName("idxNRORDTROCO");
+  lines.SetIndexName("idxNRORDTROCO");
   return true;
 }
 

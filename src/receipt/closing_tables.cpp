@@ -10,93 +10,92 @@ namespace Tov00300::receipt {
 
 namespace {
 
-const char kIndiceTroco[] = "idxNRORDTROCO";
+const char kChangeOrderIndex[] = "idxNRORDTROCO";
 
 // The movement tables visit their rows by change order, then time of entry,
 // so the payments reach the printer in the order the host took them.
-void CarregaMovimentos(DataSet& tabela, const DataPacket& pacote) {
-  tabela.Close();
-  tabela.AddIndex({kIndiceTroco, "NRORDTROCO;DTHRINCMOV"});
-  tabela.AddIndex({"idxDTHRINCMOV", "DTHRINCMOV"});
-  tabela.SetIndexName(kIndiceTroco);
-  tabela.SetData(pacote);
+void LoadMovements(DataSet& table, const DataPacket& packet) {
+  table.Close();
+  table.AddIndex({kChangeOrderIndex, "NRORDTROCO;DTHRINCMOV"});
+  table.AddIndex({"idxDTHRINCMOV", "DTHRINCMOV"});
+  table.SetIndexName(kChangeOrderIndex);
+  table.SetData(packet);
 }
 
 // A balance table the host did not send stays closed; the footer reads a
 // closed table as one without rows.
-void CarregaSaldos(DataSet& tabela, const Variant& pacote) {
-  if (pacote.IsEmpty() || pacote.IsNull()) {
-    tabela.Close();
+void LoadBalances(DataSet& table, const Variant& packet) {
+  if (packet.IsEmpty() || packet.IsNull()) {
+    table.Close();
   } else {
-    tabela.SetData(pacote.AsDataPacket());
+    table.SetData(packet.AsDataPacket());
   }
 }
 
-void CopiaLinha(DataSet& origem, DataSet& destino) {
-  destino.Append();
-  for (int i = 0; i < origem.FieldCount(); ++i)
-    destino.Fields(i).SetValue(origem.Fields(i).Value());
-  destino.Post();
+void CopyRow(DataSet& source, DataSet& target) {
+  target.Append();
+  for (int i = 0; i < source.FieldCount(); ++i) target.Fields(i).SetValue(source.Fields(i).Value());
+  target.Post();
 }
 
 // The payment type a line is paid as: a card line stands for the type it
 // was taken for.
-std::string CodigoDoTipo(DataSet& linha) {
-  if (linha.FieldByName("CDBANCARTCR").AsString().empty()) {
-    return linha.FieldByName("CDTIPORECE").AsString();
+std::string PaymentTypeCode(DataSet& row) {
+  if (row.FieldByName("CDBANCARTCR").AsString().empty()) {
+    return row.FieldByName("CDTIPORECE").AsString();
   }
-  return linha.FieldByName("CDTIPORECEORIG").AsString();
+  return row.FieldByName("CDTIPORECEORIG").AsString();
 }
 
 }  // namespace
 
-void CarregaTabelas(const PosicoesFechamento& p) {
+void LoadClosingTables(const ClosingPositions& p) {
   TdtmDaruma300& dm = DataModule();
-  const DataPacket& movimentos = p.movimentos.AsDataPacket();
-  CarregaMovimentos(dm.cdsMovCaixa, movimentos);
-  CarregaMovimentos(dm.cdsMovCaixaTef, movimentos);
+  const DataPacket& movements = p.movements.AsDataPacket();
+  LoadMovements(dm.cdsMovCaixa, movements);
+  LoadMovements(dm.cdsMovCaixaTef, movements);
   dm.cdsMovCaixaTef.EmptyDataSet();
-  dm.cdsRecebAux.SetData(p.tiposRecebimento.AsDataPacket());
-  CarregaSaldos(dm.cdsSaldCred, p.saldos);
-  CarregaSaldos(dm.cdsFamiliaSaldo, p.familias);
-  CarregaSaldos(dm.cdsEmprestimo, p.emprestimos);
+  dm.cdsRecebAux.SetData(p.paymentTypes.AsDataPacket());
+  LoadBalances(dm.cdsSaldCred, p.balances);
+  LoadBalances(dm.cdsFamiliaSaldo, p.familyBalances);
+  LoadBalances(dm.cdsEmprestimo, p.loans);
 }
 
-bool MovimentoPago(const std::string& idTipoMovive) {
-  return idTipoMovive == "E" || idTipoMovive == "T";
+bool PaidOnPrinter(const std::string& movementKind) {
+  return movementKind == "E" || movementKind == "T";
 }
 
-void MontaPagamentos(bool vendaComCartao) {
+void BuildPaymentLines(bool cardSale) {
   TdtmDaruma300& dm = DataModule();
-  DataSet& movimentos = dm.cdsMovCaixa;
-  DataSet& linhas = dm.cdsMovCaixaTef;
-  for (movimentos.First(); !movimentos.Eof(); movimentos.Next()) {
-    if (vendaComCartao && MovimentoPago(movimentos.FieldByName("IDTIPOMOVIVE").AsString())) {
+  DataSet& movements = dm.cdsMovCaixa;
+  DataSet& lines = dm.cdsMovCaixaTef;
+  for (movements.First(); !movements.Eof(); movements.Next()) {
+    if (cardSale && PaidOnPrinter(movements.FieldByName("IDTIPOMOVIVE").AsString())) {
       // One payment per type in a card sale: the card receipts are printed
       // per payment method afterwards.
-      const Variant chave(VariantArray{movimentos.FieldByName("CDTIPORECE").AsString(), "E"});
-      if (linhas.Locate("CDTIPORECE;IDTIPOMOVIVE", chave)) {
-        linhas.Edit();
-        Field valor = linhas.FieldByName("VRMOVIVEND");
-        valor.SetAsFloat(valor.AsFloat() + movimentos.FieldByName("VRMOVIVEND").AsFloat());
-        linhas.Post();
+      const Variant key(VariantArray{movements.FieldByName("CDTIPORECE").AsString(), "E"});
+      if (lines.Locate("CDTIPORECE;IDTIPOMOVIVE", key)) {
+        lines.Edit();
+        Field amount = lines.FieldByName("VRMOVIVEND");
+        amount.SetAsFloat(amount.AsFloat() + movements.FieldByName("VRMOVIVEND").AsFloat());
+        lines.Post();
         continue;
       }
     }
-    CopiaLinha(movimentos, linhas);
+    CopyRow(movements, lines);
   }
 }
 
-bool LocalizaTipo(DataSet& linha) {
-  return DataModule().cdsRecebAux.Locate("CDTIPORECE", Variant(CodigoDoTipo(linha)));
+bool LocatePaymentType(DataSet& row) {
+  return DataModule().cdsRecebAux.Locate("CDTIPORECE", Variant(PaymentTypeCode(row)));
 }
 
-bool TipoAusente(std::string& codigo) {
-  DataSet& linhas = DataModule().cdsMovCaixaTef;
-  for (linhas.First(); !linhas.Eof(); linhas.Next()) {
-    if (!MovimentoPago(linhas.FieldByName("IDTIPOMOVIVE").AsString())) continue;
-    if (!LocalizaTipo(linhas)) {
-      codigo = CodigoDoTipo(linhas);
+bool MissingPaymentType(std::string& code) {
+  DataSet& lines = DataModule().cdsMovCaixaTef;
+  for (lines.First(); !lines.Eof(); lines.Next()) {
+    if (!PaidOnPrinter(lines.FieldByName("IDTIPOMOVIVE").AsString())) continue;
+    if (!LocatePaymentType(lines)) {
+      code = PaymentTypeCode(lines);
       return true;
     }
   }

@@ -14,93 +14,93 @@ namespace Tov00300 {
 namespace {
 
 // The package's own contact line, printed where the footer has room.
-constexpr std::string_view kLinhaSuporte = "Suporte: fale com o responsavel pelo sistema";
+constexpr std::string_view kSupportLine = "Suporte: fale com o responsavel pelo sistema";
 
-constexpr int kColunasPontos = 40;
-constexpr int kColunasLinha = 48;
+constexpr int kPointsColumns = 40;
+constexpr int kLineColumns = 48;
 // Where more than one line is left, a message that does not fit is cut at
 // this many characters per remaining line.
-constexpr int kColunasPorLinhaRestante = 16;
-constexpr int kColunasNomeConvenio = 20;
-constexpr int kColunasNomeConsumidor = 22;
-constexpr int kColunasIdentificacao = 40;
+constexpr int kColumnsPerLineLeft = 16;
+constexpr int kAgreementNameColumns = 20;
+constexpr int kConsumerNameColumns = 22;
+constexpr int kIdentificationColumns = 40;
 
 // The text under composition and the lines of the limit it has used.
-struct Rodape {
-  std::string texto;
-  int contador = 0;
-  int limite = 0;
+struct Footer {
+  std::string text;
+  int used = 0;
+  int limit = 0;
 
-  bool Cabe() const { return contador < limite; }
-  void Linha(std::string_view linha) {
-    texto += linha;
-    texto += '\n';
+  bool HasRoom() const { return used < limit; }
+  void AddLine(std::string_view line) {
+    text += line;
+    text += '\n';
   }
 };
 
 // Each text of the list goes in line by line. Every line but the last piece
 // of a text counts against the limit; the last piece does not.
-void AnexaLista(Rodape& r, const StringList& linhas) {
-  for (const std::string& linha : linhas.Items()) {
-    size_t inicio = 0;
-    while (inicio < linha.size()) {
-      const size_t quebra = linha.find('\n', inicio);
-      if (quebra == std::string::npos) {
-        r.Linha(std::string_view(linha).substr(inicio));
+void AppendList(Footer& r, const StringList& lines) {
+  for (const std::string& line : lines.Items()) {
+    size_t start = 0;
+    while (start < line.size()) {
+      const size_t lineBreak = line.find('\n', start);
+      if (lineBreak == std::string::npos) {
+        r.AddLine(std::string_view(line).substr(start));
         break;
       }
-      r.Linha(std::string_view(linha).substr(inicio, quebra - inicio));
-      ++r.contador;
-      inicio = quebra + 1;
+      r.AddLine(std::string_view(line).substr(start, lineBreak - start));
+      ++r.used;
+      start = lineBreak + 1;
     }
   }
 }
 
 // The free message within the lines left: whole when it fits; else one
 // printer line of it when one line is left, or 16 characters per line left.
-void AnexaMensagem(Rodape& r, const std::string& mensagem) {
-  const int linhas = receipt::LinhasDoTexto(mensagem);
-  const int restantes = r.limite - r.contador;
-  if (linhas <= restantes) {
-    if (!mensagem.empty()) r.Linha(mensagem);
-    r.contador += linhas;
+void AppendMessage(Footer& r, const std::string& message) {
+  const int lines = receipt::LineCount(message);
+  const int linesLeft = r.limit - r.used;
+  if (lines <= linesLeft) {
+    if (!message.empty()) r.AddLine(message);
+    r.used += lines;
     return;
   }
-  if (mensagem.empty() || restantes <= 0) return;
-  if (restantes == 1) {
-    r.Linha(Copy(mensagem, 1, kColunasLinha));
-    ++r.contador;
+  if (message.empty() || linesLeft <= 0) return;
+  if (linesLeft == 1) {
+    r.AddLine(Copy(message, 1, kLineColumns));
+    ++r.used;
     return;
   }
-  const int corte = kColunasPorLinhaRestante * restantes;
-  const int tamanho = static_cast<int>(mensagem.size());
-  if (tamanho >= corte) {
-    r.Linha(Copy(mensagem, 1, corte));
-    r.contador += restantes;
+  const int cut = kColumnsPerLineLeft * linesLeft;
+  const int size = static_cast<int>(message.size());
+  if (size >= cut) {
+    r.AddLine(Copy(message, 1, cut));
+    r.used += linesLeft;
   } else {
-    r.Linha(mensagem);
-    r.contador += tamanho / kColunasLinha + (tamanho % kColunasLinha != 0 ? 1 : 0);
+    r.AddLine(message);
+    r.used += size / kLineColumns + (size % kLineColumns != 0 ? 1 : 0);
   }
 }
 
 // The agreement footer: every line goes in whatever the limit.
-void RodapeConvenio(Rodape& r, const TdtmDaruma300& dm, const std::string& cdConvenio,
-                    const std::string& nmConvenio, const std::string& cdConsumidor,
-                    const std::string& nmConsumidor, const std::string& cdOperador,
-                    const std::string& nmOperador, const std::string& mesa,
-                    const std::string& senha, const std::string& mensagem, double saldo,
-                    double precoSubsidio) {
+void AgreementFooter(Footer& r, const TdtmDaruma300& dm, const std::string& cdConvenio,
+                     const std::string& nmConvenio, const std::string& cdConsumidor,
+                     const std::string& nmConsumidor, const std::string& cdOperador,
+                     const std::string& nmOperador, const std::string& table,
+                     const std::string& password, const std::string& message, double balance,
+                     double subsidyPrice) {
   const auto& msg = dm.msgPadrao;
-  r.Linha(msg.Msg("Convenio") +
-          " ..: " + Copy(cdConvenio + " - " + nmConvenio, 1, kColunasIdentificacao));
-  r.Linha(msg.Msg("Consumidor") + " : " +
-          Copy(cdConsumidor + " - " + nmConsumidor, 1, kColunasIdentificacao));
-  r.Linha(msg.Msg("Sald_Cons") + " - " + receipt::ValorRodape(saldo));
-  r.Linha(msg.Msg("PRECO_SUBSIDIO") + " - " + receipt::ValorRodape(precoSubsidio));
-  r.Linha(mesa + senha);
-  r.Linha(msg.Msg("Operador") + ": " + cdOperador + " - " + nmOperador);
-  r.Linha(kLinhaSuporte);
-  if (receipt::LinhasDoTexto(mensagem) <= 1) r.texto += mensagem;
+  r.AddLine(msg.Msg("Convenio") +
+            " ..: " + Copy(cdConvenio + " - " + nmConvenio, 1, kIdentificationColumns));
+  r.AddLine(msg.Msg("Consumidor") + " : " +
+            Copy(cdConsumidor + " - " + nmConsumidor, 1, kIdentificationColumns));
+  r.AddLine(msg.Msg("Sald_Cons") + " - " + receipt::FooterAmount(balance));
+  r.AddLine(msg.Msg("PRECO_SUBSIDIO") + " - " + receipt::FooterAmount(subsidyPrice));
+  r.AddLine(table + password);
+  r.AddLine(msg.Msg("Operador") + ": " + cdOperador + " - " + nmOperador);
+  r.AddLine(kSupportLine);
+  if (receipt::LineCount(message) <= 1) r.text += message;
 }
 
 }  // namespace
@@ -118,82 +118,82 @@ std::string Formata_rodape(
     DataSet& cdsFamilias, DataSet& cdsEmprestimos, bool boAnexaLista, const StringList& slLinhas,
     const std::string& stPontos, const std::string& stPontosExtras) {
   const TdtmDaruma300& dm = DataModule();
-  Rodape r;
-  r.limite = inLimite;
-  r.texto.reserve(512);
-  r.Linha(stLinha1);
-  r.Linha(stTributos);
-  r.contador = 2;
+  Footer r;
+  r.limit = inLimite;
+  r.text.reserve(512);
+  r.AddLine(stLinha1);
+  r.AddLine(stTributos);
+  r.used = 2;
   if (!stLinha3.empty()) {
-    r.Linha(stLinha3);
-    r.contador = 3;
+    r.AddLine(stLinha3);
+    r.used = 3;
   }
   if (!stMesa.empty()) {
-    r.Linha("ECF:" + nrEcfConf + "-Conf.Mesa -CER: " + nrCerConf + "- COO: " + nrCooConf);
-    ++r.contador;
+    r.AddLine("ECF:" + nrEcfConf + "-Conf.Mesa -CER: " + nrCerConf + "- COO: " + nrCooConf);
+    ++r.used;
   }
   // The balance the consumer is left with: the balance before the sale, less
   // what the sale took from the account, plus the subsidy. The agreement
   // footer prints it too, rather than a balance line that always reads 0,00.
-  const double saldoConsumidor = vrSaldoConsumidor - vrPagoConta + vrPrecoSubsidio;
+  const double consumerBalance = vrSaldoConsumidor - vrPagoConta + vrPrecoSubsidio;
 
   if (stTipoRodape == "1") {
-    RodapeConvenio(r, dm, cdConvenio, nmConvenio, cdConsumidor, nmConsumidor, cdOperador,
-                   nmOperador, stMesa, stSenha, stMensagem, saldoConsumidor, vrPrecoSubsidio);
-    return r.texto;
+    AgreementFooter(r, dm, cdConvenio, nmConvenio, cdConsumidor, nmConsumidor, cdOperador,
+                    nmOperador, stMesa, stSenha, stMensagem, consumerBalance, vrPrecoSubsidio);
+    return r.text;
   }
-  if (stTipoRodape != "2") return r.texto;
+  if (stTipoRodape != "2") return r.text;
 
   const auto& msg = dm.msgPadrao;
-  if (boAnexaLista) AnexaLista(r, slLinhas);
-  if (!cdConvenio.empty() && !cdConsumidor.empty() && r.Cabe()) {
+  if (boAnexaLista) AppendList(r, slLinhas);
+  if (!cdConvenio.empty() && !cdConsumidor.empty() && r.HasRoom()) {
     // Without a consumer name the line has no line feed of its own and the
     // next line continues it.
-    if (!nmConvenio.empty()) r.texto += Copy(nmConvenio, 1, kColunasNomeConvenio) + " - ";
-    if (!nmConsumidor.empty()) r.Linha(Copy(nmConsumidor, 1, kColunasNomeConsumidor));
+    if (!nmConvenio.empty()) r.text += Copy(nmConvenio, 1, kAgreementNameColumns) + " - ";
+    if (!nmConsumidor.empty()) r.AddLine(Copy(nmConsumidor, 1, kConsumerNameColumns));
   }
   if (stModoSaldo == "1") {
     if (stTipoSaldo == "0") {
-      if (r.Cabe()) {
-        r.Linha(msg.Msg("Sald_Cons") + "  " +
-                receipt::ValorRodape(receipt::SaldoTotal(cdsSaldos, vrPagoConta)));
-        ++r.contador;
+      if (r.HasRoom()) {
+        r.AddLine(msg.Msg("Sald_Cons") + "  " +
+                  receipt::FooterAmount(receipt::TotalBalance(cdsSaldos, vrPagoConta)));
+        ++r.used;
       }
     } else if (stTipoSaldo == "1" && cdsSaldos.Active() && !cdsSaldos.IsEmpty()) {
-      const std::string bloco = receipt::BlocoFamilias(cdsSaldos, cdsFamilias, cdsEmprestimos);
-      const int linhas = receipt::LinhasDoTexto(bloco);
-      if (linhas <= r.limite - r.contador) {
-        r.texto += bloco;
-        r.contador += linhas;
+      const std::string block = receipt::FamilyBlock(cdsSaldos, cdsFamilias, cdsEmprestimos);
+      const int lines = receipt::LineCount(block);
+      if (lines <= r.limit - r.used) {
+        r.text += block;
+        r.used += lines;
       }
     }
   } else if (stModoSaldo == "2" && (stTipoSaldo == "0" || stTipoSaldo == "1")) {
-    if (r.Cabe()) {
-      r.Linha(msg.Msg("Sald_Cons") + "  " + receipt::ValorRodape(saldoConsumidor));
-      ++r.contador;
+    if (r.HasRoom()) {
+      r.AddLine(msg.Msg("Sald_Cons") + "  " + receipt::FooterAmount(consumerBalance));
+      ++r.used;
     }
   }
-  if (vrPrecoSubsidio != 0 && r.Cabe()) {
-    r.Linha(msg.Msg("PRECO_SUBSIDIO") + "  " + receipt::ValorRodape(vrPrecoSubsidio));
-    ++r.contador;
+  if (vrPrecoSubsidio != 0 && r.HasRoom()) {
+    r.AddLine(msg.Msg("PRECO_SUBSIDIO") + "  " + receipt::FooterAmount(vrPrecoSubsidio));
+    ++r.used;
   }
-  if (r.Cabe() && (!stMesa.empty() || !stSenha.empty())) {
-    r.Linha(stMesa + stSenha);
-    ++r.contador;
+  if (r.HasRoom() && (!stMesa.empty() || !stSenha.empty())) {
+    r.AddLine(stMesa + stSenha);
+    ++r.used;
   }
-  for (const std::string* pontos : {&stPontos, &stPontosExtras}) {
-    if (r.Cabe() && !pontos->empty()) {
-      r.Linha(hostlib::Centraliza(*pontos, kColunasPontos));
-      ++r.contador;
+  for (const std::string* points : {&stPontos, &stPontosExtras}) {
+    if (r.HasRoom() && !points->empty()) {
+      r.AddLine(hostlib::Centraliza(*points, kPointsColumns));
+      ++r.used;
     }
   }
-  AnexaMensagem(r, stMensagem);
-  if (r.Cabe()) {
-    r.Linha(kLinhaSuporte);
-    ++r.contador;
+  AppendMessage(r, stMensagem);
+  if (r.HasRoom()) {
+    r.AddLine(kSupportLine);
+    ++r.used;
   }
-  if (r.Cabe()) r.Linha(msg.Msg("Operador") + ": " + cdOperador + " - " + nmOperador);
-  return r.texto;
+  if (r.HasRoom()) r.AddLine(msg.Msg("Operador") + ": " + cdOperador + " - " + nmOperador);
+  return r.text;
 }
 
 }  // namespace Tov00300

@@ -11,83 +11,82 @@ namespace {
 
 // The printed family block fits two families under the eight-line footer:
 // only the table's first two rows are looked at.
-constexpr int kFamiliasImpressas = 2;
-constexpr int kLarguraNomeFamilia = 25;
-constexpr int kLarguraValorFamilia = 22;
+constexpr int kPrintedFamilies = 2;
+constexpr int kFamilyNameWidth = 25;
+constexpr int kFamilyAmountWidth = 22;
 
-bool TemLinhas(const DataSet& tabela) {
-  return tabela.Active() && !tabela.IsEmpty();
+bool HasRows(const DataSet& table) {
+  return table.Active() && !table.IsEmpty();
 }
 
-// The family's own balance in `familias` (code compared without regard to
+// The family's own balance in `families` (code compared without regard to
 // case); false when the family is not there.
-bool SaldoDaFamilia(DataSet& familias, const std::string& codigo, double& saldo) {
-  if (!TemLinhas(familias)) return false;
-  LocateOptions opcoes;
-  opcoes.caseInsensitive = true;
-  if (!familias.Locate("CDFAMILISALD", Variant(codigo), opcoes)) return false;
-  saldo = familias.FieldByName("VRSALDCONFAM").AsFloat();
+bool FamilyBalance(DataSet& families, const std::string& code, double& balance) {
+  if (!HasRows(families)) return false;
+  LocateOptions options;
+  options.caseInsensitive = true;
+  if (!families.Locate("CDFAMILISALD", Variant(code), options)) return false;
+  balance = families.FieldByName("VRSALDCONFAM").AsFloat();
   return true;
 }
 
 // The family's loan movement of one kind ("D" debit, "C" credit).
-bool Emprestimo(DataSet& emprestimos, const std::string& codigo, const char* tipo, double& valor) {
-  if (!TemLinhas(emprestimos)) return false;
-  if (!emprestimos.Locate("CDFAMILISALD;IDTPMOVEXT", Variant(VariantArray{codigo, tipo}))) {
+bool LoanMovement(DataSet& loans, const std::string& code, const char* kind, double& amount) {
+  if (!HasRows(loans)) return false;
+  if (!loans.Locate("CDFAMILISALD;IDTPMOVEXT", Variant(VariantArray{code, kind}))) {
     return false;
   }
-  valor = emprestimos.FieldByName("VRMOVEXTCONS").AsFloat();
+  amount = loans.FieldByName("VRMOVEXTCONS").AsFloat();
   return true;
 }
 
 // The balance printed for one family row.
-double SaldoLiquido(double saldo, DataSet& familias, DataSet& emprestimos,
-                    const std::string& codigo) {
-  double familia = 0;
-  double debito = 0;
-  double credito = 0;
-  const bool temFamilia = SaldoDaFamilia(familias, codigo, familia);
-  if (Emprestimo(emprestimos, codigo, "D", debito)) {
-    return temFamilia ? saldo - familia - debito : saldo - debito;
+double NetBalance(double balance, DataSet& families, DataSet& loans, const std::string& code) {
+  double family = 0;
+  double debit = 0;
+  double credit = 0;
+  const bool hasFamily = FamilyBalance(families, code, family);
+  if (LoanMovement(loans, code, "D", debit)) {
+    return hasFamily ? balance - family - debit : balance - debit;
   }
-  if (!temFamilia) return saldo;
+  if (!hasFamily) return balance;
   // A credit movement is only looked up for a family that has a balance.
-  if (Emprestimo(emprestimos, codigo, "C", credito)) return saldo - familia + credito;
-  return saldo - familia;
+  if (LoanMovement(loans, code, "C", credit)) return balance - family + credit;
+  return balance - family;
 }
 
 }  // namespace
 
-std::string ValorRodape(double valor) {
-  return FloatToStrF2(valor, 2);
+std::string FooterAmount(double amount) {
+  return FloatToStrF2(amount, 2);
 }
 
-int LinhasDoTexto(const std::string& texto) {
-  return std::max(1, static_cast<int>(std::count(texto.begin(), texto.end(), '\n')));
+int LineCount(const std::string& text) {
+  return std::max(1, static_cast<int>(std::count(text.begin(), text.end(), '\n')));
 }
 
-double SaldoTotal(DataSet& saldos, double vrPagoConta) {
-  if (!TemLinhas(saldos)) return 0;
+double TotalBalance(DataSet& balances, double paidFromAccount) {
+  if (!HasRows(balances)) return 0;
   double total = 0;
-  for (saldos.First(); !saldos.Eof(); saldos.Next()) {
-    total += saldos.FieldByName("VRSALDCONFAM").AsFloat();
+  for (balances.First(); !balances.Eof(); balances.Next()) {
+    total += balances.FieldByName("VRSALDCONFAM").AsFloat();
   }
-  return total - vrPagoConta;
+  return total - paidFromAccount;
 }
 
-std::string BlocoFamilias(DataSet& saldos, DataSet& familias, DataSet& emprestimos) {
-  std::string bloco;
-  if (!TemLinhas(saldos)) return bloco;
-  for (saldos.First(); !saldos.Eof() && saldos.RecNo() <= kFamiliasImpressas; saldos.Next()) {
-    const double saldo = saldos.FieldByName("VRSALDCONFAM").AsFloat();
-    if (saldo == 0) continue;
-    const std::string codigo = saldos.FieldByName("CDFAMILISALD").AsString();
-    const double valor = SaldoLiquido(saldo, familias, emprestimos, codigo);
-    bloco += hostlib::TamFixo(saldos.FieldByName("NMFAMILISALD").AsString(), kLarguraNomeFamilia);
-    bloco += hostlib::TamFixoR(ValorRodape(valor), kLarguraValorFamilia);
-    bloco += '\n';
+std::string FamilyBlock(DataSet& balances, DataSet& families, DataSet& loans) {
+  std::string block;
+  if (!HasRows(balances)) return block;
+  for (balances.First(); !balances.Eof() && balances.RecNo() <= kPrintedFamilies; balances.Next()) {
+    const double balance = balances.FieldByName("VRSALDCONFAM").AsFloat();
+    if (balance == 0) continue;
+    const std::string code = balances.FieldByName("CDFAMILISALD").AsString();
+    const double amount = NetBalance(balance, families, loans, code);
+    block += hostlib::TamFixo(balances.FieldByName("NMFAMILISALD").AsString(), kFamilyNameWidth);
+    block += hostlib::TamFixoR(FooterAmount(amount), kFamilyAmountWidth);
+    block += '\n';
   }
-  return bloco;
+  return block;
 }
 
 }  // namespace Tov00300::receipt

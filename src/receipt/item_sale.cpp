@@ -21,23 +21,22 @@ namespace Tov00300 {
 namespace {
 
 // The eight texts of the printer's item command, in its order.
-struct ComandoItem {
-  std::string aliquota, quantidade, preco, tipoAjuste, valorAjuste, codigo, unidade, descricao;
+struct ItemCommand {
+  std::string rate, quantity, price, adjustmentKind, adjustment, code, unit, description;
 };
 
 // "II", "FF" and "NN" are the printer's fixed exempt, substitution and
 // no-incidence codes; any other item is taxed by its rate, "I" + "00.00".
-std::string CodigoAliquota(const std::string& cdAliq, const std::string& vrPercAliq) {
-  if (cdAliq == "II") return "I1";
-  if (cdAliq == "FF") return "F1";
-  if (cdAliq == "NN") return "N1";
-  return "I" + FormatFloat("00.00", hostlib::Trunc2(StrToFloat(vrPercAliq)));
+std::string RateCode(const std::string& taxCode, const std::string& taxPercent) {
+  if (taxCode == "II") return "I1";
+  if (taxCode == "FF") return "F1";
+  if (taxCode == "NN") return "N1";
+  return "I" + FormatFloat("00.00", hostlib::Trunc2(StrToFloat(taxPercent)));
 }
 
-std::string LinhaDebug(const ComandoItem& c) {
-  return driver::Describe("iCFVender_ECF_Daruma",
-                          {c.aliquota, c.quantidade, c.preco, c.tipoAjuste, c.valorAjuste, c.codigo,
-                           c.unidade, c.descricao});
+std::string DebugLine(const ItemCommand& c) {
+  return driver::Describe("iCFVender_ECF_Daruma", {c.rate, c.quantity, c.price, c.adjustmentKind,
+                                                   c.adjustment, c.code, c.unit, c.description});
 }
 
 // The printer has one more item on the receipt this process opened than this
@@ -53,79 +52,79 @@ bool ItemRegistered() {
 
 bool VendaItem(Variant& bag) {
   using hostlib::RecebeParams;
-  const std::string esquema = RecebeParams(bag, "ESQUEMACOR").AsString();
-  const int intTefErro = RecebeParams(bag, "INTEFERRO").AsInt();
-  const std::string cdArvProd = RecebeParams(bag, "CDARVPROD").AsString();
-  const std::string nmProd = RecebeParams(bag, "NMPROD").AsString();
-  const std::string cdAliq = RecebeParams(bag, "CDALIQ").AsString();
-  std::string vrPercAliq = RecebeParams(bag, "VRPERCALIQ").AsString();
-  const double qtde = RecebeParams(bag, "QTDE").AsDouble();
-  const double valor = RecebeParams(bag, "VALOR").AsDouble();
-  const double descont = RecebeParams(bag, "DESCONT").AsDouble();
-  const double acrescimo = RecebeParams(bag, "ACRESCIMO").AsDouble();
-  const std::string unidade = RecebeParams(bag, "UNIDADE").AsString();
-  const std::string idUtilTef = RecebeParams(bag, "IDUTILTEF").AsString();
-  const bool utilTef = RecebeParams(bag, "UTILTEF").AsBool();
-  if (hostlib::EmptyString(vrPercAliq)) vrPercAliq = "0";
+  const std::string scheme = RecebeParams(bag, "ESQUEMACOR").AsString();
+  const int cardError = RecebeParams(bag, "INTEFERRO").AsInt();
+  const std::string productCode = RecebeParams(bag, "CDARVPROD").AsString();
+  const std::string productName = RecebeParams(bag, "NMPROD").AsString();
+  const std::string taxCode = RecebeParams(bag, "CDALIQ").AsString();
+  std::string taxPercent = RecebeParams(bag, "VRPERCALIQ").AsString();
+  const double quantity = RecebeParams(bag, "QTDE").AsDouble();
+  const double amount = RecebeParams(bag, "VALOR").AsDouble();
+  const double discount = RecebeParams(bag, "DESCONT").AsDouble();
+  const double surcharge = RecebeParams(bag, "ACRESCIMO").AsDouble();
+  const std::string unit = RecebeParams(bag, "UNIDADE").AsString();
+  const std::string cardUseKind = RecebeParams(bag, "IDUTILTEF").AsString();
+  const bool cardPayment = RecebeParams(bag, "UTILTEF").AsBool();
+  if (hostlib::EmptyString(taxPercent)) taxPercent = "0";
 
   // Only a receipt this session opened takes items: never the previous
   // customer's, nor one the session's own opening did not make.
   if (const std::string refusal = session::ReceiptRefusal(); !refusal.empty()) {
     stMensagemTaa.clear();
-    driver::ReportProblem(esquema, refusal, boNUtilTaa);
+    driver::ReportProblem(scheme, refusal, boNUtilTaa);
     boClieUtil = false;
-    bag = MakeBag({{"INTTEFERRO", intTefErro}, {"MENSAGEMTAA", stMensagemTaa}});
+    bag = MakeBag({{"INTTEFERRO", cardError}, {"MENSAGEMTAA", stMensagemTaa}});
     return false;
   }
 
   for (;;) {
-    ComandoItem c;
-    c.aliquota = CodigoAliquota(cdAliq, vrPercAliq);
-    c.quantidade = FormatFloat("#0.000", qtde);
-    c.preco = FormatFloat("0.00", hostlib::Trunc2(valor));
+    ItemCommand c;
+    c.rate = RateCode(taxCode, taxPercent);
+    c.quantity = FormatFloat("#0.000", quantity);
+    c.price = FormatFloat("0.00", hostlib::Trunc2(amount));
     // The printer takes one adjustment per item; a discount wins over a
     // surcharge, and "no adjustment" is a surcharge of zero.
-    if (descont > 0) {
-      c.tipoAjuste = "D$";
-      c.valorAjuste = FormatFloat("0.00", hostlib::Trunc2(descont));
+    if (discount > 0) {
+      c.adjustmentKind = "D$";
+      c.adjustment = FormatFloat("0.00", hostlib::Trunc2(discount));
     } else {
-      c.tipoAjuste = "A$";
-      c.valorAjuste = FormatFloat("0.00", hostlib::Trunc2(acrescimo));
+      c.adjustmentKind = "A$";
+      c.adjustment = FormatFloat("0.00", hostlib::Trunc2(surcharge));
     }
-    c.codigo = receipt::OneLine(cdArvProd);
-    c.unidade = receipt::OneLine(Copy(unidade, 1, 2));
-    c.descricao = receipt::OneLine(Copy(nmProd, 1, 50));
+    c.code = receipt::OneLine(productCode);
+    c.unit = receipt::OneLine(Copy(unit, 1, 2));
+    c.description = receipt::OneLine(Copy(productName, 1, 50));
 
     // Only this item's messages go back to a self-service terminal.
     stMensagemTaa.clear();
-    bool vendido = driver::Command(
-        iCFVender_ECF_Daruma(c.aliquota.c_str(), c.quantidade.c_str(), c.preco.c_str(),
-                             c.tipoAjuste.c_str(), c.valorAjuste.c_str(), c.codigo.c_str(),
-                             c.unidade.c_str(), c.descricao.c_str()),
-        LinhaDebug(c), {esquema, boNUtilTaa});
-    if (!vendido) boClieUtil = false;
+    bool sold =
+        driver::Command(iCFVender_ECF_Daruma(c.rate.c_str(), c.quantity.c_str(), c.price.c_str(),
+                                             c.adjustmentKind.c_str(), c.adjustment.c_str(),
+                                             c.code.c_str(), c.unit.c_str(), c.description.c_str()),
+                        DebugLine(c), {scheme, boNUtilTaa});
+    if (!sold) boClieUtil = false;
     // A reply lost on the line does not mean the item was not sold: a
     // repetition would sell it twice, a failure would leave it out of what
     // the till believes it sold while the receipt's total counts it.
-    if (!vendido && ItemRegistered()) {
+    if (!sold && ItemRegistered()) {
       ImpFisDebug(Utf8ToCp1252("Resposta perdida: o item foi registrado pela impressora"));
-      vendido = true;
+      sold = true;
     }
-    if (vendido && receipt::ThisReceipt().coo != 0) ++receipt::ThisReceipt().items;
+    if (sold && receipt::ThisReceipt().coo != 0) ++receipt::ThisReceipt().items;
 
-    if (vendido || !boNUtilTaa) {
-      if (utilTef) boClieUtil = false;
-      bag = MakeBag({{"INTTEFERRO", intTefErro}, {"MENSAGEMTAA", stMensagemTaa}});
-      return vendido;
+    if (sold || !boNUtilTaa) {
+      if (cardPayment) boClieUtil = false;
+      bag = MakeBag({{"INTTEFERRO", cardError}, {"MENSAGEMTAA", stMensagemTaa}});
+      return sold;
     }
 
     bool again;
-    if (receipt::VendaComTef(idUtilTef, utilTef)) {
-      again = driver::AskRetry(esquema);
+    if (receipt::CardSale(cardUseKind, cardPayment)) {
+      again = driver::AskRetry(scheme);
     } else {
       const auto& msg = DataModule().msgPadrao;
-      again = driver::AskRetry(esquema, msg.Msg("ErroItem") + "\r\n" + cdArvProd + " - " +
-                                            Copy(nmProd, 1, 20) + "\r\n" + msg.Msg("Deseja"));
+      again = driver::AskRetry(scheme, msg.Msg("ErroItem") + "\r\n" + productCode + " - " +
+                                           Copy(productName, 1, 20) + "\r\n" + msg.Msg("Deseja"));
     }
     if (!again) return false;
   }

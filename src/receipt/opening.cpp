@@ -18,81 +18,80 @@ namespace {
 
 // The printer rejects an identified opening with an empty name or address;
 // a single blank stands for "not given".
-std::string OuBranco(const std::string& texto) {
-  return hostlib::EmptyString(texto) ? std::string(" ") : texto;
+std::string OrBlank(const std::string& text) {
+  return hostlib::EmptyString(text) ? std::string(" ") : text;
 }
 
 }  // namespace
 
 bool AbreCupom(Variant& bag) {
   using hostlib::RecebeParams;
-  const std::string esquema = RecebeParams(bag, "ESQUEMACOR").AsString();
-  int intTefErro = RecebeParams(bag, "INTTEFERRO").AsInt();
+  const std::string scheme = RecebeParams(bag, "ESQUEMACOR").AsString();
+  int cardError = RecebeParams(bag, "INTTEFERRO").AsInt();
   const std::string cpf = RecebeParams(bag, "INCLUICPF").AsString();
-  std::string nome = RecebeParams(bag, "INCLUINOME").AsString();
-  std::string endereco = RecebeParams(bag, "INCLUIENDERECO").AsString();
-  std::string cupNr = RecebeParams(bag, "CUPNR").AsString();
-  std::string contCupom = RecebeParams(bag, "CONTCUPOM").AsString();
-  const std::string idUtilTef = RecebeParams(bag, "IDUTILTEF").AsString();
-  const bool utilTef = RecebeParams(bag, "UTILTEF").AsBool();
+  std::string name = RecebeParams(bag, "INCLUINOME").AsString();
+  std::string address = RecebeParams(bag, "INCLUIENDERECO").AsString();
+  std::string receiptNumber = RecebeParams(bag, "CUPNR").AsString();
+  std::string receiptCounter = RecebeParams(bag, "CONTCUPOM").AsString();
+  const std::string cardUseKind = RecebeParams(bag, "IDUTILTEF").AsString();
+  const bool cardPayment = RecebeParams(bag, "UTILTEF").AsBool();
   stMensagemTaa.clear();
   // Whatever this opening leads to, the receipt before it is no longer the
   // one the sale operations act on.
   receipt::ThisReceipt() = {};
 
-  const bool identificado = !hostlib::EmptyString(cpf);
-  if (identificado) {
-    nome = OuBranco(nome);
-    endereco = OuBranco(endereco);
+  const bool identified = !hostlib::EmptyString(cpf);
+  if (identified) {
+    name = OrBlank(name);
+    address = OrBlank(address);
   }
 
-  bool aberto = false;
+  bool opened = false;
   for (;;) {
     // Warning 1 of the printer is also reported at opening.
-    const driver::Judging julgamento{esquema, boNUtilTaa, false, true};
-    if (identificado) {
+    const driver::Judging judging{scheme, boNUtilTaa, false, true};
+    if (identified) {
       // Each is printed on a line of its own; the bag keeps them as given.
-      const std::string linhaCpf = receipt::OneLine(cpf);
-      const std::string linhaNome = receipt::OneLine(nome);
-      const std::string linhaEndereco = receipt::OneLine(endereco);
-      aberto = driver::Command(
-          iCFAbrir_ECF_Daruma(linhaCpf.c_str(), linhaNome.c_str(), linhaEndereco.c_str()),
-          "iCFAbrir_ECF_Daruma", julgamento);
+      const std::string cpfLine = receipt::OneLine(cpf);
+      const std::string nameLine = receipt::OneLine(name);
+      const std::string addressLine = receipt::OneLine(address);
+      opened = driver::Command(
+          iCFAbrir_ECF_Daruma(cpfLine.c_str(), nameLine.c_str(), addressLine.c_str()),
+          "iCFAbrir_ECF_Daruma", judging);
     } else {
-      aberto =
-          driver::Command(iCFAbrirPadrao_ECF_Daruma(), "iCFAbrirPadrao_ECF_Daruma", julgamento);
+      opened = driver::Command(iCFAbrirPadrao_ECF_Daruma(), "iCFAbrirPadrao_ECF_Daruma", judging);
     }
 
-    if (aberto || !boNUtilTaa) {
-      if (utilTef) boClieUtil = false;
+    if (opened || !boNUtilTaa) {
+      if (cardPayment) boClieUtil = false;
       break;
     }
     // Only a card sale lets the operator repeat a refused opening: the card
     // transaction already under way must end in a receipt.
-    if (!receipt::VendaComTef(idUtilTef, utilTef)) break;
-    if (!driver::AskRetry(esquema)) return false;
-    intTefErro = 1;
+    if (!receipt::CardSale(cardUseKind, cardPayment)) break;
+    if (!driver::AskRetry(scheme)) return false;
+    cardError = 1;
   }
 
-  if (aberto) {
+  if (opened) {
     // A new receipt opened: a leftover one the start of day could not cancel
     // is gone.
     session::SetForeignReceiptOpen(false);
     session::SetOwnDocument(session::OwnDocument::kNone);
     receipt::ThisReceipt().opened = true;
-    cupNr = Nr_Cupom("", esquema);
-    ContadorCupomFiscalMFD(esquema, contCupom);
-    if (const auto coo = receipt::WholeNumber(cupNr)) receipt::ThisReceipt().coo = *coo;
+    receiptNumber = Nr_Cupom("", scheme);
+    ContadorCupomFiscalMFD(scheme, receiptCounter);
+    if (const auto coo = receipt::WholeNumber(receiptNumber)) receipt::ThisReceipt().coo = *coo;
   }
 
-  bag = MakeBag({{"INTTEFERRO", intTefErro},
+  bag = MakeBag({{"INTTEFERRO", cardError},
                  {"INCLUICPF", cpf},
-                 {"INCLUINOME", nome},
-                 {"INCLUIENDERECO", endereco},
-                 {"CUPNR", cupNr},
-                 {"CONTCUPOM", contCupom},
+                 {"INCLUINOME", name},
+                 {"INCLUIENDERECO", address},
+                 {"CUPNR", receiptNumber},
+                 {"CONTCUPOM", receiptCounter},
                  {"MENSAGEMTAA", stMensagemTaa}});
-  return aberto;
+  return opened;
 }
 
 }  // namespace Tov00300

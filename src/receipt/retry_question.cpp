@@ -2,8 +2,8 @@
 
 namespace Tov00300::receipt {
 
-bool VendaComTef(const std::string& idUtilTef, bool utilTef) {
-  return (idUtilTef == "S" || idUtilTef == "T") && utilTef;
+bool CardSale(const std::string& cardUseKind, bool cardPayment) {
+  return (cardUseKind == "S" || cardUseKind == "T") && cardPayment;
 }
 
 }  // namespace Tov00300::receipt

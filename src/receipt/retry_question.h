@@ -9,7 +9,7 @@ namespace Tov00300::receipt {
 
 // True when a card payment takes part in the sale and its indicator allows the
 // printer-does-not-answer question: IDUTILTEF "S" or "T" with UTILTEF true.
-bool VendaComTef(const std::string& idUtilTef, bool utilTef);
+bool CardSale(const std::string& cardUseKind, bool cardPayment);
 
 }  // namespace Tov00300::receipt
 

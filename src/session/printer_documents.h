@@ -27,7 +27,7 @@ struct OwnReceipt {
   long long items = 0;  // items the printer registered on it, cancelled ones too
   bool opened = false;  // this session's opening of it took effect
   bool closed = false;  // its closing took effect
-  bool contraValePrinted = false;
+  bool changeVoucherPrinted = false;
 };
 OwnReceipt& ThisReceipt();
 
