@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (reply.size() > static_cast<size_t>(width)) std::abort();
   if (reply.find('\0') != std::string::npos) std::abort();
   buffer.Trimmed();
-  const auto entries = Tov00300::config::SeparaEntradas(reply);
-  Tov00300::config::AchaEntrada(entries, "Dinheiro", true);
+  const auto entries = Tov00300::config::SplitEntries(reply);
+  Tov00300::config::FindEntry(entries, "Dinheiro", true);
   return 0;
 }

@@ -4,34 +4,34 @@
 
 namespace Tov00300::config {
 
-std::vector<std::string> SeparaEntradas(std::string_view lista) {
-  std::vector<std::string> entradas;
-  size_t inicio = 0;
-  for (size_t fim = lista.find(';'); fim != std::string_view::npos; fim = lista.find(';', inicio)) {
-    entradas.emplace_back(lista.substr(inicio, fim - inicio));
-    inicio = fim + 1;
+std::vector<std::string> SplitEntries(std::string_view list) {
+  std::vector<std::string> entries;
+  size_t start = 0;
+  for (size_t end = list.find(';'); end != std::string_view::npos; end = list.find(';', start)) {
+    entries.emplace_back(list.substr(start, end - start));
+    start = end + 1;
   }
-  return entradas;
+  return entries;
 }
 
-std::optional<std::string> AchaEntrada(const std::vector<std::string>& entradas,
-                                       std::string_view nome, bool ignoraCaixa) {
-  const std::string procurado = Trim(nome);
-  if (procurado.empty()) return std::nullopt;
-  for (const std::string& entrada : entradas) {
-    const std::string texto = Trim(entrada);
-    if (ignoraCaixa ? SameText(texto, procurado) : texto == procurado) return entrada;
+std::optional<std::string> FindEntry(const std::vector<std::string>& entries, std::string_view name,
+                                     bool ignoreCase) {
+  const std::string wanted = Trim(name);
+  if (wanted.empty()) return std::nullopt;
+  for (const std::string& entry : entries) {
+    const std::string text = Trim(entry);
+    if (ignoreCase ? SameText(text, wanted) : text == wanted) return entry;
   }
   return std::nullopt;
 }
 
-std::string DoisDigitos(int indice) {
-  std::string texto = IntToStr(indice);
-  return texto.size() < 2 ? "0" + texto : texto;
+std::string TwoDigits(int index) {
+  std::string text = IntToStr(index);
+  return text.size() < 2 ? "0" + text : text;
 }
 
-std::string TextoCampo(DataSet& ds, const char* campo) {
-  Field field = ds.FieldByName(campo);
+std::string FieldText(DataSet& ds, const char* fieldName) {
+  Field field = ds.FieldByName(fieldName);
   return field.IsNull() ? std::string() : field.AsString();
 }
 

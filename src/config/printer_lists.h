@@ -14,20 +14,20 @@ namespace Tov00300::config {
 
 // The entries of a printer list, in order; each entry is the text before a
 // ";" (blanks kept). Text after the last ";" is not an entry.
-std::vector<std::string> SeparaEntradas(std::string_view lista);
+std::vector<std::string> SplitEntries(std::string_view list);
 
-// The first entry naming `nome`: equal to it once both are trimmed, with or
+// The first entry naming `name`: equal to it once both are trimmed, with or
 // without regard to letter case. A blank name names nothing. Whole entries
 // are compared so that a name that is only part of another method's name
 // ("CARTAO" in "CARTAO CREDITO") is not taken for it.
-std::optional<std::string> AchaEntrada(const std::vector<std::string>& entradas,
-                                       std::string_view nome, bool ignoraCaixa);
+std::optional<std::string> FindEntry(const std::vector<std::string>& entries, std::string_view name,
+                                     bool ignoreCase);
 
 // A printer index as the printer shows it: two digits with a leading zero.
-std::string DoisDigitos(int indice);
+std::string TwoDigits(int index);
 
 // The field's text, "" when it holds nothing.
-std::string TextoCampo(DataSet& ds, const char* campo);
+std::string FieldText(DataSet& ds, const char* fieldName);
 
 }  // namespace Tov00300::config
 

@@ -13,11 +13,11 @@ namespace Tov00300 {
 
 namespace {
 
-constexpr int kLarguraAliquotas = 150;
-const char* const kLerAliquotas = "rLerAliquotas_ECF_Daruma";
+constexpr int kTaxRateListWidth = 150;
+const char* const kReadTaxRates = "rLerAliquotas_ECF_Daruma";
 
 // Opens cdsAliqImpFis empty, ordered by kind and rate.
-void RecriaAliquotas(DataSet& cds) {
+void RecreateTaxRates(DataSet& cds) {
   if (cds.Active()) cds.Close();
   cds.CreateDataSet({{"CDALIQIMPFIS", FieldType::String, 10},
                      {"VRALIQIMPFIS", FieldType::Float, 0},
@@ -26,11 +26,11 @@ void RecriaAliquotas(DataSet& cds) {
   cds.SetIndexName("IdxIdAliqVrAliq");
 }
 
-void GravaAliquota(DataSet& cds, const std::string& codigo, double valor, const std::string& tipo) {
+void AppendTaxRate(DataSet& cds, const std::string& code, double rate, const std::string& kind) {
   cds.Append();
-  cds.FieldByName("CDALIQIMPFIS").SetAsString(codigo);
-  cds.FieldByName("VRALIQIMPFIS").SetAsFloat(valor);
-  cds.FieldByName("IDALIQIMPFIS").SetAsString(tipo);
+  cds.FieldByName("CDALIQIMPFIS").SetAsString(code);
+  cds.FieldByName("VRALIQIMPFIS").SetAsFloat(rate);
+  cds.FieldByName("IDALIQIMPFIS").SetAsString(kind);
   cds.Post();
 }
 
@@ -38,41 +38,39 @@ void GravaAliquota(DataSet& cds, const std::string& codigo, double valor, const 
 
 void CarregaAliquota(const std::string& stEsquema, DataSet& cdsAliquotas) {
   DataSet& cds = DataModule().cdsAliqImpFis;
-  RecriaAliquotas(cds);
+  RecreateTaxRates(cds);
 
-  const driver::Reply resposta = driver::Query(kLarguraAliquotas, rLerAliquotas_ECF_Daruma);
-  driver::Command(resposta.code, driver::DescribeReply(kLerAliquotas, resposta.text),
-                  {stEsquema, false});
+  const driver::Reply reply = driver::Query(kTaxRateListWidth, rLerAliquotas_ECF_Daruma);
+  driver::Command(reply.code, driver::DescribeReply(kReadTaxRates, reply.text), {stEsquema, false});
 
-  std::string lista = Trim(resposta.text);
-  RecriaAliquotas(cds);
+  std::string list = Trim(reply.text);
+  RecreateTaxRates(cds);
   // Each entry is six characters: the kind, four digits with two implied
   // decimals and ";" ("T1800;" is kind T at 18.00). An entry that does not
   // convert still takes its index, so the numbers keep the printer's order.
-  int contador = 1;
-  while (Pos(";", lista) > 5) {
+  int nextIndex = 1;
+  while (Pos(";", list) > 5) {
     try {
       // The printer's form, read whatever the process's settings.
-      const double valor = FixedToFloat(Copy(lista, 2, 2) + "." + Copy(lista, 4, 2));
-      GravaAliquota(cds, config::DoisDigitos(contador), valor, Copy(lista, 1, 1));
+      const double rate = FixedToFloat(Copy(list, 2, 2) + "." + Copy(list, 4, 2));
+      AppendTaxRate(cds, config::TwoDigits(nextIndex), rate, Copy(list, 1, 1));
     } catch (const std::exception&) {
       if (cds.State() != DataSetState::Browse) cds.Cancel();
     }
-    ++contador;
-    lista.erase(0, 6);
+    ++nextIndex;
+    list.erase(0, 6);
   }
-  GravaAliquota(cds, "NN", 0, "N");
-  GravaAliquota(cds, "II", 0, "I");
-  GravaAliquota(cds, "FF", 0, "F");
+  AppendTaxRate(cds, "NN", 0, "N");
+  AppendTaxRate(cds, "II", 0, "I");
+  AppendTaxRate(cds, "FF", 0, "F");
 
   cdsAliquotas.SetData(cds.Data());
 }
 
 bool Retorno_Aliquotas_Imp(const std::string& stEsquema) {
-  const driver::Reply resposta = driver::Query(kLarguraAliquotas, rLerAliquotas_ECF_Daruma);
-  stRetorno = resposta.text;
-  driver::Command(resposta.code, driver::DescribeReply(kLerAliquotas, stRetorno),
-                  {stEsquema, false});
+  const driver::Reply reply = driver::Query(kTaxRateListWidth, rLerAliquotas_ECF_Daruma);
+  stRetorno = reply.text;
+  driver::Command(reply.code, driver::DescribeReply(kReadTaxRates, stRetorno), {stEsquema, false});
   stRetorno = Trim(stRetorno);
   return false;
 }

@@ -16,15 +16,15 @@ namespace Tov00300 {
 
 namespace {
 
-constexpr int kLarguraTotalizadores = 360;
+constexpr int kTotalizerListWidth = 360;
 
-struct Totalizador {
-  const char* chaveBusca;     // catalogue key of the name searched in the printer's list
-  const char* chaveCadastro;  // catalogue key of the name registered
+struct Totalizer {
+  const char* searchKey;        // catalogue key of the name searched in the printer's list
+  const char* registrationKey;  // catalogue key of the name registered
 };
 
 // In the order of CarregaTotalizador's parameters.
-constexpr std::array<Totalizador, 5> kTotalizadores{{
+constexpr std::array<Totalizer, 5> kTotalizers{{
     {"CV-EMITIDO", "CV-EMITIDO"},    // voucher issued
     {"VENDA-CONS", "VENDA-CONS"},    // consumer card sale
     {"Compra-Cred", "Compra-Cred"},  // personal credit purchase
@@ -33,17 +33,17 @@ constexpr std::array<Totalizador, 5> kTotalizadores{{
 }};
 
 // Missing totalizers are registered in this order (parameters 1, 3, 5, 2, 4).
-constexpr std::array<int, 5> kOrdemCadastro{0, 2, 4, 1, 3};
+constexpr std::array<int, 5> kRegistrationOrder{0, 2, 4, 1, 3};
 
 // The entries of the printer's list. The printer keeps 15 characters of a
 // name. A reply that already ends with ";" is not given a second one, and a
 // blank reply holds no entry: an empty entry would take an index and shift
 // every index handed out after it.
-std::vector<std::string> EntradasTotalizadores(const std::string& resposta) {
-  std::string lista = Trim(resposta);
-  if (lista.empty()) return {};
-  if (lista.back() != ';') lista += ';';
-  return config::SeparaEntradas(lista);
+std::vector<std::string> TotalizerEntries(const std::string& reply) {
+  std::string list = Trim(reply);
+  if (list.empty()) return {};
+  if (list.back() != ';') list += ';';
+  return config::SplitEntries(list);
 }
 
 }  // namespace
@@ -52,49 +52,49 @@ void CarregaTotalizador(std::string& contraVale, std::string& vendaConsumidor,
                         std::string& compraCredito, std::string& cancelaCredito,
                         std::string& relatorio, const std::string& stEsquema, int /*inteiro*/,
                         DataSet& /*cdsIgnorado*/) {
-  std::array<std::string*, 5> saida{&contraVale, &vendaConsumidor, &compraCredito, &cancelaCredito,
-                                    &relatorio};
+  std::array<std::string*, 5> outputs{&contraVale, &vendaConsumidor, &compraCredito,
+                                      &cancelaCredito, &relatorio};
   try {
     IdTotRelatorio.clear();
 
-    const driver::Reply resposta = driver::Query(kLarguraTotalizadores, rLerCNF_ECF_Daruma);
-    const int codigo = resposta.code;
-    const std::vector<std::string> entradas = EntradasTotalizadores(resposta.text);
-    driver::Command(codigo, driver::DescribeReply("rLerCNF_ECF_Daruma", resposta.text),
+    const driver::Reply reply = driver::Query(kTotalizerListWidth, rLerCNF_ECF_Daruma);
+    const int code = reply.code;
+    const std::vector<std::string> entries = TotalizerEntries(reply.text);
+    driver::Command(code, driver::DescribeReply("rLerCNF_ECF_Daruma", reply.text),
                     {stEsquema, false});
 
-    for (int i = 0; i < 4; ++i) saida[i]->clear();
+    for (int i = 0; i < 4; ++i) outputs[i]->clear();
 
     // Without the printer's list nothing is known and nothing is registered:
     // registering blindly could program a totalizer the printer already has.
-    if (codigo == 1) {
+    if (code == 1) {
       const TdtmDaruma300& dm = DataModule();
-      std::array<std::string, 5> busca, cadastro;
-      for (size_t i = 0; i < kTotalizadores.size(); ++i) {
-        busca[i] = Trim(Copy(dm.msgPadrao.Msg(kTotalizadores[i].chaveBusca), 1, 15));
-        cadastro[i] = dm.msgPadrao.Msg(kTotalizadores[i].chaveCadastro);
+      std::array<std::string, 5> searched, registeredName;
+      for (size_t i = 0; i < kTotalizers.size(); ++i) {
+        searched[i] = Trim(Copy(dm.msgPadrao.Msg(kTotalizers[i].searchKey), 1, 15));
+        registeredName[i] = dm.msgPadrao.Msg(kTotalizers[i].registrationKey);
       }
 
-      int contador = 1;
-      for (const std::string& entrada : entradas) {
-        const std::string nome = Trim(entrada);
-        for (size_t i = 0; i < busca.size(); ++i) {
-          if (nome == busca[i]) *saida[i] = config::DoisDigitos(contador);
+      int nextIndex = 1;
+      for (const std::string& entry : entries) {
+        const std::string name = Trim(entry);
+        for (size_t i = 0; i < searched.size(); ++i) {
+          if (name == searched[i]) *outputs[i] = config::TwoDigits(nextIndex);
         }
-        ++contador;
+        ++nextIndex;
       }
 
       // A registered totalizer takes the next free index. One the printer
       // refuses gets no index, so that the host and VerificaTotalizador see
       // it missing instead of an index that names nothing (or another one).
-      for (int i : kOrdemCadastro) {
-        if (!Trim(*saida[i]).empty()) continue;
-        if (driver::Command(confCadastrarPadrao_ECF_Daruma("TNF", cadastro[i].c_str()),
+      for (int i : kRegistrationOrder) {
+        if (!Trim(*outputs[i]).empty()) continue;
+        if (driver::Command(confCadastrarPadrao_ECF_Daruma("TNF", registeredName[i].c_str()),
                             driver::Describe("confCadastrarPadrao_ECF_Daruma (TNF)",
-                                             {IntToStr(contador), cadastro[i]}),
+                                             {IntToStr(nextIndex), registeredName[i]}),
                             {stEsquema, false})) {
-          *saida[i] = config::DoisDigitos(contador);
-          ++contador;
+          *outputs[i] = config::TwoDigits(nextIndex);
+          ++nextIndex;
         }
       }
     }
