@@ -31,7 +31,7 @@ void Stage(int code, std::string description) {
 }
 
 bool JudgePending(int code, const Judging& judging) {
-  return AnalisaRetorno_FrameWork(judging.esquema, code, judging.show, judging.reserved,
+  return AnalisaRetorno_FrameWork(judging.scheme, code, judging.show, judging.reserved,
                                   judging.warningOne);
 }
 

@@ -31,7 +31,7 @@ namespace Tov00300::driver {
 // How a command's answer is judged: the host's colour scheme and the flags of
 // AnalisaRetorno_FrameWork.
 struct Judging {
-  const std::string& esquema;
+  const std::string& scheme;
   bool show;                // boMostraMsg: dialogs for the operator
   bool reserved = false;    // boReservado
   bool warningOne = false;  // boAvisoUm: also report warning 1 of the last command
@@ -49,7 +49,7 @@ std::string DescribeReply(std::string_view name, std::string_view reply);
 // Judges a driver answer: stores `code` in inRetorno, sets stImpDebug to
 // `description` and runs the return analysis. The driver call itself is the
 // `code` argument, so a command is one line:
-//   driver::Command(iCFAbrirPadrao_ECF_Daruma(), "iCFAbrirPadrao_ECF_Daruma", {esquema, true});
+//   driver::Command(iCFAbrirPadrao_ECF_Daruma(), "iCFAbrirPadrao_ECF_Daruma", {scheme, true});
 // True when the analysis takes the command as successful.
 bool Command(int code, std::string description, const Judging& judging);
 

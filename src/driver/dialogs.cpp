@@ -22,34 +22,34 @@ void Collect(const std::string& text) {
 
 }  // namespace
 
-void ShowMessage(std::string_view esquema, std::string_view text, const Showing& how) {
+void ShowMessage(std::string_view scheme, std::string_view text, const Showing& how) {
   if (how.unlockKeyboard != nullptr) how.unlockKeyboard();
   hostlib::Mensagem(text, how.detail, how.detail.empty() ? kNo : kYes, kNo, how.dialogType, "",
-                    esquema, 0, nullptr);
+                    scheme, 0, nullptr);
 }
 
-bool AskOperator(std::string_view esquema, std::string_view text, int dialogType) {
-  return hostlib::Mensagem(text, "", kNo, kYes, dialogType, "", esquema, 0, nullptr);
+bool AskOperator(std::string_view scheme, std::string_view text, int dialogType) {
+  return hostlib::Mensagem(text, "", kNo, kYes, dialogType, "", scheme, 0, nullptr);
 }
 
-bool AskRetry(std::string_view esquema, std::string_view text) {
-  return AskOperator(esquema, text, kErrorDialog);
+bool AskRetry(std::string_view scheme, std::string_view text) {
+  return AskOperator(scheme, text, kErrorDialog);
 }
 
-bool AskRetry(std::string_view esquema) {
-  return AskRetry(esquema, DataModule().msgPadrao.Msg("Imp_N_Resp"));
+bool AskRetry(std::string_view scheme) {
+  return AskRetry(scheme, DataModule().msgPadrao.Msg("Imp_N_Resp"));
 }
 
-void ReportProblem(const std::string& esquema, const std::string& text, const Reporting& how) {
+void ReportProblem(const std::string& scheme, const std::string& text, const Reporting& how) {
   if (how.logged) ImpFisDebug("ERRO!!! " + text);
   Collect(text);
-  if (how.show) ShowMessage(esquema, text, {how.dialogType, {}, how.unlockKeyboard});
+  if (how.show) ShowMessage(scheme, text, {how.dialogType, {}, how.unlockKeyboard});
 }
 
-void ReportStatus(const std::string& esquema, const std::string& text, bool show, int dialogType,
+void ReportStatus(const std::string& scheme, const std::string& text, bool show, int dialogType,
                   bool collected) {
   if (collected) Collect(text);
-  if (show) ShowMessage(esquema, text, {dialogType});
+  if (show) ShowMessage(scheme, text, {dialogType});
   ImpFisDebug(text);
 }
 

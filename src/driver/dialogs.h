@@ -27,21 +27,21 @@ struct Showing {
   void (*unlockKeyboard)() = nullptr;
 };
 
-// A dialog only: `text` shown in the colour scheme `esquema`, nothing logged
+// A dialog only: `text` shown in the colour scheme `scheme`, nothing logged
 // or collected.
-void ShowMessage(std::string_view esquema, std::string_view text, const Showing& how = {});
+void ShowMessage(std::string_view scheme, std::string_view text, const Showing& how = {});
 
 // A yes/no question of the message type `dialogType`; true when the operator
 // answers yes. Without an operator's dialog the answer is no.
-bool AskOperator(std::string_view esquema, std::string_view text, int dialogType);
+bool AskOperator(std::string_view scheme, std::string_view text, int dialogType);
 
 // The question after a refused command, put by the receipt and the card
 // vouchers alike: `text` asked as an error; true when the operator answers
 // yes and the command is to be sent again.
-bool AskRetry(std::string_view esquema, std::string_view text);
+bool AskRetry(std::string_view scheme, std::string_view text);
 // The same with the catalogue's "Imp_N_Resp" (the printer does not answer:
 // print again?).
-bool AskRetry(std::string_view esquema);
+bool AskRetry(std::string_view scheme);
 
 // How a problem reaches the operator.
 struct Reporting {
@@ -53,15 +53,15 @@ struct Reporting {
 
 // A problem for the operator: logged as "ERRO!!! " + text, collected in
 // stMensagemTaa after a blank, and shown with the dialog type asked for.
-void ReportProblem(const std::string& esquema, const std::string& text, const Reporting& how);
-inline void ReportProblem(const std::string& esquema, const std::string& text, bool show) {
-  ReportProblem(esquema, text, Reporting{show});
+void ReportProblem(const std::string& scheme, const std::string& text, const Reporting& how);
+inline void ReportProblem(const std::string& scheme, const std::string& text, bool show) {
+  ReportProblem(scheme, text, Reporting{show});
 }
 
 // What the printer says of its last command, put into words by the driver:
 // collected in stMensagemTaa after a blank (unless `collected` is false),
 // shown when `show`, then logged as it is, without the error mark.
-void ReportStatus(const std::string& esquema, const std::string& text, bool show, int dialogType,
+void ReportStatus(const std::string& scheme, const std::string& text, bool show, int dialogType,
                   bool collected = true);
 
 }  // namespace Tov00300::driver

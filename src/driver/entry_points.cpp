@@ -71,9 +71,9 @@ bool IsDriverEntryPointBound(std::string_view name) {
 }
 
 std::vector<std::string_view> DriverEntryPointNames() {
-  std::vector<std::string_view> nomes;
-  for (const driver::EntryPointSlot& slot : driver::EntryPointTable()) nomes.push_back(slot.name);
-  return nomes;
+  std::vector<std::string_view> names;
+  for (const driver::EntryPointSlot& slot : driver::EntryPointTable()) names.push_back(slot.name);
+  return names;
 }
 
 }  // namespace Tov00300

@@ -13,18 +13,18 @@ namespace Tov00300 {
 namespace {
 
 constexpr int kNak = 21;
-constexpr int kPoucoPapel = 64;
-constexpr int kCupomAberto = 2;
+constexpr int kLowPaper = 64;
+constexpr int kReceiptOpenBit = 2;
 
-constexpr driver::CatalogueEntry Entrada(const char* chave) {
-  return {chave, driver::Catalogue::msgPadrao};
+constexpr driver::CatalogueEntry Entry(const char* key) {
+  return {key, driver::Catalogue::msgPadrao};
 }
 
 // Status byte 1 and byte 2, highest bit first. Bits 64 and 2 of byte 1 are
 // handled apart (a warning and an open receipt, not errors).
 struct Bit {
-  int valor;
-  const char* chave;
+  int value;
+  const char* key;
 };
 constexpr Bit kStatus1[] = {{128, "FimPapel"},  {64, "PoucoPapel"}, {32, "ErroRelogio"},
                             {16, "ImpErro"},    {8, "SyntaxErro"},  {4, "ComandoErro"},
@@ -36,91 +36,90 @@ constexpr Bit kStatus2[] = {{128, "TipoParamErro"}, {64, "MemLotada"},  {32, "Me
 // The driver may hold the keyboard locked (card payment); the operator must be
 // able to answer the dialog. An unset keyboard-lock entry point only happens
 // on the unset path of the analysis.
-void DestravaTeclado() {
+void UnlockKeyboard() {
   if (Daruma_TEF_TravarTeclado != nullptr) Daruma_TEF_TravarTeclado("0");
 }
 
-class Analise {
+class Analysis {
  public:
-  Analise(const std::string& esquema, bool mostrar) : esquema_(esquema), mostrar_(mostrar) {}
+  Analysis(const std::string& scheme, bool show) : scheme_(scheme), show_(show) {}
 
-  bool resultado() const { return resultado_; }
+  bool result() const { return result_; }
 
   // Reports a problem: logged (unless the caller logged its own line),
   // collected for a self-service terminal, shown when asked, result false.
-  void Relatar(const driver::CatalogueEntry& entrada, bool registrarNoLog = true) {
-    driver::ReportProblem(esquema_, driver::CatalogueText(entrada),
-                          {mostrar_, registrarNoLog, &DestravaTeclado});
-    resultado_ = false;
+  void Report(const driver::CatalogueEntry& entry, bool logIt = true) {
+    driver::ReportProblem(scheme_, driver::CatalogueText(entry), {show_, logIt, &UnlockKeyboard});
+    result_ = false;
   }
 
-  void Mostrar(const std::string& texto) const {
-    driver::ShowMessage(esquema_, texto, {.unlockKeyboard = &DestravaTeclado});
+  void Show(const std::string& text) const {
+    driver::ShowMessage(scheme_, text, {.unlockKeyboard = &UnlockKeyboard});
   }
 
  private:
-  const std::string& esquema_;
-  bool mostrar_;
-  bool resultado_ = true;
+  const std::string& scheme_;
+  bool show_;
+  bool result_ = true;
 };
 
 }  // namespace
 
 bool AnalisaRetorno(const std::string& stEsquema, int code, bool show, bool cancelOpenReceipt,
                     bool showLowPaper) {
-  Analise analise(stEsquema, show);
+  Analysis analysis(stEsquema, show);
 
-  const std::string pendente = std::move(stImpDebug);
+  const std::string pending = std::move(stImpDebug);
   stImpDebug.clear();
-  ImpFisDebug(pendente);
+  ImpFisDebug(pending);
 
   // The package never sets these entry points; the host must. Calling through
   // an unset one would crash, so the printer is reported as faulty instead.
   if (Daruma_FI_RetornoImpressora == nullptr || Daruma_TEF_TravarTeclado == nullptr ||
       Daruma_FI_CancelaCupom == nullptr) {
-    analise.Relatar(Entrada("ImpErro"));
+    analysis.Report(Entry("ImpErro"));
     return false;
   }
 
-  if (const driver::CatalogueEntry* mensagem = driver::LegacyCodeMessage(code))
-    analise.Relatar(*mensagem);
+  if (const driver::CatalogueEntry* message = driver::LegacyCodeMessage(code))
+    analysis.Report(*message);
 
   int ack = 0;
   int st1 = 0;
   int st2 = 0;
   if (Daruma_FI_RetornoImpressora(&ack, &st1, &st2) != 1) {
     ImpFisDebug("ERRO!!! Ret recebido");
-    analise.Relatar(Entrada("ImpErro"), /*registrarNoLog=*/false);
-    return analise.resultado();
+    analysis.Report(Entry("ImpErro"), /*logIt=*/false);
+    return analysis.result();
   }
   if (ack == kNak) {
     ImpFisDebug("ERRO!!! NAK recebido");
-    analise.Relatar(Entrada("ImpErro"), /*registrarNoLog=*/false);
-    return analise.resultado();
+    analysis.Report(Entry("ImpErro"), /*logIt=*/false);
+    return analysis.result();
   }
 
   for (const Bit& bit : kStatus1) {
-    if ((st1 & bit.valor) == 0) continue;
-    if (bit.valor == kPoucoPapel) {
-      const std::string texto = driver::CatalogueText(Entrada(bit.chave));
-      ImpFisDebug("ERRO!!! " + texto);
-      if (show && showLowPaper) analise.Mostrar(texto);
-    } else if (bit.valor == kCupomAberto) {
-      ImpFisDebug("ERRO!!! " + driver::CatalogueText(Entrada(bit.chave)));
+    if ((st1 & bit.value) == 0) continue;
+    if (bit.value == kLowPaper) {
+      const std::string text = driver::CatalogueText(Entry(bit.key));
+      ImpFisDebug("ERRO!!! " + text);
+      if (show && showLowPaper) analysis.Show(text);
+    } else if (bit.value == kReceiptOpenBit) {
+      ImpFisDebug("ERRO!!! " + driver::CatalogueText(Entry(bit.key)));
       if (cancelOpenReceipt) {
         // The cancellation is judged on its own, silently; whether it worked
         // does not change this analysis.
-        const int retorno = Daruma_FI_CancelaCupom();
-        AnalisaRetorno(stEsquema, retorno, false, false, false);
+        const int cancelCode = Daruma_FI_CancelaCupom();
+        AnalisaRetorno(stEsquema, cancelCode, false, false, false);
       }
     } else {
-      analise.Relatar(Entrada(bit.chave));
+      analysis.Report(Entry(bit.key));
     }
   }
   for (const Bit& bit : kStatus2)
-    if ((st2 & bit.valor) != 0) analise.Relatar(Entrada(bit.chave));
+    if ((st2 & bit.value) != 0) analysis.Report(Entry(bit.key));
 
-  return analise.resultado();
+  return analysis.result();
 }
 
 }  // namespace Tov00300

@@ -9,10 +9,10 @@ namespace Tov00300::driver {
 std::string ReadReply(const char* buffer, int width) {
   if (buffer == nullptr || width <= 0) return {};
   const void* zero = std::memchr(buffer, '\0', static_cast<size_t>(width));
-  const size_t tamanho = zero != nullptr
-                             ? static_cast<size_t>(static_cast<const char*>(zero) - buffer)
-                             : static_cast<size_t>(width);
-  return std::string(buffer, tamanho);
+  const size_t length = zero != nullptr
+                            ? static_cast<size_t>(static_cast<const char*>(zero) - buffer)
+                            : static_cast<size_t>(width);
+  return std::string(buffer, length);
 }
 
 ReplyBuffer::ReplyBuffer(int width) : width_(width < 0 ? 0 : width) {

@@ -15,36 +15,36 @@ namespace Tov00300 {
 namespace {
 
 // Width of the three texts the printer's status is interpreted into.
-constexpr int kLarguraStatus = 200;
+constexpr int kStatusTextWidth = 200;
 
 // The driver's "nothing to report" answer, which is not a failure.
-constexpr int kStatusSemInformacao = -12;
+constexpr int kStatusUnknown = -12;
 
 // Lets the driver put a code into words; the text is read back within its width.
-template <typename Interpretar>
-std::string Interpretado(Interpretar interpretar, int codigo) {
-  driver::ReplyBuffer texto(kLarguraStatus);
-  interpretar(codigo, texto.data());
-  return texto.Trimmed();
+template <typename Interpreter>
+std::string Interpreted(Interpreter interpret, int code) {
+  driver::ReplyBuffer text(kStatusTextWidth);
+  interpret(code, text.data());
+  return text.Trimmed();
 }
 
 }  // namespace
 
 bool AnalisaRetorno_FrameWork(const std::string& stEsquema, int inCodRetorno, bool boMostraMsg,
                               bool /*boReservado*/, bool boAvisoUm) {
-  bool resultado = true;
+  bool result = true;
 
   // The pending description leaves stImpDebug before the write, so it is
   // empty afterwards even when the log cannot be written.
-  const std::string pendente = std::move(stImpDebug);
+  const std::string pending = std::move(stImpDebug);
   stImpDebug.clear();
-  ImpFisDebug(pendente);
+  ImpFisDebug(pending);
 
-  if (const driver::CatalogueEntry* mensagem = driver::FrameWorkCodeMessage(inCodRetorno)) {
-    driver::ReportProblem(stEsquema, driver::CatalogueText(*mensagem),
+  if (const driver::CatalogueEntry* message = driver::FrameWorkCodeMessage(inCodRetorno)) {
+    driver::ReportProblem(stEsquema, driver::CatalogueText(*message),
                           {boMostraMsg, true, [] { eTEF_TravarTeclado_ECF_Daruma(0); }});
-    resultado = false;
-  } else if (inCodRetorno < 0 && inCodRetorno != kStatusSemInformacao) {
+    result = false;
+  } else if (inCodRetorno < 0 && inCodRetorno != kStatusUnknown) {
     // A negative code is a failure even when the catalogue has no text for
     // it: taking it as success would let a command that never reached the
     // printer pass for one that did.
@@ -52,7 +52,7 @@ bool AnalisaRetorno_FrameWork(const std::string& stEsquema, int inCodRetorno, bo
         stEsquema,
         Utf8ToCp1252("Erro não catalogado da impressora: código ") + std::to_string(inCodRetorno),
         {boMostraMsg, true, [] { eTEF_TravarTeclado_ECF_Daruma(0); }});
-    resultado = false;
+    result = false;
   }
 
   // The printer's own verdict on its last command, asked on every call: an
@@ -63,28 +63,28 @@ bool AnalisaRetorno_FrameWork(const std::string& stEsquema, int inCodRetorno, bo
 
   // -12 is the driver's way of saying the status query itself has nothing to
   // report; any other failure of the query is put into words by the driver.
-  if (status != 1 && status != kStatusSemInformacao) {
-    driver::ReportStatus(stEsquema, Interpretado(eInterpretarRetorno_ECF_Daruma, status),
+  if (status != 1 && status != kStatusUnknown) {
+    driver::ReportStatus(stEsquema, Interpreted(eInterpretarRetorno_ECF_Daruma, status),
                          boMostraMsg, driver::kErrorDialog);
   }
 
   if (erro != 0) {
-    driver::ReportStatus(stEsquema, Interpretado(eInterpretarErro_ECF_Daruma, erro), boMostraMsg,
+    driver::ReportStatus(stEsquema, Interpreted(eInterpretarErro_ECF_Daruma, erro), boMostraMsg,
                          driver::kErrorDialog);
-    resultado = false;
+    result = false;
   }
 
   if (aviso == -1 || aviso == -2) {
-    driver::ReportStatus(stEsquema, Interpretado(eInterpretarAviso_ECF_Daruma, aviso), boMostraMsg,
+    driver::ReportStatus(stEsquema, Interpreted(eInterpretarAviso_ECF_Daruma, aviso), boMostraMsg,
                          driver::kNoticeDialog);
   } else if (aviso == 1 && boAvisoUm) {
     // Warning 1 matters only to receipt opening; it is shown and logged but
     // not handed to a self-service terminal.
-    driver::ReportStatus(stEsquema, Interpretado(eInterpretarAviso_ECF_Daruma, aviso), boMostraMsg,
+    driver::ReportStatus(stEsquema, Interpreted(eInterpretarAviso_ECF_Daruma, aviso), boMostraMsg,
                          driver::kNoticeDialog, /*collected=*/false);
   }
 
-  return resultado;
+  return result;
 }
 
 bool Estado_Imp(const std::string& stEsquema, bool /*boReservado1*/, bool /*boReservado2*/) {

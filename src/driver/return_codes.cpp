@@ -75,9 +75,9 @@ const CatalogueEntry* LegacyCodeMessage(int code) {
 }
 
 std::string CatalogueText(const CatalogueEntry& entry) {
-  TdtmDaruma300& modulo = DataModule();
-  return entry.catalogue == Catalogue::msgPadrao ? modulo.msgPadrao.Msg(entry.key)
-                                                 : modulo.msgPadrao2.Msg(entry.key);
+  TdtmDaruma300& dm = DataModule();
+  return entry.catalogue == Catalogue::msgPadrao ? dm.msgPadrao.Msg(entry.key)
+                                                 : dm.msgPadrao2.Msg(entry.key);
 }
 
 }  // namespace Tov00300::driver

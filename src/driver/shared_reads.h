@@ -14,16 +14,16 @@ namespace Tov00300::driver {
 // The operation counter (COO) as the printer wrote it, judged without a
 // dialog with warning 1 reported; "ERRO" when the analysis refuses it. The
 // reply also stays in stRetorno: the receipt cancellation reads it there.
-std::string ReceiptNumber(const std::string& esquema);
+std::string ReceiptNumber(const std::string& scheme);
 
 // The fiscal day's date as DDMMYY, read as one command judged without a
 // dialog (result not used); today's date when the printer answers 01/01/00
 // (no movement date). "" when the printer did not answer.
-std::string FiscalDayText(const std::string& esquema);
+std::string FiscalDayText(const std::string& scheme);
 
 // The date of the fiscal day; today when the printer has none or its answer
 // is not a date.
-DateTime FiscalDay(const std::string& esquema);
+DateTime FiscalDay(const std::string& scheme);
 
 }  // namespace Tov00300::driver
 
