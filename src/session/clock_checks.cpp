@@ -45,20 +45,20 @@ ClockDifference PrinterClockDifference(const std::string& ddmmyyhhmmss) {
 bool Data_Imp(const std::string& stEsquema, std::string& stDataHora) {
   stMensagemTaa.clear();
   driver::ReplyBuffer data(8), hora(6);
-  const int codigo = driver::Store(rDataHoraImpressora_ECF_Daruma(data.data(), hora.data()));
-  const std::string stData = data.Text(), stHora = hora.Text();
+  const int code = driver::Store(rDataHoraImpressora_ECF_Daruma(data.data(), hora.data()));
+  const std::string dateText = data.Text(), timeText = hora.Text();
   const bool ok = driver::Command(
-      codigo, driver::DescribeReply("rDataHoraImpressora_ECF_Daruma", stData + stHora),
+      code, driver::DescribeReply("rDataHoraImpressora_ECF_Daruma", dateText + timeText),
       {stEsquema, boNUtilTaa || !boClieUtil});
   // DDMMYY + HHMMSS, whatever the answer: the year keeps its last two digits.
-  stDataHora = Copy(stData, 1, 4) + Copy(stData, 7, 2) + stHora;
+  stDataHora = Copy(dateText, 1, 4) + Copy(dateText, 7, 2) + timeText;
   return ok;
 }
 
 bool VerificaData(const std::string& stEsquema, DateTime& dtData, std::string& stDataHoraImp,
                   const std::string& stDataMov, bool boLeRelogio) {
   DataModule();
-  bool resultado = true;
+  bool result = true;
   try {
     if (boLeRelogio && !Data_Imp(stEsquema, stDataHoraImp)) {
       boClieUtil = false;
@@ -73,7 +73,7 @@ bool VerificaData(const std::string& stEsquema, DateTime& dtData, std::string& s
                               {driver::kErrorDialog});
         }
         boClieUtil = false;
-        resultado = false;
+        result = false;
       }
     }
     dtData = stDataMov.empty() ? DateTime::Today() : driver::DateFromDDMMYY(stDataMov);
@@ -82,7 +82,7 @@ bool VerificaData(const std::string& stEsquema, DateTime& dtData, std::string& s
     // uncompared; the fiscal day then defaults to today.
     dtData = DateTime::Today();
   }
-  return resultado;
+  return result;
 }
 
 DateTime DataMoviFiscal(const std::string& stEsquema) {

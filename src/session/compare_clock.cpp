@@ -33,27 +33,27 @@ std::string TdtmDaruma300::ComparaData_Hora(const std::string& stEsquema,
   Data_Imp(stEsquema, stDataHora);
   if (Trim(stDataHora).empty()) return "NOK";
 
-  std::string resposta;
-  DateTime impressora;
+  std::string answer;
+  DateTime printerClock;
   try {
     const ClockDifference diff = PrinterClockDifference(stDataHora);
     if (diff.Figure() < kDaylightSavingFigure || diff.hours >= kDayHours) {
-      resposta = "NADA";
+      answer = "NADA";
     } else {
-      resposta = diff.printerAhead ? "D" : "H";
+      answer = diff.printerAhead ? "D" : "H";
     }
-    if (mostra == "S") impressora = driver::PrinterDateTime(stDataHora, true);
+    if (mostra == "S") printerClock = driver::PrinterDateTime(stDataHora, true);
   } catch (const ConversionError&) {
     // A printer clock that does not read as a date cannot be compared.
     return "NOK";
   }
   if (mostra == "S") {
-    const std::string texto = msgPadrao.Msg("DataComputador") + " " +
-                              ShortDateLongTime(DateTime::Now()) + " - " +
-                              msgPadrao.Msg("DataImpressora") + " " + ShortDateLongTime(impressora);
-    driver::ShowMessage(stEsquema, texto);
+    const std::string text =
+        msgPadrao.Msg("DataComputador") + " " + ShortDateLongTime(DateTime::Now()) + " - " +
+        msgPadrao.Msg("DataImpressora") + " " + ShortDateLongTime(printerClock);
+    driver::ShowMessage(stEsquema, text);
   }
-  return resposta;
+  return answer;
 }
 
 bool Estado_HorVerao(const std::string& stEsquema) {
@@ -61,20 +61,20 @@ bool Estado_HorVerao(const std::string& stEsquema) {
 }
 
 bool Muda_Horario(const std::string& stEsquema) {
-  const std::string resposta = DataModule().ComparaData_Hora(stEsquema, "N");
+  const std::string answer = DataModule().ComparaData_Hora(stEsquema, "N");
   // The command's name is logged, its code judged but not stored: inRetorno
   // keeps the clock query's.
-  int codigo;
-  if (resposta == "H") {
-    codigo = driver::Log(confHabilitarHorarioVerao_ECF_Daruma(),
-                         "confHabilitarHorarioVerao_ECF_Daruma", {.stored = false});
-  } else if (resposta == "D") {
-    codigo = driver::Log(confDesabilitarHorarioVerao_ECF_Daruma(),
-                         "confDesabilitarHorarioVerao_ECF_Daruma", {.stored = false});
+  int code;
+  if (answer == "H") {
+    code = driver::Log(confHabilitarHorarioVerao_ECF_Daruma(),
+                       "confHabilitarHorarioVerao_ECF_Daruma", {.stored = false});
+  } else if (answer == "D") {
+    code = driver::Log(confDesabilitarHorarioVerao_ECF_Daruma(),
+                       "confDesabilitarHorarioVerao_ECF_Daruma", {.stored = false});
   } else {
     return false;
   }
-  return driver::JudgePending(codigo, {stEsquema, false});
+  return driver::JudgePending(code, {stEsquema, false});
 }
 
 }  // namespace Tov00300

@@ -25,7 +25,7 @@ namespace {
 using driver::Register;
 
 struct Pending {
-  std::string tipo;            // "LX" or "RZ"
+  std::string kind;            // "LX" or "RZ"
   long long coo = 0, crz = 0;  // the counters before the command
   // Printed, its record missing: the reading's own COO and GNF ("-" for
   // none) and the fiscal date its record takes (days of DateTime).
@@ -33,7 +33,7 @@ struct Pending {
   long long issuedCoo = 0;
   std::string issuedGnf = "-";
   long long fiscalDay = 0;
-  std::string chave, esquema;
+  std::string key, scheme;
 };
 
 // The key and the colour scheme take a line each: their line breaks and
@@ -67,13 +67,13 @@ std::string Unescape(const std::string& text) {
 
 void Write(const Pending& p) {
   std::ostringstream text;
-  text << p.tipo << ' ' << p.coo << ' ' << p.crz;
+  text << p.kind << ' ' << p.coo << ' ' << p.crz;
   if (p.issued) {
     text << " I " << p.issuedCoo << ' ' << p.issuedGnf << ' ' << p.fiscalDay;
   } else {
     text << " P";
   }
-  text << '\n' << Escape(p.chave) << '\n' << Escape(p.esquema) << '\n';
+  text << '\n' << Escape(p.key) << '\n' << Escape(p.scheme) << '\n';
   try {
     platform::AtomicReplaceFile(PendingRecordPath(), text.str());
   } catch (const std::exception& e) {
@@ -88,17 +88,17 @@ std::optional<Pending> Read() {
   if (!text) return std::nullopt;
   std::istringstream in(*text);
   Pending p;
-  std::string state, chave, esquema;
-  if (!(in >> p.tipo >> p.coo >> p.crz >> state) || (p.tipo != "LX" && p.tipo != "RZ")) {
+  std::string state, key, scheme;
+  if (!(in >> p.kind >> p.coo >> p.crz >> state) || (p.kind != "LX" && p.kind != "RZ")) {
     return std::nullopt;
   }
   p.issued = state == "I";
   if (p.issued && !(in >> p.issuedCoo >> p.issuedGnf >> p.fiscalDay)) return std::nullopt;
   in.ignore(1 << 20, '\n');
-  if (!std::getline(in, chave) || !std::getline(in, esquema)) return std::nullopt;
+  if (!std::getline(in, key) || !std::getline(in, scheme)) return std::nullopt;
   try {
-    p.chave = Unescape(chave);
-    p.esquema = Unescape(esquema);
+    p.key = Unescape(key);
+    p.scheme = Unescape(scheme);
   } catch (const std::exception&) {
     return std::nullopt;
   }
@@ -116,32 +116,32 @@ std::string Six(long long number) {
 }
 
 std::string Described(const Pending& p) {
-  return p.tipo + " - chave " + p.chave;
+  return p.kind + " - chave " + p.key;
 }
 
 // The record GravaDocumentosNaoFiscais makes right after the reading, with
 // the reading's own counters. False, with the operator told, when the
 // register cannot take it.
 bool Record(const Pending& p, long long coo, const std::string& gnf, DateTime fiscalDate,
-            const std::string& esquema) {
+            const std::string& scheme) {
   try {
-    hostlib::setDocNaoFiscaisECF(p.chave, Six(coo), p.tipo == "RZ" && gnf != "-" ? gnf : "", "", "",
-                                 p.tipo, "", DateTime::Now(), fiscalDate, "");
+    hostlib::setDocNaoFiscaisECF(p.key, Six(coo), p.kind == "RZ" && gnf != "-" ? gnf : "", "", "",
+                                 p.kind, "", DateTime::Now(), fiscalDate, "");
   } catch (const std::exception& e) {
-    driver::ReportProblem(esquema, e.what(), true);
+    driver::ReportProblem(scheme, e.what(), true);
     return false;
   }
   ImpFisDebug(Utf8ToCp1252("Documento sem registro conciliado: ") + Described(p) + " - COO " +
               Six(coo));
   // A Z whose outcome the session could not read is settled: the next call
   // must not record it again.
-  if (p.tipo == "RZ") session::UncertainReduction().reset();
+  if (p.kind == "RZ") session::UncertainReduction().reset();
   return true;
 }
 
 // The Z a pending note left, from the printer's record of its last Z: true
 // when that record is the one after the note's CRZ.
-bool RecordLastReduction(const Pending& p, const std::string& esquema, bool* recorded) {
+bool RecordLastReduction(const Pending& p, const std::string& scheme, bool* recorded) {
   const auto z = driver::ReadRegisterText(Register::kLastReduction);
   if (!z || z->size() < 946) return false;
   const auto crz = driver::DigitsValue(z->substr(922, 4));
@@ -157,7 +157,7 @@ bool RecordLastReduction(const Pending& p, const std::string& esquema, bool* rec
   } catch (const std::exception&) {
     return false;
   }
-  *recorded = Record(p, *coo, z->substr(940, 6), date, esquema);
+  *recorded = Record(p, *coo, z->substr(940, 6), date, scheme);
   return true;
 }
 
@@ -167,20 +167,20 @@ std::string PendingRecordPath() {
   return DsDirCad + "pending_record.txt";
 }
 
-void NoteReading(const std::string& tipo, const std::string& chave, const std::string& esquema) {
+void NoteReading(const std::string& kind, const std::string& key, const std::string& scheme) {
   // A reading noted earlier and still unrecorded goes first: overwritten,
   // its note would be lost. One that still cannot be recorded keeps it.
-  ReconcilePendingRecord(esquema);
+  ReconcilePendingRecord(scheme);
   if (platform::FileExists(PendingRecordPath())) return;
   const auto coo = driver::ReadRegisterCount(Register::kOperationCounter);
   const auto crz = driver::ReadRegisterCount(Register::kReductionCounter);
   if (!coo || !crz) return;
   Pending p;
-  p.tipo = tipo;
+  p.kind = kind;
   p.coo = *coo;
   p.crz = *crz;
-  p.chave = chave;
-  p.esquema = esquema;
+  p.key = key;
+  p.scheme = scheme;
   Write(p);
 }
 
@@ -200,19 +200,19 @@ void SettleReading(bool printed, bool recorded) {
     p->issued = true;
     p->issuedCoo = *coo;
     p->issuedGnf = gnf && !gnf->empty() ? *gnf : "-";
-    p->fiscalDay = static_cast<long long>(std::floor(DataMoviFiscal(p->esquema).value));
+    p->fiscalDay = static_cast<long long>(std::floor(DataMoviFiscal(p->scheme).value));
     Write(*p);
     return;
   }
   // Not taken as done: the note goes when the counter shows the printer did
   // not issue it; a counter that moved (a reply lost) leaves it pending.
-  const bool reduction = p->tipo == "RZ";
+  const bool reduction = p->kind == "RZ";
   const auto counter = driver::ReadRegisterCount(reduction ? Register::kReductionCounter
                                                            : Register::kOperationCounter);
   if (counter && *counter == (reduction ? p->crz : p->coo)) Drop();
 }
 
-void ReconcilePendingRecord(const std::string& esquema) {
+void ReconcilePendingRecord(const std::string& scheme) {
   if (!platform::FileExists(PendingRecordPath())) return;
   const auto p = Read();
   if (!p) {
@@ -223,7 +223,7 @@ void ReconcilePendingRecord(const std::string& esquema) {
   }
   if (p->issued) {
     if (Record(*p, p->issuedCoo, p->issuedGnf, DateTime(static_cast<double>(p->fiscalDay)),
-               esquema)) {
+               scheme)) {
       Drop();
     }
     return;
@@ -231,7 +231,7 @@ void ReconcilePendingRecord(const std::string& esquema) {
   const auto coo = driver::ReadRegisterCount(Register::kOperationCounter);
   const auto crz = driver::ReadRegisterCount(Register::kReductionCounter);
   if (!coo || !crz) return;  // the printer did not say: the next opening asks again
-  const bool reduction = p->tipo == "RZ";
+  const bool reduction = p->kind == "RZ";
   if (reduction ? *crz == p->crz : *coo == p->coo) {
     ImpFisDebug(Utf8ToCp1252("Documento pendente não emitido pela impressora: ") + Described(*p));
     Drop();
@@ -242,10 +242,10 @@ void ReconcilePendingRecord(const std::string& esquema) {
   bool recorded = false;
   bool known = false;
   if (reduction) {
-    known = *crz == p->crz + 1 && RecordLastReduction(*p, esquema, &recorded);
+    known = *crz == p->crz + 1 && RecordLastReduction(*p, scheme, &recorded);
   } else if (*coo == p->coo + 1 && *crz == p->crz) {
     known = true;
-    recorded = Record(*p, *coo, "-", DateTime(std::floor(DataMoviFiscal(esquema).value)), esquema);
+    recorded = Record(*p, *coo, "-", DateTime(std::floor(DataMoviFiscal(scheme).value)), scheme);
   }
   if (!known) {
     ImpFisDebug(Utf8ToCp1252("Documento pendente não conciliado: ") + Described(*p) +

@@ -20,12 +20,12 @@ namespace Tov00300::session {
 // DsDirCad + "pending_record.txt".
 std::string PendingRecordPath();
 
-// Before the command: `tipo` "LX" or "RZ", with the key and colour scheme
+// Before the command: `kind` "LX" or "RZ", with the key and colour scheme
 // its record takes. A note an earlier reading left is reconciled first, as
 // at the port opening. Nothing is noted when the printer does not give its
 // counters or that earlier note still stands (the reading then goes on as
 // without a note).
-void NoteReading(const std::string& tipo, const std::string& chave, const std::string& esquema);
+void NoteReading(const std::string& kind, const std::string& key, const std::string& scheme);
 
 // After it: `printed` whether the command was taken as done, `recorded`
 // whether its record was written. A recorded reading, or one the counters
@@ -38,7 +38,7 @@ void SettleReading(bool printed, bool recorded);
 // printer's counters show it was issued (the debug log says which), drops
 // the note when they show it was not, and says in the debug log when they
 // cannot tell. The note stays when the record cannot be written.
-void ReconcilePendingRecord(const std::string& esquema);
+void ReconcilePendingRecord(const std::string& scheme);
 
 }  // namespace Tov00300::session
 

@@ -13,14 +13,14 @@
 namespace Tov00300 {
 
 bool Carrega_Dados_Impressora(Variant& bag) {
-  std::string esquema, dataAtu, ecf, reducao, serie, dataImp;
+  std::string scheme, printerDate, ecf, reductions, serial, fiscalDay;
   try {
-    esquema = hostlib::RecebeParams(bag, "ESQUEMA").AsString();
-    dataAtu = hostlib::RecebeParams(bag, "DATAATUIMP").AsString();
+    scheme = hostlib::RecebeParams(bag, "ESQUEMA").AsString();
+    printerDate = hostlib::RecebeParams(bag, "DATAATUIMP").AsString();
     ecf = hostlib::RecebeParams(bag, "ECFIMP").AsString();
-    reducao = hostlib::RecebeParams(bag, "REDIMP").AsString();
-    serie = hostlib::RecebeParams(bag, "SERIEIMP").AsString();
-    dataImp = hostlib::RecebeParams(bag, "DATAIMP").AsString();
+    reductions = hostlib::RecebeParams(bag, "REDIMP").AsString();
+    serial = hostlib::RecebeParams(bag, "SERIEIMP").AsString();
+    fiscalDay = hostlib::RecebeParams(bag, "DATAIMP").AsString();
   } catch (const std::exception& e) {
     // The values read before the error are kept; the printer is still asked.
     driver::ShowMessage("001",
@@ -29,32 +29,32 @@ bool Carrega_Dados_Impressora(Variant& bag) {
                             "\r" + e.what(),
                         {driver::kErrorDialog});
   }
-  bool resultado = true;
+  bool result = true;
 
-  dataImp = driver::FiscalDayText(esquema);
-  if (hostlib::EmptyString(dataImp)) {
-    resultado = false;
+  fiscalDay = driver::FiscalDayText(scheme);
+  if (hostlib::EmptyString(fiscalDay)) {
+    result = false;
   } else {
-    Data_Imp(esquema, dataAtu);
+    Data_Imp(scheme, printerDate);
   }
-  if (hostlib::EmptyString(dataAtu)) {
-    resultado = false;
+  if (hostlib::EmptyString(printerDate)) {
+    result = false;
   } else {
-    ecf = driver::ReadRegister(driver::Register::kEcfNumber, {esquema, false});
+    ecf = driver::ReadRegister(driver::Register::kEcfNumber, {scheme, false});
   }
   if (hostlib::EmptyString(ecf)) {
-    resultado = false;
+    result = false;
   } else {
-    serie = driver::ReadRegister(driver::Register::kSerialNumber, {esquema, false});
+    serial = driver::ReadRegister(driver::Register::kSerialNumber, {scheme, false});
   }
 
   // The number and the serial go back as the driver left them, untrimmed.
-  bag = MakeBag({{"DATAATUIMP", dataAtu},
+  bag = MakeBag({{"DATAATUIMP", printerDate},
                  {"ECFIMP", ecf},
-                 {"REDIMP", reducao},
-                 {"SERIEIMP", serie},
-                 {"DATAIMP", dataImp}});
-  return resultado;
+                 {"REDIMP", reductions},
+                 {"SERIEIMP", serial},
+                 {"DATAIMP", fiscalDay}});
+  return result;
 }
 
 }  // namespace Tov00300

@@ -20,11 +20,11 @@ namespace {
 // false and pass unnoticed (a session without a port name, or with dialogs
 // switched on for a self-service terminal); it is reported like a value that
 // does not convert.
-Variant StartParameter(const Variant& bag, const std::string& chave) {
-  if (FindInBag(bag, chave) == nullptr) {
-    throw ConversionError(Utf8ToCp1252("Parâmetro ") + chave + Utf8ToCp1252(" não informado."));
+Variant StartParameter(const Variant& bag, const std::string& key) {
+  if (FindInBag(bag, key) == nullptr) {
+    throw ConversionError(Utf8ToCp1252("Parâmetro ") + key + Utf8ToCp1252(" não informado."));
   }
-  return hostlib::RecebeParams(bag, chave);
+  return hostlib::RecebeParams(bag, key);
 }
 
 }  // namespace
