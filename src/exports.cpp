@@ -133,9 +133,9 @@ void CarregaTotalizador(char* contraVale, int contraValeSize, char* vendaConsumi
   DataSet empty;
   GuardVoid(__func__, [&] {
     for (int i = 0; i < 5; ++i) texts[i] = InBuffer(buffers[i], sizes[i]);
-    const std::string esquema = In(stEsquema);
+    const std::string scheme = In(stEsquema);
     read = true;
-    Tov00300::CarregaTotalizador(texts[0], texts[1], texts[2], texts[3], texts[4], esquema, unused7,
+    Tov00300::CarregaTotalizador(texts[0], texts[1], texts[2], texts[3], texts[4], scheme, unused7,
                                  Or(unused8, empty));
   });
   // The totalizers found or registered stand even when the operation raised
@@ -308,18 +308,18 @@ bool AbrePorta_FrameWork(const Variant* bag) {
 bool VerificaData(const char* stEsquema, double* dtData, char* stDataHoraImp, int stDataHoraImpSize,
                   const char* stDataMov, bool boLeRelogio) {
   Tov00300::DateTime data(dtData != nullptr ? *dtData : 0.0);
-  std::string dataHora;
+  std::string dateTime;
   bool read = false;
   const bool ok = Guard(__func__, false, [&] {
-    dataHora = InBuffer(stDataHoraImp, stDataHoraImpSize);
-    const std::string esquema = In(stEsquema), dataMov = In(stDataMov);
+    dateTime = InBuffer(stDataHoraImp, stDataHoraImpSize);
+    const std::string scheme = In(stEsquema), movementDate = In(stDataMov);
     read = true;
-    return Tov00300::VerificaData(esquema, data, dataHora, dataMov, boLeRelogio);
+    return Tov00300::VerificaData(scheme, data, dateTime, movementDate, boLeRelogio);
   });
   // A refused input leaves the host's values as they were.
   if (!read) return false;
   if (dtData != nullptr) *dtData = data.value;
-  return Deliver(dataHora, stDataHoraImp, stDataHoraImpSize) && ok;
+  return Deliver(dateTime, stDataHoraImp, stDataHoraImpSize) && ok;
 }
 
 bool Data_Imp(const char* stEsquema, char* stDataHora, int stDataHoraSize) {

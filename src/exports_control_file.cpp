@@ -53,9 +53,9 @@ extern "C" {
 bool tov_create_control_row(const char* cdFilial, const char* cdCaixa, const char* nrSerieEcf,
                             const char* md5) {
   return Guard(__func__, false, [&] {
-    const std::string filial = Required(cdFilial, "cdFilial"), caixa = Required(cdCaixa, "cdCaixa"),
-                      serie = Required(nrSerieEcf, "nrSerieEcf"), digest = In(md5);
-    if (filial.empty() || caixa.empty() || serie.empty()) {
+    const std::string branch = Required(cdFilial, "cdFilial"), till = Required(cdCaixa, "cdCaixa"),
+                      serial = Required(nrSerieEcf, "nrSerieEcf"), digest = In(md5);
+    if (branch.empty() || till.empty() || serial.empty()) {
       throw Refusal(TOV_ERR_ARGUMENT, "the branch, the till and the serial number must be given");
     }
     const std::string path = ControlFilePath();
@@ -66,22 +66,22 @@ bool tov_create_control_row(const char* cdFilial, const char* cdCaixa, const cha
       cds.SetData(FreshFile());
     }
     for (cds.First(); !cds.Eof(); cds.Next()) {
-      if (cds.FieldByName("CDFILIAL").AsString() == filial &&
-          cds.FieldByName("CDCAIXA").AsString() == caixa &&
-          cds.FieldByName("NRSERIEECF").AsString() == serie) {
-        throw Refusal(TOV_ERR_REFUSED, path + " already has the row of branch " + filial +
-                                           ", till " + caixa + ", printer " + serie +
+      if (cds.FieldByName("CDFILIAL").AsString() == branch &&
+          cds.FieldByName("CDCAIXA").AsString() == till &&
+          cds.FieldByName("NRSERIEECF").AsString() == serial) {
+        throw Refusal(TOV_ERR_REFUSED, path + " already has the row of branch " + branch +
+                                           ", till " + till + ", printer " + serial +
                                            ": its recorded total is kept");
       }
     }
     cds.Append();
-    Set(cds, "CDFILIAL", filial);
-    Set(cds, "CDCAIXA", caixa);
-    Set(cds, "NRSERIEECF", serie);
+    Set(cds, "CDFILIAL", branch);
+    Set(cds, "CDCAIXA", till);
+    Set(cds, "NRSERIEECF", serial);
     Set(cds, "IDSITECFIMPF", "A");
     Set(cds, "CAMPO01", "S");
-    Set(cds, "CAMPO02", hostlib::Cripto(kResetTotal, kChaveCripto));
-    if (!digest.empty()) Set(cds, "MD5ARQUIVOTXT", hostlib::Cripto(digest, kChaveCripto));
+    Set(cds, "CAMPO02", hostlib::Cripto(kResetTotal, kScrambleKey));
+    if (!digest.empty()) Set(cds, "MD5ARQUIVOTXT", hostlib::Cripto(digest, kScrambleKey));
     cds.Post();
     // Written whole through a temporary file: a crash leaves the old file.
     platform::AtomicReplaceFile(path, DataSet::ToXml(cds.Data()));

@@ -30,12 +30,10 @@ namespace {
 // The legal-file operations that take a positional list: a null list is an
 // empty one and a null result a scratch variant (the result is not used).
 template <typename Operation>
-bool WithList(const char* name, const VariantArray* valores, Variant* resultado,
-              Operation operation) {
+bool WithList(const char* name, const VariantArray* valores, Variant* result, Operation operation) {
   const VariantArray noValues;
   Variant scratch;
-  return Guard(name, false,
-               [&] { return operation(Or(valores, noValues), Or(resultado, scratch)); });
+  return Guard(name, false, [&] { return operation(Or(valores, noValues), Or(result, scratch)); });
 }
 
 const StringList& ListOrEmpty(const StringList* list) {
@@ -113,10 +111,10 @@ bool Conferencia_Formatada(const char* stEsquema, const char* unused2, const cha
   std::string numero;
   bool ran = false;
   const bool ok = Guard(__func__, false, [&] {
-    const std::string esquema = In(stEsquema), text = In(texto);
+    const std::string scheme = In(stEsquema), text = In(texto);
     const std::string unused[] = {In(unused2), In(unused3), In(unused4), In(unused5), In(unused6)};
     ran = true;
-    return Tov00300::Conferencia_Formatada(esquema, unused[0], unused[1], unused[2], unused[3],
+    return Tov00300::Conferencia_Formatada(scheme, unused[0], unused[1], unused[2], unused[3],
                                            unused[4], numero, text);
   });
   // The number read stands even when the print raised afterwards.
@@ -164,9 +162,9 @@ bool Abre_Gaveta_Imp(const char* stEsquema, bool unused2) {
 }
 
 const char* Estado_Gaveta_Imp(const char* stEsquema) {
-  thread_local std::string resultado;
-  return Keep(resultado, Guard(__func__, std::string(),
-                               [&] { return Tov00300::Estado_Gaveta_Imp(In(stEsquema)); }));
+  thread_local std::string result;
+  return Keep(result, Guard(__func__, std::string(),
+                            [&] { return Tov00300::Estado_Gaveta_Imp(In(stEsquema)); }));
 }
 
 // ---- Z-reduction export ----
@@ -271,18 +269,18 @@ bool GeraReciboSangria(const char* unused1, const char* chaveRegistro, const cha
     // of them into the data module and reads others in place.
     DataSet empty[15];
     std::string numero = InBuffer(nrCupom, nrCupomSize);
-    bool confirmada = false;
+    bool confirmed = false;
     const bool result = Tov00300::GeraReciboSangria(
         In(unused1), In(chaveRegistro), In(produto3), In(produto4), In(unused5), unused6, numero,
         Or(movFecha, empty[0]), Or(sangria, empty[1]), Or(produtos, empty[2]),
         Or(operadorSup, empty[3]), Or(movTot, empty[4]), Or(movAbertura, empty[5]),
         Or(produtosGeral, empty[6]), Or(cargaCredito, empty[7]), Tov00300::DateTime(unused16),
         imprimeSangria, permiteReducao, unused19, Or(unused20, empty[8]), Or(unused21, empty[9]),
-        Or(unused22, empty[10]), Or(unused23, empty[11]), confirmada, Or(tiposRece, empty[12]),
+        Or(unused22, empty[10]), Or(unused23, empty[11]), confirmed, Or(tiposRece, empty[12]),
         In(confirmaProdutos), In(agrupaProdutos), In(leituraX), In(envelope), In(stEsquema),
         somenteSangria, caixaTratado, reducaoLiberada, In(motivo), In(observacao));
     Deliver(numero, nrCupom, nrCupomSize);
-    if (reducaoConfirmada != nullptr) *reducaoConfirmada = confirmada;
+    if (reducaoConfirmada != nullptr) *reducaoConfirmada = confirmed;
     return result;
   });
 }

@@ -19,7 +19,7 @@ struct Entry {
 };
 
 // clang-format off
-constexpr Entry kPadrao[] = {
+constexpr Entry kMsgPadraoTexts[] = {
     // Retry and confirmation questions.
     {"Imp_N_Resp", "Impressora não responde. Imprimir novamente?"},
     {"AbreCaixa", "Deseja abrir o caixa?"},
@@ -178,7 +178,7 @@ constexpr Entry kPadrao[] = {
 // The package's own texts: keys the operations ask for that the catalogue
 // the host ships never held, so Msg would answer them with an empty text and
 // the operator would see a blank message or a report without its label.
-constexpr Entry kPadraoOwn[] = {
+constexpr Entry kMsgPadraoOwnTexts[] = {
     // Driver return code -10.
     {"Erro_Pgto", "Erro ao efetuar o pagamento na impressora fiscal."},
     // Labels of the two clocks in the daylight-saving message.
@@ -192,7 +192,7 @@ constexpr Entry kPadraoOwn[] = {
     {"LIMMES", "Disp. mês: "},
 };
 
-constexpr Entry kPadrao2[] = {
+constexpr Entry kMsgPadrao2Texts[] = {
     // Driver return codes (return-code analysis).
     {"ErroGravacao", "Erro ao Gravar as informações no arquivo de Status ou de Retorno de Info."},
     {"Erro_FechaPorta", "Erro ao fechar porta da impressora fiscal, isso impossibilitará a geração do  arquivo COTEPE, favor verificar impressora fiscal"},
@@ -225,7 +225,7 @@ constexpr Entry kPadrao2[] = {
 };
 
 // The package's own texts for keys asked of this catalogue that it never held.
-constexpr Entry kPadrao2Own[] = {
+constexpr Entry kMsgPadrao2OwnTexts[] = {
     // Shown after the path of the fiscal-memory reading file.
     {"Leitura_Memoria", "- Leitura da Memória Fiscal gerada com sucesso."},
     // Shown directly before the path of the MFD mirror file.
@@ -243,8 +243,8 @@ void Fill(hostlib::TMessages& catalogue, std::span<const Entry> shipped,
 }  // namespace
 
 void LoadCatalogues(hostlib::TMessages& msgPadrao, hostlib::TMessages& msgPadrao2) {
-  Fill(msgPadrao, kPadrao, kPadraoOwn);
-  Fill(msgPadrao2, kPadrao2, kPadrao2Own);
+  Fill(msgPadrao, kMsgPadraoTexts, kMsgPadraoOwnTexts);
+  Fill(msgPadrao2, kMsgPadrao2Texts, kMsgPadrao2OwnTexts);
 }
 
 }  // namespace Tov00300

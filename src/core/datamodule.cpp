@@ -10,7 +10,7 @@ TdtmDaruma300::TdtmDaruma300() {
   LoadCatalogues(msgPadrao, msgPadrao2);
   // The grand-total update edits this table in place; a change log would
   // only grow with edits nobody applies.
-  cdsCheckECF.AfterOpen = [](DataSet& tabela) { tabela.LogChanges = false; };
+  cdsCheckECF.AfterOpen = [](DataSet& table) { table.LogChanges = false; };
 }
 
 TdtmDaruma300& DataModule() {

@@ -9,17 +9,17 @@
 namespace Tov00300 {
 
 void ImpFisDebug(const std::string& texto) {
-  const DateTime agora = DateTime::Now();
-  const std::string arquivo = platform::JoinPath(
-      platform::HostFolder(), "impdebug" + FormatDateTime("MMYY", agora) + ".txt");
-  std::string linha = DateToStr(agora);
-  linha += ' ';
-  linha += TimeToStr(agora);
-  linha += " - ";
-  linha += texto;
-  linha += "\r\n";
+  const DateTime now = DateTime::Now();
+  const std::string file =
+      platform::JoinPath(platform::HostFolder(), "impdebug" + FormatDateTime("MMYY", now) + ".txt");
+  std::string line = DateToStr(now);
+  line += ' ';
+  line += TimeToStr(now);
+  line += " - ";
+  line += texto;
+  line += "\r\n";
   // Throws std::runtime_error naming the file; the caller gets it as is.
-  platform::AppendToFile(arquivo, linha);
+  platform::AppendToFile(file, line);
 }
 
 }  // namespace Tov00300

@@ -11,10 +11,10 @@
 namespace Tov00300 {
 
 void Initialize() {
-  std::string pasta = platform::ShortPath(platform::HostFolder());
-  const std::string separador = platform::NativePath("\\");
-  if (!pasta.ends_with(separador)) pasta += separador;
-  DsDirCad = pasta;
+  std::string folder = platform::ShortPath(platform::HostFolder());
+  const std::string separator = platform::NativePath("\\");
+  if (!folder.ends_with(separator)) folder += separator;
+  DsDirCad = folder;
   DsDirDrive = platform::DriveRoot();
 }
 

@@ -8,12 +8,12 @@
 namespace Tov00300 {
 
 namespace {
-constexpr const char* kChaveDaruma = "Software\\DARUMA\\ECF";
+constexpr const char* kDriverRegistryKey = "Software\\DARUMA\\ECF";
 }  // namespace
 
 std::string BuscaDiretorio() {
-  platform::RegistryOpenKey(kChaveDaruma, /*create=*/true);
-  return platform::RegistryReadString(kChaveDaruma, "Path").value_or("");
+  platform::RegistryOpenKey(kDriverRegistryKey, /*create=*/true);
+  return platform::RegistryReadString(kDriverRegistryKey, "Path").value_or("");
 }
 
 const char* StrToPChar(const std::string& texto) {

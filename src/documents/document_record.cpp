@@ -44,14 +44,14 @@ bool RecordDocument(const std::string& chave, const std::string& stEsquema, cons
     // The non-fiscal counter means nothing for a fiscal reading, an X
     // reading or a receipt-free non-fiscal document.
     if (!IsOneOf(tipo, {"NC", "LX", "MF"})) gnf = Counter(driver::Register::kNonFiscalCounter);
-    const std::string numero = driver::ReceiptNumber(stEsquema);
+    const std::string number = driver::ReceiptNumber(stEsquema);
     if (IsOneOf(tipo, {"CM", "RV", "RG"})) {
       grg = Counter(driver::Register::kReportCounter);
     } else if (tipo == "CC") {
       cdc = Counter(driver::Register::kVoucherCounter);
     }
     const DateTime dataFiscal(std::floor(DataMoviFiscal(stEsquema).value));
-    hostlib::setDocNaoFiscaisECF(chave, numero, gnf, grg, cdc, tipo, extra, DateTime::Now(),
+    hostlib::setDocNaoFiscaisECF(chave, number, gnf, grg, cdc, tipo, extra, DateTime::Now(),
                                  dataFiscal, "");
     return true;
   } catch (const std::exception& e) {

@@ -10,7 +10,7 @@ namespace Tov00300::documents {
 
 // GravaDocumentosNaoFiscais: true when the record was handed to the host's
 // register; false after the failure's message was shown to the operator.
-bool RecordDocument(const std::string& chave, const std::string& stEsquema, const std::string& tipo,
+bool RecordDocument(const std::string& key, const std::string& scheme, const std::string& kind,
                     const std::string& extra);
 
 }  // namespace Tov00300::documents

@@ -73,9 +73,9 @@ bool CancelOpenReceipt(const driver::Judging& judging) {
   return false;
 }
 
-void ReportInvalidAmount(const std::string& esquema, const std::string& amount) {
+void ReportInvalidAmount(const std::string& scheme, const std::string& amount) {
   driver::ReportProblem(
-      esquema, Utf8ToCp1252("Valor inválido para o comprovante não fiscal: \"") + amount + "\"",
+      scheme, Utf8ToCp1252("Valor inválido para o comprovante não fiscal: \"") + amount + "\"",
       boNUtilTaa);
 }
 
@@ -96,23 +96,23 @@ bool Cupom_NFiscNVinc(const std::string& stEsquema, const std::string& totalizad
   return documents::NonFiscalReceipt(stEsquema, totalizador, amount, formaPagto);
 }
 
-bool documents::NonFiscalReceipt(const std::string& esquema, const std::string& totalizer,
+bool documents::NonFiscalReceipt(const std::string& scheme, const std::string& totalizer,
                                  double amount, const std::string& paymentMethod) {
   if (!std::isfinite(amount)) {
-    ReportInvalidAmount(esquema, FloatToStr(amount));
+    ReportInvalidAmount(scheme, FloatToStr(amount));
     return false;
   }
   const std::string code = TotalizerCode(totalizer);
   if (code.empty()) {
     driver::ReportProblem(
-        esquema,
+        scheme,
         Utf8ToCp1252("Totalizador não fiscal não cadastrado na impressora: \"") + totalizer + "\"",
         boNUtilTaa);
     return false;
   }
   const std::string amountText = FormatFloat("0.00", amount);
 
-  const driver::Judging judging{esquema, boNUtilTaa};
+  const driver::Judging judging{scheme, boNUtilTaa};
   // A receipt left open (by an earlier call whose closing and cancellation
   // failed, or by a session stopped half-way) is cancelled before this one
   // opens, as the start of day does: the call that left it answered false,
@@ -121,7 +121,7 @@ bool documents::NonFiscalReceipt(const std::string& esquema, const std::string& 
   if (before == kReceiptOpen) {
     ImpFisDebug(Utf8ToCp1252("Comprovante não fiscal deixado aberto: cancelado antes do próximo"));
     if (!CancelOpenReceipt(judging)) {
-      driver::ReportProblem(esquema,
+      driver::ReportProblem(scheme,
                             Utf8ToCp1252("Há um comprovante não fiscal aberto que não pôde ser "
                                          "cancelado: o novo comprovante não foi impresso."),
                             boNUtilTaa);

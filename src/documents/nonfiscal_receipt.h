@@ -10,7 +10,7 @@ namespace Tov00300::documents {
 
 // Cupom_NFiscNVinc with the amount already a number: the same totalizer
 // check, commands and result.
-bool NonFiscalReceipt(const std::string& esquema, const std::string& totalizer, double amount,
+bool NonFiscalReceipt(const std::string& scheme, const std::string& totalizer, double amount,
                       const std::string& paymentMethod);
 
 }  // namespace Tov00300::documents

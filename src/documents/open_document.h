@@ -12,8 +12,7 @@ namespace Tov00300::documents {
 // operation (logged "rRetornarInformacao_ECF_Daruma (56) - " and the answer).
 // The answer is returned and also left in stRetorno; `analysed` receives the
 // analysis' verdict.
-std::string OpenDocumentState(const std::string& stEsquema, bool show, bool reserved,
-                              bool& analysed);
+std::string OpenDocumentState(const std::string& scheme, bool show, bool reserved, bool& analysed);
 
 enum class ReportClosing {
   NoneOpen,  // the printer held no management report open: nothing was sent
@@ -23,14 +22,14 @@ enum class ReportClosing {
 
 // Closes the management report if the printer holds one open (a closing
 // whose reply was lost counts when the printer shows it closed).
-ReportClosing CloseOpenReport(const std::string& stEsquema, bool show, bool reserved);
+ReportClosing CloseOpenReport(const std::string& scheme, bool show, bool reserved);
 
 // Opens a management report for an operation's text (dialogs when `show`).
 // True when this call opened it (a refused opening that took effect counts)
 // or when the printer refuses because a report this session opened is still
 // open, which then takes the text. False when no report of this session is
 // open: nothing may be printed.
-bool OpenReportForText(const std::string& stEsquema, bool show);
+bool OpenReportForText(const std::string& scheme, bool show);
 
 }  // namespace Tov00300::documents
 

@@ -64,9 +64,9 @@ bool CloseOwn(session::OwnDocument kind, int code, const std::string& descriptio
   return closed;
 }
 
-bool RequireOwn(session::OwnDocument kind, const std::string& esquema, bool show) {
+bool RequireOwn(session::OwnDocument kind, const std::string& scheme, bool show) {
   if (session::CurrentOwnDocument() == kind) return true;
-  driver::ReportProblem(esquema, session::NoOwnDocumentText(kind), show);
+  driver::ReportProblem(scheme, session::NoOwnDocumentText(kind), show);
   return false;
 }
 

@@ -30,7 +30,7 @@ bool CloseOwn(session::OwnDocument kind, int code, const std::string& descriptio
 
 // True when this session has a document of `kind` open; otherwise the
 // refusal is reported to the operator (dialog when `show`) and false.
-bool RequireOwn(session::OwnDocument kind, const std::string& esquema, bool show);
+bool RequireOwn(session::OwnDocument kind, const std::string& scheme, bool show);
 
 // The printer shows no document of `kind` open (register 56 read as
 // `state`): the session's record of one is over.

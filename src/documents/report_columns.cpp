@@ -271,20 +271,20 @@ void CopyInto(DataSet& table, const Variant& packet, std::string_view what) {
   }
 }
 
-bool Ask(const char* key, const std::string& esquema) {
-  return driver::AskOperator(esquema, Caption(key), driver::kConfirmationDialog);
+bool Ask(const char* key, const std::string& scheme) {
+  return driver::AskOperator(scheme, Caption(key), driver::kConfirmationDialog);
 }
 
 std::string Caption(const char* key) {
   return DataModule().msgPadrao.Msg(key);
 }
 
-std::optional<std::string> ComposeText(const std::string& stEsquema,
+std::optional<std::string> ComposeText(const std::string& scheme,
                                        const std::function<std::string()>& compose) {
   try {
     return compose();
   } catch (const BadInput& problem) {
-    driver::ReportProblem(stEsquema, problem.what(), boNUtilTaa);
+    driver::ReportProblem(scheme, problem.what(), boNUtilTaa);
     return std::nullopt;
   }
 }

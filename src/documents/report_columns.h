@@ -109,11 +109,11 @@ void CopyInto(DataSet& table, const Variant& packet, std::string_view what);
 
 // The text `compose` gives. Input it cannot print from (BadInput) is
 // reported to the operator (shown when boNUtilTaa) and gives nullopt.
-std::optional<std::string> ComposeText(const std::string& stEsquema,
+std::optional<std::string> ComposeText(const std::string& scheme,
                                        const std::function<std::string()>& compose);
 
 // A yes/no question to the operator, from the main catalogue.
-bool Ask(const char* key, const std::string& esquema);
+bool Ask(const char* key, const std::string& scheme);
 
 // The text of a key of the main catalogue.
 std::string Caption(const char* key);

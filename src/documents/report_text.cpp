@@ -48,9 +48,9 @@ std::optional<std::string> UnprintableText(std::string_view text) {
   return std::nullopt;
 }
 
-bool CheckPrintable(const std::string& stEsquema, std::string_view text) {
+bool CheckPrintable(const std::string& scheme, std::string_view text) {
   const std::optional<std::string> problem = UnprintableText(text);
-  if (problem) driver::ReportProblem(stEsquema, *problem, boNUtilTaa);
+  if (problem) driver::ReportProblem(scheme, *problem, boNUtilTaa);
   return !problem;
 }
 

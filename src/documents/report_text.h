@@ -39,7 +39,7 @@ std::optional<std::string> UnprintableText(std::string_view text);
 
 // UnprintableText, reported to the operator (shown when boNUtilTaa). True
 // when the text may be printed.
-bool CheckPrintable(const std::string& stEsquema, std::string_view text);
+bool CheckPrintable(const std::string& scheme, std::string_view text);
 
 }  // namespace Tov00300::documents
 

@@ -37,8 +37,8 @@ enum class Section { None, Tables, Delivery, Tabs };
 
 // The kind of an open table or tab, from the first three characters of its
 // DSCOMANDA.
-Section SectionOf(const std::string& comanda) {
-  const std::string prefix = comanda.substr(0, 3);
+Section SectionOf(const std::string& orderPad) {
+  const std::string prefix = orderPad.substr(0, 3);
   if (prefix == "RES" || prefix == "PKR") return Section::Tables;
   if (prefix == "DLV") return Section::Delivery;
   return Section::Tabs;
@@ -52,12 +52,12 @@ std::string OpenTablesText() {
   Line(out, IssuedLine());
   if (!open.IsEmpty()) {
     documents::RequireFields(open, "cdsMesaAberTov", {"DSCOMANDA", "NRMESA", "DTHRABERMESA"});
-    const Field comanda = open.FieldByName("DSCOMANDA");
+    const Field orderPad = open.FieldByName("DSCOMANDA");
     const Field table = open.FieldByName("NRMESA");
     const Field opened = open.FieldByName("DTHRABERMESA");
     Section current = Section::None;
     for (open.First(); !open.Eof(); open.Next()) {
-      const std::string tab = TextOf(comanda);
+      const std::string tab = TextOf(orderPad);
       const Section section = SectionOf(tab);
       if (section != current) {
         current = section;

@@ -20,7 +20,7 @@ struct ReportOutcome {
 // A text the printer must not get is refused before the opening, and a
 // refused opening sends nothing more: no report of this call is open for the
 // text (nothing closed).
-ReportOutcome PrintWholeReport(const std::string& stEsquema, const std::string& texto);
+ReportOutcome PrintWholeReport(const std::string& scheme, const std::string& text);
 
 }  // namespace Tov00300::documents
 

@@ -48,13 +48,13 @@ bool GeraCatGenerica(const VariantArray& valores, StringList& lista) {
     dm.cdsParametros.SetData(valores.at(0).AsDataPacket());
     const std::string branch = dm.cdsParametros.FieldByName("CDFILIAL").AsString();
     const std::string till = dm.cdsParametros.FieldByName("CDCAIXA").AsString();
-    const std::string esquema = dm.cdsParametros.FieldByName("IDESQUEMA").AsString();
+    const std::string scheme = dm.cdsParametros.FieldByName("IDESQUEMA").AsString();
     DateTime from, to;
     ReadRange(valores.at(1).AsString(), valores.at(2).AsString(), from, to);
     const long long first = std::llround(std::floor(from.value));
     const long long last = std::llround(std::floor(to.value));
     if (last - first >= kMaxDays) {
-      driver::ReportProblem(esquema,
+      driver::ReportProblem(scheme,
                             Utf8ToCp1252("Período de arquivos CAT maior que 366 dias: ") +
                                 DateToStr(from) + " a " + DateToStr(to),
                             true);
@@ -84,7 +84,7 @@ bool GeraCatGenerica(const VariantArray& valores, StringList& lista) {
     }
     if (failed.Count() > 0) {
       // A notice that carries a list as its detail text: flag "S".
-      driver::ShowMessage(esquema, dm.msgPadrao2.Msg("Erro_NMovDia"), {.detail = failed.Text()});
+      driver::ShowMessage(scheme, dm.msgPadrao2.Msg("Erro_NMovDia"), {.detail = failed.Text()});
     }
     return collected;
   } catch (const std::exception&) {

@@ -38,7 +38,7 @@ std::string ReadingDescription(const ReadingRange& range, const char* output) {
 
 bool EmiteLeituraMemoriaFiscalSerial(const VariantArray& valores, Variant& /*resultado*/) {
   try {
-    const std::string stEsquema = valores.at(0).AsString();
+    const std::string scheme = valores.at(0).AsString();
     const int flag = legal::ReadingFlag(valores.at(3).AsString());
     const legal::ReadingRange range =
         valores.at(4).AsString() == "DATA"
@@ -46,7 +46,7 @@ bool EmiteLeituraMemoriaFiscalSerial(const VariantArray& valores, Variant& /*res
             : legal::ReductionRange(valores.at(1).AsString(), valores.at(2).AsString());
     if (!driver::Command(
             eMemoriaFiscal_ECF_Daruma(range.start.c_str(), range.end.c_str(), flag, "ARQ"),
-            legal::ReadingDescription(range, "ARQ"), {stEsquema, true})) {
+            legal::ReadingDescription(range, "ARQ"), {scheme, true})) {
       return false;
     }
     const std::string target =
@@ -55,8 +55,8 @@ bool EmiteLeituraMemoriaFiscalSerial(const VariantArray& valores, Variant& /*res
     // handed out with its signature: it is neither replaced nor signed again.
     if (!legal::MoveIntoPlaceSigned(legal::DriverFolderFromRegistry() + "retorno.txt", target))
       return false;
-    driver::ShowMessage(stEsquema, platform::NativePath(target) + " " +
-                                       DataModule().msgPadrao2.Msg("Leitura_Memoria"));
+    driver::ShowMessage(scheme, platform::NativePath(target) + " " +
+                                    DataModule().msgPadrao2.Msg("Leitura_Memoria"));
     return true;
   } catch (const std::exception&) {
     return false;

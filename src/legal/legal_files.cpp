@@ -35,7 +35,7 @@ std::string DriverFolderFromDriver() {
   return reply.code == 1 ? Trim(reply.text) : std::string();
 }
 
-void ReportNoDriverFolder(const std::string& esquema) {
+void ReportNoDriverFolder(const std::string& scheme) {
   std::string folder;
   try {
     folder = DriverFolderFromRegistry();
@@ -52,7 +52,7 @@ void ReportNoDriverFolder(const std::string& esquema) {
           : Utf8ToCp1252(
                 "O driver não informou a pasta dos seus arquivos (LocalArquivos); os "
                 "arquivos não foram copiados.");
-  driver::ReportProblem(esquema, text, boNUtilTaa);
+  driver::ReportProblem(scheme, text, boNUtilTaa);
 }
 
 std::string MenuFolder() {

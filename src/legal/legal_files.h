@@ -19,8 +19,8 @@ std::string DriverFolderFromRegistry();
 std::string DriverFolderFromDriver();
 // Tells the operator, and the debug log, why the driver gave no folder: a
 // folder longer than the driver's 100-character reply, as the registry
-// names it, or no answer at all. `esquema` is the colour scheme.
-void ReportNoDriverFolder(const std::string& esquema);
+// names it, or no answer at all. `scheme` is the colour scheme.
+void ReportNoDriverFolder(const std::string& scheme);
 
 // DsDirCad + "Dados\MenuFiscal\".
 std::string MenuFolder();

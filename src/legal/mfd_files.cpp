@@ -118,11 +118,11 @@ bool geraEspelhoMfd(const VariantArray& valores, Variant& /*resultado*/) {
       end = hostlib::Ajusta(end, 6);
     }
     // The analysis shows a refusal; the code alone decides whether to go on.
-    const std::string esquema;
+    const std::string scheme;
     const int code =
         driver::Store(rGerarEspelhoMFD_ECF_Daruma(kind.c_str(), start.c_str(), end.c_str()));
     driver::Command(code, driver::Describe("rGerarEspelhoMFD_ECF_Daruma", {kind, start, end}),
-                    {esquema, true});
+                    {scheme, true});
     if (code != 1) return false;
     const std::string target = legal::MenuFolder() + "Espelho_MFD_" +
                                FormatDateTime("ddmmyyyyhhnnss", DateTime::Now()) + ".txt";
@@ -130,7 +130,7 @@ bool geraEspelhoMfd(const VariantArray& valores, Variant& /*resultado*/) {
     // already handed out with its signature: not replaced, not signed again.
     if (!legal::MoveIntoPlaceSigned(legal::DriverFolderFromRegistry() + "Espelho_MFD.txt", target))
       return false;
-    driver::ShowMessage(esquema,
+    driver::ShowMessage(scheme,
                         DataModule().msgPadrao2.Msg("EspelhoMFD") + platform::NativePath(target));
     return true;
   } catch (const std::exception&) {

@@ -26,7 +26,7 @@ std::string Rule() {
 
 // The identification table's fields are kept scrambled by the host.
 std::string Clear(DataSet& table, const char* field) {
-  return hostlib::Uncripto(table.FieldByName(field).AsString(), kChaveCripto);
+  return hostlib::Uncripto(table.FieldByName(field).AsString(), kScrambleKey);
 }
 
 std::string IdentificationText(TdtmDaruma300& dm) {
@@ -86,17 +86,17 @@ std::string IdentificationText(TdtmDaruma300& dm) {
 }  // namespace
 
 void ImprimeDadosPaf(const VariantArray& valores, Variant& /*resultado*/) {
-  std::string esquema;
+  std::string scheme;
   try {
-    esquema = valores.at(2).AsString();
+    scheme = valores.at(2).AsString();
     TdtmDaruma300& dm = DataModule();
     dm.cdsDadosPaf.SetData(valores.at(3).AsDataPacket());
     dm.cdsBuscaNrSerieEcf.SetData(valores.at(4).AsDataPacket());
     dm.cdsDadosPaf.First();
     const std::string text = IdentificationText(dm);
-    RG_FrameWork(esquema, text);
+    RG_FrameWork(scheme, text);
   } catch (const std::exception& e) {
-    driver::ShowMessage(esquema, e.what(), {driver::kErrorDialog});
+    driver::ShowMessage(scheme, e.what(), {driver::kErrorDialog});
   }
 }
 

@@ -10,7 +10,7 @@ namespace Tov00300 {
 // The package's fixed key for hostlib::Cripto and hostlib::Uncripto. Every
 // scrambled value the package stores or reads uses it; changing it makes the
 // values already stored unreadable.
-inline constexpr int kChaveCripto = 300172;
+inline constexpr int kScrambleKey = 300172;
 
 // DsDirCad + "Brindal.cds".
 std::string ControlFilePath();

@@ -26,15 +26,15 @@ std::string FallbackControlFilePath() {
 
 namespace {
 
-void Show(const std::string& texto, const std::string& stEsquema) {
-  driver::ShowMessage(stEsquema, texto, {driver::kErrorDialog});
+void Show(const std::string& text, const std::string& stEsquema) {
+  driver::ShowMessage(stEsquema, text, {driver::kErrorDialog});
 }
 
 void ShowInvalidTotal(const std::string& stEsquema) {
-  std::string texto = DataModule().msgPadrao.Msg("ArqConfig_Inv4");
-  const size_t at = texto.find("%s");
-  if (at != std::string::npos) texto.replace(at, 2, ControlFilePath());
-  Show(texto, stEsquema);
+  std::string text = DataModule().msgPadrao.Msg("ArqConfig_Inv4");
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, ControlFilePath());
+  Show(text, stEsquema);
 }
 
 // Loads the control file into `cds`. The older name is read only when
@@ -76,16 +76,16 @@ std::string Quoted(const std::string& value) {
 // the new content goes to a temporary file that is renamed over the old one,
 // so a crash leaves either file, never half of one.
 void RecordTotal(DataSet& cds, const std::string& total) {
-  const std::string scrambled = hostlib::Cripto(total, kChaveCripto);
+  const std::string scrambled = hostlib::Cripto(total, kScrambleKey);
   cds.Edit();
-  Field campo = cds.FieldByName("CAMPO02");
-  campo.SetAsString(scrambled);
-  if (campo.AsString() != scrambled) {
+  Field field = cds.FieldByName("CAMPO02");
+  field.SetAsString(scrambled);
+  if (field.AsString() != scrambled) {
     // The field would cut the scrambled text and store a value that never
     // unscrambles to the total.
     cds.Cancel();
     throw std::runtime_error(Utf8ToCp1252("O campo CAMPO02 de ") + ControlFilePath() + " tem " +
-                             std::to_string(campo.Size()) +
+                             std::to_string(field.Size()) +
                              Utf8ToCp1252(" caracteres; o totalizador geral precisa de ") +
                              std::to_string(scrambled.size()));
   }
@@ -112,12 +112,12 @@ long long Cents(double value) {
 bool Atu_TotGeral(const Variant& bag) {
   TdtmDaruma300& dm = DataModule();
   const std::string stEsquema = hostlib::RecebeParams(bag, "ESQUEMACOR").AsString();
-  const std::string idValida = hostlib::RecebeParams(bag, "IDVALIDA").AsString();
+  const std::string validId = hostlib::RecebeParams(bag, "IDVALIDA").AsString();
   // Read for the callers' sake; the row is chosen with the exported globals.
   hostlib::RecebeParams(bag, "CDFILIAL").AsString();
   hostlib::RecebeParams(bag, "CDCAIXA").AsString();
   hostlib::RecebeParams(bag, "NRSERIEIMP").AsString();
-  const bool validating = idValida == "S";
+  const bool validating = validId == "S";
 
   DataSet& cds = dm.cdsCheckECF;
   try {
@@ -134,7 +134,7 @@ bool Atu_TotGeral(const Variant& bag) {
     if (cds.IsEmpty() || cds.FieldByName("CAMPO01").AsString() != "S") return true;
 
     const std::string recorded =
-        hostlib::Uncripto(cds.FieldByName("CAMPO02").AsString(), kChaveCripto);
+        hostlib::Uncripto(cds.FieldByName("CAMPO02").AsString(), kScrambleKey);
     std::string current;
     try {
       BuscaTotGer(stEsquema, current);

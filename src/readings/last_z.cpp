@@ -65,11 +65,11 @@ bool DadosUltimaRedZ(const VariantArray& parametros, Variant& resultado, DataSet
                           std::to_string(elements.size()) +
                           " elements; it needs the elements 0 to 48");
   }
-  const std::string stEsquema = parametros.empty() ? std::string() : parametros[0].AsString();
+  const std::string scheme = parametros.empty() ? std::string() : parametros[0].AsString();
 
   bool ok = false;
   const std::string record =
-      Trim(driver::ReadRegister(driver::Register::kLastReduction, {stEsquema, true}, &ok));
+      Trim(driver::ReadRegister(driver::Register::kLastReduction, {scheme, true}, &ok));
 
   // Elements 0 to 4, with the values a failed reading leaves.
   Variant e0 = std::string(), e1 = std::string(), e4 = std::string();

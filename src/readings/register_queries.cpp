@@ -60,8 +60,8 @@ bool BuscaDescontos(const std::string& stEsquema, std::string& stDescontos) {
 
 bool BuscaVendaBruta(const std::string& stEsquema, std::string& stVendaBruta) {
   std::string total = JudgedRegister(driver::Register::kGrandTotal, stEsquema);
-  std::string inicio = JudgedRegister(driver::Register::kGrossSalesBase, stEsquema);
-  stVendaBruta = FormatFloat("#.00", GetValue(total) - GetValue(inicio));
+  std::string start = JudgedRegister(driver::Register::kGrossSalesBase, stEsquema);
+  stVendaBruta = FormatFloat("#.00", GetValue(total) - GetValue(start));
   return true;
 }
 
@@ -75,19 +75,19 @@ bool BuscaReinicioOp(const std::string& stEsquema, std::string& stReinicioOp) {
   return true;
 }
 
-bool BuscaNReducoes(const std::string& stEsquema, std::string& stNReducoes) {
+bool BuscaNReducoes(const std::string& stEsquema, std::string& reductionsText) {
   const driver::Reply reply = driver::ReadRegister(driver::Register::kReductionCounter);
   driver::Stage(reply.code,
                 driver::RegisterDescription(driver::Register::kReductionCounter, reply.text));
-  stNReducoes = reply.text;
-  if (hostlib::EmptyString(stNReducoes)) {
-    stNReducoes = "0000";
+  reductionsText = reply.text;
+  if (hostlib::EmptyString(reductionsText)) {
+    reductionsText = "0000";
   } else {
-    stNReducoes = hostlib::Ajusta(IntToStr(StrToInt(Trim(stNReducoes)) + 1), 4);
+    reductionsText = hostlib::Ajusta(IntToStr(StrToInt(Trim(reductionsText)) + 1), 4);
   }
   // The log shows the number handed to the host, not the raw counter.
   driver::Command(reply.code,
-                  driver::RegisterDescription(driver::Register::kReductionCounter, stNReducoes),
+                  driver::RegisterDescription(driver::Register::kReductionCounter, reductionsText),
                   {stEsquema, false});
   return true;
 }

@@ -12,7 +12,7 @@ namespace Tov00300 {
 // not an integer. Exported under its plain name only, so the C++ name stays
 // inside the package.
 __attribute__((visibility("hidden"))) bool BuscaNReducoes(const std::string& stEsquema,
-                                                          std::string& stNReducoes);
+                                                          std::string& reductionsText);
 
 namespace readings {
 

@@ -34,10 +34,10 @@ using ListReader = int (*)(char*);
 // export, as an amount register that does not convert does: an empty list
 // would hand back a day without its payment, tax or totalizer rows as if the
 // day had none.
-std::string ReadList(ListReader read, const char* name, int width, const std::string& esquema) {
+std::string ReadList(ListReader read, const char* name, int width, const std::string& scheme) {
   const driver::Reply reply = driver::Query(width, read);
   std::string list = Trim(reply.text);
-  if (!driver::Command(reply.code, driver::DescribeReply(name, list), {esquema, false}))
+  if (!driver::Command(reply.code, driver::DescribeReply(name, list), {scheme, false}))
     throw std::runtime_error(std::string(name) + " did not give its list");
   return list;
 }
@@ -142,9 +142,9 @@ void GatherPayments(const RowKey& key, DataSet& types, DataSet& payments) {
   types.FieldByName("NMTIPORECE");
   CreatePaymentTable(payments);
   const std::string list = ReadList(rLerMeiosPagto_ECF_Daruma, "rLerMeiosPagto_ECF_Daruma",
-                                    kPaymentListWidth, key.esquema) +
+                                    kPaymentListWidth, key.scheme) +
                            ";";
-  std::string totals = driver::ReadRegister(driver::Register::kPaymentTotals, {key.esquema, false});
+  std::string totals = driver::ReadRegister(driver::Register::kPaymentTotals, {key.scheme, false});
   for (const std::string& entry : ListEntries(list)) {
     const std::string name = Trim(entry);
     // The amount is taken for every printer method, known to the host or
@@ -170,13 +170,13 @@ void GatherPayments(const RowKey& key, DataSet& types, DataSet& payments) {
 std::string GatherTaxes(const RowKey& key, DataSet& taxes) {
   CreateTaxTable(taxes);
   std::string rates =
-      ReadList(rLerAliquotas_ECF_Daruma, "rLerAliquotas_ECF_Daruma", kRateListWidth, key.esquema);
+      ReadList(rLerAliquotas_ECF_Daruma, "rLerAliquotas_ECF_Daruma", kRateListWidth, key.scheme);
   // An entry is taken only when a ";" closes it. A list whose last rate is
   // not closed would lose that rate's row, and with it the rate's tax from
   // the host's books, so the list is closed here as the other two are.
   if (!rates.empty() && rates.back() != ';') rates += ';';
   const std::string register3 =
-      driver::ReadRegister(driver::Register::kTaxTotals, {key.esquema, false});
+      driver::ReadRegister(driver::Register::kTaxTotals, {key.scheme, false});
   std::string bases = Copy(register3, 1, kRateSlots * kAmountWidth);
   int position = 1;
   for (size_t end = rates.find(';'); end != std::string::npos && end >= kRateEntryWidth;
@@ -209,11 +209,11 @@ void FillRegister3Sums(const std::string& register3, DataSet& day) {
 void GatherTotalizers(const RowKey& key, DataSet& totalizers) {
   CreateTotalizerTable(totalizers);
   const std::string list =
-      ReadList(rLerCNF_ECF_Daruma, "rLerCNF_ECF_Daruma", kTotalizerListWidth, key.esquema) + ";";
+      ReadList(rLerCNF_ECF_Daruma, "rLerCNF_ECF_Daruma", kTotalizerListWidth, key.scheme) + ";";
   const std::string withdrawals =
-      driver::ReadRegister(driver::Register::kWithdrawalTotal, {key.esquema, false});
+      driver::ReadRegister(driver::Register::kWithdrawalTotal, {key.scheme, false});
   std::string others =
-      Trim(driver::ReadRegister(driver::Register::kOtherTotalizers, {key.esquema, false}));
+      Trim(driver::ReadRegister(driver::Register::kOtherTotalizers, {key.scheme, false}));
   const std::vector<std::string> entries = ListEntries(list);
 
   auto addRow = [&](int position, const std::string& name, double amount) {

@@ -13,7 +13,7 @@ namespace Tov00300::zexport {
 
 // What every row of the four tables starts with.
 struct RowKey {
-  const std::string& esquema;
+  const std::string& scheme;
   const std::string& ecfNumber;
   DateTime day;
 };

@@ -44,7 +44,7 @@ class GrandTotalTest : public PackageTest {
       p.rows.push_back(
           {Variant(l.filial), Variant(l.caixa), Variant(l.serie), Variant(l.situacao),
            Variant(l.campo01),
-           Variant(l.total.empty() ? std::string() : hostlib::Cripto(l.total, kChaveCripto)),
+           Variant(l.total.empty() ? std::string() : hostlib::Cripto(l.total, kScrambleKey)),
            Variant("guardado")});
     }
     return p;
@@ -60,7 +60,7 @@ class GrandTotalTest : public PackageTest {
     DataPacket p = DataSet::FromXml(Le(caminho));
     for (const auto& row : p.rows) {
       if (row[0].AsString() == "001" && row[1].AsString() == "02") {
-        return hostlib::Uncripto(row[5].AsString(), kChaveCripto);
+        return hostlib::Uncripto(row[5].AsString(), kScrambleKey);
       }
     }
     return "<no row>";
@@ -139,8 +139,8 @@ TEST_F(GrandTotalTest, RecordingStoresThePrintersTotalAndKeepsTheOtherRows) {
 
   DataPacket p = DataSet::FromXml(Le(ControlFilePath()));
   ASSERT_EQ(p.rows.size(), 2u);
-  EXPECT_EQ(hostlib::Uncripto(p.rows[0][5].AsString(), kChaveCripto), "1,00");
-  EXPECT_EQ(hostlib::Uncripto(p.rows[1][5].AsString(), kChaveCripto), "99999,5");
+  EXPECT_EQ(hostlib::Uncripto(p.rows[0][5].AsString(), kScrambleKey), "1,00");
+  EXPECT_EQ(hostlib::Uncripto(p.rows[1][5].AsString(), kScrambleKey), "99999,5");
   EXPECT_EQ(p.rows[1][6].AsString(), "guardado") << "fields the package does not know survive";
   EXPECT_FALSE(DataModule().cdsCheckECF.Active());
 }
@@ -175,8 +175,8 @@ TEST_F(GrandTotalTest, FallbackFileIsUsedOnlyForActivePrintersAndSavedAsBrindal)
   EXPECT_TRUE(Atu_TotGeral(Bag("N")));
   DataPacket p = DataSet::FromXml(Le(ControlFilePath()));
   ASSERT_EQ(p.rows.size(), 3u);
-  EXPECT_EQ(hostlib::Uncripto(p.rows[1][5].AsString(), kChaveCripto), "12345,67");
-  EXPECT_EQ(hostlib::Uncripto(p.rows[2][5].AsString(), kChaveCripto), "600");
+  EXPECT_EQ(hostlib::Uncripto(p.rows[1][5].AsString(), kScrambleKey), "12345,67");
+  EXPECT_EQ(hostlib::Uncripto(p.rows[2][5].AsString(), kScrambleKey), "600");
 }
 
 // A check that could not run is not a check that passed.
@@ -228,7 +228,7 @@ TEST_F(GrandTotalTest, UnconvertiblePrinterTotalIsNeitherCheckedNorRecorded) {
 
 TEST_F(GrandTotalTest, UnreadableRecordedTotalFailsTheCheck) {
   DataPacket p = Pacote(kLoja);
-  p.rows[1][5] = Variant(hostlib::Cripto("doze", kChaveCripto));
+  p.rows[1][5] = Variant(hostlib::Cripto("doze", kScrambleKey));
   Grava(ControlFilePath(), p);
   ImpressoraComTotal("000000000001234567");
   EXPECT_FALSE(Atu_TotGeral(Bag("S")));

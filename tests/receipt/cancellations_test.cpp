@@ -142,7 +142,7 @@ TEST_F(CancellationTest, CancellationRecordsThePrinterGrandTotalWhateverItsOutco
                 {"NRSERIEECF", FieldType::String, 20}, {"IDSITECFIMPF", FieldType::String, 1},
                 {"CAMPO01", FieldType::String, 1},     {"CAMPO02", FieldType::String, 60}};
     p.rows.push_back({Variant("001"), Variant("02"), Variant("DR0001"), Variant("A"), Variant("S"),
-                      Variant(Tov00300::hostlib::Cripto("1,00", Tov00300::kChaveCripto))});
+                      Variant(Tov00300::hostlib::Cripto("1,00", Tov00300::kScrambleKey))});
     Tov00300::platform::AtomicReplaceFile(Tov00300::ControlFilePath(), Tov00300::DataSet::ToXml(p));
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000150"});
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"0"});  // no receipt open
@@ -155,7 +155,7 @@ TEST_F(CancellationTest, CancellationRecordsThePrinterGrandTotalWhateverItsOutco
     const DataPacket gravado = Tov00300::DataSet::FromXml(
         Tov00300::platform::ReadFile(Tov00300::ControlFilePath()).value_or(""));
     ASSERT_EQ(gravado.rows.size(), 1u);
-    EXPECT_EQ(Tov00300::hostlib::Uncripto(gravado.rows[0][5].AsString(), Tov00300::kChaveCripto),
+    EXPECT_EQ(Tov00300::hostlib::Uncripto(gravado.rows[0][5].AsString(), Tov00300::kScrambleKey),
               "12345,67");
   }
 }

@@ -173,7 +173,7 @@ TEST_F(PortOpeningTest, OpenReceiptIsCancelledAndTheGrandTotalRecorded) {
               {"CAMPO01", FieldType::String, 1},
               {"CAMPO02", FieldType::String, 60}};
   p.rows.push_back({Variant("001"), Variant("02"), Variant("DR0001"), Variant("S"),
-                    Variant(hostlib::Cripto("10,10", kChaveCripto))});
+                    Variant(hostlib::Cripto("10,10", kScrambleKey))});
   platform::AtomicReplaceFile(ControlFilePath(), DataSet::ToXml(p));
 
   Printer("1");
@@ -191,7 +191,7 @@ TEST_F(PortOpeningTest, OpenReceiptIsCancelledAndTheGrandTotalRecorded) {
       << "the recorded total needs no note";
 
   DataPacket gravado = DataSet::FromXml(platform::ReadFile(ControlFilePath()).value());
-  EXPECT_EQ(hostlib::Uncripto(gravado.rows[0][4].AsString(), kChaveCripto), "4321");
+  EXPECT_EQ(hostlib::Uncripto(gravado.rows[0][4].AsString(), kScrambleKey), "4321");
 }
 
 TEST_F(PortOpeningTest, BagThatIsNotABagFailsWithoutTouchingThePrinter) {
