@@ -267,11 +267,11 @@ const SaleData& Sale() {
     const int64_t card = s.totalCents * 4 / 10;
     const int64_t cheque = s.totalCents * 3 / 10;
     const int64_t cash = s.totalCents - card - cheque + 1000;
-    tovtest::Posicoes p;
+    tovtest::Positions p;
     p.Pos(1, "OBRIGADO PELA PREFERENCIA")
-        .Pos(13, tovtest::Movimentos({{"1", "E", "003", card / 100.0, "", "", 1},
-                                      {"2", "E", "002", cheque / 100.0, "", "", 2},
-                                      {"3", "E", "001", cash / 100.0, "", "", 3}}))
+        .Pos(13, tovtest::Movements({{"1", "E", "003", card / 100.0, "", "", 1},
+                                     {"2", "E", "002", cheque / 100.0, "", "", 2},
+                                     {"3", "E", "001", cash / 100.0, "", "", 3}}))
         .Pos(14, PaymentTypes())
         .Pos(22, "0001")
         .Pos(23, "OPERADOR DE CAIXA")

@@ -16,11 +16,11 @@ inline tovtest::DriverAnswer DriverAnswerNoReply() {
 }
 
 // One of the host's payment types (layout of cdsReceb).
-struct TipoRece {
-  std::string cd, nm, ds, cdfp = " ", tipo = "1", emiteVale = "", mostra = "S", botao = "5";
+struct PaymentType {
+  std::string code, nm, ds, cdfp = " ", kind = "1", issuesVoucher = "", shown = "S", button = "5";
 };
 
-inline void CriaTiposRece(Tov00300::DataSet& ds, const std::vector<TipoRece>& tipos) {
+inline void CreatePaymentTypes(Tov00300::DataSet& ds, const std::vector<PaymentType>& types) {
   using Tov00300::FieldType;
   ds.CreateDataSet({{"CDTIPORECE", FieldType::String, 3},
                     {"NMTIPORECE", FieldType::String, 40},
@@ -30,44 +30,43 @@ inline void CriaTiposRece(Tov00300::DataSet& ds, const std::vector<TipoRece>& ti
                     {"IDEMIVALE", FieldType::String, 1},
                     {"IDMOSTRARECE", FieldType::String, 1},
                     {"IDTPBUTTON", FieldType::String, 1}});
-  for (const TipoRece& t : tipos) {
+  for (const PaymentType& t : types) {
     ds.Append();
-    ds.FieldByName("CDTIPORECE").SetAsString(t.cd);
+    ds.FieldByName("CDTIPORECE").SetAsString(t.code);
     ds.FieldByName("NMTIPORECE").SetAsString(t.nm);
     ds.FieldByName("DSIMPFISCAL").SetAsString(t.ds);
     ds.FieldByName("CDFPIMPFIS").SetAsString(t.cdfp);
-    ds.FieldByName("IDTIPORECE").SetAsString(t.tipo);
-    ds.FieldByName("IDEMIVALE").SetAsString(t.emiteVale);
-    ds.FieldByName("IDMOSTRARECE").SetAsString(t.mostra);
-    ds.FieldByName("IDTPBUTTON").SetAsString(t.botao);
+    ds.FieldByName("IDTIPORECE").SetAsString(t.kind);
+    ds.FieldByName("IDEMIVALE").SetAsString(t.issuesVoucher);
+    ds.FieldByName("IDMOSTRARECE").SetAsString(t.shown);
+    ds.FieldByName("IDTPBUTTON").SetAsString(t.button);
     ds.Post();
   }
 }
 
-// Every row of the set (filter ignored), as TipoRece, in storage order.
-inline std::vector<TipoRece> TodosTipos(const Tov00300::DataSet& ds) {
-  std::vector<TipoRece> tipos;
-  const Tov00300::DataPacket pacote = ds.Data();
-  auto texto = [&](const std::vector<Tov00300::Variant>& linha, const char* campo) {
-    for (size_t i = 0; i < pacote.fields.size(); ++i) {
-      if (pacote.fields[i].name == campo) {
-        return linha[i].IsNull() ? std::string() : linha[i].AsString();
+// Every row of the set (filter ignored), as PaymentType, in storage order.
+inline std::vector<PaymentType> AllTypes(const Tov00300::DataSet& ds) {
+  std::vector<PaymentType> types;
+  const Tov00300::DataPacket packet = ds.Data();
+  auto text = [&](const std::vector<Tov00300::Variant>& row, const char* fieldName) {
+    for (size_t i = 0; i < packet.fields.size(); ++i) {
+      if (packet.fields[i].name == fieldName) {
+        return row[i].IsNull() ? std::string() : row[i].AsString();
       }
     }
     return std::string("?");
   };
-  for (const auto& linha : pacote.rows) {
-    tipos.push_back({texto(linha, "CDTIPORECE"), texto(linha, "NMTIPORECE"),
-                     texto(linha, "DSIMPFISCAL"), texto(linha, "CDFPIMPFIS"),
-                     texto(linha, "IDTIPORECE"), texto(linha, "IDEMIVALE"),
-                     texto(linha, "IDMOSTRARECE"), texto(linha, "IDTPBUTTON")});
+  for (const auto& row : packet.rows) {
+    types.push_back({text(row, "CDTIPORECE"), text(row, "NMTIPORECE"), text(row, "DSIMPFISCAL"),
+                     text(row, "CDFPIMPFIS"), text(row, "IDTIPORECE"), text(row, "IDEMIVALE"),
+                     text(row, "IDMOSTRARECE"), text(row, "IDTPBUTTON")});
   }
-  return tipos;
+  return types;
 }
 
-inline const TipoRece* Tipo(const std::vector<TipoRece>& tipos, const std::string& cd) {
-  for (const TipoRece& t : tipos) {
-    if (t.cd == cd) return &t;
+inline const PaymentType* FindType(const std::vector<PaymentType>& types, const std::string& code) {
+  for (const PaymentType& t : types) {
+    if (t.code == code) return &t;
   }
   return nullptr;
 }

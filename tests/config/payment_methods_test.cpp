@@ -16,204 +16,207 @@
 namespace {
 
 using namespace Tov00300;
-using configtest::CriaTiposRece;
-using configtest::Tipo;
-using configtest::TipoRece;
-using configtest::TodosTipos;
+using configtest::AllTypes;
+using configtest::CreatePaymentTypes;
+using configtest::FindType;
+using configtest::PaymentType;
 using tovtest::PackageTest;
 
-const char* const kLer = "rLerMeiosPagto_ECF_Daruma";
-const char* const kCadastrar = "confCadastrarPadrao_ECF_Daruma";
+class PaymentMethodsTest : public PackageTest {};
 
-std::vector<std::string> Cadastros(tovtest::ScriptedDriver& driver) {
-  std::vector<std::string> nomes;
-  for (const auto& chamada : driver.CallsTo(kCadastrar)) {
-    EXPECT_EQ(chamada.args.at(0), "FPGTO");
-    nomes.push_back(chamada.args.at(1));
+const char* const kRead = "rLerMeiosPagto_ECF_Daruma";
+const char* const kRegister = "confCadastrarPadrao_ECF_Daruma";
+
+std::vector<std::string> Registrations(tovtest::ScriptedDriver& driver) {
+  std::vector<std::string> names;
+  for (const auto& call : driver.CallsTo(kRegister)) {
+    EXPECT_EQ(call.args.at(0), "FPGTO");
+    names.push_back(call.args.at(1));
   }
-  return nomes;
+  return names;
 }
 
-struct CasoTipo {
-  const char* nome;
-  std::string lista;                     // the printer's list at the start
-  std::optional<std::string> releitura;  // the list after a registration
-  TipoRece entrada;
-  std::vector<std::string> cadastros;  // methods the printer is asked to register
-  std::optional<TipoRece> saida;       // nullopt: the type is removed
+struct TypeCase {
+  const char* name;
+  std::string list;                   // the printer's list at the start
+  std::optional<std::string> reread;  // the list after a registration
+  PaymentType input;
+  std::vector<std::string> registrations;  // methods the printer is asked to register
+  std::optional<PaymentType> output;       // nullopt: the type is removed
 };
 // Test listings show the case by its name.
-void PrintTo(const CasoTipo& caso, std::ostream* os) {
-  *os << caso.nome;
+void PrintTo(const TypeCase& testCase, std::ostream* os) {
+  *os << testCase.name;
 }
 
-class SincronizaTipoTest : public PackageTest, public ::testing::WithParamInterface<CasoTipo> {};
+class TypeSynchronisationTest : public PackageTest,
+                                public ::testing::WithParamInterface<TypeCase> {};
 
-TEST_P(SincronizaTipoTest, OneType) {
-  const CasoTipo& caso = GetParam();
-  driver().Queue(kLer, 1, {caso.lista});
-  if (caso.releitura) driver().Queue(kLer, 1, {*caso.releitura});
+TEST_P(TypeSynchronisationTest, OneType) {
+  const TypeCase& testCase = GetParam();
+  driver().Queue(kRead, 1, {testCase.list});
+  if (testCase.reread) driver().Queue(kRead, 1, {*testCase.reread});
   DataSet host;
-  CriaTiposRece(host, {caso.entrada});
+  CreatePaymentTypes(host, {testCase.input});
 
   CarregaRecebimento("", "ESQ", 0, host);
 
-  EXPECT_EQ(Cadastros(driver()), caso.cadastros);
-  const auto tipos = TodosTipos(host);
-  const TipoRece* tipo = Tipo(tipos, caso.entrada.cd);
-  if (!caso.saida) {
-    EXPECT_EQ(tipo, nullptr);
+  EXPECT_EQ(Registrations(driver()), testCase.registrations);
+  const auto types = AllTypes(host);
+  const PaymentType* kind = FindType(types, testCase.input.code);
+  if (!testCase.output) {
+    EXPECT_EQ(kind, nullptr);
     return;
   }
-  ASSERT_NE(tipo, nullptr);
-  EXPECT_EQ(tipo->nm, caso.saida->nm);
-  EXPECT_EQ(tipo->cdfp, caso.saida->cdfp);
-  EXPECT_EQ(tipo->emiteVale, caso.saida->emiteVale);
-  EXPECT_EQ(tipo->mostra, caso.saida->mostra);
-  EXPECT_TRUE(operador().Messages().empty());
+  ASSERT_NE(kind, nullptr);
+  EXPECT_EQ(kind->nm, testCase.output->nm);
+  EXPECT_EQ(kind->cdfp, testCase.output->cdfp);
+  EXPECT_EQ(kind->issuesVoucher, testCase.output->issuesVoucher);
+  EXPECT_EQ(kind->shown, testCase.output->shown);
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 }
 
-const std::string kLista = "Dinheiro        ;Cheque          ;Rel Gerencial   ";
+const std::string kList = "Dinheiro        ;Cheque          ;Rel Gerencial   ";
 
 INSTANTIATE_TEST_SUITE_P(
-    Casos, SincronizaTipoTest,
-    ::testing::Values(CasoTipo{"ConhecidoRecebeNomeDaImpressora",
-                               kLista,
+    Cases, TypeSynchronisationTest,
+    ::testing::Values(TypeCase{"KnownTakesThePrintersName",
+                               kList,
                                {},
                                {"001", "Especie", "DINHEIRO"},
                                {},
-                               TipoRece{"001", "Dinheiro", "", "S", "1", "S", "S"}},
-                      CasoTipo{"TipoQuatroNaoEmiteVale",
-                               kLista,
+                               PaymentType{"001", "Dinheiro", "", "S", "1", "S", "S"}},
+                      TypeCase{"KindFourIssuesNoVoucher",
+                               kList,
                                {},
                                {"001", "Vale", "Cheque", " ", "4"},
                                {},
-                               TipoRece{"001", "Cheque", "", "S", "4", "N", "S"}},
-                      CasoTipo{"TipoBSemDoadorSaiDaTela",
-                               kLista,
+                               PaymentType{"001", "Cheque", "", "S", "4", "N", "S"}},
+                      TypeCase{"KindBWithoutDonorLeavesTheScreen",
+                               kList,
                                {},
                                {"001", "Conv", "Cheque", " ", "B"},
                                {},
-                               TipoRece{"001", "Cheque", "", "S", "B", "S", "N"}},
-                      CasoTipo{"FaltanteCadastrado",
+                               PaymentType{"001", "Cheque", "", "S", "B", "S", "N"}},
+                      TypeCase{"MissingIsRegistered",
                                "Dinheiro;Rel Gerencial",
                                "Dinheiro;Ticket;Rel Gerencial",
                                {"002", "Ticket host", "Ticket"},
                                {"Ticket"},
-                               TipoRece{"002", "Ticket host", "", "S", "1", "S", "S"}},
-                      CasoTipo{"RecusadoRemovido",
+                               PaymentType{"002", "Ticket host", "", "S", "1", "S", "S"}},
+                      TypeCase{"RefusedIsRemoved",
                                "Dinheiro;Rel Gerencial",
                                "Dinheiro;Rel Gerencial",
                                {"002", "Ticket host", "Ticket"},
                                {"Ticket"},
                                std::nullopt},
-                      CasoTipo{"CadastradoComOutraCaixaRemovido",
+                      TypeCase{"RegisteredInOtherLetterCaseIsRemoved",
                                "Dinheiro;Rel Gerencial",
                                "Dinheiro;TICKET;Rel Gerencial",
                                {"002", "Ticket host", "Ticket"},
                                {"Ticket"},
                                std::nullopt},
-                      CasoTipo{"DescricaoLongaUsaDezesseis",
+                      TypeCase{"LongDescriptionUsesSixteen",
                                "Dinheiro;Rel Gerencial",
                                "Dinheiro;Cartao Credito V;Rel Gerencial",
                                {"003", "Visa", "Cartao Credito Visa Internacional"},
                                {"Cartao Credito V"},
-                               TipoRece{"003", "Visa", "", "S", "1", "S", "S"}},
-                      CasoTipo{"NaoMostradoNaoSincroniza",
+                               PaymentType{"003", "Visa", "", "S", "1", "S", "S"}},
+                      TypeCase{"NotShownIsNotSynchronised",
                                "Dinheiro;Rel Gerencial",
                                {},
                                {"004", "Ticket host", "Ticket", " ", "1", "", "N"},
                                {},
-                               TipoRece{"004", "Ticket host", "", " ", "1", "", "N"}},
-                      CasoTipo{"ParteDeOutroNomeECadastrado",
+                               PaymentType{"004", "Ticket host", "", " ", "1", "", "N"}},
+                      TypeCase{"PartOfAnotherNameIsRegistered",
                                "Cartao Credito;Dinheiro;Rel Gerencial",
                                "Cartao Credito;Dinheiro;Cartao;Rel Gerencial",
                                {"006", "Cartao host", "Cartao"},
                                {"Cartao"},
-                               TipoRece{"006", "Cartao host", "", "S", "1", "S", "S"}},
+                               PaymentType{"006", "Cartao host", "", "S", "1", "S", "S"}},
                       // Without a fiscal description nothing can be registered.
-                      CasoTipo{"SemDescricaoRemovido",
+                      TypeCase{"WithoutDescriptionIsRemoved",
                                "Dinheiro;Rel Gerencial",
                                {},
                                {"007", "Nada", ""},
                                {},
                                std::nullopt}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PackageTest, SameFiscalDescriptionIsRegisteredOnce) {
-  driver().Queue(kLer, 1, {"Dinheiro;Rel Gerencial"});
-  driver().Queue(kLer, 1, {"Dinheiro;Vale;Rel Gerencial"});
+TEST_F(PaymentMethodsTest, SameFiscalDescriptionIsRegisteredOnce) {
+  driver().Queue(kRead, 1, {"Dinheiro;Rel Gerencial"});
+  driver().Queue(kRead, 1, {"Dinheiro;Vale;Rel Gerencial"});
   DataSet host;
-  CriaTiposRece(host, {{"003", "Vale A", "Vale"}, {"004", "Vale B", "VALE"}});
+  CreatePaymentTypes(host, {{"003", "Vale A", "Vale"}, {"004", "Vale B", "VALE"}});
 
   CarregaRecebimento("", "ESQ", 0, host);
 
-  EXPECT_EQ(Cadastros(driver()), std::vector<std::string>{"Vale"});
-  const auto tipos = TodosTipos(host);
-  ASSERT_EQ(tipos.size(), 2u);
-  EXPECT_EQ(tipos[0].cdfp, "S");
-  EXPECT_EQ(tipos[1].cdfp, "S");
-  EXPECT_EQ(tipos[1].nm, "Vale");
+  EXPECT_EQ(Registrations(driver()), std::vector<std::string>{"Vale"});
+  const auto types = AllTypes(host);
+  ASSERT_EQ(types.size(), 2u);
+  EXPECT_EQ(types[0].cdfp, "S");
+  EXPECT_EQ(types[1].cdfp, "S");
+  EXPECT_EQ(types[1].nm, "Vale");
 }
 
-TEST_F(PackageTest, TypeMatchingAMethodRegisteredInTheSameRunIsMatchedWithoutADonor) {
-  driver().Queue(kLer, 1, {"Dinheiro;Rel Gerencial"});
-  driver().Queue(kLer, 1, {"Dinheiro;Vale;Rel Gerencial"});
+TEST_F(PaymentMethodsTest, TypeMatchingAMethodRegisteredInTheSameRunIsMatchedWithoutADonor) {
+  driver().Queue(kRead, 1, {"Dinheiro;Rel Gerencial"});
+  driver().Queue(kRead, 1, {"Dinheiro;Vale;Rel Gerencial"});
   DataSet host;
-  CriaTiposRece(host, {{"003", "Vale A", "Vale"}, {"004", "Vale B", "VALE", " ", "B"}});
+  CreatePaymentTypes(host, {{"003", "Vale A", "Vale"}, {"004", "Vale B", "VALE", " ", "B"}});
 
   CarregaRecebimento("", "ESQ", 0, host);
 
   // The registered type leaves no code in the working copy, so the kind "B"
   // type is matched as a method of its own and leaves the screen.
-  const auto tipos = TodosTipos(host);
-  const TipoRece* conv = Tipo(tipos, "004");
+  const auto types = AllTypes(host);
+  const PaymentType* conv = FindType(types, "004");
   ASSERT_NE(conv, nullptr);
   EXPECT_EQ(conv->cdfp, "S");
-  EXPECT_EQ(conv->mostra, "N");
-  const auto copia = TodosTipos(DataModule().cdsReceb);
-  EXPECT_EQ(Tipo(copia, "003")->cdfp, "");
-  EXPECT_EQ(Tipo(copia, "004")->nm, "Vale");
+  EXPECT_EQ(conv->shown, "N");
+  const auto workingCopy = AllTypes(DataModule().cdsReceb);
+  EXPECT_EQ(FindType(workingCopy, "003")->cdfp, "");
+  EXPECT_EQ(FindType(workingCopy, "004")->nm, "Vale");
 }
 
-TEST_F(PackageTest, LaterTypeTakesTheCodeOfAnEarlierTypeWithTheSameDescription) {
-  driver().Queue(kLer, 1, {"Dinheiro;Cheque;Rel Gerencial"});
+TEST_F(PaymentMethodsTest, LaterTypeTakesTheCodeOfAnEarlierTypeWithTheSameDescription) {
+  driver().Queue(kRead, 1, {"Dinheiro;Cheque;Rel Gerencial"});
   DataSet host;
-  CriaTiposRece(host, {{"005", "Chq", "Cheque", "07"}, {"006", "Chq 2", "CHEQUE", " "}});
+  CreatePaymentTypes(host, {{"005", "Chq", "Cheque", "07"}, {"006", "Chq 2", "CHEQUE", " "}});
 
   CarregaRecebimento("", "ESQ", 0, host);
 
-  const auto tipos = TodosTipos(host);
-  EXPECT_EQ(Tipo(tipos, "006")->cdfp, "07");
-  EXPECT_TRUE(Cadastros(driver()).empty());
+  const auto types = AllTypes(host);
+  EXPECT_EQ(FindType(types, "006")->cdfp, "07");
+  EXPECT_TRUE(Registrations(driver()).empty());
 }
 
-TEST_F(PackageTest, RefusedTypeIsRemovedAndTheNextTypeIsStillVisited) {
-  driver().Queue(kLer, 1, {"Dinheiro;Rel Gerencial"});
-  driver().Queue(kCadastrar, -1);
-  driver().Queue(kLer, 1, {"Dinheiro;Rel Gerencial"});
+TEST_F(PaymentMethodsTest, RefusedTypeIsRemovedAndTheNextTypeIsStillVisited) {
+  driver().Queue(kRead, 1, {"Dinheiro;Rel Gerencial"});
+  driver().Queue(kRegister, -1);
+  driver().Queue(kRead, 1, {"Dinheiro;Rel Gerencial"});
   DataSet host;
-  CriaTiposRece(
+  CreatePaymentTypes(
       host,
       {{"002", "Ticket", "Ticket"}, {"001", "Especie", "DINHEIRO"}, {"009", "Outro", "Outro"}});
-  driver().Queue(kLer, 1, {"Dinheiro;Rel Gerencial"});  // re-read after "Outro" is refused
+  driver().Queue(kRead, 1, {"Dinheiro;Rel Gerencial"});  // re-read after "Outro" is refused
 
   CarregaRecebimento("", "ESQ", 0, host);
 
-  const auto tipos = TodosTipos(host);
-  ASSERT_EQ(tipos.size(), 1u);
-  EXPECT_EQ(tipos[0].cd, "001");
-  EXPECT_EQ(tipos[0].nm, "Dinheiro");
-  EXPECT_EQ(Cadastros(driver()), (std::vector<std::string>{"Ticket", "Outro"}));
-  EXPECT_TRUE(operador().Messages().empty()) << "driver failures are only logged";
+  const auto types = AllTypes(host);
+  ASSERT_EQ(types.size(), 1u);
+  EXPECT_EQ(types[0].code, "001");
+  EXPECT_EQ(types[0].nm, "Dinheiro");
+  EXPECT_EQ(Registrations(driver()), (std::vector<std::string>{"Ticket", "Outro"}));
+  EXPECT_TRUE(scriptedOperator().Messages().empty()) << "driver failures are only logged";
 }
 
-TEST_F(PackageTest, HostSetStaysFilteredAndWorkingCopyHoldsEveryType) {
-  driver().Queue(kLer, 1, {"Dinheiro;Rel Gerencial"});
+TEST_F(PaymentMethodsTest, HostSetStaysFilteredAndWorkingCopyHoldsEveryType) {
+  driver().Queue(kRead, 1, {"Dinheiro;Rel Gerencial"});
   DataSet host;
-  CriaTiposRece(host, {{"001", "Especie", "Dinheiro"},
-                       {"002", "Fiado", "Dinheiro", " ", "1", "", "S", "2"},
-                       {"003", "Troco", "Dinheiro", " ", "1", "", "S", "5"}});
+  CreatePaymentTypes(host, {{"001", "Especie", "Dinheiro"},
+                            {"002", "Fiado", "Dinheiro", " ", "1", "", "S", "2"},
+                            {"003", "Troco", "Dinheiro", " ", "1", "", "S", "5"}});
 
   CarregaRecebimento("", "ESQ", 0, host);
 
@@ -221,15 +224,15 @@ TEST_F(PackageTest, HostSetStaysFilteredAndWorkingCopyHoldsEveryType) {
   EXPECT_EQ(host.Filter(), "IDTPBUTTON = '5'");
   EXPECT_EQ(host.RecordCount(), 2);
   EXPECT_EQ(DataModule().cdsReceb.RecordCount(), 3);
-  EXPECT_EQ(Tipo(TodosTipos(host), "002")->nm, "Fiado") << "types of other buttons are untouched";
+  EXPECT_EQ(FindType(AllTypes(host), "002")->nm, "Fiado") << "types of other buttons are untouched";
 }
 
-TEST_F(PackageTest, SpecialMethodsAreFoundEvenWhenNotSynchronised) {
+TEST_F(PaymentMethodsTest, SpecialMethodsAreFoundEvenWhenNotSynchronised) {
   CdFormPagVCons = "ant";
-  driver().Queue(kLer, 1, {"Dinheiro;Credito Pessoal  ;Cartao Consumo;Rel Gerencial"});
+  driver().Queue(kRead, 1, {"Dinheiro;Credito Pessoal  ;Cartao Consumo;Rel Gerencial"});
   DataSet host;
-  CriaTiposRece(host, {{"009", "Credito", "credito pessoal", "S", "9", "", "N"},
-                       {"010", "Cartao", "Cartao Consumo", " ", "A"}});
+  CreatePaymentTypes(host, {{"009", "Credito", "credito pessoal", "S", "9", "", "N"},
+                            {"010", "Cartao", "Cartao Consumo", " ", "A"}});
 
   CarregaRecebimento("", "ESQ", 0, host);
 
@@ -240,106 +243,108 @@ TEST_F(PackageTest, SpecialMethodsAreFoundEvenWhenNotSynchronised) {
   EXPECT_EQ(DsFormPagVCons, "Cartao Consumo");
 }
 
-struct CasoRelGerencial {
-  const char* nome;
-  std::string lista;
-  bool cadastra;
+struct ManagementReportCase {
+  const char* name;
+  std::string list;
+  bool registers;
 };
 // Test listings show the case by its name.
-void PrintTo(const CasoRelGerencial& caso, std::ostream* os) {
-  *os << caso.nome;
+void PrintTo(const ManagementReportCase& testCase, std::ostream* os) {
+  *os << testCase.name;
 }
 
-class RelGerencialTest : public PackageTest,
-                         public ::testing::WithParamInterface<CasoRelGerencial> {};
+class ManagementReportMethodTest : public PackageTest,
+                                   public ::testing::WithParamInterface<ManagementReportCase> {};
 
-TEST_P(RelGerencialTest, ManagementReportMethodIsRegisteredWhenMissing) {
-  driver().Queue(kLer, 1, {GetParam().lista});
+TEST_P(ManagementReportMethodTest, ManagementReportMethodIsRegisteredWhenMissing) {
+  driver().Queue(kRead, 1, {GetParam().list});
   DataSet host;
-  CriaTiposRece(host, {});
+  CreatePaymentTypes(host, {});
 
   CarregaRecebimento("", "ESQ", 0, host);
 
-  if (GetParam().cadastra) {
-    EXPECT_EQ(Cadastros(driver()), std::vector<std::string>{"Rel Gerencial"});
+  if (GetParam().registers) {
+    EXPECT_EQ(Registrations(driver()), std::vector<std::string>{"Rel Gerencial"});
     EXPECT_TRUE(tovtest::LogHas("confCadastrarPadrao_ECF_Daruma (FPGTO : Rel Gerencial"));
   } else {
-    EXPECT_TRUE(Cadastros(driver()).empty());
+    EXPECT_TRUE(Registrations(driver()).empty());
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Listas, RelGerencialTest,
-    ::testing::Values(CasoRelGerencial{"Ausente", "Dinheiro", true},
-                      CasoRelGerencial{"ListaVazia", "", true},
-                      CasoRelGerencial{"ParteDeOutroNome", "Dinheiro;Rel Gerencial 2", true},
-                      CasoRelGerencial{"OutraCaixa", "REL GERENCIAL;Dinheiro", false}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    Lists, ManagementReportMethodTest,
+    ::testing::Values(ManagementReportCase{"Absent", "Dinheiro", true},
+                      ManagementReportCase{"EmptyList", "", true},
+                      ManagementReportCase{"PartOfAnotherName", "Dinheiro;Rel Gerencial 2", true},
+                      ManagementReportCase{"OtherLetterCase", "REL GERENCIAL;Dinheiro", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PackageTest, UnreadablePaymentListLeavesHostTypesAndRegistersNothing) {
-  driver().Queue(kLer, configtest::DriverAnswerNoReply());
+TEST_F(PaymentMethodsTest, UnreadablePaymentListLeavesHostTypesAndRegistersNothing) {
+  driver().Queue(kRead, configtest::DriverAnswerNoReply());
   DataSet host;
-  CriaTiposRece(host, {{"001", "Especie", "Dinheiro"}, {"002", "Ticket", "Ticket"}});
+  CreatePaymentTypes(host, {{"001", "Especie", "Dinheiro"}, {"002", "Ticket", "Ticket"}});
 
   CarregaRecebimento("", "ESQ", 0, host);
 
-  EXPECT_EQ(driver().CountOf(kCadastrar), 0);
-  const auto tipos = TodosTipos(host);
-  ASSERT_EQ(tipos.size(), 2u);
-  EXPECT_EQ(tipos[0].nm, "Especie");
-  EXPECT_EQ(tipos[1].cdfp, " ");
+  EXPECT_EQ(driver().CountOf(kRegister), 0);
+  const auto types = AllTypes(host);
+  ASSERT_EQ(types.size(), 2u);
+  EXPECT_EQ(types[0].nm, "Especie");
+  EXPECT_EQ(types[1].cdfp, " ");
   EXPECT_TRUE(host.Filtered());
 }
 
-TEST_F(PackageTest, PaymentSynchronisationWritesTheExactLogLines) {
-  driver().Queue(kLer, 1, {"  Dinheiro;Rel Gerencial  "});
-  driver().Queue(kLer, 1, {"Dinheiro;Ticket;Rel Gerencial"});
+TEST_F(PaymentMethodsTest, PaymentSynchronisationWritesTheExactLogLines) {
+  driver().Queue(kRead, 1, {"  Dinheiro;Rel Gerencial  "});
+  driver().Queue(kRead, 1, {"Dinheiro;Ticket;Rel Gerencial"});
   DataSet host;
-  CriaTiposRece(host, {{"002", "Ticket", "Ticket"}});
+  CreatePaymentTypes(host, {{"002", "Ticket", "Ticket"}});
 
   CarregaRecebimento("", "ESQ", 0, host);
 
-  const std::vector<std::string> esperado{
+  const std::vector<std::string> expected{
       "rLerMeiosPagto_ECF_Daruma\r\nRetorno da Impressora : Dinheiro;Rel Gerencial;",
       "confCadastrarPadrao_ECF_Daruma (FPGTO) : Ticket1",
       "rLerMeiosPagto_ECF_Daruma\r\nRetorno da Impressora : Dinheiro;Ticket;Rel Gerencial;"};
-  EXPECT_EQ(tovtest::DebugLogTexts(), esperado);
-  const auto leituras = driver().CallsTo(kLer);
-  ASSERT_EQ(leituras.size(), 2u);
-  EXPECT_EQ(leituras[0].args, std::vector<std::string>{"[out 330]"});
-  EXPECT_EQ(leituras[1].args, std::vector<std::string>{"[out 3016]"});
+  EXPECT_EQ(tovtest::DebugLogTexts(), expected);
+  const auto reads = driver().CallsTo(kRead);
+  ASSERT_EQ(reads.size(), 2u);
+  EXPECT_EQ(reads[0].args, std::vector<std::string>{"[out 330]"});
+  EXPECT_EQ(reads[1].args, std::vector<std::string>{"[out 3016]"});
 }
 
-struct CasoFormaPg {
-  const char* nome;
-  int retorno;
-  bool mostra;
-  bool resultado;
-  size_t dialogos;
+struct PaymentMethodCase {
+  const char* name;
+  int code;
+  bool shown;
+  bool result;
+  size_t dialogs;
 };
 // Test listings show the case by its name.
-void PrintTo(const CasoFormaPg& caso, std::ostream* os) {
-  *os << caso.nome;
+void PrintTo(const PaymentMethodCase& testCase, std::ostream* os) {
+  *os << testCase.name;
 }
 
-class ConfigFormaPgTest : public PackageTest, public ::testing::WithParamInterface<CasoFormaPg> {};
+class ConfigFormaPgTest : public PackageTest,
+                          public ::testing::WithParamInterface<PaymentMethodCase> {};
 
 TEST_P(ConfigFormaPgTest, RegistersTheFirstSixteenCharacters) {
-  driver().Queue(kCadastrar, GetParam().retorno);
+  driver().Queue(kRegister, GetParam().code);
 
-  EXPECT_EQ(Config_FormaPg("ESQ", "Cartao Credito Visa", GetParam().mostra, false),
-            GetParam().resultado);
+  EXPECT_EQ(Config_FormaPg("ESQ", "Cartao Credito Visa", GetParam().shown, false),
+            GetParam().result);
 
-  EXPECT_EQ(Cadastros(driver()), std::vector<std::string>{"Cartao Credito V"});
+  EXPECT_EQ(Registrations(driver()), std::vector<std::string>{"Cartao Credito V"});
   EXPECT_EQ(tovtest::DebugLogTexts().front(),
             "confCadastrarPadrao_ECF_Daruma (FPGTO) : Cartao Credito V");
-  EXPECT_EQ(operador().Messages().size(), GetParam().dialogos);
+  EXPECT_EQ(scriptedOperator().Messages().size(), GetParam().dialogs);
 }
 
-INSTANTIATE_TEST_SUITE_P(Retornos, ConfigFormaPgTest,
-                         ::testing::Values(CasoFormaPg{"Aceito", 1, true, true, 0},
-                                           CasoFormaPg{"RecusadoComDialogo", -24, true, false, 1},
-                                           CasoFormaPg{"RecusadoSemDialogo", -24, false, false, 0}),
-                         [](const auto& info) { return std::string(info.param.nome); });
+INSTANTIATE_TEST_SUITE_P(
+    Codes, ConfigFormaPgTest,
+    ::testing::Values(PaymentMethodCase{"Accepted", 1, true, true, 0},
+                      PaymentMethodCase{"RefusedWithDialog", -24, true, false, 1},
+                      PaymentMethodCase{"RefusedWithoutDialog", -24, false, false, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

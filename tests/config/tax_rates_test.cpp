@@ -19,44 +19,46 @@ using namespace Tov00300;
 using configtest::DriverAnswerNoReply;
 using tovtest::PackageTest;
 
-struct Aliquota {
-  std::string codigo;
-  double valor;
-  std::string tipo;
-  friend bool operator==(const Aliquota&, const Aliquota&) = default;
+class TaxRatesTest : public PackageTest {};
+
+struct TaxRate {
+  std::string code;
+  double amount;
+  std::string kind;
+  friend bool operator==(const TaxRate&, const TaxRate&) = default;
 };
 
-void PrintTo(const Aliquota& a, std::ostream* os) {
-  *os << "(" << a.codigo << ", " << a.valor << ", " << a.tipo << ")";
+void PrintTo(const TaxRate& a, std::ostream* os) {
+  *os << "(" << a.code << ", " << a.amount << ", " << a.kind << ")";
 }
 
-std::vector<Aliquota> Linhas(DataSet& ds) {
-  std::vector<Aliquota> linhas;
+std::vector<TaxRate> Lines(DataSet& ds) {
+  std::vector<TaxRate> lines;
   for (ds.First(); !ds.Eof(); ds.Next()) {
-    linhas.push_back({ds.FieldByName("CDALIQIMPFIS").AsString(),
-                      ds.FieldByName("VRALIQIMPFIS").AsFloat(),
-                      ds.FieldByName("IDALIQIMPFIS").AsString()});
+    lines.push_back({ds.FieldByName("CDALIQIMPFIS").AsString(),
+                     ds.FieldByName("VRALIQIMPFIS").AsFloat(),
+                     ds.FieldByName("IDALIQIMPFIS").AsString()});
   }
-  return linhas;
+  return lines;
 }
 
-const Aliquota kNN{"NN", 0, "N"}, kII{"II", 0, "I"}, kFF{"FF", 0, "F"};
+const TaxRate kNN{"NN", 0, "N"}, kII{"II", 0, "I"}, kFF{"FF", 0, "F"};
 
-struct CasoAliquotas {
-  const char* nome;
-  std::string resposta;
-  std::vector<Aliquota> esperado;  // in the host's set, storage order
+struct TaxRateCase {
+  const char* name;
+  std::string reply;
+  std::vector<TaxRate> expected;  // in the host's set, storage order
 };
 // Test listings show the case by its name.
-void PrintTo(const CasoAliquotas& caso, std::ostream* os) {
-  *os << caso.nome;
+void PrintTo(const TaxRateCase& testCase, std::ostream* os) {
+  *os << testCase.name;
 }
 
 class CarregaAliquotaTest : public PackageTest,
-                            public ::testing::WithParamInterface<CasoAliquotas> {};
+                            public ::testing::WithParamInterface<TaxRateCase> {};
 
 TEST_P(CarregaAliquotaTest, NumbersRatesInPrinterOrderThenFixedCodes) {
-  driver().Queue("rLerAliquotas_ECF_Daruma", 1, {GetParam().resposta});
+  driver().Queue("rLerAliquotas_ECF_Daruma", 1, {GetParam().reply});
   DataSet host("cdsHost");
   host.CreateDataSet({{"OUTRO", FieldType::String, 5}});
   host.Append();
@@ -65,79 +67,78 @@ TEST_P(CarregaAliquotaTest, NumbersRatesInPrinterOrderThenFixedCodes) {
 
   CarregaAliquota("ESQ", host);
 
-  EXPECT_EQ(Linhas(host), GetParam().esperado);
+  EXPECT_EQ(Lines(host), GetParam().expected);
   EXPECT_EQ(host.FieldIndex("OUTRO"), -1) << "the host's content is replaced as a whole";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Respostas, CarregaAliquotaTest,
+    Replies, CarregaAliquotaTest,
     ::testing::Values(
-        CasoAliquotas{
-            "DuasAliquotas", "T1800;S0500;", {{"01", 18, "T"}, {"02", 5, "S"}, kNN, kII, kFF}},
-        CasoAliquotas{"UltimaSemPontoEVirgula", "T1800;S0500", {{"01", 18, "T"}, kNN, kII, kFF}},
-        CasoAliquotas{"MalformadaConsomeIndice",
-                      "T1800;TX100;S0500;",
-                      {{"01", 18, "T"}, {"03", 5, "S"}, kNN, kII, kFF}},
-        CasoAliquotas{"BrancosEmVolta", "   T0725;   ", {{"01", 7.25, "T"}, kNN, kII, kFF}},
-        CasoAliquotas{"EntradaVaziaEncerra", "T1800;;S0500;", {{"01", 18, "T"}, kNN, kII, kFF}},
-        CasoAliquotas{"RespostaVazia", "", {kNN, kII, kFF}}),
-    [](const auto& info) { return std::string(info.param.nome); });
+        TaxRateCase{"TwoRates", "T1800;S0500;", {{"01", 18, "T"}, {"02", 5, "S"}, kNN, kII, kFF}},
+        TaxRateCase{"LastWithoutSemicolon", "T1800;S0500", {{"01", 18, "T"}, kNN, kII, kFF}},
+        TaxRateCase{"MalformedTakesAnIndex",
+                    "T1800;TX100;S0500;",
+                    {{"01", 18, "T"}, {"03", 5, "S"}, kNN, kII, kFF}},
+        TaxRateCase{"BlanksAround", "   T0725;   ", {{"01", 7.25, "T"}, kNN, kII, kFF}},
+        TaxRateCase{"EmptyEntryEnds", "T1800;;S0500;", {{"01", 18, "T"}, kNN, kII, kFF}},
+        TaxRateCase{"EmptyReply", "", {kNN, kII, kFF}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PackageTest, TaxRateTableIsOrderedByKindAndRate) {
+TEST_F(TaxRatesTest, TaxRateTableIsOrderedByKindAndRate) {
   driver().Queue("rLerAliquotas_ECF_Daruma", 1, {"T1800;S0500;T0700;"});
   DataSet host;
   CarregaAliquota("ESQ", host);
 
   DataSet& cds = DataModule().cdsAliqImpFis;
   EXPECT_EQ(cds.IndexName(), "IdxIdAliqVrAliq");
-  const std::vector<Aliquota> esperado{
+  const std::vector<TaxRate> expected{
       kFF, kII, kNN, {"02", 5, "S"}, {"03", 7, "T"}, {"01", 18, "T"}};
-  EXPECT_EQ(Linhas(cds), esperado);
+  EXPECT_EQ(Lines(cds), expected);
 }
 
-TEST_F(PackageTest, TaxRatesFollowTheProcessDecimalSeparator) {
+TEST_F(TaxRatesTest, TaxRatesFollowTheProcessDecimalSeparator) {
   GlobalFormatSettings().decimalSeparator = '.';
   driver().Queue("rLerAliquotas_ECF_Daruma", 1, {"T1250;"});
   DataSet host;
   CarregaAliquota("ESQ", host);
-  const std::vector<Aliquota> esperado{{"01", 12.5, "T"}, kNN, kII, kFF};
-  EXPECT_EQ(Linhas(host), esperado);
+  const std::vector<TaxRate> expected{{"01", 12.5, "T"}, kNN, kII, kFF};
+  EXPECT_EQ(Lines(host), expected);
 }
 
-TEST_F(PackageTest, FailedTaxRateReadLeavesOnlyFixedCodesWithoutDialog) {
+TEST_F(TaxRatesTest, FailedTaxRateReadLeavesOnlyFixedCodesWithoutDialog) {
   driver().Queue("rLerAliquotas_ECF_Daruma", DriverAnswerNoReply());
   DataSet host;
   CarregaAliquota("ESQ", host);
 
-  const std::vector<Aliquota> esperado{kNN, kII, kFF};
-  EXPECT_EQ(Linhas(host), esperado);
-  EXPECT_TRUE(operador().Messages().empty());
+  const std::vector<TaxRate> expected{kNN, kII, kFF};
+  EXPECT_EQ(Lines(host), expected);
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   EXPECT_NE(stMensagemTaa.find(Utf8ToCp1252("Erro de comunicação.")), std::string::npos);
 }
 
-TEST_F(PackageTest, TaxRateReadIsLoggedWithTheUntrimmedReply) {
+TEST_F(TaxRatesTest, TaxRateReadIsLoggedWithTheUntrimmedReply) {
   driver().Queue("rLerAliquotas_ECF_Daruma", 1, {"T1800;  "});
   DataSet host;
   CarregaAliquota("ESQ", host);
 
-  const auto chamadas = driver().CallsTo("rLerAliquotas_ECF_Daruma");
-  ASSERT_EQ(chamadas.size(), 1u);
-  EXPECT_EQ(chamadas[0].args, std::vector<std::string>{"[out 150]"});
-  const auto textos = tovtest::DebugLogTexts();
-  ASSERT_FALSE(textos.empty());
-  EXPECT_EQ(textos.front(), "rLerAliquotas_ECF_Daruma\r\nRetorno da Impressora : T1800;  ");
+  const auto calls = driver().CallsTo("rLerAliquotas_ECF_Daruma");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].args, std::vector<std::string>{"[out 150]"});
+  const auto texts = tovtest::DebugLogTexts();
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.front(), "rLerAliquotas_ECF_Daruma\r\nRetorno da Impressora : T1800;  ");
 }
 
-TEST_F(PackageTest, RawTaxRateListIsLeftTrimmedInStRetornoAndAnswersFalse) {
+TEST_F(TaxRatesTest, RawTaxRateListIsLeftTrimmedInStRetornoAndAnswersFalse) {
   driver().Queue("rLerAliquotas_ECF_Daruma", 1, {"  T1800;S0500;  "});
 
   EXPECT_FALSE(Retorno_Aliquotas_Imp("ESQ"));
 
   EXPECT_EQ(stRetorno, "T1800;S0500;");
   EXPECT_EQ(inRetorno, 1);
-  const auto textos = tovtest::DebugLogTexts();
-  ASSERT_FALSE(textos.empty());
-  EXPECT_EQ(textos.front(), "rLerAliquotas_ECF_Daruma\r\nRetorno da Impressora :   T1800;S0500;  ");
+  const auto texts = tovtest::DebugLogTexts();
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.front(), "rLerAliquotas_ECF_Daruma\r\nRetorno da Impressora :   T1800;S0500;  ");
 }
 
 }  // namespace

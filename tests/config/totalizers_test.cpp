@@ -17,101 +17,101 @@ namespace {
 using namespace Tov00300;
 using tovtest::PackageTest;
 
-const char* const kLer = "rLerCNF_ECF_Daruma";
-const char* const kCadastrar = "confCadastrarPadrao_ECF_Daruma";
+class TotalizersTest : public PackageTest {};
+
+const char* const kRead = "rLerCNF_ECF_Daruma";
+const char* const kRegister = "confCadastrarPadrao_ECF_Daruma";
 
 using Indices = std::array<std::string, 5>;  // voucher, consumer card, credit, cancel, report
 
-Indices Carrega(Indices entrada = {"x", "x", "x", "x", ""}) {
+Indices Load(Indices input = {"x", "x", "x", "x", ""}) {
   DataSet ignorado;
-  CarregaTotalizador(entrada[0], entrada[1], entrada[2], entrada[3], entrada[4], "ESQ", 0,
-                     ignorado);
-  return entrada;
+  CarregaTotalizador(input[0], input[1], input[2], input[3], input[4], "ESQ", 0, ignorado);
+  return input;
 }
 
-std::vector<std::string> Cadastros(tovtest::ScriptedDriver& driver) {
-  std::vector<std::string> nomes;
-  for (const auto& chamada : driver.CallsTo(kCadastrar)) {
-    EXPECT_EQ(chamada.args.at(0), "TNF");
-    nomes.push_back(chamada.args.at(1));
+std::vector<std::string> Registrations(tovtest::ScriptedDriver& driver) {
+  std::vector<std::string> names;
+  for (const auto& call : driver.CallsTo(kRegister)) {
+    EXPECT_EQ(call.args.at(0), "TNF");
+    names.push_back(call.args.at(1));
   }
-  return nomes;
+  return names;
 }
 
-struct CasoTotalizadores {
-  const char* nome;
-  std::string lista;
-  Indices esperado;
-  std::vector<std::string> cadastros;
+struct TotalizerCase {
+  const char* name;
+  std::string list;
+  Indices expected;
+  std::vector<std::string> registrations;
 };
 // Test listings show the case by its name.
-void PrintTo(const CasoTotalizadores& caso, std::ostream* os) {
-  *os << caso.nome;
+void PrintTo(const TotalizerCase& testCase, std::ostream* os) {
+  *os << testCase.name;
 }
 
 class CarregaTotalizadorTest : public PackageTest,
-                               public ::testing::WithParamInterface<CasoTotalizadores> {};
+                               public ::testing::WithParamInterface<TotalizerCase> {};
 
 TEST_P(CarregaTotalizadorTest, FindsOrRegistersTheFiveTotalizers) {
-  driver().Queue(kLer, 1, {GetParam().lista});
+  driver().Queue(kRead, 1, {GetParam().list});
 
-  EXPECT_EQ(Carrega(), GetParam().esperado);
-  EXPECT_EQ(Cadastros(driver()), GetParam().cadastros);
+  EXPECT_EQ(Load(), GetParam().expected);
+  EXPECT_EQ(Registrations(driver()), GetParam().registrations);
 }
 
-const std::vector<std::string> kTodos{"CONTRA-VALE EMITIDO", "Cred Pessoal", "Relatorios",
-                                      "VENDA CONSUMIDOR", "Canc Credito"};
+const std::vector<std::string> kAll{"CONTRA-VALE EMITIDO", "Cred Pessoal", "Relatorios",
+                                    "VENDA CONSUMIDOR", "Canc Credito"};
 
 INSTANTIATE_TEST_SUITE_P(
-    Listas, CarregaTotalizadorTest,
+    Lists, CarregaTotalizadorTest,
     ::testing::Values(
-        CasoTotalizadores{"NomesCortadosEmQuinze",
-                          "CONTRA-VALE EMI;VENDA CONSUMIDO",
-                          {"01", "02", "03", "05", "04"},
-                          {"Cred Pessoal", "Relatorios", "Canc Credito"}},
-        CasoTotalizadores{"ListaVaziaCadastraOsCinco", "", {"01", "04", "02", "05", "03"}, kTodos},
-        CasoTotalizadores{"TodosPresentes",
-                          "Relatorios;Canc Credito;Cred Pessoal;VENDA CONSUMIDO;CONTRA-VALE EMI",
-                          {"05", "04", "03", "02", "01"},
-                          {}},
-        CasoTotalizadores{"OutraCaixaNaoReconhecida",
-                          "contra-vale emi;VENDA CONSUMIDO;Cred Pessoal;Canc Credito;Relatorios",
-                          {"06", "02", "03", "04", "05"},
-                          {"CONTRA-VALE EMITIDO"}},
-        CasoTotalizadores{"EntradaEmBrancoOcupaIndice",
-                          "CONTRA-VALE EMI;;VENDA CONSUMIDO",
-                          {"01", "03", "04", "06", "05"},
-                          {"Cred Pessoal", "Relatorios", "Canc Credito"}},
+        TotalizerCase{"NamesCutAtFifteen",
+                      "CONTRA-VALE EMI;VENDA CONSUMIDO",
+                      {"01", "02", "03", "05", "04"},
+                      {"Cred Pessoal", "Relatorios", "Canc Credito"}},
+        TotalizerCase{"EmptyListRegistersTheFive", "", {"01", "04", "02", "05", "03"}, kAll},
+        TotalizerCase{"AllPresent",
+                      "Relatorios;Canc Credito;Cred Pessoal;VENDA CONSUMIDO;CONTRA-VALE EMI",
+                      {"05", "04", "03", "02", "01"},
+                      {}},
+        TotalizerCase{"OtherLetterCaseNotRecognised",
+                      "contra-vale emi;VENDA CONSUMIDO;Cred Pessoal;Canc Credito;Relatorios",
+                      {"06", "02", "03", "04", "05"},
+                      {"CONTRA-VALE EMITIDO"}},
+        TotalizerCase{"BlankEntryTakesAnIndex",
+                      "CONTRA-VALE EMI;;VENDA CONSUMIDO",
+                      {"01", "03", "04", "06", "05"},
+                      {"Cred Pessoal", "Relatorios", "Canc Credito"}},
         // The printer's own ";" at the end adds no phantom entry.
-        CasoTotalizadores{"PontoEVirgulaFinal",
-                          "CONTRA-VALE EMI;VENDA CONSUMIDO;",
-                          {"01", "02", "03", "05", "04"},
-                          {"Cred Pessoal", "Relatorios", "Canc Credito"}},
-        CasoTotalizadores{
-            "BrancosEmVolta",
-            "  Sangria ; Cred Pessoal  ",
-            {"03", "05", "02", "06", "04"},
-            {"CONTRA-VALE EMITIDO", "Relatorios", "VENDA CONSUMIDOR", "Canc Credito"}}),
-    [](const auto& info) { return std::string(info.param.nome); });
+        TotalizerCase{"FinalSemicolon",
+                      "CONTRA-VALE EMI;VENDA CONSUMIDO;",
+                      {"01", "02", "03", "05", "04"},
+                      {"Cred Pessoal", "Relatorios", "Canc Credito"}},
+        TotalizerCase{"BlanksAround",
+                      "  Sangria ; Cred Pessoal  ",
+                      {"03", "05", "02", "06", "04"},
+                      {"CONTRA-VALE EMITIDO", "Relatorios", "VENDA CONSUMIDOR", "Canc Credito"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PackageTest, HostReportIndexIsKeptWhenThePrinterHasNoReportTotalizer) {
-  driver().Queue(kLer, 1, {"CONTRA-VALE EMI"});
-  const Indices indices = Carrega({"", "", "", "", "09"});
+TEST_F(TotalizersTest, HostReportIndexIsKeptWhenThePrinterHasNoReportTotalizer) {
+  driver().Queue(kRead, 1, {"CONTRA-VALE EMI"});
+  const Indices indices = Load({"", "", "", "", "09"});
   EXPECT_EQ(indices[4], "09");
-  EXPECT_EQ(Cadastros(driver()),
+  EXPECT_EQ(Registrations(driver()),
             (std::vector<std::string>{"Cred Pessoal", "VENDA CONSUMIDOR", "Canc Credito"}));
   EXPECT_EQ(indices[2], "02");
 }
 
-TEST_F(PackageTest, HostReportIndexIsReplacedByThePrintersIndex) {
-  driver().Queue(kLer, 1, {"Sangria;Relatorios"});
-  EXPECT_EQ(Carrega({"", "", "", "", "09"})[4], "02");
+TEST_F(TotalizersTest, HostReportIndexIsReplacedByThePrintersIndex) {
+  driver().Queue(kRead, 1, {"Sangria;Relatorios"});
+  EXPECT_EQ(Load({"", "", "", "", "09"})[4], "02");
 }
 
-TEST_F(PackageTest, TotalizerIndicesReachTheGlobals) {
+TEST_F(TotalizersTest, TotalizerIndicesReachTheGlobals) {
   IdTotRelatorio = "07";
-  driver().Queue(kLer, 1, {"VENDA CONSUMIDO;Canc Credito;Cred Pessoal;CONTRA-VALE EMI"});
-  Carrega();
+  driver().Queue(kRead, 1, {"VENDA CONSUMIDO;Canc Credito;Cred Pessoal;CONTRA-VALE EMI"});
+  Load();
   EXPECT_EQ(IdTotParcCV, "04");
   EXPECT_EQ(IdTotParcVCons, "01");
   EXPECT_EQ(IdTotCompCred, "03");
@@ -119,42 +119,42 @@ TEST_F(PackageTest, TotalizerIndicesReachTheGlobals) {
   EXPECT_EQ(IdTotRelatorio, "");
 }
 
-TEST_F(PackageTest, TotalizerLoadingWritesTheExactLogLines) {
-  driver().Queue(kLer, 1, {"CONTRA-VALE EMI;VENDA CONSUMIDO;Cred Pessoal;Canc Credito  "});
-  Carrega();
-  const std::vector<std::string> esperado{
+TEST_F(TotalizersTest, TotalizerLoadingWritesTheExactLogLines) {
+  driver().Queue(kRead, 1, {"CONTRA-VALE EMI;VENDA CONSUMIDO;Cred Pessoal;Canc Credito  "});
+  Load();
+  const std::vector<std::string> expected{
       "rLerCNF_ECF_Daruma\r\nRetorno da Impressora : "
       "CONTRA-VALE EMI;VENDA CONSUMIDO;Cred Pessoal;Canc Credito  ",
       "confCadastrarPadrao_ECF_Daruma (TNF) : 5 - Relatorios"};
-  EXPECT_EQ(tovtest::DebugLogTexts(), esperado);
-  EXPECT_EQ(driver().CallsTo(kLer).at(0).args, std::vector<std::string>{"[out 360]"});
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_EQ(tovtest::DebugLogTexts(), expected);
+  EXPECT_EQ(driver().CallsTo(kRead).at(0).args, std::vector<std::string>{"[out 360]"});
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 }
 
-TEST_F(PackageTest, RefusedTotalizerGetsNoIndexAndTheNextTakesTheFreeOne) {
-  driver().Queue(kLer, 1, {"CONTRA-VALE EMI;VENDA CONSUMIDO"});
-  driver().Queue(kCadastrar, -1);  // "Cred Pessoal" refused
+TEST_F(TotalizersTest, RefusedTotalizerGetsNoIndexAndTheNextTakesTheFreeOne) {
+  driver().Queue(kRead, 1, {"CONTRA-VALE EMI;VENDA CONSUMIDO"});
+  driver().Queue(kRegister, -1);  // "Cred Pessoal" refused
 
-  const Indices indices = Carrega();
+  const Indices indices = Load();
 
   EXPECT_EQ(indices, (Indices{"01", "02", "", "04", "03"}));
   EXPECT_EQ(IdTotCompCred, "");
   EXPECT_FALSE(VerificaTotalizador());
 }
 
-TEST_F(PackageTest, UnreadableTotalizerListRegistersNothing) {
-  driver().Queue(kLer, configtest::DriverAnswerNoReply());
+TEST_F(TotalizersTest, UnreadableTotalizerListRegistersNothing) {
+  driver().Queue(kRead, configtest::DriverAnswerNoReply());
 
-  EXPECT_EQ(Carrega({"01", "02", "03", "04", "05"}), (Indices{"", "", "", "", "05"}));
-  EXPECT_EQ(driver().CountOf(kCadastrar), 0);
+  EXPECT_EQ(Load({"01", "02", "03", "04", "05"}), (Indices{"", "", "", "", "05"}));
+  EXPECT_EQ(driver().CountOf(kRegister), 0);
   EXPECT_EQ(IdTotParcCV, "");
 }
 
-TEST_F(PackageTest, VerificaTotalizadorAnswersWhetherTheCreditIndexIsKnown) {
-  const std::vector<std::pair<std::string, bool>> casos{{"", false}, {"  ", false}, {"03", true}};
-  for (const auto& [indice, esperado] : casos) {
-    IdTotCompCred = indice;
-    EXPECT_EQ(VerificaTotalizador(), esperado) << "'" << indice << "'";
+TEST_F(TotalizersTest, VerificaTotalizadorAnswersWhetherTheCreditIndexIsKnown) {
+  const std::vector<std::pair<std::string, bool>> cases{{"", false}, {"  ", false}, {"03", true}};
+  for (const auto& [index, expected] : cases) {
+    IdTotCompCred = index;
+    EXPECT_EQ(VerificaTotalizador(), expected) << "'" << index << "'";
   }
 }
 

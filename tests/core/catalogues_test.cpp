@@ -17,21 +17,23 @@
 namespace Tov00300 {
 namespace {
 
-enum class Cat { kPadrao, kPadrao2 };
+enum class Cat { kMsgPadraoCatalogue, kMsgPadrao2Catalogue };
 
 class CataloguesTest : public ::testing::Test {
  protected:
-  void SetUp() override { LoadCatalogues(padrao_, padrao2_); }
+  void SetUp() override { LoadCatalogues(msgPadrao_, msgPadrao2_); }
 
-  const hostlib::TMessages& Of(Cat c) const { return c == Cat::kPadrao ? padrao_ : padrao2_; }
+  const hostlib::TMessages& Of(Cat c) const {
+    return c == Cat::kMsgPadraoCatalogue ? msgPadrao_ : msgPadrao2_;
+  }
   std::string Text(Cat c, std::string_view key) const { return Cp1252ToUtf8(Of(c).Msg(key)); }
 
-  hostlib::TMessages padrao_{"msgPadrao"};
-  hostlib::TMessages padrao2_{"msgPadrao2"};
+  hostlib::TMessages msgPadrao_{"msgPadrao"};
+  hostlib::TMessages msgPadrao2_{"msgPadrao2"};
 };
 
-constexpr Cat P = Cat::kPadrao;
-constexpr Cat P2 = Cat::kPadrao2;
+constexpr Cat P = Cat::kMsgPadraoCatalogue;
+constexpr Cat P2 = Cat::kMsgPadrao2Catalogue;
 
 // A catalogue line's key and text.
 std::pair<std::string, std::string> Split(const std::string& line) {
@@ -61,7 +63,7 @@ TEST_F(CataloguesTest, ReturnCodeKeysGiveTheirTextsFromTheirCatalogue) {
 // "RELATORIO"): every key answers its line's text in any letter case, and a
 // key written on two lines answers one text.
 TEST_F(CataloguesTest, EveryKeyAnswersItsOneTextWhateverItsLetterCase) {
-  for (const hostlib::TMessages* catalogue : {&padrao_, &padrao2_}) {
+  for (const hostlib::TMessages* catalogue : {&msgPadrao_, &msgPadrao2_}) {
     std::map<std::string, std::string> textOf;  // by upper-case key
     for (const std::string& line : catalogue->Lines().Items()) {
       const auto [key, text] = Split(line);
@@ -78,7 +80,7 @@ TEST_F(CataloguesTest, EveryKeyAnswersItsOneTextWhateverItsLetterCase) {
 // The package fills in the first "%s" of a text and prints the rest as it
 // stands: a text holds at most one, and those the package fills hold theirs.
 TEST_F(CataloguesTest, TextsHoldAtMostOnePlaceholder) {
-  for (const hostlib::TMessages* catalogue : {&padrao_, &padrao2_}) {
+  for (const hostlib::TMessages* catalogue : {&msgPadrao_, &msgPadrao2_}) {
     for (const std::string& line : catalogue->Lines().Items()) {
       const std::string text = Split(line).second;
       const size_t first = text.find("%s");
@@ -103,12 +105,12 @@ TEST_F(CataloguesTest, KeysMissingFromTheShippedCatalogueStillHaveATextInTheirCa
 TEST_F(CataloguesTest, OwnLabelsFitTheReportColumns) {
   // The general closing report centres its title in 47 columns; the "T"
   // limit line holds both labels, two amounts and " - " in 48.
-  EXPECT_LE(padrao_.Msg("relFechamentoGeral").size(), 47u);
-  EXPECT_LE(padrao_.Msg("LIMDIA").size() + padrao_.Msg("LIMMES").size() + 3 + 2 * 8, 48u);
+  EXPECT_LE(msgPadrao_.Msg("relFechamentoGeral").size(), 47u);
+  EXPECT_LE(msgPadrao_.Msg("LIMDIA").size() + msgPadrao_.Msg("LIMMES").size() + 3 + 2 * 8, 48u);
 }
 
 TEST_F(CataloguesTest, EveryLineHasAKeyAndANonEmptyText) {
-  for (const hostlib::TMessages* catalogue : {&padrao_, &padrao2_}) {
+  for (const hostlib::TMessages* catalogue : {&msgPadrao_, &msgPadrao2_}) {
     ASSERT_GT(catalogue->Lines().Count(), 0) << catalogue->Name();
     for (const std::string& line : catalogue->Lines().Items()) {
       const size_t bar = line.find('|');
@@ -122,22 +124,22 @@ TEST_F(CataloguesTest, EveryLineHasAKeyAndANonEmptyText) {
 }
 
 TEST_F(CataloguesTest, TextsAreStoredInWindows1252) {
-  EXPECT_EQ(padrao_.Msg("ErroComunicacao"), "Erro de comunica\xE7\xE3o.");
-  EXPECT_EQ(padrao2_.Msg("Erro_ParamInv"), "Erro: par\xE2metro inv\xE1lido ou nulo.");
+  EXPECT_EQ(msgPadrao_.Msg("ErroComunicacao"), "Erro de comunica\xE7\xE3o.");
+  EXPECT_EQ(msgPadrao2_.Msg("Erro_ParamInv"), "Erro: par\xE2metro inv\xE1lido ou nulo.");
 }
 
 TEST_F(CataloguesTest, ReloadingReplacesTheLines) {
-  const int padraoLines = padrao_.Lines().Count();
-  const int padrao2Lines = padrao2_.Lines().Count();
-  LoadCatalogues(padrao_, padrao2_);
-  EXPECT_EQ(padrao_.Lines().Count(), padraoLines);
-  EXPECT_EQ(padrao2_.Lines().Count(), padrao2Lines);
+  const int msgPadraoLines = msgPadrao_.Lines().Count();
+  const int msgPadrao2Lines = msgPadrao2_.Lines().Count();
+  LoadCatalogues(msgPadrao_, msgPadrao2_);
+  EXPECT_EQ(msgPadrao_.Lines().Count(), msgPadraoLines);
+  EXPECT_EQ(msgPadrao2_.Lines().Count(), msgPadrao2Lines);
 }
 
 TEST_F(CataloguesTest, EachKeyLivesOnlyInItsOwnCatalogue) {
-  EXPECT_EQ(padrao_.Msg("DOTZ"), "");
-  EXPECT_EQ(padrao_.Msg("Erro_FormaPG"), "");
-  EXPECT_EQ(padrao2_.Msg("Imp_N_Resp"), "");
+  EXPECT_EQ(msgPadrao_.Msg("DOTZ"), "");
+  EXPECT_EQ(msgPadrao_.Msg("Erro_FormaPG"), "");
+  EXPECT_EQ(msgPadrao2_.Msg("Imp_N_Resp"), "");
 }
 
 }  // namespace

@@ -34,14 +34,14 @@ TEST_F(DebugLogTest, EntriesOfTwoMonthsGoToTwoFiles) {
   tovtest::SetClock(DateTime::FromParts(2026, 8, 1, 0, 0, 1));
   ImpFisDebug("agosto");
 
-  const auto julho = tovtest::ReadDebugLogFile(sandbox().hostFolder() + "/impdebug0726.txt");
-  const auto agosto = tovtest::ReadDebugLogFile(sandbox().hostFolder() + "/impdebug0826.txt");
-  ASSERT_EQ(julho.size(), 1u);
-  ASSERT_EQ(agosto.size(), 1u);
-  EXPECT_EQ(julho[0].text, "julho");
-  EXPECT_EQ(julho[0].date, "31/07/2026");
-  EXPECT_EQ(agosto[0].text, "agosto");
-  EXPECT_EQ(agosto[0].time, "00:00:01");
+  const auto july = tovtest::ReadDebugLogFile(sandbox().hostFolder() + "/impdebug0726.txt");
+  const auto august = tovtest::ReadDebugLogFile(sandbox().hostFolder() + "/impdebug0826.txt");
+  ASSERT_EQ(july.size(), 1u);
+  ASSERT_EQ(august.size(), 1u);
+  EXPECT_EQ(july[0].text, "julho");
+  EXPECT_EQ(july[0].date, "31/07/2026");
+  EXPECT_EQ(august[0].text, "agosto");
+  EXPECT_EQ(august[0].time, "00:00:01");
 }
 
 TEST_F(DebugLogTest, TextWithCrLfIsOneEntryOverSeveralLines) {

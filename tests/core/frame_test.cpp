@@ -41,19 +41,19 @@ TEST_F(FrameTest, UnloadStepClearsEveryTextAndMayRunTwice) {
 
 TEST_F(FrameTest, DataModuleIsCreatedOnceWithItsCatalogues) {
   EXPECT_EQ(dtmDaruma300, nullptr);
-  TdtmDaruma300& modulo = DataModule();
-  EXPECT_EQ(dtmDaruma300, &modulo);
-  EXPECT_EQ(&DataModule(), &modulo);
-  EXPECT_EQ(modulo.msgPadrao.Msg("ErroComunicacao"), Utf8ToCp1252("Erro de comunicação."));
-  EXPECT_EQ(modulo.msgPadrao2.Msg("Erro_Timeout"),
+  TdtmDaruma300& dm = DataModule();
+  EXPECT_EQ(dtmDaruma300, &dm);
+  EXPECT_EQ(&DataModule(), &dm);
+  EXPECT_EQ(dm.msgPadrao.Msg("ErroComunicacao"), Utf8ToCp1252("Erro de comunicação."));
+  EXPECT_EQ(dm.msgPadrao2.Msg("Erro_Timeout"),
             Utf8ToCp1252("Falha de comunicação com o ECF (Timeout)"));
 }
 
 TEST_F(FrameTest, CheckTableHasNoChangeLogAfterOpening) {
-  DataSet& tabela = DataModule().cdsCheckECF;
-  tabela.LogChanges = true;
-  tabela.CreateDataSet({FieldDef{"NRSERIE", FieldType::String, 20}});
-  EXPECT_FALSE(tabela.LogChanges);
+  DataSet& table = DataModule().cdsCheckECF;
+  table.LogChanges = true;
+  table.CreateDataSet({FieldDef{"NRSERIE", FieldType::String, 20}});
+  EXPECT_FALSE(table.LogChanges);
 }
 
 TEST_F(FrameTest, BuscaDiretorioWithoutTheValueGivesEmptyAndCreatesTheKey) {
@@ -68,10 +68,10 @@ TEST_F(FrameTest, BuscaDiretorioReadsThePath) {
 }
 
 TEST_F(FrameTest, StrToPCharGivesTheCharactersZeroTerminated) {
-  const std::string vazio;
+  const std::string empty;
   const std::string texto("abc\xE7");
-  ASSERT_NE(StrToPChar(vazio), nullptr);
-  EXPECT_STREQ(StrToPChar(vazio), "");
+  ASSERT_NE(StrToPChar(empty), nullptr);
+  EXPECT_STREQ(StrToPChar(empty), "");
   EXPECT_STREQ(StrToPChar(texto), "abc\xE7");
 }
 

@@ -34,7 +34,7 @@ TEST_F(AccountInputTest, NotANumberIsRefusedBeforeAnythingIsSent) {
   EXPECT_FALSE(Tov00300::Imp_CompVenCred("AZUL", packet, Tov00300::Variant(), nan, "", "", "", "",
                                          "", "", 0, 0, 0, "2"));
   EXPECT_TRUE(driver().Calls().empty()) << driver().Calls()[0].name;
-  EXPECT_EQ(operador().Messages().size(), 5u);
+  EXPECT_EQ(scriptedOperator().Messages().size(), 5u);
 }
 
 }  // namespace

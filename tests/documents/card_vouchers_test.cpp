@@ -44,9 +44,9 @@ TEST_F(CardVoucherRetryTest, PrinterCheckIsAskedAgainUntilThePrinterAnswers) {
   Tov00300::inRetorno = 1;
   // The check's status query reports an error once; the operator says yes.
   driver().QueueStatus(1, 1, 0);
-  operador().QueueAnswer(true);
+  scriptedOperator().QueueAnswer(true);
   EXPECT_TRUE(Print("CCD", List({"CLIENTE"}), List({"LOJA"})));
-  EXPECT_EQ(Questions(operador()), 1);
+  EXPECT_EQ(Questions(scriptedOperator()), 1);
   EXPECT_EQ(driver().CountOf("iCCDAbrirPadrao_ECF_Daruma"), 1);
   EXPECT_EQ(driver().CountOf("iCCDImprimirTexto_ECF_Daruma"), 2);
 }
@@ -60,10 +60,10 @@ TEST_F(CardVoucherRetryTest, ReportThatCannotBeClosedIsClosedOnTheNextYesAndPrin
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {reply});
   driver().Queue("iRGImprimirTexto_ECF_Daruma", -1);
   driver().Queue("iRGFechar_ECF_Daruma", -1);
-  operador().QueueAnswer(true);
-  operador().QueueAnswer(true);
+  scriptedOperator().QueueAnswer(true);
+  scriptedOperator().QueueAnswer(true);
   EXPECT_TRUE(Print("RG", List({"CLIENTE"}), List({"LOJA"})));
-  EXPECT_EQ(Questions(operador()), 2);
+  EXPECT_EQ(Questions(scriptedOperator()), 2);
   EXPECT_EQ(driver().CountOf("iRGAbrirPadrao_ECF_Daruma"), 2);
   // The refused copy, then both copies in the new report.
   EXPECT_EQ(driver().CountOf("iRGImprimirTexto_ECF_Daruma"), 3);
@@ -75,7 +75,7 @@ TEST_F(CardVoucherRetryTest, ReportRouteAsksEvenWithoutAnOperatorAndNoEndsIt) {
   Tov00300::inRetorno = 1;
   driver().Queue("iRGImprimirTexto_ECF_Daruma", -1);
   EXPECT_FALSE(Print("RG", List({"CLIENTE", "CLIENTE 2"}), List({})));
-  EXPECT_EQ(Questions(operador()), 1);
+  EXPECT_EQ(Questions(scriptedOperator()), 1);
   EXPECT_EQ(driver().CountOf("iRGImprimirTexto_ECF_Daruma"), 1);
   EXPECT_EQ(driver().CountOf("iRGFechar_ECF_Daruma"), 0);
 }

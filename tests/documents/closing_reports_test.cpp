@@ -262,7 +262,7 @@ TEST_F(ClosingReportsTest, BalanceSetsWithoutRowsOrWithAnAmountThatIsNoNumber) {
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(i);
     driver().ClearCalls();
-    operador().Clear();
+    scriptedOperator().Clear();
     Tov00300::session::SetOwnDocument(
         Tov00300::session::OwnDocument::kReport);  // the caller's report
     bool printed = !cases[i].zeroTotal;
@@ -271,7 +271,7 @@ TEST_F(ClosingReportsTest, BalanceSetsWithoutRowsOrWithAnAmountThatIsNoNumber) {
     EXPECT_EQ(
         Printed().find("\nSaldo Total" + std::string(33, ' ') + "0,00\n") != std::string::npos,
         cases[i].zeroTotal);
-    EXPECT_EQ(Printed().empty() && operador().Messages().size() == 1u, !cases[i].zeroTotal);
+    EXPECT_EQ(Printed().empty() && scriptedOperator().Messages().size() == 1u, !cases[i].zeroTotal);
     EXPECT_EQ(driver().CountOf("iRGFechar_ECF_Daruma"), cases[i].closings);
     EXPECT_EQ(Reports(), 0);
   }

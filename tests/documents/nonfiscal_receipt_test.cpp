@@ -15,7 +15,7 @@ namespace tovtest {
 namespace {
 
 // The driver may leave blanks around the list; they are not part of a name.
-const std::string kTotalizadores = "  SANGRIA;SUPRIMENTO;CONTRA-VALE EMI;Cred Pessoal   ";
+const std::string kTotalizers = "  SANGRIA;SUPRIMENTO;CONTRA-VALE EMI;Cred Pessoal   ";
 
 const std::vector<std::string> kSixCommands = {
     "rLerCNF_ECF_Daruma",
@@ -28,7 +28,7 @@ const std::vector<std::string> kSixCommands = {
 
 class NonFiscalReceiptTest : public PackageTest {
  protected:
-  void QueueList(const std::string& lista) { driver().Queue("rLerCNF_ECF_Daruma", 1, {lista}); }
+  void QueueList(const std::string& list) { driver().Queue("rLerCNF_ECF_Daruma", 1, {list}); }
   std::vector<std::string> Commands() {
     std::vector<std::string> names;
     for (const std::string& name : driver().CallNames())
@@ -42,7 +42,7 @@ class NonFiscalReceiptTest : public PackageTest {
 // "." groups thousands under pt_BR: "1.234" is no amount there and nothing
 // is printed (never a receipt of 1,23); under the C settings it is 1.234.
 TEST_F(NonFiscalReceiptTest, AmountIsReadInTheProcessSettings) {
-  QueueList(kTotalizadores);
+  QueueList(kTotalizers);
   EXPECT_FALSE(Tov00300::Cupom_NFiscNVinc("AZUL", "SANGRIA", "1.234", "Dinheiro", ""));
   EXPECT_TRUE(Commands().empty());
   EXPECT_NE(Tov00300::stMensagemTaa.find("\"1.234\""), std::string::npos);
@@ -56,17 +56,17 @@ TEST_F(NonFiscalReceiptTest, AmountIsReadInTheProcessSettings) {
 TEST_F(NonFiscalReceiptTest, TotalizerCodeIsItsPositionInTwoCharacters) {
   const std::pair<std::string, std::string> cases[] = {
       {"SANGRIA", "01"}, {"SUPRIMENTO", "02"}, {"CONTRA-VALE EMI", "03"}, {"Cred Pessoal", "04"}};
-  for (const auto& [nome, codigo] : cases) {
-    SCOPED_TRACE(nome);
+  for (const auto& [name, code] : cases) {
+    SCOPED_TRACE(name);
     driver().ClearCalls();
-    QueueList(kTotalizadores);
-    EXPECT_TRUE(Tov00300::Cupom_NFiscNVinc("AZUL", nome, "12,5", "Dinheiro", ""));
+    QueueList(kTotalizers);
+    EXPECT_TRUE(Tov00300::Cupom_NFiscNVinc("AZUL", name, "12,5", "Dinheiro", ""));
     std::vector<std::string> commands = Commands();
     std::erase(commands, "rRetornarInformacao_ECF_Daruma");  // the document-state read
     EXPECT_EQ(commands, kSixCommands);
-    const std::vector<DriverCall> receber = driver().CallsTo("iCNFReceberSemDesc_ECF_Daruma");
-    ASSERT_EQ(receber.size(), 1u);
-    EXPECT_EQ(receber[0].args, (std::vector<std::string>{codigo, "12,50"}));
+    const std::vector<DriverCall> receive = driver().CallsTo("iCNFReceberSemDesc_ECF_Daruma");
+    ASSERT_EQ(receive.size(), 1u);
+    EXPECT_EQ(receive[0].args, (std::vector<std::string>{code, "12,50"}));
     EXPECT_EQ(driver().CallsTo("iCNFEfetuarPagamentoFormatado_ECF_Daruma")[0].args,
               (std::vector<std::string>{"Dinheiro", "12,50"}));
     EXPECT_EQ(driver().CallsTo("rLerCNF_ECF_Daruma")[0].args,
@@ -92,8 +92,8 @@ TEST_F(NonFiscalReceiptTest, EveryCommandIsSentAndOnlyTheClosingDecides) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     driver().ClearCalls();
-    operador().Clear();
-    QueueList(kTotalizadores);
+    scriptedOperator().Clear();
+    QueueList(kTotalizers);
     driver().Queue(c.refused, -6);
     EXPECT_EQ(Tov00300::Cupom_NFiscNVinc("AZUL", "SUPRIMENTO", "10", "Dinheiro", ""), c.result);
     // The printer's document state is read before the opening and after a
@@ -102,7 +102,7 @@ TEST_F(NonFiscalReceiptTest, EveryCommandIsSentAndOnlyTheClosingDecides) {
     std::erase(commands, "rRetornarInformacao_ECF_Daruma");
     EXPECT_EQ(commands,
               std::vector<std::string>(kSixCommands.begin(), kSixCommands.begin() + c.sent));
-    EXPECT_FALSE(operador().Messages().empty());
+    EXPECT_FALSE(scriptedOperator().Messages().empty());
   }
   const std::vector<std::string> log = DebugLogTexts();
   for (size_t i = 1; i < kSixCommands.size(); ++i)
@@ -111,25 +111,25 @@ TEST_F(NonFiscalReceiptTest, EveryCommandIsSentAndOnlyTheClosingDecides) {
 
 TEST_F(NonFiscalReceiptTest, UnknownTotalizerOpensNothing) {
   const std::pair<std::string, std::string> cases[] = {
-      {"nome ausente", kTotalizadores},
-      {"contra-vale emi", kTotalizadores},  // compared exactly
-      {"CONTRA-VALE", kTotalizadores},
+      {"nome ausente", kTotalizers},
+      {"contra-vale emi", kTotalizers},  // compared exactly
+      {"CONTRA-VALE", kTotalizers},
       {"SANGRIA", ""},  // a printer without totalizers
-      {"", kTotalizadores},
+      {"", kTotalizers},
   };
-  for (const auto& [nome, lista] : cases) {
-    SCOPED_TRACE("'" + nome + "' in '" + lista + "'");
+  for (const auto& [name, list] : cases) {
+    SCOPED_TRACE("'" + name + "' in '" + list + "'");
     driver().ClearCalls();
-    operador().Clear();
+    scriptedOperator().Clear();
     Tov00300::stMensagemTaa.clear();
-    QueueList(lista);
-    EXPECT_FALSE(Tov00300::Cupom_NFiscNVinc("AZUL", nome, "10", "Dinheiro", ""));
+    QueueList(list);
+    EXPECT_FALSE(Tov00300::Cupom_NFiscNVinc("AZUL", name, "10", "Dinheiro", ""));
     EXPECT_EQ(driver().CountOf("iCNFAbrirPadrao_ECF_Daruma"), 0);
     EXPECT_LE(driver().Calls().size(), 1u);
-    ASSERT_EQ(operador().Messages().size(), 1u);
-    EXPECT_NE(operador().Messages()[0].text.find("\"" + nome + "\""), std::string::npos);
-    EXPECT_EQ(operador().Messages()[0].context, "AZUL");
-    EXPECT_NE(Tov00300::stMensagemTaa.find("\"" + nome + "\""), std::string::npos);
+    ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+    EXPECT_NE(scriptedOperator().Messages()[0].text.find("\"" + name + "\""), std::string::npos);
+    EXPECT_EQ(scriptedOperator().Messages()[0].context, "AZUL");
+    EXPECT_NE(Tov00300::stMensagemTaa.find("\"" + name + "\""), std::string::npos);
   }
 }
 
@@ -137,20 +137,20 @@ TEST_F(NonFiscalReceiptTest, AmountThatIsNotANumberSendsNothing) {
   for (const std::string valor : {"", "dez", "10,00,0", "1.234,56"}) {
     SCOPED_TRACE("'" + valor + "'");
     driver().ClearCalls();
-    operador().Clear();
-    QueueList(kTotalizadores);
+    scriptedOperator().Clear();
+    QueueList(kTotalizers);
     EXPECT_FALSE(Tov00300::Cupom_NFiscNVinc("AZUL", "SANGRIA", valor, "Dinheiro", ""));
     EXPECT_TRUE(driver().Calls().empty());
-    ASSERT_EQ(operador().Messages().size(), 1u);
-    EXPECT_NE(operador().Messages()[0].text.find("\"" + valor + "\""), std::string::npos);
+    ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+    EXPECT_NE(scriptedOperator().Messages()[0].text.find("\"" + valor + "\""), std::string::npos);
   }
 }
 
 TEST_F(NonFiscalReceiptTest, RejectionWithoutOperatorIsOnlyCollected) {
   Tov00300::boNUtilTaa = false;
-  QueueList(kTotalizadores);
+  QueueList(kTotalizers);
   EXPECT_FALSE(Tov00300::Cupom_NFiscNVinc("AZUL", "NAO EXISTE", "10", "Dinheiro", ""));
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   EXPECT_NE(Tov00300::stMensagemTaa.find("\"NAO EXISTE\""), std::string::npos);
   const std::vector<std::string> log = DebugLogTexts();
   EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& line) {

@@ -137,9 +137,9 @@ TEST_F(ReportsTest, DocumentRecordQueriesTheCountersOfItsType) {
   Tov00300::hostlib::SetDocNaoFiscalHandler(
       [](auto&&...) -> Tov00300::Variant { throw std::runtime_error("banco fora do ar"); });
   EXPECT_NO_THROW(Tov00300::GravaDocumentosNaoFiscais("K", "AZUL", "RG", ""));
-  ASSERT_FALSE(operador().Messages().empty());
-  EXPECT_EQ(operador().Messages().back().text, "banco fora do ar");
-  EXPECT_EQ(operador().Messages().back().type, 3);
+  ASSERT_FALSE(scriptedOperator().Messages().empty());
+  EXPECT_EQ(scriptedOperator().Messages().back().text, "banco fora do ar");
+  EXPECT_EQ(scriptedOperator().Messages().back().type, 3);
   Tov00300::hostlib::SetDocNaoFiscalHandler(nullptr);
 }
 
@@ -235,11 +235,11 @@ TEST_F(ReportsTest, DrawerStateIsOpenOnlyForOne) {
 TEST_F(ReportsTest, AmountsThatAreNoNumberSendNothing) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   EXPECT_FALSE(Tov00300::Suprimento("AZUL", nan));
-  Tov00300::DataSet nada;
-  EXPECT_FALSE(Tov00300::Sangria("", "AZUL", std::numeric_limits<double>::infinity(), nada));
+  Tov00300::DataSet nothing;
+  EXPECT_FALSE(Tov00300::Sangria("", "AZUL", std::numeric_limits<double>::infinity(), nothing));
   EXPECT_EQ(driver().CountOf("iSuprimento_ECF_Daruma"), 0);
   EXPECT_EQ(driver().CountOf("iSangria_ECF_Daruma"), 0);
-  EXPECT_EQ(operador().Messages().size(), 2u);
+  EXPECT_EQ(scriptedOperator().Messages().size(), 2u);
 }
 
 }  // namespace

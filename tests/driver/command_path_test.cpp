@@ -34,17 +34,17 @@ struct FormCase {
 };
 
 TEST_F(CommandPathTest, EachFormOfTheCommandPathStoresLogsAndJudgesAsItSays) {
-  const std::string esquema = "ESQ";
+  const std::string scheme = "ESQ";
   const FormCase cases[] = {
       {"Command",
        [&] {
-         return driver::Command(kRefused, "iX", {esquema, false}) ? 1 : 0;
+         return driver::Command(kRefused, "iX", {scheme, false}) ? 1 : 0;
        },
        kRefused,
        {"iX", kErrorLine}},
       {"Judge",
        [&] {
-         return driver::Judge(kRefused, "iX", {esquema, false}) ? 1 : 0;
+         return driver::Judge(kRefused, "iX", {scheme, false}) ? 1 : 0;
        },
        7,
        {"iX", kErrorLine}},
@@ -70,12 +70,12 @@ TEST_F(CommandPathTest, EachFormOfTheCommandPathStoresLogsAndJudgesAsItSays) {
 }
 
 TEST_F(CommandPathTest, DialogsCarryTheirKindFlagsAndDetail) {
-  operador().QueueAnswer(true);
+  scriptedOperator().QueueAnswer(true);
   driver::ShowMessage("A", "aviso");
   driver::ShowMessage("B", "erro", {driver::kErrorDialog, "01/07/2026\r\n"});
   EXPECT_TRUE(driver::AskOperator("C", "Repetir?", driver::kConfirmationDialog));
   EXPECT_FALSE(driver::AskOperator("C", "Repetir?", driver::kErrorDialog));  // no answer left
-  const auto& shown = operador().Messages();
+  const auto& shown = scriptedOperator().Messages();
   ASSERT_EQ(shown.size(), 4u);
   const struct {
     const char *flag, *question, *detail;
@@ -99,7 +99,7 @@ TEST_F(CommandPathTest, ReportedProblemsAndStatusesAreLoggedCollectedAndShown) {
   driver::ReportStatus("E", "aviso 1", /*show=*/true, driver::kNoticeDialog, /*collected=*/false);
   EXPECT_EQ(DebugLogTexts(), (Strings{"ERRO!!! falha", "aviso", "aviso 1"}));
   EXPECT_EQ(stMensagemTaa, " falha aviso");
-  EXPECT_EQ(operador().Texts(), (Strings{"falha", "aviso 1"}));
+  EXPECT_EQ(scriptedOperator().Texts(), (Strings{"falha", "aviso 1"}));
 }
 
 }  // namespace

@@ -23,16 +23,16 @@ struct LegacyPrinter {
     int ret = 1, ack = 6, st1 = 0, st2 = 0;
   };
   std::deque<Status> statuses;  // then "all well"
-  int cancelaRet = 1;
-  int retornoCalls = 0;
-  int cancelaCalls = 0;
+  int cancelCode = 1;
+  int statusCalls = 0;
+  int cancelCalls = 0;
   std::vector<size_t> unlocksAtMessage;  // messages already shown at each unlock
   std::vector<std::string> unlockArgs;
 };
 LegacyPrinter printer;
 
-int FakeRetornoImpressora(int* ack, int* st1, int* st2) {
-  ++printer.retornoCalls;
+int FakePrinterStatus(int* ack, int* st1, int* st2) {
+  ++printer.statusCalls;
   LegacyPrinter::Status status;
   if (!printer.statuses.empty()) {
     status = printer.statuses.front();
@@ -43,14 +43,14 @@ int FakeRetornoImpressora(int* ack, int* st1, int* st2) {
   *st2 = status.st2;
   return status.ret;
 }
-int FakeTravarTeclado(const char* travar) {
-  printer.unlockArgs.push_back(travar);
+int FakeLockKeyboard(const char* lock) {
+  printer.unlockArgs.push_back(lock);
   printer.unlocksAtMessage.push_back(tovtest::ScriptedOperator::Get().Messages().size());
   return 1;
 }
-int FakeCancelaCupom() {
-  ++printer.cancelaCalls;
-  return printer.cancelaRet;
+int FakeCancelReceipt() {
+  ++printer.cancelCalls;
+  return printer.cancelCode;
 }
 
 class LegacyAnalysisTest : public tovtest::PackageTest {
@@ -59,9 +59,9 @@ class LegacyAnalysisTest : public tovtest::PackageTest {
     PackageTest::SetUp();
     tovtest::SetClock(DateTime::FromParts(2026, 7, 9, 10, 0, 0));
     printer = LegacyPrinter{};
-    Daruma_FI_RetornoImpressora = &FakeRetornoImpressora;
-    Daruma_TEF_TravarTeclado = &FakeTravarTeclado;
-    Daruma_FI_CancelaCupom = &FakeCancelaCupom;
+    Daruma_FI_RetornoImpressora = &FakePrinterStatus;
+    Daruma_TEF_TravarTeclado = &FakeLockKeyboard;
+    Daruma_FI_CancelaCupom = &FakeCancelReceipt;
   }
   bool Analyse(int code, bool show, bool cancel = false, bool lowPaper = false) {
     stImpDebug = "Daruma_FI_AbreCupom";
@@ -102,13 +102,13 @@ TEST_F(LegacyAnalysisTest, CodeWithAMessageIsReportedAndStatusStillRead) {
   for (const KeyCase& c : cases) {
     SCOPED_TRACE(c.value);
     stMensagemTaa.clear();
-    printer.retornoCalls = 0;
+    printer.statusCalls = 0;
     EXPECT_FALSE(Analyse(c.value, /*show=*/false));
     EXPECT_EQ(stMensagemTaa, " " + Cp(c.text));
     EXPECT_EQ(DebugLogTexts().back(), "ERRO!!! " + Cp(c.text));
-    EXPECT_EQ(printer.retornoCalls, 1);
+    EXPECT_EQ(printer.statusCalls, 1);
   }
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   EXPECT_TRUE(printer.unlockArgs.empty());
 }
 
@@ -118,7 +118,7 @@ TEST_F(LegacyAnalysisTest, OtherCodesWithCleanStatusGiveTrueAndOnlyTheDebugLine)
     EXPECT_TRUE(Analyse(code, /*show=*/true));
   }
   EXPECT_EQ(stMensagemTaa, "");
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   EXPECT_EQ(DebugLogTexts(), Strings(8, "Daruma_FI_AbreCupom"));
 }
 
@@ -146,15 +146,15 @@ TEST_F(LegacyAnalysisTest, EveryErrorBitOfTheStatusBytesIsReported) {
   for (const BitCase& c : cases) {
     SCOPED_TRACE(c.text);
     stMensagemTaa.clear();
-    operador().Clear();
+    scriptedOperator().Clear();
     printer.statuses = {{1, 6, c.st1, c.st2}};
     EXPECT_FALSE(Analyse(1, /*show=*/true));
     EXPECT_EQ(stMensagemTaa, " " + Cp(c.text));
     EXPECT_EQ(DebugLogTexts().back(), "ERRO!!! " + Cp(c.text));
-    ASSERT_EQ(operador().Messages().size(), 1u);
-    EXPECT_EQ(operador().Messages()[0].text, Cp(c.text));
-    EXPECT_EQ(operador().Messages()[0].type, 0);
-    EXPECT_EQ(operador().Messages()[0].context, "ESQ");
+    ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+    EXPECT_EQ(scriptedOperator().Messages()[0].text, Cp(c.text));
+    EXPECT_EQ(scriptedOperator().Messages()[0].type, 0);
+    EXPECT_EQ(scriptedOperator().Messages()[0].context, "ESQ");
   }
   // The keyboard is unlocked with "0" right before every message.
   EXPECT_EQ(printer.unlockArgs, Strings(std::size(cases), "0"));
@@ -183,13 +183,13 @@ TEST_F(LegacyAnalysisTest, LowPaperAndOpenReceiptLeaveTheResultTrue) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.show << c.lowPaper << c.cancel);
     stMensagemTaa.clear();
-    operador().Clear();
-    printer.cancelaCalls = 0;
+    scriptedOperator().Clear();
+    printer.cancelCalls = 0;
     printer.statuses = {{1, 6, 66, 0}};
     EXPECT_TRUE(Analyse(1, c.show, c.cancel, c.lowPaper));
     EXPECT_EQ(stMensagemTaa, "");
-    EXPECT_EQ(operador().Messages().size(), c.messages);
-    EXPECT_EQ(printer.cancelaCalls, c.cancelations);
+    EXPECT_EQ(scriptedOperator().Messages().size(), c.messages);
+    EXPECT_EQ(printer.cancelCalls, c.cancelations);
   }
   const Strings log = DebugLogTexts();
   EXPECT_EQ(Strings(log.begin(), log.begin() + 3),
@@ -199,11 +199,11 @@ TEST_F(LegacyAnalysisTest, LowPaperAndOpenReceiptLeaveTheResultTrue) {
 
 TEST_F(LegacyAnalysisTest, CancellationOfTheOpenReceiptIsAnalysedSilently) {
   printer.statuses = {{1, 6, 2, 0}};
-  printer.cancelaRet = -1;
+  printer.cancelCode = -1;
   EXPECT_TRUE(Analyse(1, /*show=*/true, /*cancel=*/true));
-  EXPECT_EQ(printer.cancelaCalls, 1);
-  EXPECT_EQ(printer.retornoCalls, 2);
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_EQ(printer.cancelCalls, 1);
+  EXPECT_EQ(printer.statusCalls, 2);
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   EXPECT_EQ(stMensagemTaa, Cp(" Erro de execução na função."));
 }
 
@@ -231,14 +231,14 @@ TEST_F(LegacyAnalysisTest, UnsetEntryPointReportsPrinterErrorWithoutCrashing) {
                              [] { Daruma_FI_CancelaCupom = nullptr; }};
   for (Reset unset : unsetters) {
     stMensagemTaa.clear();
-    operador().Clear();
-    Daruma_FI_RetornoImpressora = &FakeRetornoImpressora;
-    Daruma_TEF_TravarTeclado = &FakeTravarTeclado;
-    Daruma_FI_CancelaCupom = &FakeCancelaCupom;
+    scriptedOperator().Clear();
+    Daruma_FI_RetornoImpressora = &FakePrinterStatus;
+    Daruma_TEF_TravarTeclado = &FakeLockKeyboard;
+    Daruma_FI_CancelaCupom = &FakeCancelReceipt;
     unset();
     EXPECT_FALSE(Analyse(1, /*show=*/true));
     EXPECT_EQ(stMensagemTaa, Cp(" Impressora fiscal com erro."));
-    EXPECT_EQ(operador().Messages().size(), 1u);
+    EXPECT_EQ(scriptedOperator().Messages().size(), 1u);
     EXPECT_EQ(DebugLogTexts().back(), "ERRO!!! " + Cp("Impressora fiscal com erro."));
   }
 }

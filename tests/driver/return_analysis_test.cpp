@@ -19,10 +19,10 @@ using tovtest::PackageTest;
 using Strings = std::vector<std::string>;
 
 constexpr const char* kStatus = "rStatusUltimoCmdInt_ECF_Daruma";
-constexpr const char* kRetorno = "eInterpretarRetorno_ECF_Daruma";
-constexpr const char* kErro = "eInterpretarErro_ECF_Daruma";
-constexpr const char* kAviso = "eInterpretarAviso_ECF_Daruma";
-constexpr const char* kTeclado = "eTEF_TravarTeclado_ECF_Daruma";
+constexpr const char* kReturn = "eInterpretarRetorno_ECF_Daruma";
+constexpr const char* kError = "eInterpretarErro_ECF_Daruma";
+constexpr const char* kWarning = "eInterpretarAviso_ECF_Daruma";
+constexpr const char* kKeyboard = "eTEF_TravarTeclado_ECF_Daruma";
 
 class ReturnAnalysisTest : public PackageTest {
  protected:
@@ -30,9 +30,9 @@ class ReturnAnalysisTest : public PackageTest {
     PackageTest::SetUp();
     tovtest::SetClock(DateTime::FromParts(2026, 7, 9, 10, 0, 0));
   }
-  bool Analyse(int code, bool show, bool avisoUm = false) {
+  bool Analyse(int code, bool show, bool warningOne = false) {
     stImpDebug = "iCFVender_ECF_Daruma";
-    return AnalisaRetorno_FrameWork("ESQ", code, show, false, avisoUm);
+    return AnalisaRetorno_FrameWork("ESQ", code, show, false, warningOne);
   }
   static std::string Cp(const char* utf8) { return Utf8ToCp1252(utf8); }
 };
@@ -91,7 +91,7 @@ TEST_F(ReturnAnalysisTest, CodeWithAMessageIsCollectedLoggedAndFails) {
     EXPECT_EQ(stMensagemTaa, " " + text);
     EXPECT_EQ(driver().CallNames(), Strings{kStatus});
   }
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   const Strings log = DebugLogTexts();
   ASSERT_GE(log.size(), 2u);
   EXPECT_EQ(log[0], "iCFVender_ECF_Daruma");
@@ -105,7 +105,7 @@ TEST_F(ReturnAnalysisTest, CodesWithoutAMessageSucceedQuietly) {
   }
   EXPECT_EQ(stMensagemTaa, "");
   EXPECT_EQ(stImpDebug, "");
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   EXPECT_EQ(DebugLogTexts(), Strings(4, "iCFVender_ECF_Daruma"));
 }
 
@@ -115,23 +115,23 @@ TEST_F(ReturnAnalysisTest, UncataloguedNegativeCodeFailsNamingTheCode) {
   for (int code : {-11, -13, -25, -100, -106, -108, -999}) {
     SCOPED_TRACE(code);
     stMensagemTaa.clear();
-    operador().Clear();
+    scriptedOperator().Clear();
     const std::string text =
         Cp("Erro não catalogado da impressora: código ") + std::to_string(code);
     EXPECT_FALSE(Analyse(code, /*show=*/true));
     EXPECT_EQ(stMensagemTaa, " " + text);
-    ASSERT_EQ(operador().Messages().size(), 1u);
-    EXPECT_EQ(operador().Messages()[0].text, text);
+    ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+    EXPECT_EQ(scriptedOperator().Messages()[0].text, text);
     EXPECT_EQ(DebugLogTexts().back(), "ERRO!!! " + text);
   }
 }
 
 TEST_F(ReturnAnalysisTest, ShownCodeUnlocksTheKeyboardThenShowsANotice) {
   EXPECT_FALSE(Analyse(-6, /*show=*/true));
-  ASSERT_EQ(driver().CallNames(), (Strings{kTeclado, kStatus}));
+  ASSERT_EQ(driver().CallNames(), (Strings{kKeyboard, kStatus}));
   EXPECT_EQ(driver().Calls()[0].args, Strings{"0"});
-  ASSERT_EQ(operador().Messages().size(), 1u);
-  const tovtest::ShownMessage& shown = operador().Messages()[0];
+  ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+  const tovtest::ShownMessage& shown = scriptedOperator().Messages()[0];
   EXPECT_EQ(shown.text, Cp("Impressora desligada ou desconectada."));
   EXPECT_EQ(shown.detail, "");
   EXPECT_EQ(shown.flag, "N");
@@ -146,33 +146,33 @@ TEST_F(ReturnAnalysisTest, ShownCodeUnlocksTheKeyboardThenShowsANotice) {
 
 TEST_F(ReturnAnalysisTest, BusyPortWithoutDialogCollectsItsTextAndTheStatusTexts) {
   driver().QueueStatus(1, 15, -2);
-  driver().QueueInterpretation(kErro, "Erro de status");
-  driver().QueueInterpretation(kAviso, "Pouco papel");
+  driver().QueueInterpretation(kError, "Erro de status");
+  driver().QueueInterpretation(kWarning, "Pouco papel");
   EXPECT_FALSE(Analyse(-107, /*show=*/false));
   EXPECT_EQ(stMensagemTaa, Cp(" Porta de comunicação ocupada.") + " Erro de status Pouco papel");
-  EXPECT_TRUE(operador().Messages().empty());
-  EXPECT_EQ(driver().CountOf(kTeclado), 0);
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
+  EXPECT_EQ(driver().CountOf(kKeyboard), 0);
 }
 
 TEST_F(ReturnAnalysisTest, PrinterErrorOnSuccessCodeFailsAndIsShownAsStatusError) {
   driver().QueueStatus(1, 78, 0);
-  driver().QueueInterpretation(kErro, "  Cupom fiscal aberto  ");
+  driver().QueueInterpretation(kError, "  Cupom fiscal aberto  ");
   EXPECT_FALSE(Analyse(1, /*show=*/true));
-  ASSERT_EQ(operador().Messages().size(), 1u);
-  EXPECT_EQ(operador().Messages()[0].text, "Cupom fiscal aberto");
-  EXPECT_EQ(operador().Messages()[0].type, 3);
+  ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+  EXPECT_EQ(scriptedOperator().Messages()[0].text, "Cupom fiscal aberto");
+  EXPECT_EQ(scriptedOperator().Messages()[0].type, 3);
   EXPECT_EQ(stMensagemTaa, " Cupom fiscal aberto");
   EXPECT_EQ(DebugLogTexts(), (Strings{"iCFVender_ECF_Daruma", "Cupom fiscal aberto"}));
-  const auto interpretation = driver().CallsTo(kErro);
+  const auto interpretation = driver().CallsTo(kError);
   ASSERT_EQ(interpretation.size(), 1u);
   EXPECT_EQ(interpretation[0].args, (Strings{"78", "[out 200]"}));
-  EXPECT_EQ(driver().CountOf(kTeclado), 0);
+  EXPECT_EQ(driver().CountOf(kKeyboard), 0);
 }
 
 TEST_F(ReturnAnalysisTest, WarningsAreReportedWithoutChangingTheResult) {
   struct Case {
-    int aviso;
-    bool avisoUm;
+    int warning;
+    bool warningOne;
     bool reported;
     bool collected;
   };
@@ -181,23 +181,23 @@ TEST_F(ReturnAnalysisTest, WarningsAreReportedWithoutChangingTheResult) {
       {1, true, true, false},  {2, true, false, false}, {-3, true, false, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.aviso << " avisoUm " << c.avisoUm);
+    SCOPED_TRACE(testing::Message() << c.warning << " avisoUm " << c.warningOne);
     stMensagemTaa.clear();
-    operador().Clear();
+    scriptedOperator().Clear();
     driver().Reset();
-    driver().QueueStatus(1, 0, c.aviso);
-    driver().QueueInterpretation(kAviso, "Aviso " + std::to_string(c.aviso));
-    EXPECT_TRUE(Analyse(1, /*show=*/true, c.avisoUm));
-    const std::string text = "Aviso " + std::to_string(c.aviso);
-    EXPECT_EQ(driver().CountOf(kAviso), c.reported ? 1 : 0);
+    driver().QueueStatus(1, 0, c.warning);
+    driver().QueueInterpretation(kWarning, "Aviso " + std::to_string(c.warning));
+    EXPECT_TRUE(Analyse(1, /*show=*/true, c.warningOne));
+    const std::string text = "Aviso " + std::to_string(c.warning);
+    EXPECT_EQ(driver().CountOf(kWarning), c.reported ? 1 : 0);
     EXPECT_EQ(stMensagemTaa, c.collected ? " " + text : "");
     if (c.reported) {
-      ASSERT_EQ(operador().Messages().size(), 1u);
-      EXPECT_EQ(operador().Messages()[0].text, text);
-      EXPECT_EQ(operador().Messages()[0].type, 0);
+      ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+      EXPECT_EQ(scriptedOperator().Messages()[0].text, text);
+      EXPECT_EQ(scriptedOperator().Messages()[0].type, 0);
       EXPECT_EQ(DebugLogTexts().back(), text);
     } else {
-      EXPECT_TRUE(operador().Messages().empty());
+      EXPECT_TRUE(scriptedOperator().Messages().empty());
       EXPECT_EQ(DebugLogTexts().back(), "iCFVender_ECF_Daruma");
     }
   }
@@ -205,37 +205,37 @@ TEST_F(ReturnAnalysisTest, WarningsAreReportedWithoutChangingTheResult) {
 
 TEST_F(ReturnAnalysisTest, FailedStatusQueryIsInterpretedButLeavesTheResult) {
   driver().QueueStatus(-6, 0, 0);
-  driver().QueueInterpretation(kRetorno, " Impressora desligada ");
+  driver().QueueInterpretation(kReturn, " Impressora desligada ");
   EXPECT_TRUE(Analyse(1, /*show=*/true));
-  const auto interpretation = driver().CallsTo(kRetorno);
+  const auto interpretation = driver().CallsTo(kReturn);
   ASSERT_EQ(interpretation.size(), 1u);
   EXPECT_EQ(interpretation[0].args, (Strings{"-6", "[out 200]"}));
   EXPECT_EQ(stMensagemTaa, " Impressora desligada");
-  ASSERT_EQ(operador().Messages().size(), 1u);
-  EXPECT_EQ(operador().Messages()[0].type, 3);
+  ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+  EXPECT_EQ(scriptedOperator().Messages()[0].type, 3);
   EXPECT_EQ(DebugLogTexts().back(), "Impressora desligada");
 }
 
 TEST_F(ReturnAnalysisTest, StatusQueryAnsweringMinus12IsNotInterpretedButCodesAreExamined) {
   driver().QueueStatus(-12, 5, -1);
-  driver().QueueInterpretation(kErro, "Erro cinco");
-  driver().QueueInterpretation(kAviso, "Aviso menos um");
+  driver().QueueInterpretation(kError, "Erro cinco");
+  driver().QueueInterpretation(kWarning, "Aviso menos um");
   EXPECT_FALSE(Analyse(1, /*show=*/false));
-  EXPECT_EQ(driver().CountOf(kRetorno), 0);
+  EXPECT_EQ(driver().CountOf(kReturn), 0);
   EXPECT_EQ(stMensagemTaa, " Erro cinco Aviso menos um");
 }
 
 TEST_F(ReturnAnalysisTest, EverythingWrongComesInStepOrder) {
   driver().QueueStatus(-27, 10, -2);
-  driver().QueueInterpretation(kRetorno, "R");
-  driver().QueueInterpretation(kErro, "E");
-  driver().QueueInterpretation(kAviso, "A");
+  driver().QueueInterpretation(kReturn, "R");
+  driver().QueueInterpretation(kError, "E");
+  driver().QueueInterpretation(kWarning, "A");
   EXPECT_FALSE(Analyse(-5, /*show=*/true));
-  const std::string porta = Cp("Erro ao abrir porta de comunicação.");
-  EXPECT_EQ(stMensagemTaa, " " + porta + " R E A");
-  EXPECT_EQ(operador().Texts(), (Strings{porta, "R", "E", "A"}));
-  EXPECT_EQ(DebugLogTexts(), (Strings{"iCFVender_ECF_Daruma", "ERRO!!! " + porta, "R", "E", "A"}));
-  EXPECT_EQ(driver().CallNames(), (Strings{kTeclado, kStatus, kRetorno, kErro, kAviso}));
+  const std::string port = Cp("Erro ao abrir porta de comunicação.");
+  EXPECT_EQ(stMensagemTaa, " " + port + " R E A");
+  EXPECT_EQ(scriptedOperator().Texts(), (Strings{port, "R", "E", "A"}));
+  EXPECT_EQ(DebugLogTexts(), (Strings{"iCFVender_ECF_Daruma", "ERRO!!! " + port, "R", "E", "A"}));
+  EXPECT_EQ(driver().CallNames(), (Strings{kKeyboard, kStatus, kReturn, kError, kWarning}));
 }
 
 TEST_F(ReturnAnalysisTest, EmptyPendingDescriptionStillMakesAnEntryAndIsCleared) {
@@ -252,7 +252,7 @@ TEST_F(ReturnAnalysisTest, EmptyPendingDescriptionStillMakesAnEntryAndIsCleared)
 
 TEST_F(ReturnAnalysisTest, StatusTextWithoutTerminatorIsCutAtItsWidth) {
   driver().QueueStatus(1, 3, 0);
-  driver().Queue(kErro, tovtest::DriverAnswer{1, {std::string(200, 'X') + "LIXO"}, {}, false});
+  driver().Queue(kError, tovtest::DriverAnswer{1, {std::string(200, 'X') + "LIXO"}, {}, false});
   EXPECT_FALSE(Analyse(1, /*show=*/false));
   EXPECT_EQ(stMensagemTaa, " " + std::string(200, 'X'));
 }
@@ -267,7 +267,7 @@ TEST_F(ReturnAnalysisTest, LogWriteErrorReachesTheCaller) {
 TEST_F(ReturnAnalysisTest, UnboundDriverDoesNotCrashTheAnalysis) {
   UnbindDriverEntryPoints();
   EXPECT_FALSE(Analyse(0, /*show=*/true));
-  EXPECT_EQ(operador().Messages().front().text, Cp("Erro de comunicação."));
+  EXPECT_EQ(scriptedOperator().Messages().front().text, Cp("Erro de comunicação."));
 }
 
 TEST_F(ReturnAnalysisTest, EstadoImpJudgesTheStoredCodeAndKeepsTheResult) {
@@ -280,19 +280,19 @@ TEST_F(ReturnAnalysisTest, EstadoImpJudgesTheStoredCodeAndKeepsTheResult) {
   const Case cases[] = {{1, true, true, 0}, {-6, true, false, 1}, {-6, false, false, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.inRetorno);
-    operador().Clear();
+    scriptedOperator().Clear();
     inRetorno = c.inRetorno;
     boNUtilTaa = c.boNUtilTaa;
     boClieUtil = !c.expected;
     EXPECT_EQ(Estado_Imp("ESQ", true, true), c.expected);
     EXPECT_EQ(boClieUtil, c.expected);
-    EXPECT_EQ(operador().Messages().size(), c.dialogs);
+    EXPECT_EQ(scriptedOperator().Messages().size(), c.dialogs);
   }
   // Warning 1 is never reported by Estado_Imp.
   driver().QueueStatus(1, 0, 1);
   inRetorno = 1;
   EXPECT_TRUE(Estado_Imp("ESQ", true, true));
-  EXPECT_EQ(driver().CountOf(kAviso), 0);
+  EXPECT_EQ(driver().CountOf(kWarning), 0);
 }
 
 }  // namespace

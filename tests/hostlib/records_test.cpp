@@ -54,7 +54,7 @@ TEST_F(RecordsTest, GravaCERAppendsARowPerCall) {
             std::vector<std::string>{"2"});
 }
 
-TEST_F(RecordsTest, DocNaoFiscaisAppendsAllTenArguments) {
+TEST_F(RecordsTest, SetDocNaoFiscaisECFAppendsAllTenArguments) {
   Variant id = setDocNaoFiscaisECF("K1", "000123", "000045", "000007", "", "RG", "",
                                    DateTime::FromParts(2024, 3, 10, 14, 5, 9),
                                    DateTime::FromParts(2024, 3, 9), "");

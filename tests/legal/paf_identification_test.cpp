@@ -121,20 +121,20 @@ TEST_F(PafIdentificationTest, OptionalBlocksAndErrors) {
   EXPECT_NE(text.find("Versao ER PAF-ECF: 02.06\n\n"), std::string::npos);
   EXPECT_EQ(text.find("Arquivo Texto"), std::string::npos);
   EXPECT_EQ(text.find("Relação de Ecf"), std::string::npos);
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 
   // The digest file gone: the digests the data module still holds from the
   // call above are not printed as this program's; the error is shown.
   std::filesystem::remove(sandbox().hostFolder() + "/Dados/Cadastros/ArquivosQirMd5.cds");
   EXPECT_EQ(Print(Packet({{"NRSERIEIMPRPERS", "X"}})), "");
-  ASSERT_EQ(operador().Messages().size(), 1u);
-  EXPECT_EQ(operador().Messages()[0].type, 3);
+  ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+  EXPECT_EQ(scriptedOperator().Messages()[0].type, 3);
 
   // A printer list that is not a data packet: shown, nothing printed.
   WriteDigests();
-  operador().Clear();
+  scriptedOperator().Clear();
   EXPECT_EQ(Print(Variant("not a packet")), "");
-  EXPECT_EQ(operador().Messages().size(), 1u);
+  EXPECT_EQ(scriptedOperator().Messages().size(), 1u);
 }
 
 // Days the driver made no file of are listed as the notice's detail, with
@@ -144,9 +144,9 @@ TEST_F(PafIdentificationTest, CatFileFailuresAreListedAsTheNoticesDetail) {
   Tov00300::StringList lista;
   const Variant params = Packet({{"CDFILIAL", "001"}, {"CDCAIXA", "002"}, {"IDESQUEMA", "AZUL"}});
   EXPECT_FALSE(Tov00300::GeraCatGenerica(VariantArray{params, "010325", "010325"}, lista));
-  ASSERT_EQ(operador().Messages().size(), 1u);
-  EXPECT_EQ(operador().Messages()[0].flag, "S");
-  EXPECT_NE(operador().Messages()[0].detail.find("01/03/2025"), std::string::npos);
+  ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+  EXPECT_EQ(scriptedOperator().Messages()[0].flag, "S");
+  EXPECT_NE(scriptedOperator().Messages()[0].detail.find("01/03/2025"), std::string::npos);
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ namespace {
 using namespace Tov00300;
 using tovtest::PackageTest;
 
-struct Linha {
-  std::string filial, caixa, serie, situacao, campo01, total;  // total in clear
+struct Row {
+  std::string branch, till, serial, state, field01, total;  // total in clear
 };
 
 class GrandTotalTest : public PackageTest {
@@ -33,31 +33,30 @@ class GrandTotalTest : public PackageTest {
     stSerieAtu = "DR0001";
   }
 
-  static DataPacket Pacote(const std::vector<Linha>& linhas, int larguraCampo02 = 60) {
+  static DataPacket Packet(const std::vector<Row>& lines, int field02Width = 60) {
     DataPacket p;
-    p.fields = {
-        {"CDFILIAL", FieldType::String, 4},    {"CDCAIXA", FieldType::String, 3},
-        {"NRSERIEECF", FieldType::String, 20}, {"IDSITECFIMPF", FieldType::String, 1},
-        {"CAMPO01", FieldType::String, 1},     {"CAMPO02", FieldType::String, larguraCampo02},
-        {"OUTRO", FieldType::String, 10}};
-    for (const Linha& l : linhas) {
+    p.fields = {{"CDFILIAL", FieldType::String, 4},    {"CDCAIXA", FieldType::String, 3},
+                {"NRSERIEECF", FieldType::String, 20}, {"IDSITECFIMPF", FieldType::String, 1},
+                {"CAMPO01", FieldType::String, 1},     {"CAMPO02", FieldType::String, field02Width},
+                {"OUTRO", FieldType::String, 10}};
+    for (const Row& l : lines) {
       p.rows.push_back(
-          {Variant(l.filial), Variant(l.caixa), Variant(l.serie), Variant(l.situacao),
-           Variant(l.campo01),
+          {Variant(l.branch), Variant(l.till), Variant(l.serial), Variant(l.state),
+           Variant(l.field01),
            Variant(l.total.empty() ? std::string() : hostlib::Cripto(l.total, kScrambleKey)),
            Variant("guardado")});
     }
     return p;
   }
-  static void Grava(const std::string& caminho, const DataPacket& p) {
-    platform::AtomicReplaceFile(caminho, DataSet::ToXml(p));
+  static void Write(const std::string& path, const DataPacket& p) {
+    platform::AtomicReplaceFile(path, DataSet::ToXml(p));
   }
-  static std::string Le(const std::string& caminho) {
-    return platform::ReadFile(caminho).value_or("<missing>");
+  static std::string Read(const std::string& path) {
+    return platform::ReadFile(path).value_or("<missing>");
   }
   // The clear total recorded in the file's row for this register.
-  static std::string TotalGravado(const std::string& caminho) {
-    DataPacket p = DataSet::FromXml(Le(caminho));
+  static std::string RecordedTotal(const std::string& path) {
+    DataPacket p = DataSet::FromXml(Read(path));
     for (const auto& row : p.rows) {
       if (row[0].AsString() == "001" && row[1].AsString() == "02") {
         return hostlib::Uncripto(row[5].AsString(), kScrambleKey);
@@ -65,79 +64,79 @@ class GrandTotalTest : public PackageTest {
     }
     return "<no row>";
   }
-  void ImpressoraComTotal(const std::string& resposta) {
-    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {resposta});
+  void PrinterWithTotal(const std::string& reply) {
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {reply});
   }
-  static Variant Bag(const std::string& idValida) {
+  static Variant Bag(const std::string& validId) {
     return MakeBag({{"CDFILIAL", "999"},
                     {"CDCAIXA", "99"},
                     {"NRSERIEIMP", "OUTRA"},
                     {"ESQUEMACOR", "AZUL"},
-                    {"IDVALIDA", idValida}});
+                    {"IDVALIDA", validId}});
   }
   std::string InvalidMessage() const {
-    std::string texto = DataModule().msgPadrao.Msg("ArqConfig_Inv4");
-    texto.replace(texto.find("%s"), 2, ControlFilePath());
-    return texto;
+    std::string text = DataModule().msgPadrao.Msg("ArqConfig_Inv4");
+    text.replace(text.find("%s"), 2, ControlFilePath());
+    return text;
   }
 
-  const std::vector<Linha> kLoja = {{"001", "01", "DR0000", "A", "S", "1,00"},
+  const std::vector<Row> kBranch = {{"001", "01", "DR0000", "A", "S", "1,00"},
                                     {"001", "02", "DR0001", "A", "S", "12345,67"}};
 };
 
-struct CasoValidacao {
-  const char* nome;
-  std::string gravado;     // clear total in the file
-  std::string impressora;  // register 1 reply
-  bool esperado;
-  bool mensagem;
-  std::string gravadoDepois;
+struct ValidationCase {
+  const char* name;
+  std::string recorded;  // clear total in the file
+  std::string printer;   // register 1 reply
+  bool expected;
+  bool message;
+  std::string recordedAfter;
 };
 // Test listings show the case by its name.
-void PrintTo(const CasoValidacao& caso, std::ostream* os) {
-  *os << caso.nome;
+void PrintTo(const ValidationCase& testCase, std::ostream* os) {
+  *os << testCase.name;
 }
 
 class ValidationTest : public GrandTotalTest,
-                       public ::testing::WithParamInterface<CasoValidacao> {};
+                       public ::testing::WithParamInterface<ValidationCase> {};
 
 TEST_P(ValidationTest, ComparesTheRecordedTotalWithThePrinters) {
-  const CasoValidacao& c = GetParam();
-  std::vector<Linha> linhas = kLoja;
-  linhas[1].total = c.gravado;
-  Grava(ControlFilePath(), Pacote(linhas));
+  const ValidationCase& c = GetParam();
+  std::vector<Row> lines = kBranch;
+  lines[1].total = c.recorded;
+  Write(ControlFilePath(), Packet(lines));
 
-  ImpressoraComTotal(c.impressora);
-  EXPECT_EQ(Atu_TotGeral(Bag("S")), c.esperado);
-  if (c.mensagem) {
-    ASSERT_EQ(operador().Texts(), std::vector<std::string>{InvalidMessage()});
-    EXPECT_EQ(operador().Messages()[0].type, 3);
-    EXPECT_EQ(operador().Messages()[0].context, "AZUL");
+  PrinterWithTotal(c.printer);
+  EXPECT_EQ(Atu_TotGeral(Bag("S")), c.expected);
+  if (c.message) {
+    ASSERT_EQ(scriptedOperator().Texts(), std::vector<std::string>{InvalidMessage()});
+    EXPECT_EQ(scriptedOperator().Messages()[0].type, 3);
+    EXPECT_EQ(scriptedOperator().Messages()[0].context, "AZUL");
   } else {
-    EXPECT_TRUE(operador().Messages().empty());
+    EXPECT_TRUE(scriptedOperator().Messages().empty());
   }
-  EXPECT_EQ(TotalGravado(ControlFilePath()), c.gravadoDepois);
+  EXPECT_EQ(RecordedTotal(ControlFilePath()), c.recordedAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Casos, ValidationTest,
+    Cases, ValidationTest,
     ::testing::Values(
-        CasoValidacao{"Igual", "12345,67", "000000000001234567", true, false, "12345,67"},
-        CasoValidacao{"UmCentavoAMais", "12345,67", "000000000001234568", false, true, "12345,67"},
-        CasoValidacao{"UmCentavoAMenos", "12345,67", "000000000001234566", false, true, "12345,67"},
-        CasoValidacao{"ValorDeReinicio", "10,10", "000000000001234567", true, false, "12345,67"},
-        CasoValidacao{"GravadoEmBranco", "", "000000000001234567", false, true, ""},
-        CasoValidacao{"GravadoComPonto", "12345.67", "000000000001234567", true, false,
-                      "12345.67"}),
-    [](const auto& info) { return std::string(info.param.nome); });
+        ValidationCase{"Equal", "12345,67", "000000000001234567", true, false, "12345,67"},
+        ValidationCase{"OneCentMore", "12345,67", "000000000001234568", false, true, "12345,67"},
+        ValidationCase{"OneCentLess", "12345,67", "000000000001234566", false, true, "12345,67"},
+        ValidationCase{"RestartValue", "10,10", "000000000001234567", true, false, "12345,67"},
+        ValidationCase{"RecordedBlank", "", "000000000001234567", false, true, ""},
+        ValidationCase{"RecordedWithAPoint", "12345.67", "000000000001234567", true, false,
+                       "12345.67"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GrandTotalTest, RecordingStoresThePrintersTotalAndKeepsTheOtherRows) {
-  Grava(ControlFilePath(), Pacote(kLoja));
-  ImpressoraComTotal("000000000009999950");
+  Write(ControlFilePath(), Packet(kBranch));
+  PrinterWithTotal("000000000009999950");
   EXPECT_TRUE(Atu_TotGeral(Bag("N")));
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 
-  DataPacket p = DataSet::FromXml(Le(ControlFilePath()));
+  DataPacket p = DataSet::FromXml(Read(ControlFilePath()));
   ASSERT_EQ(p.rows.size(), 2u);
   EXPECT_EQ(hostlib::Uncripto(p.rows[0][5].AsString(), kScrambleKey), "1,00");
   EXPECT_EQ(hostlib::Uncripto(p.rows[1][5].AsString(), kScrambleKey), "99999,5");
@@ -146,34 +145,34 @@ TEST_F(GrandTotalTest, RecordingStoresThePrintersTotalAndKeepsTheOtherRows) {
 }
 
 TEST_F(GrandTotalTest, ControlOffOrNoRowChangesNothing) {
-  std::vector<Linha> linhas = kLoja;
-  linhas[1].campo01 = "N";
-  Grava(ControlFilePath(), Pacote(linhas));
-  const std::string antes = Le(ControlFilePath());
+  std::vector<Row> lines = kBranch;
+  lines[1].field01 = "N";
+  Write(ControlFilePath(), Packet(lines));
+  const std::string before = Read(ControlFilePath());
   EXPECT_TRUE(Atu_TotGeral(Bag("S")));
   EXPECT_TRUE(Atu_TotGeral(Bag("N")));
-  EXPECT_EQ(Le(ControlFilePath()), antes);
+  EXPECT_EQ(Read(ControlFilePath()), before);
   stSerieAtu = "NENHUMA";
-  Grava(ControlFilePath(), Pacote(kLoja));
-  const std::string semLinha = Le(ControlFilePath());
+  Write(ControlFilePath(), Packet(kBranch));
+  const std::string withoutRow = Read(ControlFilePath());
   EXPECT_TRUE(Atu_TotGeral(Bag("S")));
-  EXPECT_EQ(Le(ControlFilePath()), semLinha);
+  EXPECT_EQ(Read(ControlFilePath()), withoutRow);
   EXPECT_EQ(driver().CountOf("rRetornarInformacao_ECF_Daruma"), 0);
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 }
 
 TEST_F(GrandTotalTest, FallbackFileIsUsedOnlyForActivePrintersAndSavedAsBrindal) {
-  std::vector<Linha> linhas = kLoja;
-  linhas[1].situacao = "I";  // inactive: not selected from the older file
-  linhas.push_back({"001", "02", "DR0001", "A", "S", "500,00"});
-  Grava(FallbackControlFilePath(), Pacote(linhas));
+  std::vector<Row> lines = kBranch;
+  lines[1].state = "I";  // inactive: not selected from the older file
+  lines.push_back({"001", "02", "DR0001", "A", "S", "500,00"});
+  Write(FallbackControlFilePath(), Packet(lines));
   EXPECT_EQ(FallbackControlFilePath(), DsDirCad + "mor02001.cds");
 
-  ImpressoraComTotal("000000000000050000");
+  PrinterWithTotal("000000000000050000");
   EXPECT_TRUE(Atu_TotGeral(Bag("S")));
-  ImpressoraComTotal("000000000000060000");
+  PrinterWithTotal("000000000000060000");
   EXPECT_TRUE(Atu_TotGeral(Bag("N")));
-  DataPacket p = DataSet::FromXml(Le(ControlFilePath()));
+  DataPacket p = DataSet::FromXml(Read(ControlFilePath()));
   ASSERT_EQ(p.rows.size(), 3u);
   EXPECT_EQ(hostlib::Uncripto(p.rows[1][5].AsString(), kScrambleKey), "12345,67");
   EXPECT_EQ(hostlib::Uncripto(p.rows[2][5].AsString(), kScrambleKey), "600");
@@ -182,73 +181,73 @@ TEST_F(GrandTotalTest, FallbackFileIsUsedOnlyForActivePrintersAndSavedAsBrindal)
 // A check that could not run is not a check that passed.
 TEST_F(GrandTotalTest, MissingControlFilesFailTheCheckButNotTheRecording) {
   EXPECT_FALSE(Atu_TotGeral(Bag("S")));
-  ASSERT_EQ(operador().Messages().size(), 1u);
-  EXPECT_NE(operador().Texts()[0].find(ControlFilePath()), std::string::npos);
-  EXPECT_NE(operador().Texts()[0].find(FallbackControlFilePath()), std::string::npos);
+  ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+  EXPECT_NE(scriptedOperator().Texts()[0].find(ControlFilePath()), std::string::npos);
+  EXPECT_NE(scriptedOperator().Texts()[0].find(FallbackControlFilePath()), std::string::npos);
 
   EXPECT_TRUE(Atu_TotGeral(Bag("N")));
-  EXPECT_EQ(operador().Messages().size(), 2u);
+  EXPECT_EQ(scriptedOperator().Messages().size(), 2u);
   EXPECT_FALSE(platform::FileExists(ControlFilePath()));
 }
 
 TEST_F(GrandTotalTest, CorruptControlFileIsReportedAndNeverOverwritten) {
-  Grava(ControlFilePath(), Pacote(kLoja));
-  const std::string inteiro = Le(ControlFilePath());
-  const std::string cortado = inteiro.substr(0, inteiro.size() / 2);
+  Write(ControlFilePath(), Packet(kBranch));
+  const std::string whole = Read(ControlFilePath());
+  const std::string cut = whole.substr(0, whole.size() / 2);
   // An older file exists too: it must not stand in for a damaged Brindal.cds.
-  Grava(FallbackControlFilePath(), Pacote(kLoja));
+  Write(FallbackControlFilePath(), Packet(kBranch));
 
-  for (const std::string& conteudo : {cortado, std::string("not a data packet"), std::string()}) {
-    std::ofstream(ControlFilePath(), std::ios::binary | std::ios::trunc) << conteudo;
-    operador().Clear();
+  for (const std::string& content : {cut, std::string("not a data packet"), std::string()}) {
+    std::ofstream(ControlFilePath(), std::ios::binary | std::ios::trunc) << content;
+    scriptedOperator().Clear();
     EXPECT_FALSE(Atu_TotGeral(Bag("S")));
-    ASSERT_EQ(operador().Messages().size(), 1u);
-    EXPECT_EQ(operador().Texts()[0].rfind(
+    ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+    EXPECT_EQ(scriptedOperator().Texts()[0].rfind(
                   Utf8ToCp1252("Arquivo de controle do totalizador geral ilegível: ") +
                       ControlFilePath() + "\r",
                   0),
               0u)
         << "the operator is told in Portuguese which file is damaged";
     EXPECT_TRUE(Atu_TotGeral(Bag("N")));
-    EXPECT_EQ(Le(ControlFilePath()), conteudo);
+    EXPECT_EQ(Read(ControlFilePath()), content);
   }
 }
 
 TEST_F(GrandTotalTest, UnconvertiblePrinterTotalIsNeitherCheckedNorRecorded) {
-  Grava(ControlFilePath(), Pacote(kLoja));
-  const std::string antes = Le(ControlFilePath());
-  ImpressoraComTotal("                  ");
+  Write(ControlFilePath(), Packet(kBranch));
+  const std::string before = Read(ControlFilePath());
+  PrinterWithTotal("                  ");
   EXPECT_FALSE(Atu_TotGeral(Bag("S")));
   // A total not recorded is not reported as recorded.
-  ImpressoraComTotal("                  ");
+  PrinterWithTotal("                  ");
   EXPECT_FALSE(Atu_TotGeral(Bag("N")));
-  EXPECT_EQ(operador().Messages().size(), 2u);
-  EXPECT_EQ(Le(ControlFilePath()), antes);
+  EXPECT_EQ(scriptedOperator().Messages().size(), 2u);
+  EXPECT_EQ(Read(ControlFilePath()), before);
 }
 
 TEST_F(GrandTotalTest, UnreadableRecordedTotalFailsTheCheck) {
-  DataPacket p = Pacote(kLoja);
+  DataPacket p = Packet(kBranch);
   p.rows[1][5] = Variant(hostlib::Cripto("doze", kScrambleKey));
-  Grava(ControlFilePath(), p);
-  ImpressoraComTotal("000000000001234567");
+  Write(ControlFilePath(), p);
+  PrinterWithTotal("000000000001234567");
   EXPECT_FALSE(Atu_TotGeral(Bag("S")));
-  EXPECT_EQ(operador().Messages().size(), 1u);
+  EXPECT_EQ(scriptedOperator().Messages().size(), 1u);
 }
 
 TEST_F(GrandTotalTest, FieldTooNarrowForTheScrambledTotalLeavesTheFileAlone) {
-  Grava(ControlFilePath(), Pacote(kLoja, 8));
-  const std::string antes = Le(ControlFilePath());
-  ImpressoraComTotal("000000000001234567");
+  Write(ControlFilePath(), Packet(kBranch, 8));
+  const std::string before = Read(ControlFilePath());
+  PrinterWithTotal("000000000001234567");
   EXPECT_TRUE(Atu_TotGeral(Bag("N")));
-  EXPECT_EQ(operador().Messages().size(), 1u);
-  EXPECT_EQ(Le(ControlFilePath()), antes);
+  EXPECT_EQ(scriptedOperator().Messages().size(), 1u);
+  EXPECT_EQ(Read(ControlFilePath()), before);
 }
 
 TEST_F(GrandTotalTest, QuoteInTheSelectionIsRefused) {
-  Grava(ControlFilePath(), Pacote(kLoja));
+  Write(ControlFilePath(), Packet(kBranch));
   stAtuFili = "x' OR CDFILIAL <> '";
   EXPECT_FALSE(Atu_TotGeral(Bag("S")));
-  EXPECT_EQ(operador().Messages().size(), 1u);
+  EXPECT_EQ(scriptedOperator().Messages().size(), 1u);
 }
 
 }  // namespace

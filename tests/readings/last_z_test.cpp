@@ -15,77 +15,79 @@ namespace {
 using namespace Tov00300;
 using tovtest::PackageTest;
 
+class LastZTest : public PackageTest {};
+
 // A register-140 record: blanks except for the fields written into it.
-class Registro {
+class Record {
  public:
-  Registro() : texto_(1164, '0') {}
-  Registro& Em(int posicao, const std::string& valor) {
-    texto_.replace(static_cast<size_t>(posicao - 1), valor.size(), valor);
+  Record() : text_(1164, '0') {}
+  Record& At(int position, const std::string& amount) {
+    text_.replace(static_cast<size_t>(position - 1), amount.size(), amount);
     return *this;
   }
-  Registro& Aliquota(int slot, const std::string& entrada, const std::string& total) {
-    Em(843 + (slot - 1) * 5, entrada);
-    return Em(129 + (slot - 1) * 14, total);
+  Record& TaxRate(int slot, const std::string& input, const std::string& total) {
+    At(843 + (slot - 1) * 5, input);
+    return At(129 + (slot - 1) * 14, total);
   }
-  const std::string& texto() const { return texto_; }
+  const std::string& text() const { return text_; }
 
  private:
-  std::string texto_;
+  std::string text_;
 };
 
-std::string Amount14(long long centavos) {
-  std::string s = std::to_string(centavos);
+std::string Amount14(long long cents) {
+  std::string s = std::to_string(cents);
   return std::string(14 - s.size(), '0') + s;
 }
 
-Registro Tipico() {
-  Registro r;
-  r.Em(1, "15032026")
-      .Em(9, "000000000001500000")   // grand total 15000,00
-      .Em(27, "000000000001000000")  // day began at 10000,00
-      .Em(45, Amount14(1000))        // 10,00
-      .Em(73, Amount14(250))         // 2,50
-      .Em(101, Amount14(777))
-      .Em(353, Amount14(111))
-      .Em(381, Amount14(222))
-      .Em(409, Amount14(333))
-      .Em(923, "0042")
-      .Em(927, "0007")
-      .Em(935, "001234")
-      .Em(979, "0011");
+Record Typical() {
+  Record r;
+  r.At(1, "15032026")
+      .At(9, "000000000001500000")   // grand total 15000,00
+      .At(27, "000000000001000000")  // day began at 10000,00
+      .At(45, Amount14(1000))        // 10,00
+      .At(73, Amount14(250))         // 2,50
+      .At(101, Amount14(777))
+      .At(353, Amount14(111))
+      .At(381, Amount14(222))
+      .At(409, Amount14(333))
+      .At(923, "0042")
+      .At(927, "0007")
+      .At(935, "001234")
+      .At(979, "0011");
   // Slot 1 sold nothing; slots 2 and 4 sold; the others are zero.
-  r.Aliquota(1, "T1800", Amount14(0));
-  r.Aliquota(2, "T1200", Amount14(10000));  // 100,00 at 12 %
-  r.Aliquota(3, "S0500", Amount14(0));
-  r.Aliquota(4, "T0700", Amount14(2550));  // 25,50 at 7 %
+  r.TaxRate(1, "T1800", Amount14(0));
+  r.TaxRate(2, "T1200", Amount14(10000));  // 100,00 at 12 %
+  r.TaxRate(3, "S0500", Amount14(0));
+  r.TaxRate(4, "T0700", Amount14(2550));  // 25,50 at 7 %
   return r;
 }
 
-Variant Resultado(size_t n = 49) {
+Variant Result(size_t n = 49) {
   VariantArray a(n, Variant(std::string("x")));
   return Variant(a);
 }
 
-struct LinhaImposto {
-  std::string cd, aliq, imposto, vendido, cdimp;
-  friend bool operator==(const LinhaImposto&, const LinhaImposto&) = default;
+struct TaxRow {
+  std::string code, rate, tax, sold, cdimp;
+  friend bool operator==(const TaxRow&, const TaxRow&) = default;
 };
 
-std::vector<LinhaImposto> Linhas(DataSet& ds) {
-  std::vector<LinhaImposto> linhas;
+std::vector<TaxRow> Lines(DataSet& ds) {
+  std::vector<TaxRow> lines;
   for (ds.First(); !ds.Eof(); ds.Next()) {
-    linhas.push_back(
-        {ds.FieldByName("CDALIQIMPFIS").AsString(), ds.FieldByName("VRALIQIMPFIS").AsString(),
-         ds.FieldByName("VRIMPOSTO").AsString(), ds.FieldByName("VRVENDIDO").AsString(),
-         ds.FieldByName("CDIMPOSTO").AsString()});
+    lines.push_back({ds.FieldByName("CDALIQIMPFIS").AsString(),
+                     ds.FieldByName("VRALIQIMPFIS").AsString(),
+                     ds.FieldByName("VRIMPOSTO").AsString(), ds.FieldByName("VRVENDIDO").AsString(),
+                     ds.FieldByName("CDIMPOSTO").AsString()});
   }
-  return linhas;
+  return lines;
 }
 
-TEST_F(PackageTest, LastReductionFillsTheResultElements) {
+TEST_F(LastZTest, LastReductionFillsTheResultElements) {
   driver().Queue("rRetornarInformacao_ECF_Daruma", 1,
-                 {"   " + Tipico().texto().substr(0, 1000) + "  "});
-  Variant resultado = Resultado();
+                 {"   " + Typical().text().substr(0, 1000) + "  "});
+  Variant resultado = Result();
   DataSet host("host");
   ASSERT_TRUE(DadosUltimaRedZ({Variant("AZUL")}, resultado, host));
 
@@ -114,28 +116,28 @@ TEST_F(PackageTest, LastReductionFillsTheResultElements) {
   EXPECT_EQ(e[5].AsString(), "x") << "elements the record does not fill are left alone";
   EXPECT_EQ(e[26].AsString(), "x");
 
-  auto chamadas = driver().CallsTo("rRetornarInformacao_ECF_Daruma");
-  ASSERT_EQ(chamadas.size(), 1u);
-  EXPECT_EQ(chamadas[0].args, (std::vector<std::string>{"140", "[out 1164]"}));
+  auto calls = driver().CallsTo("rRetornarInformacao_ECF_Daruma");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].args, (std::vector<std::string>{"140", "[out 1164]"}));
 }
 
-TEST_F(PackageTest, TaxRowsKeepTheirOwnSlotNumbers) {
-  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {Tipico().texto()});
-  Variant resultado = Resultado();
+TEST_F(LastZTest, TaxRowsKeepTheirOwnSlotNumbers) {
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {Typical().text()});
+  Variant resultado = Result();
   DataSet host("host");
   ASSERT_TRUE(DadosUltimaRedZ({Variant("AZUL")}, resultado, host));
 
-  const std::vector<LinhaImposto> esperado = {{"02", "12,00", "12,00", "100,00", "00"},
-                                              {"04", "07,00", "01,79", "25,50", "00"}};
-  EXPECT_EQ(Linhas(DataModule().cdsImposto), esperado);
-  EXPECT_EQ(Linhas(host), esperado) << "the host receives a copy of the table";
+  const std::vector<TaxRow> expected = {{"02", "12,00", "12,00", "100,00", "00"},
+                                        {"04", "07,00", "01,79", "25,50", "00"}};
+  EXPECT_EQ(Lines(DataModule().cdsImposto), expected);
+  EXPECT_EQ(Lines(host), expected) << "the host receives a copy of the table";
 }
 
-TEST_F(PackageTest, AllZeroSlotsLeaveTheTaxTableEmpty) {
-  Registro r = Tipico();
-  r.Aliquota(2, "T1200", Amount14(0)).Aliquota(4, "T0700", Amount14(0));
-  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {r.texto()});
-  Variant resultado = Resultado();
+TEST_F(LastZTest, AllZeroSlotsLeaveTheTaxTableEmpty) {
+  Record r = Typical();
+  r.TaxRate(2, "T1200", Amount14(0)).TaxRate(4, "T0700", Amount14(0));
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {r.text()});
+  Variant resultado = Result();
   DataSet host("host");
   ASSERT_TRUE(DadosUltimaRedZ({Variant("AZUL")}, resultado, host));
   EXPECT_TRUE(DataModule().cdsImposto.IsEmpty());
@@ -143,9 +145,9 @@ TEST_F(PackageTest, AllZeroSlotsLeaveTheTaxTableEmpty) {
   EXPECT_TRUE(host.IsEmpty());
 }
 
-TEST_F(PackageTest, SilentPrinterGivesTheFallbackValues) {
+TEST_F(LastZTest, SilentPrinterGivesTheFallbackValues) {
   driver().Queue("rRetornarInformacao_ECF_Daruma", 0, {});
-  Variant resultado = Resultado();
+  Variant resultado = Result();
   DataSet host("host");
   host.CreateDataSet({{"KEEP", FieldType::String, 3}});
 
@@ -159,31 +161,31 @@ TEST_F(PackageTest, SilentPrinterGivesTheFallbackValues) {
   EXPECT_EQ(e[11].AsString(), "x");
   EXPECT_EQ(e[47].AsString(), "x");
   EXPECT_EQ(host.FieldIndex("KEEP"), 0) << "the host's data set is not touched";
-  ASSERT_FALSE(operador().Messages().empty()) << "the failure is shown to the operator";
-  EXPECT_EQ(operador().Messages().front().context, "AZUL");
+  ASSERT_FALSE(scriptedOperator().Messages().empty()) << "the failure is shown to the operator";
+  EXPECT_EQ(scriptedOperator().Messages().front().context, "AZUL");
 }
 
-TEST_F(PackageTest, MalformedRecordRaisesAndStoresNothing) {
-  Registro r = Tipico();
-  r.Em(1, "99999999");  // no such date
-  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {r.texto()});
-  Variant resultado = Resultado();
+TEST_F(LastZTest, MalformedRecordRaisesAndStoresNothing) {
+  Record r = Typical();
+  r.At(1, "99999999");  // no such date
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {r.text()});
+  Variant resultado = Result();
   DataSet host("host");
   EXPECT_THROW(DadosUltimaRedZ({Variant("AZUL")}, resultado, host), ConversionError);
   for (const Variant& v : resultado.AsArray()) EXPECT_EQ(v.AsString(), "x");
 
   // A record cut short: the amounts past its end are blank.
-  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {Tipico().texto().substr(0, 300)});
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {Typical().text().substr(0, 300)});
   EXPECT_THROW(DadosUltimaRedZ({Variant("AZUL")}, resultado, host), ConversionError);
   for (const Variant& v : resultado.AsArray()) EXPECT_EQ(v.AsString(), "x");
 }
 
-TEST_F(PackageTest, ResultArrayTooSmallIsRefusedBeforeAskingThePrinter) {
-  Variant curto = Resultado(10);
+TEST_F(LastZTest, ResultArrayTooSmallIsRefusedBeforeAskingThePrinter) {
+  Variant shortReply = Result(10);
   DataSet host("host");
-  EXPECT_THROW(DadosUltimaRedZ({Variant("AZUL")}, curto, host), ConversionError);
-  Variant naoArray("texto");
-  EXPECT_THROW(DadosUltimaRedZ({Variant("AZUL")}, naoArray, host), ConversionError);
+  EXPECT_THROW(DadosUltimaRedZ({Variant("AZUL")}, shortReply, host), ConversionError);
+  Variant notArray("texto");
+  EXPECT_THROW(DadosUltimaRedZ({Variant("AZUL")}, notArray, host), ConversionError);
   EXPECT_EQ(driver().CountOf("rRetornarInformacao_ECF_Daruma"), 0);
 }
 

@@ -13,7 +13,7 @@
 #include "tov00300/state.h"
 
 // The reduction counter is exported under its plain name only.
-extern "C" bool BuscaNReducoes(const char* stEsquema, char* numero, int tamanho);
+extern "C" bool BuscaNReducoes(const char* stEsquema, char* numero, int width);
 
 namespace {
 
@@ -22,7 +22,7 @@ using driver::RegisterInfo;
 using driver::Registers;
 using driver::RegisterWidth;
 
-bool NReducoes(const std::string& stEsquema, std::string& numero) {
+bool ReductionCount(const std::string& stEsquema, std::string& numero) {
   char buffer[16] = "velho";
   const bool ok = ::BuscaNReducoes(stEsquema.c_str(), buffer, sizeof buffer);
   numero = buffer;
@@ -30,164 +30,165 @@ bool NReducoes(const std::string& stEsquema, std::string& numero) {
 }
 using tovtest::PackageTest;
 
-struct CasoValor {
+class RegisterQueriesTest : public PackageTest {};
+
+struct ValueCase {
   const char* texto;
-  double valor;
+  double amount;
 };
 
-TEST_F(PackageTest, GetValueReadsTwoImpliedDecimals) {
-  const CasoValor casos[] = {
+TEST_F(RegisterQueriesTest, GetValueReadsTwoImpliedDecimals) {
+  const ValueCase cases[] = {
       {"0000000000012", 0.12},    {"000000001234567", 12345.67},
       {"1.234,5", 123.45},        {"  000000000100  ", 1.00},
       {"12,34", 12.34},           {"\t0000000099\r\n", 0.99},
       {"-0000000001050", -10.50},
   };
-  for (const CasoValor& caso : casos) {
-    EXPECT_DOUBLE_EQ(GetValue(caso.texto), caso.valor) << caso.texto;
+  for (const ValueCase& testCase : cases) {
+    EXPECT_DOUBLE_EQ(GetValue(testCase.texto), testCase.amount) << testCase.texto;
   }
 }
 
-TEST_F(PackageTest, GetValueRaisesForTextsThatAreNoAmount) {
+TEST_F(RegisterQueriesTest, GetValueRaisesForTextsThatAreNoAmount) {
   for (const char* texto : {"", "             ", "12a45", "R$ 10,00", ".,"}) {
     EXPECT_THROW(GetValue(texto), ConversionError) << "'" << texto << "'";
   }
 }
 
-TEST_F(PackageTest, GetValueFollowsTheProcessDecimalSeparator) {
+TEST_F(RegisterQueriesTest, GetValueFollowsTheProcessDecimalSeparator) {
   GlobalFormatSettings() = FormatSettings::FromLocaleName("C");
   EXPECT_DOUBLE_EQ(GetValue("000000001234567"), 12345.67);
 }
 
 // Every query asks its register with a buffer of the register's width.
-struct CasoConsulta {
-  const char* nome;
-  bool (*operacao)(const std::string&, std::string&);
-  const char* registro;
-  int largura;
-  std::string resposta;
-  std::string esperado;
+struct QueryCase {
+  const char* name;
+  bool (*operation)(const std::string&, std::string&);
+  const char* record;
+  int width;
+  std::string reply;
+  std::string expected;
 };
 // Test listings show the case by its name.
-void PrintTo(const CasoConsulta& caso, std::ostream* os) {
-  *os << caso.nome;
+void PrintTo(const QueryCase& testCase, std::ostream* os) {
+  *os << testCase.name;
 }
 
-class SimpleQueryTest : public PackageTest, public ::testing::WithParamInterface<CasoConsulta> {};
+class SimpleQueryTest : public PackageTest, public ::testing::WithParamInterface<QueryCase> {};
 
 TEST_P(SimpleQueryTest, AsksItsRegisterAndFormatsTheReply) {
-  const CasoConsulta& caso = GetParam();
-  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {caso.resposta});
-  std::string saida = "velho";
-  EXPECT_TRUE(caso.operacao("AZUL", saida));
-  EXPECT_EQ(saida, caso.esperado);
-  auto chamadas = driver().CallsTo("rRetornarInformacao_ECF_Daruma");
-  ASSERT_EQ(chamadas.size(), 1u);
-  EXPECT_EQ(chamadas[0].args, (std::vector<std::string>{
-                                  caso.registro, "[out " + std::to_string(caso.largura) + "]"}));
-  EXPECT_EQ(RegisterWidth(static_cast<driver::Register>(std::stoi(caso.registro))), caso.largura);
+  const QueryCase& testCase = GetParam();
+  driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {testCase.reply});
+  std::string output = "velho";
+  EXPECT_TRUE(testCase.operation("AZUL", output));
+  EXPECT_EQ(output, testCase.expected);
+  auto calls = driver().CallsTo("rRetornarInformacao_ECF_Daruma");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].args, (std::vector<std::string>{
+                               testCase.record, "[out " + std::to_string(testCase.width) + "]"}));
+  EXPECT_EQ(RegisterWidth(static_cast<driver::Register>(std::stoi(testCase.record))),
+            testCase.width);
   EXPECT_TRUE(stImpDebug.empty()) << "the analysis ran and wrote the debug line";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Consultas, SimpleQueryTest,
-    ::testing::Values(
-        CasoConsulta{"TotGer", BuscaTotGer, "1", 18, "000000000001234550", "12345,5"},
-        CasoConsulta{"TotGerInteiro", BuscaTotGer, "1", 18, "000000000000100000", "1000"},
-        CasoConsulta{"Cancelamentos", Cancelamentos, "13", 13, "0000000001099", "10,99"},
-        CasoConsulta{"Descontos", BuscaDescontos, "11", 13, "0000000000000", "0"},
-        CasoConsulta{"OpNFis", BuscaOpNFis, "28", 6, "000321", "000321"},
-        CasoConsulta{"ReinicioOp", BuscaReinicioOp, "23", 3, "012", "0012"},
-        CasoConsulta{"NReducoes", NReducoes, "24", 4, "0041", "0042"},
-        CasoConsulta{"NReducoesBranco", NReducoes, "24", 4, "    ", "0000"},
-        CasoConsulta{"NReducoesVazio", NReducoes, "24", 4, "", "0000"}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    Queries, SimpleQueryTest,
+    ::testing::Values(QueryCase{"TotGer", BuscaTotGer, "1", 18, "000000000001234550", "12345,5"},
+                      QueryCase{"TotGerWhole", BuscaTotGer, "1", 18, "000000000000100000", "1000"},
+                      QueryCase{"Cancellations", Cancelamentos, "13", 13, "0000000001099", "10,99"},
+                      QueryCase{"Discounts", BuscaDescontos, "11", 13, "0000000000000", "0"},
+                      QueryCase{"OpNFis", BuscaOpNFis, "28", 6, "000321", "000321"},
+                      QueryCase{"ReinicioOp", BuscaReinicioOp, "23", 3, "012", "0012"},
+                      QueryCase{"ReductionCount", ReductionCount, "24", 4, "0041", "0042"},
+                      QueryCase{"ReductionCountBlank", ReductionCount, "24", 4, "    ", "0000"},
+                      QueryCase{"ReductionCountEmpty", ReductionCount, "24", 4, "", "0000"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PackageTest, QueryDebugLineCarriesTheReply) {
+TEST_F(RegisterQueriesTest, QueryDebugLineCarriesTheReply) {
   driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000321"});
-  std::string saida;
-  BuscaOpNFis("AZUL", saida);
-  const auto textos = tovtest::DebugLogTexts();
-  ASSERT_FALSE(textos.empty());
-  EXPECT_EQ(textos.front(),
-            "rRetornarInformacao_ECF_Daruma (28)\r\nRetorno da Impressora : 000321");
+  std::string output;
+  BuscaOpNFis("AZUL", output);
+  const auto texts = tovtest::DebugLogTexts();
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.front(), "rRetornarInformacao_ECF_Daruma (28)\r\nRetorno da Impressora : 000321");
 }
 
-TEST_F(PackageTest, ReductionCounterDebugLineCarriesTheNextNumber) {
+TEST_F(RegisterQueriesTest, ReductionCounterDebugLineCarriesTheNextNumber) {
   driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"0041"});
-  std::string saida;
-  NReducoes("AZUL", saida);
-  const auto textos = tovtest::DebugLogTexts();
-  ASSERT_FALSE(textos.empty());
-  EXPECT_EQ(textos.front(), "rRetornarInformacao_ECF_Daruma (24)\r\nRetorno da Impressora : 0042");
+  std::string output;
+  ReductionCount("AZUL", output);
+  const auto texts = tovtest::DebugLogTexts();
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.front(), "rRetornarInformacao_ECF_Daruma (24)\r\nRetorno da Impressora : 0042");
 }
 
-TEST_F(PackageTest, BlankAmountReplyRaisesBeforeTheAnalysis) {
+TEST_F(RegisterQueriesTest, BlankAmountReplyRaisesBeforeTheAnalysis) {
   // A printer that did not answer leaves the buffer blank.
   driver().Queue("rRetornarInformacao_ECF_Daruma", 0, {"                  "});
-  std::string saida;
-  EXPECT_THROW(BuscaTotGer("AZUL", saida), ConversionError);
+  std::string output;
+  EXPECT_THROW(BuscaTotGer("AZUL", output), ConversionError);
   EXPECT_EQ(inRetorno, 0);
   EXPECT_EQ(driver().CountOf("rStatusUltimoCmdInt_ECF_Daruma"), 0) << "no analysis ran";
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 }
 
-TEST_F(PackageTest, MalformedCounterReplyIsAFailureAtThePlainName) {
+TEST_F(RegisterQueriesTest, MalformedCounterReplyIsAFailureAtThePlainName) {
   // The conversion error cannot cross the C boundary: the plain name answers
   // false and hands back the raw reply.
   driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"00A1"});
-  std::string saida;
-  EXPECT_FALSE(NReducoes("AZUL", saida));
-  EXPECT_EQ(saida, "00A1");
+  std::string output;
+  EXPECT_FALSE(ReductionCount("AZUL", output));
+  EXPECT_EQ(output, "00A1");
 }
 
-TEST_F(PackageTest, FailedQueryStillAnswersTrue) {
+TEST_F(RegisterQueriesTest, FailedQueryStillAnswersTrue) {
   driver().Queue("rRetornarInformacao_ECF_Daruma", -6, {"000000"});
-  std::string saida;
-  EXPECT_TRUE(BuscaOpNFis("AZUL", saida));
+  std::string output;
+  EXPECT_TRUE(BuscaOpNFis("AZUL", output));
   EXPECT_EQ(inRetorno, -6);
-  EXPECT_TRUE(operador().Messages().empty()) << "the simple queries show no dialog";
+  EXPECT_TRUE(scriptedOperator().Messages().empty()) << "the simple queries show no dialog";
   EXPECT_NE(stMensagemTaa.find("Impressora desligada"), std::string::npos);
 }
 
-TEST_F(PackageTest, ReplyOverrunningItsBufferIsReadUpToTheWidth) {
-  tovtest::DriverAnswer resposta;
-  resposta.texts = {"0123456789"};
-  resposta.terminate = false;
-  driver().Queue("rRetornarInformacao_ECF_Daruma", resposta);
-  std::string saida;
-  BuscaReinicioOp("AZUL", saida);
-  EXPECT_EQ(saida, "0012");
+TEST_F(RegisterQueriesTest, ReplyOverrunningItsBufferIsReadUpToTheWidth) {
+  tovtest::DriverAnswer reply;
+  reply.texts = {"0123456789"};
+  reply.terminate = false;
+  driver().Queue("rRetornarInformacao_ECF_Daruma", reply);
+  std::string output;
+  BuscaReinicioOp("AZUL", output);
+  EXPECT_EQ(output, "0012");
 }
 
-struct CasoVenda {
-  std::string gt, inicio, esperado;
+struct SaleCase {
+  std::string gt, start, expected;
 };
 
-TEST_F(PackageTest, GrossSalesIsRegisterOneMinusRegisterTwo) {
-  const CasoVenda casos[] = {
+TEST_F(RegisterQueriesTest, GrossSalesIsRegisterOneMinusRegisterTwo) {
+  const SaleCase cases[] = {
       {"000000001234567", "000000001000000", "2345,67"},
       {"000000001000000", "000000001000000", ",00"},
       {"000000001000050", "000000001000000", ",50"},
   };
-  for (const CasoVenda& caso : casos) {
-    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {caso.gt});
-    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {caso.inicio});
-    std::string saida;
-    EXPECT_TRUE(BuscaVendaBruta("AZUL", saida));
-    EXPECT_EQ(saida, caso.esperado);
+  for (const SaleCase& testCase : cases) {
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {testCase.gt});
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {testCase.start});
+    std::string output;
+    EXPECT_TRUE(BuscaVendaBruta("AZUL", output));
+    EXPECT_EQ(output, testCase.expected);
   }
-  auto chamadas = driver().CallsTo("rRetornarInformacao_ECF_Daruma");
-  ASSERT_EQ(chamadas.size(), 6u);
-  EXPECT_EQ(chamadas[0].args, (std::vector<std::string>{"1", "[out 18]"}));
-  EXPECT_EQ(chamadas[1].args, (std::vector<std::string>{"2", "[out 18]"}));
+  auto calls = driver().CallsTo("rRetornarInformacao_ECF_Daruma");
+  ASSERT_EQ(calls.size(), 6u);
+  EXPECT_EQ(calls[0].args, (std::vector<std::string>{"1", "[out 18]"}));
+  EXPECT_EQ(calls[1].args, (std::vector<std::string>{"2", "[out 18]"}));
 }
 
 TEST(RegisterTable, NumbersAreUniqueAndWidthsPositive) {
-  int anterior = 0;
+  int previous = 0;
   for (const RegisterInfo& r : Registers()) {
-    EXPECT_GT(r.number, anterior) << "ascending and unique";
+    EXPECT_GT(r.number, previous) << "ascending and unique";
     EXPECT_GT(r.width, 0);
-    anterior = r.number;
+    previous = r.number;
   }
   EXPECT_EQ(RegisterWidth(driver::Register::kLastReduction), 1164);
   EXPECT_THROW(RegisterWidth(static_cast<driver::Register>(99)), std::out_of_range);

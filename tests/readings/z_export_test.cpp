@@ -25,6 +25,8 @@ namespace {
 using namespace Tov00300;
 using tovtest::PackageTest;
 
+class ZExportTest : public PackageTest {};
+
 std::string Amount13(long long cents) {
   std::string s = std::to_string(cents);
   return std::string(13 - s.size(), '0') + s;
@@ -86,7 +88,7 @@ std::map<std::string, std::pair<std::string, long long>> Totalizers(DataSet& row
   return out;
 }
 
-TEST_F(PackageTest, SangriaInSecondPlaceAndAnUnclosedRateList) {
+TEST_F(ZExportTest, SangriaInSecondPlaceAndAnUnclosedRateList) {
   Day d;
   d.totalizers = "Vale;Sangria;Suprimento;";
   d.registers[8] = Amount13(500);
@@ -123,7 +125,7 @@ TEST_F(PackageTest, SangriaInSecondPlaceAndAnUnclosedRateList) {
     EXPECT_EQ(s.day.FieldByName(zeros).AsString(), "0000000000") << zeros;
 }
 
-TEST_F(PackageTest, NoSangriaStillExportsTheOtherTotalizers) {
+TEST_F(ZExportTest, NoSangriaStillExportsTheOtherTotalizers) {
   Day d;
   d.totalizers = "Suprimento;Vale;";
   d.registers[8] = "             ";  // no such totalizer: nothing reads it
@@ -139,7 +141,7 @@ TEST_F(PackageTest, NoSangriaStillExportsTheOtherTotalizers) {
 
 // Through the plain C name an error is the answer false and a debug-log
 // line; the sets hold what was gathered (here: the day row).
-TEST_F(PackageTest, PlainNameAnswersFalseForAnErrorAndLogsIt) {
+TEST_F(ZExportTest, PlainNameAnswersFalseForAnErrorAndLogsIt) {
   Day d;
   d.registers[6] = std::string(260, ' ');  // payment totals left blank
   driver().Install();

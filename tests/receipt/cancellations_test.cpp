@@ -23,9 +23,9 @@ using Tov00300::VariantArray;
 
 class CancellationTest : public PackageTest {
  protected:
-  static VariantArray Positions(bool mostra = true) {
-    return {Variant("AZUL"), Variant(mostra), Variant(false),         Variant(),
-            Variant("001"),  Variant("02"),   Variant("BE0123456789")};
+  static VariantArray Positions(bool shown = true) {
+    return {Variant("AZUL"), Variant(shown), Variant(false),         Variant(),
+            Variant("001"),  Variant("02"),  Variant("BE0123456789")};
   }
   bool CancelItem(const std::string& nrItem) {
     return Tov00300::Cancela_ItGenerico("AZUL", nrItem, "", "", "", "", "", "", "", 0.0, 0.0);
@@ -57,7 +57,7 @@ TEST_F(CancellationTest, ItemNumberLosesItsFirstCharacter) {
 TEST_F(CancellationTest, RefusedItemCancellationShowsNothing) {
   driver().Queue("iCFCancelarItem_ECF_Daruma", -6);
   EXPECT_FALSE(CancelItem("00003"));
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   EXPECT_EQ(Tov00300::inRetorno, -6);
 }
 
@@ -65,16 +65,16 @@ TEST_F(CancellationTest, RefusedLastItemCancellationIsAlwaysShown) {
   Tov00300::boNUtilTaa = false;
   driver().Queue("iCFCancelarUltimoItem_ECF_Daruma", -6);
   EXPECT_FALSE(Tov00300::Cancela_UltimoItem("AZUL"));
-  ASSERT_FALSE(operador().Messages().empty());
-  EXPECT_EQ(operador().Messages()[0].context, "AZUL");
+  ASSERT_FALSE(scriptedOperator().Messages().empty());
+  EXPECT_EQ(scriptedOperator().Messages()[0].context, "AZUL");
   const std::vector<std::string> log = DebugLogTexts();
   EXPECT_TRUE(tovtest::LogHas("iCFCancelarUltimoItem_ECF_Daruma", log));
 }
 
 TEST_F(CancellationTest, ReceiptNumberHandedBackDependsOnThePrinterType) {
   struct Case {
-    int tipo;
-    std::string coo, contagem, expected;
+    int kind;
+    std::string coo, count, expected;
   };
   const Case cases[] = {
       {29, "000150", "0002", "000148"}, {29, "000150", "0000", "000150"},
@@ -82,11 +82,11 @@ TEST_F(CancellationTest, ReceiptNumberHandedBackDependsOnThePrinterType) {
       {0, "150   ", "", "000150"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE("type " + std::to_string(c.tipo) + " COO '" + c.coo + "'");
+    SCOPED_TRACE("type " + std::to_string(c.kind) + " COO '" + c.coo + "'");
     driver().ClearCalls();
-    Tov00300::inTipoImpFis = c.tipo;
+    Tov00300::inTipoImpFis = c.kind;
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {c.coo});
-    if (c.tipo == 29) driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {c.contagem});
+    if (c.kind == 29) driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {c.count});
     Variant result(VariantArray{Variant("antes")});
     EXPECT_TRUE(Tov00300::Cancela_Cupom_Imp(Positions(), result));
     EXPECT_EQ(result.AsArray()[0].AsString(), c.expected);
@@ -99,7 +99,7 @@ TEST_F(CancellationTest, ReceiptNumberHandedBackDependsOnThePrinterType) {
       if (call.name == "iCFCancelar_ECF_Daruma") break;
       if (call.name == "rRetornarInformacao_ECF_Daruma") queried.push_back(call.args[0]);
     }
-    const std::vector<std::string> expected = c.tipo == 29
+    const std::vector<std::string> expected = c.kind == 29
                                                   ? std::vector<std::string>{"26", "53", "56"}
                                                   : std::vector<std::string>{"26", "56"};
     EXPECT_EQ(queried, expected);
@@ -116,11 +116,11 @@ TEST_F(CancellationTest, RefusedCancellationStillFillsTheNumberAndRefreshesTheGr
 
   // Position 1 false: the refusal itself is not shown. Without a control file
   // the grand-total refresh reports that, after the cancellation was sent.
-  const int cancelar = IndexOfCall("iCFCancelar_ECF_Daruma");
-  ASSERT_GE(cancelar, 0);
-  const auto& messages = operador().Messages();
+  const int cancel = IndexOfCall("iCFCancelar_ECF_Daruma");
+  ASSERT_GE(cancel, 0);
+  const auto& messages = scriptedOperator().Messages();
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_GT(messages[0].driverCallsBefore, static_cast<size_t>(cancelar));
+  EXPECT_GT(messages[0].driverCallsBefore, static_cast<size_t>(cancel));
   EXPECT_NE(messages[0].text.find("Brindal.cds"), std::string::npos);
   const std::vector<std::string> log = DebugLogTexts();
   EXPECT_TRUE(tovtest::LogHas("iCFCancelar_ECF_Daruma", log));
@@ -132,9 +132,9 @@ TEST_F(CancellationTest, CancellationRecordsThePrinterGrandTotalWhateverItsOutco
   Tov00300::stAtuFili = "001";
   Tov00300::stAtuCaixa = "02";
   Tov00300::stSerieAtu = "DR0001";
-  for (const int codigo : {1, -6}) {
-    SCOPED_TRACE("cancellation code " + std::to_string(codigo));
-    operador().Clear();
+  for (const int code : {1, -6}) {
+    SCOPED_TRACE("cancellation code " + std::to_string(code));
+    scriptedOperator().Clear();
     // The stored total differs from the printer's: a check would refuse it,
     // the refresh after a cancellation records the printer's total.
     DataPacket p;
@@ -146,16 +146,16 @@ TEST_F(CancellationTest, CancellationRecordsThePrinterGrandTotalWhateverItsOutco
     Tov00300::platform::AtomicReplaceFile(Tov00300::ControlFilePath(), Tov00300::DataSet::ToXml(p));
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000150"});
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"0"});  // no receipt open
-    driver().Queue("iCFCancelar_ECF_Daruma", codigo);
+    driver().Queue("iCFCancelar_ECF_Daruma", code);
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000000001234567"});
     Variant result(VariantArray{Variant()});
-    EXPECT_EQ(Tov00300::Cancela_Cupom_Imp(Positions(false), result), codigo == 1);
+    EXPECT_EQ(Tov00300::Cancela_Cupom_Imp(Positions(false), result), code == 1);
 
-    EXPECT_TRUE(operador().Messages().empty());
-    const DataPacket gravado = Tov00300::DataSet::FromXml(
+    EXPECT_TRUE(scriptedOperator().Messages().empty());
+    const DataPacket recorded = Tov00300::DataSet::FromXml(
         Tov00300::platform::ReadFile(Tov00300::ControlFilePath()).value_or(""));
-    ASSERT_EQ(gravado.rows.size(), 1u);
-    EXPECT_EQ(Tov00300::hostlib::Uncripto(gravado.rows[0][5].AsString(), Tov00300::kScrambleKey),
+    ASSERT_EQ(recorded.rows.size(), 1u);
+    EXPECT_EQ(Tov00300::hostlib::Uncripto(recorded.rows[0][5].AsString(), Tov00300::kScrambleKey),
               "12345,67");
   }
 }
@@ -193,7 +193,7 @@ TEST_F(CancellationTest, SurchargeTotalIsReadWithoutTouchingTheLastCode) {
 
   driver().Queue("rRetornarInformacao_ECF_Daruma", -6, {"0000000000000"});
   EXPECT_FALSE(Tov00300::Acrescimo_Imp("AZUL", total));
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 }
 
 }  // namespace

@@ -19,9 +19,9 @@ using Tov00300::StringList;
 using Tov00300::Variant;
 using Tov00300::VariantArray;
 
-const char* const kPassos[] = {"iCFTotalizarCupom_ECF_Daruma",
-                               "iCFEfetuarPagamentoFormatado_ECF_Daruma",
-                               "iCFEncerrarConfigMsg_ECF_Daruma"};
+const char* const kSteps[] = {"iCFTotalizarCupom_ECF_Daruma",
+                              "iCFEfetuarPagamentoFormatado_ECF_Daruma",
+                              "iCFEncerrarConfigMsg_ECF_Daruma"};
 
 class ClosingFailureTest : public PackageTest {
  protected:
@@ -29,41 +29,41 @@ class ClosingFailureTest : public PackageTest {
     PackageTest::SetUp();
     ReceiptOpenedBySession();
   }
-  bool Fecha(const Posicoes& p) { return Tov00300::FechaCupom(p.v, linhas_, result_); }
-  // The printer accepts the first `aceitos` commands and reports an error
+  bool Close(const Positions& p) { return Tov00300::FechaCupom(p.v, lines_, result_); }
+  // The printer accepts the first `accepted` commands and reports an error
   // in its status after the next one.
-  void RecusaDepoisDe(int aceitos) {
-    for (int i = 0; i < aceitos; ++i) driver().QueueStatus(1, 0, 0);
+  void RefuseAfter(int accepted) {
+    for (int i = 0; i < accepted; ++i) driver().QueueStatus(1, 0, 0);
     driver().QueueStatus(1, 78, 0);
   }
-  std::vector<int> Contagens() {
+  std::vector<int> Counts() {
     std::vector<int> n;
-    for (const char* passo : kPassos) n.push_back(driver().CountOf(passo));
+    for (const char* step : kSteps) n.push_back(driver().CountOf(step));
     return n;
   }
-  bool ResultadoIntocado() {
+  bool ResultUntouched() {
     for (const Variant& e : result_.AsArray())
       if (!e.IsEmpty()) return false;
     return true;
   }
 
-  StringList linhas_;
+  StringList lines_;
   Variant result_{VariantArray(4)};
 };
 
 TEST_F(ClosingFailureTest, RefusedStepIsRepeatedAfterYesInACardSale) {
-  for (int passo = 0; passo < 3; ++passo) {
-    SCOPED_TRACE(kPassos[passo]);
+  for (int step = 0; step < 3; ++step) {
+    SCOPED_TRACE(kSteps[step]);
     driver().Reset();
-    operador().Clear();
+    scriptedOperator().Clear();
     result_ = Variant(VariantArray(4));
-    RecusaDepoisDe(passo);
-    operador().QueueAnswer(true);
-    ASSERT_TRUE(Fecha(Posicoes().Cartao("S")));
-    std::vector<int> esperado = {1, 1, 1};
-    esperado[static_cast<size_t>(passo)] = 2;
-    EXPECT_EQ(Contagens(), esperado);
-    const auto calls = driver().CallsTo(kPassos[passo]);
+    RefuseAfter(step);
+    scriptedOperator().QueueAnswer(true);
+    ASSERT_TRUE(Close(Positions().Card("S")));
+    std::vector<int> expected = {1, 1, 1};
+    expected[static_cast<size_t>(step)] = 2;
+    EXPECT_EQ(Counts(), expected);
+    const auto calls = driver().CallsTo(kSteps[step]);
     EXPECT_EQ(calls[0].args, calls[1].args);  // the same command, the footer composed again
     ASSERT_EQ(Questions().size(), 1u);
     EXPECT_EQ(Questions()[0].text,
@@ -77,10 +77,10 @@ TEST_F(ClosingFailureTest, RefusedStepIsRepeatedAfterYesInACardSale) {
 TEST_F(ClosingFailureTest, RefusalEndsTheClosingWithoutAResult) {
   struct Case {
     const char* name;
-    std::string idUtilTef;
-    bool utilTef;
-    bool operador;
-    bool perguntado;
+    std::string cardUseKind;
+    bool cardPayment;
+    bool scriptedOperator;
+    bool asked;
   };
   const Case cases[] = {
       {"card sale, operator says no", "S", true, true, true},
@@ -89,22 +89,22 @@ TEST_F(ClosingFailureTest, RefusalEndsTheClosingWithoutAResult) {
       {"card kind not S or T", "N", true, true, false},
   };
   for (const Case& c : cases) {
-    for (int passo = 0; passo < 3; ++passo) {
-      SCOPED_TRACE(std::string(c.name) + " at " + kPassos[passo]);
+    for (int step = 0; step < 3; ++step) {
+      SCOPED_TRACE(std::string(c.name) + " at " + kSteps[step]);
       driver().Reset();
-      operador().Clear();
+      scriptedOperator().Clear();
       result_ = Variant(VariantArray(4));
-      Tov00300::boNUtilTaa = c.operador;
+      Tov00300::boNUtilTaa = c.scriptedOperator;
       Tov00300::boClieUtil = true;
       Tov00300::inRetorno = 1;
-      RecusaDepoisDe(passo + (c.idUtilTef == "T" ? 1 : 0));  // the state check comes first
-      EXPECT_FALSE(Fecha(Posicoes().Pos(9, c.idUtilTef).Pos(11, c.utilTef)));
-      std::vector<int> esperado = {1, 1, 1};
-      for (int i = passo + 1; i < 3; ++i) esperado[static_cast<size_t>(i)] = 0;
-      EXPECT_EQ(Contagens(), esperado);
-      EXPECT_EQ(Questions().size(), c.perguntado ? 1u : 0u);
-      EXPECT_EQ(Tov00300::boClieUtil, c.perguntado);  // only an unasked refusal clears it
-      EXPECT_TRUE(ResultadoIntocado());
+      RefuseAfter(step + (c.cardUseKind == "T" ? 1 : 0));  // the state check comes first
+      EXPECT_FALSE(Close(Positions().Pos(9, c.cardUseKind).Pos(11, c.cardPayment)));
+      std::vector<int> expected = {1, 1, 1};
+      for (int i = step + 1; i < 3; ++i) expected[static_cast<size_t>(i)] = 0;
+      EXPECT_EQ(Counts(), expected);
+      EXPECT_EQ(Questions().size(), c.asked ? 1u : 0u);
+      EXPECT_EQ(Tov00300::boClieUtil, c.asked);  // only an unasked refusal clears it
+      EXPECT_TRUE(ResultUntouched());
     }
   }
 }
@@ -112,36 +112,36 @@ TEST_F(ClosingFailureTest, RefusalEndsTheClosingWithoutAResult) {
 TEST_F(ClosingFailureTest, PrinterStateIsCheckedFirstInACardSaleOfKindT) {
   Tov00300::inRetorno = 1;
   driver().QueueStatus(1, 78, 0);  // the state check finds an error
-  operador().QueueAnswer(true);
-  ASSERT_TRUE(Fecha(Posicoes().Cartao("T")));
-  EXPECT_EQ(Contagens(), (std::vector<int>{1, 1, 1}));
+  scriptedOperator().QueueAnswer(true);
+  ASSERT_TRUE(Close(Positions().Card("T")));
+  EXPECT_EQ(Counts(), (std::vector<int>{1, 1, 1}));
   EXPECT_EQ(Questions().size(), 1u);
   EXPECT_EQ(result_.AsArray()[0].AsInt(), 1);
 
   // No: nothing is sent and the result is left alone.
   driver().Reset();
-  operador().Clear();
+  scriptedOperator().Clear();
   result_ = Variant(VariantArray(4));
   driver().QueueStatus(1, 78, 0);
-  EXPECT_FALSE(Fecha(Posicoes().Cartao("T")));
-  EXPECT_EQ(Contagens(), (std::vector<int>{0, 0, 0}));
-  EXPECT_TRUE(ResultadoIntocado());
+  EXPECT_FALSE(Close(Positions().Card("T")));
+  EXPECT_EQ(Counts(), (std::vector<int>{0, 0, 0}));
+  EXPECT_TRUE(ResultUntouched());
 
   // Kind "S" does not check the state: the same status refuses the subtotal.
   driver().Reset();
   driver().QueueStatus(1, 78, 0);
-  EXPECT_FALSE(Fecha(Posicoes().Cartao("S")));
-  EXPECT_EQ(Contagens(), (std::vector<int>{1, 0, 0}));
+  EXPECT_FALSE(Close(Positions().Card("S")));
+  EXPECT_EQ(Counts(), (std::vector<int>{1, 0, 0}));
 }
 
 TEST_F(ClosingFailureTest, CardPaymentRefusedTwiceIsSentUntilAccepted) {
-  Posicoes p;
-  p.Cartao("S").Pos(13, Movimentos({{"1", "E", "002", 10}, {"2", "E", "002", 15}}));
+  Positions p;
+  p.Card("S").Pos(13, Movements({{"1", "E", "002", 10}, {"2", "E", "002", 15}}));
   driver().Queue("iCFEfetuarPagamentoFormatado_ECF_Daruma", -6);
   driver().Queue("iCFEfetuarPagamentoFormatado_ECF_Daruma", 0);
-  operador().QueueAnswer(true);
-  operador().QueueAnswer(true);
-  ASSERT_TRUE(Fecha(p));
+  scriptedOperator().QueueAnswer(true);
+  scriptedOperator().QueueAnswer(true);
+  ASSERT_TRUE(Close(p));
   const auto calls = driver().CallsTo("iCFEfetuarPagamentoFormatado_ECF_Daruma");
   ASSERT_EQ(calls.size(), 3u);
   for (const DriverCall& c : calls)

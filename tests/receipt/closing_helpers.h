@@ -13,26 +13,26 @@
 namespace tovtest {
 
 // One cash-movement row of the sale.
-struct Mov {
-  Mov(std::string nrOrd, std::string tipo, std::string cd, double v, std::string cartao = "",
-      std::string orig = "", int min = 0)
-      : nrOrdTroco(std::move(nrOrd)),
-        tipoMov(std::move(tipo)),
-        cdTipo(std::move(cd)),
-        valor(v),
-        banco(std::move(cartao)),
-        origem(std::move(orig)),
-        minuto(min) {}
-  std::string nrOrdTroco;
-  std::string tipoMov;  // "E", "T", or another kind that is not paid
-  std::string cdTipo;
-  double valor;
-  std::string banco;   // CDBANCARTCR: a card line when not empty
-  std::string origem;  // CDTIPORECEORIG
-  int minuto;          // DTHRINCMOV within the hour
+struct Movement {
+  Movement(std::string changeOrder, std::string kind, std::string code, double v,
+           std::string card = "", std::string orig = "", int min = 0)
+      : changeOrder(std::move(changeOrder)),
+        movementKind(std::move(kind)),
+        typeCode(std::move(code)),
+        amount(v),
+        bank(std::move(card)),
+        originalType(std::move(orig)),
+        minute(min) {}
+  std::string changeOrder;
+  std::string movementKind;  // "E", "T", or another kind that is not paid
+  std::string typeCode;
+  double amount;
+  std::string bank;          // CDBANCARTCR: a card line when not empty
+  std::string originalType;  // CDTIPORECEORIG
+  int minute;                // DTHRINCMOV within the hour
 };
 
-inline Tov00300::Variant Movimentos(const std::vector<Mov>& rows) {
+inline Tov00300::Variant Movements(const std::vector<Movement>& rows) {
   using Tov00300::FieldType;
   Tov00300::DataPacket p;
   p.fields = {{"CDFILIAL", FieldType::String, 4},      {"IDTIPOMOVIVE", FieldType::String, 1},
@@ -45,21 +45,34 @@ inline Tov00300::Variant Movimentos(const std::vector<Mov>& rows) {
               {"DSIMPFISCAL", FieldType::String, 20},  {"CDFPIMPFIS", FieldType::String, 2},
               {"NRCARTBANCO", FieldType::String, 20},  {"CDNSUHOSTTEF", FieldType::String, 20},
               {"CDBANCARTCR", FieldType::String, 3},   {"CDTIPORECEORIG", FieldType::String, 3}};
-  const Tov00300::DateTime dia = Tov00300::DateTime::FromParts(2024, 5, 10, 12);
-  for (const Mov& m : rows) {
-    p.rows.push_back({"001",    m.tipoMov,    Tov00300::DateTime(dia.value + m.minuto / 1440.0),
-                      m.cdTipo, "",           "",
-                      m.valor,  0.0,          0.0,
-                      "",       m.nrOrdTroco, "",
-                      "",       dia,          "",
-                      "",       "",           "",
-                      m.banco,  m.origem});
+  const Tov00300::DateTime day = Tov00300::DateTime::FromParts(2024, 5, 10, 12);
+  for (const Movement& m : rows) {
+    p.rows.push_back({"001",
+                      m.movementKind,
+                      Tov00300::DateTime(day.value + m.minute / 1440.0),
+                      m.typeCode,
+                      "",
+                      "",
+                      m.amount,
+                      0.0,
+                      0.0,
+                      "",
+                      m.changeOrder,
+                      "",
+                      "",
+                      day,
+                      "",
+                      "",
+                      "",
+                      "",
+                      m.bank,
+                      m.originalType});
   }
   return Tov00300::Variant(p);
 }
 
 // The host's payment types: code, name, kind.
-inline Tov00300::Variant Tipos() {
+inline Tov00300::Variant Types() {
   using Tov00300::FieldType;
   Tov00300::DataPacket p;
   p.fields = {{"CDTIPORECE", FieldType::String, 3},
@@ -74,26 +87,26 @@ inline Tov00300::Variant Tipos() {
 }
 
 // The value array of a plain cash sale; tests change positions with Pos().
-struct Posicoes {
+struct Positions {
   Tov00300::VariantArray v = Tov00300::VariantArray(61);
-  Posicoes() {
+  Positions() {
     v[2] = "VERDE";
     v[5] = true;
-    v[13] = Movimentos({{"1", "E", "001", 10.0}});
-    v[14] = Tipos();
+    v[13] = Movements({{"1", "E", "001", 10.0}});
+    v[14] = Types();
     v[42] = "RET42";
     v[60] = true;
   }
-  Posicoes& Pos(int i, Tov00300::Variant x) {
+  Positions& Pos(int i, Tov00300::Variant x) {
     v[static_cast<size_t>(i)] = std::move(x);
     return *this;
   }
   // A card sale: IDUTILTEF and UTILTEF.
-  Posicoes& Cartao(const std::string& idUtilTef) { return Pos(9, idUtilTef).Pos(11, true); }
+  Positions& Card(const std::string& cardUseKind) { return Pos(9, cardUseKind).Pos(11, true); }
 };
 
-inline const char* kTributosZero = "Trib aprox R$: 0,00 Federal e 0,00 Estadual\n\rFonte: IBPT";
-inline const char* kLinhaSuporte = "Suporte: fale com o responsavel pelo sistema";
+inline const char* kNoTaxes = "Trib aprox R$: 0,00 Federal e 0,00 Estadual\n\rFonte: IBPT";
+inline const char* kSupportLine = "Suporte: fale com o responsavel pelo sistema";
 
 }  // namespace tovtest
 

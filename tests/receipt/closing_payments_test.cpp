@@ -28,61 +28,61 @@ class ClosingTest : public PackageTest {
     PackageTest::SetUp();
     ReceiptOpenedBySession();
   }
-  bool Fecha(const Posicoes& p) { return Tov00300::FechaCupom(p.v, linhas_, result_); }
+  bool Close(const Positions& p) { return Tov00300::FechaCupom(p.v, lines_, result_); }
   // The payments sent, as "name|value".
-  std::vector<std::string> PagamentosEnviados() {
+  std::vector<std::string> PaymentsSent() {
     std::vector<std::string> found;
     for (const DriverCall& c : driver().CallsTo("iCFEfetuarPagamentoFormatado_ECF_Daruma"))
       found.push_back(c.args[0] + "|" + c.args[1]);
     return found;
   }
-  std::string MensagemDeFechamento() {
+  std::string ClosingMessage() {
     const auto calls = driver().CallsTo("iCFEncerrarConfigMsg_ECF_Daruma");
     return calls.empty() ? "(none)" : calls.back().args[0];
   }
 
-  StringList linhas_;
+  StringList lines_;
   Variant result_{VariantArray(4)};
 };
 
 TEST_F(ClosingTest, SubtotalSendsTheDiscountOrElseTheSurcharge) {
   struct Case {
-    double desconto, acrescimo;
-    const char* tipo;
-    const char* valor;
+    double discount, surcharge;
+    const char* kind;
+    const char* amount;
   };
   const Case cases[] = {
       {5, 2, "D$", "5,00"},       {0, 0, "D$", "0"},     {0, 2.499, "A$", "2,49"},
       {10.999, 0, "D$", "10,99"}, {-1, 3, "A$", "3,00"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.tipo) + " " + c.valor);
+    SCOPED_TRACE(std::string(c.kind) + " " + c.amount);
     driver().ClearCalls();
-    ASSERT_TRUE(Fecha(Posicoes().Pos(6, c.desconto).Pos(8, c.acrescimo)));
+    ASSERT_TRUE(Close(Positions().Pos(6, c.discount).Pos(8, c.surcharge)));
     const auto calls = driver().CallsTo("iCFTotalizarCupom_ECF_Daruma");
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].args, (std::vector<std::string>{c.tipo, c.valor}));
-    EXPECT_TRUE(LogHas(std::string("iCFTotalizarCupom_ECF_Daruma : ") + c.tipo + " - " + c.valor));
+    EXPECT_EQ(calls[0].args, (std::vector<std::string>{c.kind, c.amount}));
+    EXPECT_TRUE(LogHas(std::string("iCFTotalizarCupom_ECF_Daruma : ") + c.kind + " - " + c.amount));
   }
 }
 
 TEST_F(ClosingTest, PaymentsFollowTheMovementRows) {
   struct Case {
     const char* name;
-    std::string idUtilTef;
-    bool utilTef;
-    std::vector<Mov> rows;
+    std::string cardUseKind;
+    bool cardPayment;
+    std::vector<Movement> rows;
     std::vector<std::string> expected;
   };
-  const std::vector<Mov> tresLinhas = {
+  const std::vector<Movement> threeLines = {
       {"1", "E", "002", 10}, {"2", "E", "002", 15}, {"3", "E", "001", 5}};
   const Case cases[] = {
       {"card sale merges one type",
        "S",
        true,
-       tresLinhas,
+       threeLines,
        {"Cartao Credito|25,00", "Dinheiro|5,00"}},
-      {"card kind T merges too", "T", true, tresLinhas, {"Cartao Credito|25,00", "Dinheiro|5,00"}},
+      {"card kind T merges too", "T", true, threeLines, {"Cartao Credito|25,00", "Dinheiro|5,00"}},
       {"a T row joins the E line of its type, never another T line",
        "S",
        true,
@@ -91,7 +91,7 @@ TEST_F(ClosingTest, PaymentsFollowTheMovementRows) {
       {"no card payment: one each",
        "S",
        false,
-       tresLinhas,
+       threeLines,
        {"Cartao Credito|10,00", "Cartao Credito|15,00", "Dinheiro|5,00"}},
       {"order of NRORDTROCO, then time",
        "",
@@ -115,10 +115,10 @@ TEST_F(ClosingTest, PaymentsFollowTheMovementRows) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     driver().ClearCalls();
-    Posicoes p;
-    p.Pos(9, c.idUtilTef).Pos(11, c.utilTef).Pos(13, Movimentos(c.rows));
-    ASSERT_TRUE(Fecha(p));
-    EXPECT_EQ(PagamentosEnviados(), c.expected);
+    Positions p;
+    p.Pos(9, c.cardUseKind).Pos(11, c.cardPayment).Pos(13, Movements(c.rows));
+    ASSERT_TRUE(Close(p));
+    EXPECT_EQ(PaymentsSent(), c.expected);
   }
   EXPECT_TRUE(LogHas("iCFEfetuarPagamentoFormatado_ECF_Daruma : Cartao Credito - 25,00"));
   EXPECT_TRUE(LogHas("iCFEfetuarPagamentoFormatado_ECF_Daruma : Ticket Alimentac - 7,50"));
@@ -129,7 +129,7 @@ TEST_F(ClosingTest, PaymentsFollowTheMovementRows) {
 // A closing that pays nothing cannot close the receipt: it says so, sends
 // nothing, and still writes the result elements.
 TEST_F(ClosingTest, WithoutPaymentRowsNothingIsSentAndTheResultIsWritten) {
-  EXPECT_FALSE(Fecha(Posicoes().Pos(13, Movimentos({{"1", "S", "001", 3}}))));
+  EXPECT_FALSE(Close(Positions().Pos(13, Movements({{"1", "S", "001", 3}}))));
   EXPECT_TRUE(CommandNames().empty());
   const VariantArray& r = result_.AsArray();
   EXPECT_EQ(r[0].AsInt(), 0);
@@ -140,16 +140,16 @@ TEST_F(ClosingTest, WithoutPaymentRowsNothingIsSentAndTheResultIsWritten) {
 
 TEST_F(ClosingTest, UnknownPaymentTypeSendsNothingAndNamesTheType) {
   Tov00300::boClieUtil = true;
-  Posicoes p;
-  p.Pos(13, Movimentos({{"1", "E", "001", 10}, {"2", "E", "009", 5}}));
-  EXPECT_FALSE(Fecha(p));
+  Positions p;
+  p.Pos(13, Movements({{"1", "E", "001", 10}, {"2", "E", "009", 5}}));
+  EXPECT_FALSE(Close(p));
   EXPECT_TRUE(driver().Calls().empty());  // the receipt stays as it was, open
-  const std::string texto =
+  const std::string text =
       Tov00300::Utf8ToCp1252("Tipo de recebimento não cadastrado para o pagamento: 009");
-  EXPECT_TRUE(LogHas("ERRO!!! " + texto));
-  EXPECT_EQ(result_.AsArray()[3].AsString(), " " + texto);
-  ASSERT_EQ(operador().Messages().size(), 1u);
-  EXPECT_EQ(operador().Messages()[0].text, texto);
+  EXPECT_TRUE(LogHas("ERRO!!! " + text));
+  EXPECT_EQ(result_.AsArray()[3].AsString(), " " + text);
+  ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+  EXPECT_EQ(scriptedOperator().Messages()[0].text, text);
   EXPECT_FALSE(Tov00300::boClieUtil);
 
   // A card line is checked by the type it stands for, before even the state
@@ -157,33 +157,33 @@ TEST_F(ClosingTest, UnknownPaymentTypeSendsNothingAndNamesTheType) {
   driver().ClearCalls();
   Tov00300::inRetorno = 1;
   EXPECT_FALSE(
-      Fecha(Posicoes().Cartao("T").Pos(13, Movimentos({{"1", "E", "002", 10, "341", "077"}}))));
+      Close(Positions().Card("T").Pos(13, Movements({{"1", "E", "002", 10, "341", "077"}}))));
   EXPECT_TRUE(driver().Calls().empty());
   EXPECT_TRUE(Questions().empty());
 }
 
 TEST_F(ClosingTest, ClosingMessageCarriesTheSaleTexts) {
-  Posicoes p;
+  Positions p;
   p.Pos(1, "OBRIGADO").Pos(21, "12").Pos(31, "77").Pos(41, "001").Pos(29, "0005").Pos(28, "000123");
   p.Pos(51, 1234.5).Pos(58, 2.0).Pos(52, 150.0).Pos(54, 12.5).Pos(22, "01").Pos(23, "ANA");
-  ASSERT_TRUE(Fecha(p));
-  EXPECT_EQ(MensagemDeFechamento(),
+  ASSERT_TRUE(Close(p));
+  EXPECT_EQ(ClosingMessage(),
             "OBRIGADO\n"
             "Trib aprox R$: 1.234,50 Federal e 2,00 Estadual\n\rFonte: IBPT\n"
             "ECF:001-Conf.Mesa -CER: 0005- COO: 000123\n"
             "Mesa  : 12           - SENHA : 77\n"
             "   Nesta compra voce ganhou 150 DOTZ    \n"
             "Nesta compra voce ganhou 12,5 DOTZ extra\n" +
-                std::string(kLinhaSuporte) + "\n");  // the eighth line: no operator line
+                std::string(kSupportLine) + "\n");  // the eighth line: no operator line
   EXPECT_TRUE(LogHas("iCFEncerrarConfigMsg_ECF_Daruma"));
 
   // An order-pad number (five characters or more), no points, short footer.
   driver().ClearCalls();
-  ASSERT_TRUE(Fecha(Posicoes().Pos(21, "12345").Pos(22, "01").Pos(23, "ANA")));
-  EXPECT_EQ(MensagemDeFechamento(), std::string("\n") + kTributosZero +
-                                        "\nECF:-Conf.Mesa -CER: - COO: \n"
-                                        "Comanda : 12345   - \n" +
-                                        kLinhaSuporte + "\nOperador: 01 - ANA\n");
+  ASSERT_TRUE(Close(Positions().Pos(21, "12345").Pos(22, "01").Pos(23, "ANA")));
+  EXPECT_EQ(ClosingMessage(), std::string("\n") + kNoTaxes +
+                                  "\nECF:-Conf.Mesa -CER: - COO: \n"
+                                  "Comanda : 12345   - \n" +
+                                  kSupportLine + "\nOperador: 01 - ANA\n");
 }
 
 TEST_F(ClosingTest, ConsumerIsPrintedUnlessPositionSixtyIsFalse) {
@@ -194,37 +194,37 @@ TEST_F(ClosingTest, ConsumerIsPrintedUnlessPositionSixtyIsFalse) {
   for (const Case& c : {Case{Variant::Null(), true}, Case{true, true}, Case{false, false}}) {
     SCOPED_TRACE(c.pos60.KindName());
     driver().ClearCalls();
-    Posicoes p;
+    Positions p;
     p.Pos(15, "10").Pos(16, "EMPRESA X").Pos(17, "55").Pos(18, "JOAO").Pos(60, c.pos60);
-    ASSERT_TRUE(Fecha(p));
-    EXPECT_EQ(MensagemDeFechamento().find("EMPRESA X - JOAO\n") != std::string::npos, c.printed);
+    ASSERT_TRUE(Close(p));
+    EXPECT_EQ(ClosingMessage().find("EMPRESA X - JOAO\n") != std::string::npos, c.printed);
   }
 }
 
 TEST_F(ClosingTest, ReadingStopsAtAValueThatDoesNotConvert) {
-  Posicoes p;
+  Positions p;
   p.Pos(15, "10").Pos(16, "EMPRESA X").Pos(17, "55").Pos(18, "JOAO").Pos(30, Variant::Null());
-  ASSERT_TRUE(Fecha(p));
+  ASSERT_TRUE(Close(p));
   // Positions 31 to 60 kept their empty values: no consumer, no position 42.
-  EXPECT_EQ(MensagemDeFechamento().find("JOAO"), std::string::npos);
+  EXPECT_EQ(ClosingMessage().find("JOAO"), std::string::npos);
   EXPECT_EQ(result_.AsArray()[1].AsString(), "");
 }
 
 TEST_F(ClosingTest, AgreementFooterShowsTheConsumerBalance) {
-  Posicoes p;
-  p.Pos(13, Movimentos({{"1", "E", "003", 20}, {"2", "E", "004", 30}}));
+  Positions p;
+  p.Pos(13, Movements({{"1", "E", "003", 20}, {"2", "E", "004", 30}}));
   p.Pos(15, "10").Pos(16, "EMPRESA X").Pos(17, "55").Pos(18, "JOAO").Pos(37, 100.0).Pos(38, 5.0);
-  ASSERT_TRUE(Fecha(p));
-  const std::string mensagem = MensagemDeFechamento();
+  ASSERT_TRUE(Close(p));
+  const std::string message = ClosingMessage();
   // 100 less the 30 paid from the account, plus the subsidy of 5.
-  EXPECT_NE(mensagem.find(Tov00300::Utf8ToCp1252("Convênio ..: 10 - EMPRESA X\n")),
+  EXPECT_NE(message.find(Tov00300::Utf8ToCp1252("Convênio ..: 10 - EMPRESA X\n")),
             std::string::npos);
-  EXPECT_NE(mensagem.find("Saldo Final :  - 75,00\n"), std::string::npos);
+  EXPECT_NE(message.find("Saldo Final :  - 75,00\n"), std::string::npos);
 }
 
-TEST_F(ClosingTest, ContraValeFollowsTheClosing) {
+TEST_F(ClosingTest, ChangeVoucherFollowsTheClosing) {
   driver().Queue("rLerCNF_ECF_Daruma", 1, {"SANGRIA;CONTRA-VALE EMI"});
-  ASSERT_TRUE(Fecha(Posicoes().Pos(4, true).Pos(7, 12.5)));
+  ASSERT_TRUE(Close(Positions().Pos(4, true).Pos(7, 12.5)));
   const std::vector<std::string> names = CommandNames();
   const auto closing = std::find(names.begin(), names.end(), "iCFEncerrarConfigMsg_ECF_Daruma");
   ASSERT_NE(closing, names.end());
@@ -238,14 +238,14 @@ TEST_F(ClosingTest, ContraValeFollowsTheClosing) {
   // A contra-vale the printer cannot take does not undo the closing.
   driver().ClearCalls();
   driver().Queue("rLerCNF_ECF_Daruma", 1, {"SANGRIA"});
-  EXPECT_TRUE(Fecha(Posicoes().Pos(4, true).Pos(7, 12.5)));
+  EXPECT_TRUE(Close(Positions().Pos(4, true).Pos(7, 12.5)));
 }
 
 // Under pt_BR "1.500" is no amount: the closing stops at it, and no
 // contra-vale of 1,50 is printed.
-TEST_F(ClosingTest, ContraValeWithAPointIsNoAmountUnderPtBr) {
+TEST_F(ClosingTest, ChangeVoucherWithAPointIsNoAmountUnderPtBr) {
   driver().Queue("rLerCNF_ECF_Daruma", 1, {"SANGRIA;CONTRA-VALE EMI"});
-  EXPECT_FALSE(Fecha(Posicoes().Pos(4, true).Pos(7, "1.500")));
+  EXPECT_FALSE(Close(Positions().Pos(4, true).Pos(7, "1.500")));
   EXPECT_TRUE(driver().CallsTo("iCNFReceberSemDesc_ECF_Daruma").empty());
 }
 
@@ -253,7 +253,7 @@ TEST_F(ClosingTest, BadPacketFailsButStillWritesTheResult) {
   for (const Variant& bad : {Variant(), Variant("rows")}) {
     SCOPED_TRACE(bad.KindName());
     result_ = Variant(VariantArray(4));
-    EXPECT_FALSE(Fecha(Posicoes().Pos(13, bad)));
+    EXPECT_FALSE(Close(Positions().Pos(13, bad)));
     EXPECT_EQ(result_.AsArray()[1].AsString(), "RET42");
   }
   EXPECT_TRUE(driver().Calls().empty());

@@ -25,7 +25,7 @@ class ItemSaleTest : public PackageTest {
     PackageTest::SetUp();
     ReceiptOpenedBySession();
   }
-  static Variant Item(const std::string& idUtilTef = "", bool utilTef = false) {
+  static Variant Item(const std::string& cardUseKind = "", bool cardPayment = false) {
     return MakeBag({{"ESQUEMACOR", "VERDE"},
                     {"INTEFERRO", 4},
                     {"CDARVPROD", "789"},
@@ -37,8 +37,8 @@ class ItemSaleTest : public PackageTest {
                     {"DESCONT", 0.0},
                     {"ACRESCIMO", 0.0},
                     {"UNIDADE", "UN"},
-                    {"IDUTILTEF", idUtilTef},
-                    {"UTILTEF", utilTef}});
+                    {"IDUTILTEF", cardUseKind},
+                    {"UTILTEF", cardPayment}});
   }
   std::string ItemQuestion() {
     return Tov00300::Utf8ToCp1252(
@@ -49,8 +49,8 @@ class ItemSaleTest : public PackageTest {
 TEST_F(ItemSaleTest, CommandArgumentsFollowTheHostNumbers) {
   struct Case {
     std::vector<std::pair<std::string, Variant>> changes;
-    std::string expected;   // tax, quantity, price, kind, adjustment, code, unit
-    size_t descricao = 35;  // characters of NMPROD sent
+    std::string expected;     // tax, quantity, price, kind, adjustment, code, unit
+    size_t description = 35;  // characters of NMPROD sent
   };
   // clang-format off
   const Case cases[] = {
@@ -76,19 +76,19 @@ TEST_F(ItemSaleTest, CommandArgumentsFollowTheHostNumbers) {
     SCOPED_TRACE(c.expected);
     driver().ClearCalls();
     Variant bag = Item();
-    std::string nome = "ARROZ TIPO 1 PACOTE DE CINCO QUILOS";
+    std::string name = "ARROZ TIPO 1 PACOTE DE CINCO QUILOS";
     for (Variant& pair : bag.AsArray())
       for (const auto& [key, value] : c.changes)
         if (pair.AsArray()[0].AsString() == key) pair.AsArray()[1] = value;
     for (const auto& [key, value] : c.changes)
-      if (key == "NMPROD") nome = value.AsString();
+      if (key == "NMPROD") name = value.AsString();
     ASSERT_TRUE(Tov00300::VendaItem(bag));
-    const std::vector<DriverCall> vender = driver().CallsTo("iCFVender_ECF_Daruma");
-    ASSERT_EQ(vender.size(), 1u);
+    const std::vector<DriverCall> sell = driver().CallsTo("iCFVender_ECF_Daruma");
+    ASSERT_EQ(sell.size(), 1u);
     std::string sent;
-    for (size_t i = 0; i < 7; ++i) sent += (i ? "|" : "") + vender[0].args[i];
+    for (size_t i = 0; i < 7; ++i) sent += (i ? "|" : "") + sell[0].args[i];
     EXPECT_EQ(sent, c.expected);
-    EXPECT_EQ(vender[0].args[7], nome.substr(0, c.descricao));
+    EXPECT_EQ(sell[0].args[7], name.substr(0, c.description));
   }
 }
 
@@ -126,13 +126,13 @@ TEST_F(ItemSaleTest, SoldItemReturnsTheTwoPairs) {
 
 TEST_F(ItemSaleTest, RefusedItemIsRepeatedAfterYes) {
   driver().Queue("iCFVender_ECF_Daruma", -6);
-  operador().QueueAnswer(true);
+  scriptedOperator().QueueAnswer(true);
   Variant bag = Item();
   ASSERT_TRUE(Tov00300::VendaItem(bag));
 
-  const std::vector<DriverCall> vender = driver().CallsTo("iCFVender_ECF_Daruma");
-  ASSERT_EQ(vender.size(), 2u);
-  EXPECT_EQ(vender[0].args, vender[1].args);
+  const std::vector<DriverCall> sell = driver().CallsTo("iCFVender_ECF_Daruma");
+  ASSERT_EQ(sell.size(), 2u);
+  EXPECT_EQ(sell[0].args, sell[1].args);
   const std::vector<ShownMessage> questions = Questions();
   ASSERT_EQ(questions.size(), 1u);
   // The description is cut to 20 characters in the question.
@@ -148,7 +148,7 @@ TEST_F(ItemSaleTest, RefusedItemIsRepeatedAfterYes) {
 TEST_F(ItemSaleTest, ClientFlagFollowsTheOutcomeAndTheCardSale) {
   struct Case {
     const char* what;
-    bool operador, recusado, utilTef, clieUtil;
+    bool scriptedOperator, refused, cardPayment, clientFlag;
   };
   const Case cases[] = {
       {"sold, no card", true, false, false, true},
@@ -159,27 +159,27 @@ TEST_F(ItemSaleTest, ClientFlagFollowsTheOutcomeAndTheCardSale) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Tov00300::boNUtilTaa = c.operador;
+    Tov00300::boNUtilTaa = c.scriptedOperator;
     Tov00300::boClieUtil = true;
-    if (c.recusado) driver().Queue("iCFVender_ECF_Daruma", -6);
-    Variant bag = Item("S", c.utilTef);
-    EXPECT_EQ(Tov00300::VendaItem(bag), !c.recusado);
-    EXPECT_EQ(Tov00300::boClieUtil, c.clieUtil);
+    if (c.refused) driver().Queue("iCFVender_ECF_Daruma", -6);
+    Variant bag = Item("S", c.cardPayment);
+    EXPECT_EQ(Tov00300::VendaItem(bag), !c.refused);
+    EXPECT_EQ(Tov00300::boClieUtil, c.clientFlag);
   }
 }
 
 TEST_F(ItemSaleTest, QuestionDependsOnTheCardSale) {
   struct Case {
-    std::string idUtilTef;
-    bool utilTef;
+    std::string cardUseKind;
+    bool cardPayment;
     bool printerQuestion;
   };
   for (const Case& c : {Case{"S", true, true}, Case{"T", true, true}, Case{"S", false, false},
                         Case{"N", true, false}}) {
-    SCOPED_TRACE("IDUTILTEF '" + c.idUtilTef + "' UTILTEF " + std::to_string(c.utilTef));
-    operador().Clear();
+    SCOPED_TRACE("IDUTILTEF '" + c.cardUseKind + "' UTILTEF " + std::to_string(c.cardPayment));
+    scriptedOperator().Clear();
     driver().Queue("iCFVender_ECF_Daruma", -6);
-    Variant bag = Item(c.idUtilTef, c.utilTef);
+    Variant bag = Item(c.cardUseKind, c.cardPayment);
     EXPECT_FALSE(Tov00300::VendaItem(bag));
     const std::vector<ShownMessage> questions = Questions();
     ASSERT_EQ(questions.size(), 1u);
@@ -207,7 +207,7 @@ TEST_F(ItemSaleTest, RefusalWithoutOperatorReturnsThePrinterMessage) {
   driver().Queue("iCFVender_ECF_Daruma", -6);
   Variant bag = Item("S", true);
   EXPECT_FALSE(Tov00300::VendaItem(bag));
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   EXPECT_FALSE(Tov00300::boClieUtil);
   EXPECT_EQ(BagKeys(bag), (std::vector<std::string>{"INTTEFERRO", "MENSAGEMTAA"}));
   EXPECT_FALSE(BagValue(bag, "MENSAGEMTAA").AsString().empty());

@@ -28,14 +28,14 @@ class OpeningTest : public PackageTest {
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {coo});
     driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {ccf});
   }
-  Variant CardSaleBag(const std::string& idUtilTef, bool utilTef) {
+  Variant CardSaleBag(const std::string& cardUseKind, bool cardPayment) {
     return MakeBag({{"ESQUEMACOR", "AZUL"},
                     {"INTTEFERRO", 0},
                     {"INCLUICPF", ""},
                     {"CUPNR", "host-cup"},
                     {"CONTCUPOM", "host-cont"},
-                    {"IDUTILTEF", idUtilTef},
-                    {"UTILTEF", utilTef}});
+                    {"IDUTILTEF", cardUseKind},
+                    {"UTILTEF", cardPayment}});
   }
 };
 
@@ -73,7 +73,7 @@ TEST_F(OpeningTest, StandardOpeningReturnsTheSevenPairsInOrder) {
 
 TEST_F(OpeningTest, IdentifiedOpeningSendsABlankForMissingNameOrAddress) {
   struct Case {
-    std::string nome, endereco, nomeEnviado, enderecoEnviado;
+    std::string name, address, nameSent, addressSent;
   };
   const Case cases[] = {
       {"", "", " ", " "},
@@ -82,18 +82,17 @@ TEST_F(OpeningTest, IdentifiedOpeningSendsABlankForMissingNameOrAddress) {
       {"Ana", "Rua B", "Ana", "Rua B"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE("name '" + c.nome + "', address '" + c.endereco + "'");
+    SCOPED_TRACE("name '" + c.name + "', address '" + c.address + "'");
     driver().ClearCalls();
     QueueNumbers("000151", "000043");
     Variant bag = MakeBag(
-        {{"INCLUICPF", "12345678909"}, {"INCLUINOME", c.nome}, {"INCLUIENDERECO", c.endereco}});
+        {{"INCLUICPF", "12345678909"}, {"INCLUINOME", c.name}, {"INCLUIENDERECO", c.address}});
     ASSERT_TRUE(Tov00300::AbreCupom(bag));
-    const std::vector<DriverCall> abrir = driver().CallsTo("iCFAbrir_ECF_Daruma");
-    ASSERT_EQ(abrir.size(), 1u);
-    EXPECT_EQ(abrir[0].args,
-              (std::vector<std::string>{"12345678909", c.nomeEnviado, c.enderecoEnviado}));
-    EXPECT_EQ(BagValue(bag, "INCLUINOME").AsString(), c.nomeEnviado);
-    EXPECT_EQ(BagValue(bag, "INCLUIENDERECO").AsString(), c.enderecoEnviado);
+    const std::vector<DriverCall> open = driver().CallsTo("iCFAbrir_ECF_Daruma");
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_EQ(open[0].args, (std::vector<std::string>{"12345678909", c.nameSent, c.addressSent}));
+    EXPECT_EQ(BagValue(bag, "INCLUINOME").AsString(), c.nameSent);
+    EXPECT_EQ(BagValue(bag, "INCLUIENDERECO").AsString(), c.addressSent);
     EXPECT_EQ(BagValue(bag, "INCLUICPF").AsString(), "12345678909");
   }
 }
@@ -105,7 +104,7 @@ TEST_F(OpeningTest, FailureWithoutOperatorAsksNothingAndKeepsTheHostNumbers) {
   Variant bag = CardSaleBag("S", true);
   EXPECT_FALSE(Tov00300::AbreCupom(bag));
 
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   EXPECT_EQ(CommandNames(), std::vector<std::string>{"iCFAbrirPadrao_ECF_Daruma"});
   EXPECT_FALSE(Tov00300::boClieUtil);
   EXPECT_EQ(BagKeys(bag), kReturnedKeys);
@@ -119,8 +118,8 @@ TEST_F(OpeningTest, RefusedOpeningIsRepeatedAfterYes) {
   driver().Queue("iCFAbrirPadrao_ECF_Daruma", -6);
   driver().Queue("iCFAbrirPadrao_ECF_Daruma", -6);
   QueueNumbers("000152", "000044");
-  operador().QueueAnswer(true);
-  operador().QueueAnswer(true);
+  scriptedOperator().QueueAnswer(true);
+  scriptedOperator().QueueAnswer(true);
   Variant bag = CardSaleBag("T", true);
   ASSERT_TRUE(Tov00300::AbreCupom(bag));
 
@@ -142,7 +141,7 @@ TEST_F(OpeningTest, RefusedOpeningIsRepeatedAfterYes) {
 
 TEST_F(OpeningTest, NoToTheRetryLeavesTheBagAsTheHostSentIt) {
   driver().Queue("iCFAbrirPadrao_ECF_Daruma", -6);
-  operador().QueueAnswer(false);
+  scriptedOperator().QueueAnswer(false);
   const Variant original = CardSaleBag("S", true);
   Variant bag = original;
   EXPECT_FALSE(Tov00300::AbreCupom(bag));
@@ -153,17 +152,17 @@ TEST_F(OpeningTest, NoToTheRetryLeavesTheBagAsTheHostSentIt) {
 
 TEST_F(OpeningTest, NoRetryQuestionOutsideACardSale) {
   struct Case {
-    std::string idUtilTef;
-    bool utilTef;
+    std::string cardUseKind;
+    bool cardPayment;
   };
   for (const Case& c : {Case{"S", false}, Case{"T", false}, Case{"N", true}, Case{"", true}}) {
-    SCOPED_TRACE("IDUTILTEF '" + c.idUtilTef + "' UTILTEF " + std::to_string(c.utilTef));
-    operador().Clear();
-    operador().QueueAnswer(true);
+    SCOPED_TRACE("IDUTILTEF '" + c.cardUseKind + "' UTILTEF " + std::to_string(c.cardPayment));
+    scriptedOperator().Clear();
+    scriptedOperator().QueueAnswer(true);
     driver().ClearCalls();
     Tov00300::boClieUtil = true;
     driver().Queue("iCFAbrirPadrao_ECF_Daruma", -6);
-    Variant bag = CardSaleBag(c.idUtilTef, c.utilTef);
+    Variant bag = CardSaleBag(c.cardUseKind, c.cardPayment);
     EXPECT_FALSE(Tov00300::AbreCupom(bag));
     EXPECT_TRUE(Questions().empty());
     EXPECT_EQ(driver().CountOf("iCFAbrirPadrao_ECF_Daruma"), 1);
@@ -173,7 +172,7 @@ TEST_F(OpeningTest, NoRetryQuestionOutsideACardSale) {
   }
 }
 
-TEST_F(OpeningTest, RefusedCooQueryGivesErroAlthoughTheReceiptIsOpen) {
+TEST_F(OpeningTest, RefusedCooQueryAnswersErrorAlthoughTheReceiptIsOpen) {
   driver().Queue("rRetornarInformacao_ECF_Daruma", -1, {"      "});
   driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"000045"});
   Variant bag = MakeBag({{"CUPNR", "x"}});
@@ -181,7 +180,7 @@ TEST_F(OpeningTest, RefusedCooQueryGivesErroAlthoughTheReceiptIsOpen) {
   EXPECT_EQ(BagValue(bag, "CUPNR").AsString(), "ERRO");
   EXPECT_EQ(BagValue(bag, "CONTCUPOM").AsString(), "000045");
   // The query is never shown to the operator.
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 }
 
 TEST_F(OpeningTest, OnlyTheOpeningReportsAPendingPrinterWarning) {
@@ -194,11 +193,11 @@ TEST_F(OpeningTest, OnlyTheOpeningReportsAPendingPrinterWarning) {
 
   const std::vector<std::string> calls = driver().CallNames();
   ASSERT_EQ(driver().CountOf("eInterpretarAviso_ECF_Daruma"), 1);
-  const auto aviso = std::find(calls.begin(), calls.end(), "eInterpretarAviso_ECF_Daruma");
-  const auto consulta = std::find(calls.begin(), calls.end(), "rRetornarInformacao_ECF_Daruma");
-  EXPECT_LT(aviso, consulta);
-  ASSERT_EQ(operador().Messages().size(), 1u);
-  EXPECT_EQ(operador().Messages()[0].text, "Pouco papel");
+  const auto warning = std::find(calls.begin(), calls.end(), "eInterpretarAviso_ECF_Daruma");
+  const auto query = std::find(calls.begin(), calls.end(), "rRetornarInformacao_ECF_Daruma");
+  EXPECT_LT(warning, query);
+  ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+  EXPECT_EQ(scriptedOperator().Messages()[0].text, "Pouco papel");
   EXPECT_EQ(BagValue(bag, "CUPNR").AsString(), "000153");
 }
 

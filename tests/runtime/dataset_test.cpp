@@ -18,11 +18,11 @@ class DataSetTest : public PtBrTest {
                       {"DT", FieldType::DateTime}});
   }
 
-  void Add(int cd, const std::string& nm, double vr) {
+  void Add(int code, const std::string& nm, double amount) {
     ds.Append();
-    ds.FieldByName("CD").SetAsInteger(cd);
+    ds.FieldByName("CD").SetAsInteger(code);
     ds.FieldByName("NM").SetAsString(nm);
-    ds.FieldByName("VR").SetAsFloat(vr);
+    ds.FieldByName("VR").SetAsFloat(amount);
     ds.Post();
   }
 
@@ -104,7 +104,7 @@ TEST_F(DataSetTest, FieldsConvertAndNullsReadAsDefaults) {
 
 TEST_F(DataSetTest, IndexOrderIsStableForEqualKeysAndFollowsEdits) {
   const std::pair<int, const char*> rows[] = {{1, "b"}, {2, "a"}, {3, "b"}, {4, "a"}, {5, "c"}};
-  for (auto [cd, nm] : rows) Add(cd, nm, cd);
+  for (auto [code, nm] : rows) Add(code, nm, code);
   ds.AddIndex({"porNome", "NM", false, false});
   ds.AddIndex({"porNomeDesc", "NM", true, false});
   ds.SetIndexName("porNome");
@@ -148,7 +148,7 @@ TEST_F(DataSetTest, CaseInsensitiveIndexAndNullsFirst) {
 TEST_F(DataSetTest, FiltersSelectRowsAndCombine) {
   const std::tuple<int, const char*, double> rows[] = {
       {1, "caixa", 10}, {2, "Caixa", 20.5}, {3, "banco", -5}, {4, "cartao", 100}};
-  for (auto [cd, nm, vr] : rows) Add(cd, nm, vr);
+  for (auto [code, nm, amount] : rows) Add(code, nm, amount);
   Add(5, "", 0);
   ds.Edit();
   ds.FieldByName("NM").Clear();
@@ -218,7 +218,7 @@ TEST_F(DataSetTest, MalformedFiltersAreRejectedAndTheOldOneKept) {
 TEST_F(DataSetTest, LocateWithAndWithoutAnIndex) {
   const std::tuple<int, const char*, double> rows[] = {
       {1, "Caixa", 10}, {2, "banco", 20}, {3, "caixa", 30}, {4, "cartao", 10}, {5, "caixa", 10}};
-  for (auto [cd, nm, vr] : rows) Add(cd, nm, vr);
+  for (auto [code, nm, amount] : rows) Add(code, nm, amount);
   struct Case {
     const char* fields;
     Variant values;
@@ -288,7 +288,8 @@ TEST_F(DataSetTest, LocateFindsTheSameRowInEveryOrder) {
                                                        {3, "caixa", 30},
                                                        {4, "cartao", 10},
                                                        {5, "caixa forte", 20}};
-  for (auto [cd, nm, vr] : rows) Add(cd, nm, vr);  // 5 keeps "caixa fort", the field's width
+  for (auto [code, nm, amount] : rows)
+    Add(code, nm, amount);  // 5 keeps "caixa fort", the field's width
   struct Case {
     const char* fields;
     Variant values;
@@ -374,14 +375,14 @@ TEST_F(DataSetTest, DataIsADeepCopyAndSetDataReopens) {
 // live rows passing the filter, in index order with ties in order of addition.
 TEST_F(DataSetTest, RandomEditsKeepTheViewConsistent) {
   struct ModelRow {
-    int cd;
+    int code;
     int key;
     uint64_t added;
   };
   std::vector<ModelRow> model;  // storage order
   std::mt19937 rng(12345);
   uint64_t added = 0;
-  int nextCd = 1;
+  int nextCode = 1;
   ds.AddIndex({"vr", "VR", false, false});
   ds.AddIndex({"vrDesc", "VR", true, false});
   ds.SetIndexName("vr");
@@ -396,12 +397,12 @@ TEST_F(DataSetTest, RandomEditsKeepTheViewConsistent) {
       return a.added < b.added;
     });
     std::vector<int> out;
-    for (const auto& r : rows) out.push_back(r.cd);
+    for (const auto& r : rows) out.push_back(r.code);
     return out;
   };
-  auto modelIndex = [&](int cd) {
+  auto modelIndex = [&](int code) {
     for (size_t i = 0; i < model.size(); ++i) {
-      if (model[i].cd == cd) return i;
+      if (model[i].code == code) return i;
     }
     return model.size();
   };
@@ -409,26 +410,26 @@ TEST_F(DataSetTest, RandomEditsKeepTheViewConsistent) {
     const int op = static_cast<int>(rng() % 10);
     const int key = static_cast<int>(rng() % 10);
     if (op < 4 || ds.IsEmpty()) {
-      Add(nextCd, "x", key);
-      model.push_back({nextCd++, key, added++});
+      Add(nextCode, "x", key);
+      model.push_back({nextCode++, key, added++});
     } else if (op == 4) {
       const int current = ds.FieldByName("CD").AsInteger();
       ds.Insert();
-      ds.FieldByName("CD").SetAsInteger(nextCd);
+      ds.FieldByName("CD").SetAsInteger(nextCode);
       ds.FieldByName("VR").SetAsFloat(key);
       ds.Post();
       model.insert(model.begin() + static_cast<long>(modelIndex(current)),
-                   {nextCd++, key, added++});
+                   {nextCode++, key, added++});
     } else if (op == 5) {
-      const int cd = ds.FieldByName("CD").AsInteger();
+      const int code = ds.FieldByName("CD").AsInteger();
       ds.Edit();
       ds.FieldByName("VR").SetAsFloat(key);
       ds.Post();
-      model[modelIndex(cd)].key = key;
+      model[modelIndex(code)].key = key;
     } else if (op == 6) {
-      const int cd = ds.FieldByName("CD").AsInteger();
+      const int code = ds.FieldByName("CD").AsInteger();
       ds.Delete();
-      model.erase(model.begin() + static_cast<long>(modelIndex(cd)));
+      model.erase(model.begin() + static_cast<long>(modelIndex(code)));
     } else if (op == 7) {
       ds.First();
       for (int k = static_cast<int>(rng() % 5); k > 0; --k) ds.Next();
@@ -456,7 +457,7 @@ TEST_F(DataSetTest, RandomEditsKeepTheViewConsistent) {
   ds.SetFiltered(false);
   filtered = false;
   std::vector<int> storage;
-  for (const auto& r : model) storage.push_back(r.cd);
+  for (const auto& r : model) storage.push_back(r.code);
   EXPECT_EQ(Codes(), storage);
 }
 

@@ -13,39 +13,39 @@
 namespace porttest {
 
 // The computer's clock in these tests: 15 March 2026, 10:30:00.
-inline Tov00300::DateTime Agora() {
+inline Tov00300::DateTime Now() {
   return Tov00300::DateTime::FromParts(2026, 3, 15, 10, 30, 0);
 }
 
-inline Tov00300::DateTime MaisMinutos(Tov00300::DateTime t, double minutos) {
-  return Tov00300::DateTime(t.value + minutos / 1440.0);
+inline Tov00300::DateTime PlusMinutes(Tov00300::DateTime t, double minutes) {
+  return Tov00300::DateTime(t.value + minutes / 1440.0);
 }
 
 // The printer's clock answer: DDMMYYYY and HHMMSS.
-inline void QueueClock(tovtest::ScriptedDriver& driver, Tov00300::DateTime quando) {
+inline void QueueClock(tovtest::ScriptedDriver& driver, Tov00300::DateTime when) {
   driver.Queue(
       "rDataHoraImpressora_ECF_Daruma", 1,
-      {Tov00300::FormatDateTime("ddmmyyyy", quando), Tov00300::FormatDateTime("hhnnss", quando)});
+      {Tov00300::FormatDateTime("ddmmyyyy", when), Tov00300::FormatDateTime("hhnnss", when)});
 }
 
-inline Tov00300::Variant PortBag(const std::string& porta = "COM3") {
+inline Tov00300::Variant PortBag(const std::string& port = "COM3") {
   return Tov00300::MakeBag({{"CDFILIAL", "001"},
                             {"CDCAIXA", "02"},
                             {"NRSERIEIMP", "DR0001"},
                             {"ESQUEMA", "AZUL"},
-                            {"CDPORTAIMPFIS", porta}});
+                            {"CDPORTAIMPFIS", port}});
 }
 
 // The driver calls made, without the status queries of the return analysis.
 inline std::vector<std::string> Commands(const tovtest::ScriptedDriver& driver) {
-  std::vector<std::string> nomes;
+  std::vector<std::string> names;
   for (const auto& c : driver.Calls()) {
     if (c.name != "rStatusUltimoCmdInt_ECF_Daruma" && c.name.rfind("eInterpretar", 0) != 0 &&
         c.name != "eTEF_TravarTeclado_ECF_Daruma") {
-      nomes.push_back(c.name);
+      names.push_back(c.name);
     }
   }
-  return nomes;
+  return names;
 }
 
 }  // namespace porttest

@@ -33,20 +33,20 @@ class PortOpeningTest : public tovtest::PackageTest {
  protected:
   void SetUp() override {
     PackageTest::SetUp();
-    tovtest::SetClock(porttest::Agora());
+    tovtest::SetClock(porttest::Now());
   }
-  // A printer whose clock agrees and whose open document is `documento`.
-  void Printer(const std::string& documento) {
-    porttest::QueueClock(driver(), porttest::Agora());
-    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {documento});
+  // A printer whose clock agrees and whose open document is `document`.
+  void Printer(const std::string& document) {
+    porttest::QueueClock(driver(), porttest::Now());
+    driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {document});
   }
   static std::vector<std::string> With(std::vector<std::string> a,
                                        const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
   }
-  void SaleFile(const std::string& nome) {
-    std::ofstream(platform::JoinPath(sandbox().hostFolder(), nome)) << "x";
+  void SaleFile(const std::string& name) {
+    std::ofstream(platform::JoinPath(sandbox().hostFolder(), name)) << "x";
   }
 };
 
@@ -59,7 +59,7 @@ TEST_F(PortOpeningTest, CleanOpeningRunsEveryStepInOrder) {
   EXPECT_EQ(driver().CallsTo("eDefinirProduto_Daruma")[0].args, std::vector<std::string>{"ECF"});
   EXPECT_EQ(driver().CallsTo("rRetornarInformacao_ECF_Daruma")[0].args,
             (std::vector<std::string>{"56", "[out 1]"}));
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   const auto log = tovtest::DebugLogTexts();
   ASSERT_FALSE(log.empty());
   EXPECT_EQ(log.front(), "Abrindo porta COM3");
@@ -70,7 +70,7 @@ TEST_F(PortOpeningTest, BusyPortIsClosedAndReopenedWithoutAMessage) {
   Printer("0");
   EXPECT_TRUE(AbrePorta_FrameWork(porttest::PortBag()));
   EXPECT_EQ(Commands(driver()), With({"eAbrirSerial_Daruma", "eFecharSerial_Daruma"}, kOpening));
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 }
 
 TEST_F(PortOpeningTest, PortBusyTwiceIsReported) {
@@ -80,9 +80,9 @@ TEST_F(PortOpeningTest, PortBusyTwiceIsReported) {
   EXPECT_EQ(Commands(driver()),
             (std::vector<std::string>{"eAbrirSerial_Daruma", "eFecharSerial_Daruma",
                                       "eAbrirSerial_Daruma"}));
-  ASSERT_EQ(operador().Texts().size(), 1u);
-  EXPECT_EQ(operador().Texts()[0], Utf8ToCp1252("Porta de comunicação ocupada."));
-  EXPECT_EQ(operador().Messages()[0].context, "AZUL");
+  ASSERT_EQ(scriptedOperator().Texts().size(), 1u);
+  EXPECT_EQ(scriptedOperator().Texts()[0], Utf8ToCp1252("Porta de comunicação ocupada."));
+  EXPECT_EQ(scriptedOperator().Messages()[0].context, "AZUL");
 }
 
 TEST_F(PortOpeningTest, DriverFailureStopsTheOpeningAtOnce) {
@@ -91,66 +91,68 @@ TEST_F(PortOpeningTest, DriverFailureStopsTheOpeningAtOnce) {
   EXPECT_EQ(Commands(driver()),
             (std::vector<std::string>{"eAbrirSerial_Daruma", "eBuscarPortaVelocidade_ECF_Daruma",
                                       "rVerificarImpressoraLigada_ECF_Daruma"}));
-  EXPECT_EQ(operador().Texts(), std::vector<std::string>{"Impressora desligada ou desconectada."});
+  EXPECT_EQ(scriptedOperator().Texts(),
+            std::vector<std::string>{"Impressora desligada ou desconectada."});
 }
 
 TEST_F(PortOpeningTest, ClockOffByMoreThanFifteenMinutesRefusesTheOpening) {
-  porttest::QueueClock(driver(), porttest::MaisMinutos(porttest::Agora(), 16));
+  porttest::QueueClock(driver(), porttest::PlusMinutes(porttest::Now(), 16));
   EXPECT_FALSE(AbrePorta_FrameWork(porttest::PortBag()));
   EXPECT_EQ(driver().CountOf("rRetornarInformacao_ECF_Daruma"), 0);
-  EXPECT_EQ(operador().Texts(), std::vector<std::string>{DataModule().msgPadrao.Msg("DataDif")});
+  EXPECT_EQ(scriptedOperator().Texts(),
+            std::vector<std::string>{DataModule().msgPadrao.Msg("DataDif")});
   EXPECT_FALSE(boClieUtil);
 }
 
-struct CasoDocumento {
-  const char* nome;
-  std::string documento;
-  std::string arquivoVenda;  // "" for none
-  std::vector<std::string> depois;
+struct DocumentCase {
+  const char* name;
+  std::string document;
+  std::string saleFile;  // "" for none
+  std::vector<std::string> after;
 };
 // Test listings show the case by its name.
-void PrintTo(const CasoDocumento& caso, std::ostream* os) {
-  *os << caso.nome;
+void PrintTo(const DocumentCase& testCase, std::ostream* os) {
+  *os << testCase.name;
 }
 
 class DocumentLeftOpenTest : public PortOpeningTest,
-                             public ::testing::WithParamInterface<CasoDocumento> {};
+                             public ::testing::WithParamInterface<DocumentCase> {};
 
 TEST_P(DocumentLeftOpenTest, ClosesOrCancelsWhatWasLeftOpen) {
-  const CasoDocumento& c = GetParam();
-  if (!c.arquivoVenda.empty()) SaleFile(c.arquivoVenda);
-  Printer(c.documento);
+  const DocumentCase& c = GetParam();
+  if (!c.saleFile.empty()) SaleFile(c.saleFile);
+  Printer(c.document);
   EXPECT_TRUE(AbrePorta_FrameWork(porttest::PortBag()));
   // Without a control file the grand-total update after a cancellation
   // stops before reading the printer.
-  EXPECT_EQ(Commands(driver()), With(kOpening, c.depois));
+  EXPECT_EQ(Commands(driver()), With(kOpening, c.after));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Estados, DocumentLeftOpenTest,
-    ::testing::Values(CasoDocumento{"Nenhum", "0", "", {}},
-                      CasoDocumento{"NaoFiscal", "2", "", {"iCNFCancelar_ECF_Daruma"}},
-                      CasoDocumento{"Gerencial", "4", "", {"iRGFechar_ECF_Daruma"}},
-                      CasoDocumento{"Vinculado", "3", "", {"iCCDFechar_ECF_Daruma"}},
+    States, DocumentLeftOpenTest,
+    ::testing::Values(DocumentCase{"None", "0", "", {}},
+                      DocumentCase{"NonFiscal", "2", "", {"iCNFCancelar_ECF_Daruma"}},
+                      DocumentCase{"ManagementReport", "4", "", {"iRGFechar_ECF_Daruma"}},
+                      DocumentCase{"LinkedVoucher", "3", "", {"iCCDFechar_ECF_Daruma"}},
                       // The grand-total note asks the receipt's number first.
-                      CasoDocumento{"FiscalSemArquivo",
-                                    "1",
-                                    "",
-                                    {"rRetornarInformacao_ECF_Daruma", "iCFCancelar_ECF_Daruma"}},
-                      CasoDocumento{
-                          "NenhumComVenda", "0", "cdsVenda.cds", {"iCFCancelar_ECF_Daruma"}},
-                      CasoDocumento{"NaoFiscalComItensCancelados",
-                                    "2",
-                                    "cdsItensCancelados.cds",
-                                    {"iCNFCancelar_ECF_Daruma", "iCFCancelar_ECF_Daruma"}}),
-    [](const auto& info) { return std::string(info.param.nome); });
+                      DocumentCase{"FiscalWithoutFile",
+                                   "1",
+                                   "",
+                                   {"rRetornarInformacao_ECF_Daruma", "iCFCancelar_ECF_Daruma"}},
+                      DocumentCase{
+                          "NoneWithASale", "0", "cdsVenda.cds", {"iCFCancelar_ECF_Daruma"}},
+                      DocumentCase{"NonFiscalWithCancelledItems",
+                                   "2",
+                                   "cdsItensCancelados.cds",
+                                   {"iCNFCancelar_ECF_Daruma", "iCFCancelar_ECF_Daruma"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PortOpeningTest, SaleFilesAreLookedForInTheDataFolder) {
   // A sale file beside the executable but outside DsDirCad does not count.
   SaleFile("cdsVenda.cds");
-  const std::string dados = platform::JoinPath(sandbox().root(), "dados");
-  ASSERT_TRUE(platform::CreateFolder(dados));
-  DsDirCad = dados + platform::NativePath("\\");
+  const std::string data = platform::JoinPath(sandbox().root(), "dados");
+  ASSERT_TRUE(platform::CreateFolder(data));
+  DsDirCad = data + platform::NativePath("\\");
   Printer("0");
   EXPECT_TRUE(AbrePorta_FrameWork(porttest::PortBag()));
   EXPECT_EQ(driver().CountOf("iCFCancelar_ECF_Daruma"), 0);
@@ -186,12 +188,12 @@ TEST_F(PortOpeningTest, OpenReceiptIsCancelledAndTheGrandTotalRecorded) {
   EXPECT_EQ(Commands(driver()),
             With(kOpening, {read, read, read, read, "iCFCancelar_ECF_Daruma", read}));
   EXPECT_EQ(driver().CallsTo(read)[5].args[0], "1");
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
   EXPECT_FALSE(platform::FileExists(DsDirCad + "pending_closing.txt"))
       << "the recorded total needs no note";
 
-  DataPacket gravado = DataSet::FromXml(platform::ReadFile(ControlFilePath()).value());
-  EXPECT_EQ(hostlib::Uncripto(gravado.rows[0][4].AsString(), kScrambleKey), "4321");
+  DataPacket recorded = DataSet::FromXml(platform::ReadFile(ControlFilePath()).value());
+  EXPECT_EQ(hostlib::Uncripto(recorded.rows[0][4].AsString(), kScrambleKey), "4321");
 }
 
 TEST_F(PortOpeningTest, BagThatIsNotABagFailsWithoutTouchingThePrinter) {

@@ -19,7 +19,7 @@ class PrinterDataTest : public tovtest::PackageTest {
  protected:
   void SetUp() override {
     PackageTest::SetUp();
-    tovtest::SetClock(porttest::Agora());
+    tovtest::SetClock(porttest::Now());
   }
   static Variant HostBag() {
     return MakeBag({{"ESQUEMA", "AZUL"},
@@ -30,11 +30,11 @@ class PrinterDataTest : public tovtest::PackageTest {
                     {"DATAIMP", "m"}});
   }
   static std::vector<std::pair<std::string, std::string>> Pairs(const Variant& bag) {
-    std::vector<std::pair<std::string, std::string>> pares;
+    std::vector<std::pair<std::string, std::string>> pairs;
     for (const Variant& par : bag.AsArray()) {
-      pares.emplace_back(par.AsArray()[0].AsString(), par.AsArray()[1].AsString());
+      pairs.emplace_back(par.AsArray()[0].AsString(), par.AsArray()[1].AsString());
     }
-    return pares;
+    return pairs;
   }
 };
 
@@ -51,12 +51,12 @@ TEST_F(PrinterDataTest, ReturnsTheFivePairsInOrder) {
                                                               {"REDIMP", "0042"},
                                                               {"SERIEIMP", "DR0001XYZ           "},
                                                               {"DATAIMP", "140326"}}));
-  auto consultas = driver().CallsTo("rRetornarInformacao_ECF_Daruma");
-  ASSERT_EQ(consultas.size(), 3u);
-  EXPECT_EQ(consultas[0].args, (std::vector<std::string>{"70", "[out 8]"}));
-  EXPECT_EQ(consultas[1].args, (std::vector<std::string>{"107", "[out 3]"}));
-  EXPECT_EQ(consultas[2].args, (std::vector<std::string>{"78", "[out 20]"}));
-  EXPECT_TRUE(operador().Messages().empty());
+  auto queries = driver().CallsTo("rRetornarInformacao_ECF_Daruma");
+  ASSERT_EQ(queries.size(), 3u);
+  EXPECT_EQ(queries[0].args, (std::vector<std::string>{"70", "[out 8]"}));
+  EXPECT_EQ(queries[1].args, (std::vector<std::string>{"107", "[out 3]"}));
+  EXPECT_EQ(queries[2].args, (std::vector<std::string>{"78", "[out 20]"}));
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 }
 
 TEST_F(PrinterDataTest, NoFiscalDayGivesToday) {
@@ -84,9 +84,9 @@ TEST_F(PrinterDataTest, BlankClockStopsBeforeTheEcfNumber) {
   EXPECT_EQ(Pairs(bag)[1].second, "e");
   // Each step looks only at the value before it: the host's ECF number lets
   // the serial number be read.
-  auto consultas = driver().CallsTo("rRetornarInformacao_ECF_Daruma");
-  ASSERT_EQ(consultas.size(), 2u);
-  EXPECT_EQ(consultas[1].args[0], "78");
+  auto queries = driver().CallsTo("rRetornarInformacao_ECF_Daruma");
+  ASSERT_EQ(queries.size(), 2u);
+  EXPECT_EQ(queries[1].args[0], "78");
 }
 
 TEST_F(PrinterDataTest, SilentPrinterFailsAtTheFiscalDay) {
@@ -101,8 +101,8 @@ TEST_F(PrinterDataTest, UnreadableBagIsReportedAndThePrinterStillAsked) {
   Variant bag("nao e uma bolsa");
   driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"14032026"});
   Carrega_Dados_Impressora(bag);
-  ASSERT_EQ(operador().Messages().size(), 1u);
-  const auto& m = operador().Messages()[0];
+  ASSERT_EQ(scriptedOperator().Messages().size(), 1u);
+  const auto& m = scriptedOperator().Messages()[0];
   EXPECT_EQ(m.text.rfind(Utf8ToCp1252("Erro no recebimento dos parâmetros da função: "
                                       "Carrega_Dados_Impressora - Tov_00100.bpl\r"),
                          0),

@@ -27,14 +27,14 @@ class SessionTest : public tovtest::PackageTest {
     // No driver library: binding fails, as on a till without the driver.
     sandbox().SetEnv("TOV_DRIVER_LIBRARY", sandbox().root() + "/missing/libDarumaFrameWork.so");
   }
-  static Variant StartBag(const Variant& idTipo, const Variant& boUtilTaa) {
+  static Variant StartBag(const Variant& typeId, const Variant& selfService) {
     return MakeBag({{"CDFILIAL", "001"},
                     {"CDCAIXA", "02"},
                     {"NRSERIEIMP", "DR0001"},
                     {"ESQUEMA", "AZUL"},
                     {"CDPORTAIMPFIS", "COM4"},
-                    {"IDTIPOIMPFIS", idTipo},
-                    {"BOUTILTAA", boUtilTaa}});
+                    {"IDTIPOIMPFIS", typeId},
+                    {"BOUTILTAA", selfService}});
   }
   std::string ParameterMessage() const {
     return Utf8ToCp1252(
@@ -55,100 +55,100 @@ TEST_F(SessionTest, MissingLibraryFailsTheStartWithoutACrash) {
   EXPECT_EQ(inRetorno, 0);
 }
 
-struct CasoParametro {
-  const char* nome;
-  Variant idTipo;
-  Variant boUtilTaa;
-  bool mensagem;
-  int tipoEsperado;
-  bool nUtilTaaEsperado;
+struct ParameterCase {
+  const char* name;
+  Variant typeId;
+  Variant selfService;
+  bool message;
+  int expectedKind;
+  bool expectedSelfService;
 };
 // Test listings show the case by its name.
-void PrintTo(const CasoParametro& caso, std::ostream* os) {
-  *os << caso.nome;
+void PrintTo(const ParameterCase& testCase, std::ostream* os) {
+  *os << testCase.name;
 }
 
 class StartParameterTest : public SessionTest,
-                           public ::testing::WithParamInterface<CasoParametro> {};
+                           public ::testing::WithParamInterface<ParameterCase> {};
 
 TEST_P(StartParameterTest, ReadsTheParametersAndGoesOnAfterABadOne) {
-  const CasoParametro& c = GetParam();
+  const ParameterCase& c = GetParam();
   inTipoImpFis = -1;
-  Variant bag = StartBag(c.idTipo, c.boUtilTaa);
+  Variant bag = StartBag(c.typeId, c.selfService);
   EXPECT_FALSE(StartImpFiscal(bag));
-  EXPECT_EQ(inTipoImpFis, c.tipoEsperado);
-  EXPECT_EQ(boNUtilTaa, c.nUtilTaaEsperado);
-  std::vector<tovtest::ShownMessage> parametros;
-  for (const auto& m : operador().Messages()) {
-    if (m.text.rfind(ParameterMessage(), 0) == 0) parametros.push_back(m);
+  EXPECT_EQ(inTipoImpFis, c.expectedKind);
+  EXPECT_EQ(boNUtilTaa, c.expectedSelfService);
+  std::vector<tovtest::ShownMessage> parameterMessages;
+  for (const auto& m : scriptedOperator().Messages()) {
+    if (m.text.rfind(ParameterMessage(), 0) == 0) parameterMessages.push_back(m);
   }
-  if (c.mensagem) {
-    ASSERT_EQ(parametros.size(), 1u);
-    EXPECT_GT(parametros[0].text.size(), ParameterMessage().size()) << "the error's own text";
-    EXPECT_EQ(parametros[0].type, 3);
-    EXPECT_EQ(parametros[0].context, "001");
-    EXPECT_EQ(parametros[0].flag, "N");
-    EXPECT_EQ(parametros[0].question, "N");
+  if (c.message) {
+    ASSERT_EQ(parameterMessages.size(), 1u);
+    EXPECT_GT(parameterMessages[0].text.size(), ParameterMessage().size()) << "the error's own text";
+    EXPECT_EQ(parameterMessages[0].type, 3);
+    EXPECT_EQ(parameterMessages[0].context, "001");
+    EXPECT_EQ(parameterMessages[0].flag, "N");
+    EXPECT_EQ(parameterMessages[0].question, "N");
   } else {
-    EXPECT_TRUE(parametros.empty());
+    EXPECT_TRUE(parameterMessages.empty());
   }
   EXPECT_EQ(tovtest::DebugLogTexts().front(), "Abrindo porta COM4") << "the port is still tried";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Casos, StartParameterTest,
-    ::testing::Values(
-        CasoParametro{"Terminal", Variant(24), Variant(true), false, 24, false},
-        CasoParametro{"Operador", Variant(29), Variant(false), false, 29, true},
-        CasoParametro{"TipoTexto", Variant("29"), Variant(true), false, 29, false},
-        CasoParametro{"TipoInvalido", Variant("vinte"), Variant(true), true, -1, true},
-        CasoParametro{"UtilTaaInvalido", Variant(29), Variant("talvez"), true, 29, true}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    Cases, StartParameterTest,
+    ::testing::Values(ParameterCase{"Terminal", Variant(24), Variant(true), false, 24, false},
+                      ParameterCase{"Operator", Variant(29), Variant(false), false, 29, true},
+                      ParameterCase{"KindText", Variant("29"), Variant(true), false, 29, false},
+                      ParameterCase{"InvalidKind", Variant("vinte"), Variant(true), true, -1, true},
+                      ParameterCase{"InvalidSelfServiceFlag", Variant(29), Variant("talvez"), true,
+                                    29, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SessionTest, AbsentStartParameterIsReportedAndTheStartGoesOn) {
-  for (const std::string chave : {"CDFILIAL", "CDPORTAIMPFIS", "IDTIPOIMPFIS", "BOUTILTAA"}) {
-    std::vector<std::pair<std::string, Variant>> pares;
-    const Variant completa = StartBag(24, true);
-    for (const Variant& par : completa.AsArray()) {
-      if (par.AsArray()[0].AsString() != chave) {
-        pares.emplace_back(par.AsArray()[0].AsString(), par.AsArray()[1]);
+  for (const std::string key : {"CDFILIAL", "CDPORTAIMPFIS", "IDTIPOIMPFIS", "BOUTILTAA"}) {
+    std::vector<std::pair<std::string, Variant>> pairs;
+    const Variant complete = StartBag(24, true);
+    for (const Variant& par : complete.AsArray()) {
+      if (par.AsArray()[0].AsString() != key) {
+        pairs.emplace_back(par.AsArray()[0].AsString(), par.AsArray()[1]);
       }
     }
-    Variant bag = MakeBag(pares);
-    operador().Clear();
+    Variant bag = MakeBag(pairs);
+    scriptedOperator().Clear();
     inTipoImpFis = -1;
     boNUtilTaa = true;
-    EXPECT_FALSE(StartImpFiscal(bag)) << chave;
-    std::vector<std::string> parametros;
-    for (const auto& m : operador().Messages()) {
-      if (m.text.rfind(ParameterMessage(), 0) == 0) parametros.push_back(m.text);
+    EXPECT_FALSE(StartImpFiscal(bag)) << key;
+    std::vector<std::string> parameterMessages;
+    for (const auto& m : scriptedOperator().Messages()) {
+      if (m.text.rfind(ParameterMessage(), 0) == 0) parameterMessages.push_back(m.text);
     }
-    ASSERT_EQ(parametros.size(), 1u) << chave;
-    EXPECT_NE(parametros[0].find(chave), std::string::npos) << "names the key";
+    ASSERT_EQ(parameterMessages.size(), 1u) << key;
+    EXPECT_NE(parameterMessages[0].find(key), std::string::npos) << "names the key";
     // Keys before the absent one are read; those after it are not.
-    EXPECT_EQ(inTipoImpFis, chave == "BOUTILTAA" ? 24 : -1) << chave;
-    EXPECT_TRUE(boNUtilTaa) << chave;
+    EXPECT_EQ(inTipoImpFis, key == "BOUTILTAA" ? 24 : -1) << key;
+    EXPECT_TRUE(boNUtilTaa) << key;
   }
 }
 
 TEST_F(SessionTest, SecondStartReusesTheLoadedLibrary) {
-  const std::string simulador = std::string(TOV_BUILD_LIB_DIR) + "/libDarumaFrameWork.so";
-  if (!platform::FileExists(simulador)) GTEST_SKIP() << "virtual printer not built";
-  sandbox().SetEnv("TOV_DRIVER_LIBRARY", simulador);
+  const std::string virtualPrinter = std::string(TOV_BUILD_LIB_DIR) + "/libDarumaFrameWork.so";
+  if (!platform::FileExists(virtualPrinter)) GTEST_SKIP() << "virtual printer not built";
+  sandbox().SetEnv("TOV_DRIVER_LIBRARY", virtualPrinter);
   Variant bag = StartBag(29, false);
   StartImpFiscal(bag);
-  const platform::LibraryHandle primeiro = ImpFisDLLHandle;
-  ASSERT_NE(primeiro, nullptr);
+  const platform::LibraryHandle first = ImpFisDLLHandle;
+  ASSERT_NE(first, nullptr);
   EXPECT_TRUE(IsDriverEntryPointBound("eAbrirSerial_Daruma"));
 
   StopImpFiscal();
   EXPECT_FALSE(IsDriverEntryPointBound("eAbrirSerial_Daruma"));
-  EXPECT_EQ(ImpFisDLLHandle, primeiro) << "the library stays loaded";
+  EXPECT_EQ(ImpFisDLLHandle, first) << "the library stays loaded";
 
   // Even with the library's path gone, the loaded one is bound again.
   sandbox().SetEnv("TOV_DRIVER_LIBRARY", sandbox().root() + "/missing.so");
   StartImpFiscal(bag);
-  EXPECT_EQ(ImpFisDLLHandle, primeiro);
+  EXPECT_EQ(ImpFisDLLHandle, first);
   EXPECT_TRUE(IsDriverEntryPointBound("eAbrirSerial_Daruma"));
   StopImpFiscal();
 }
@@ -157,7 +157,7 @@ TEST_F(SessionTest, StoppedSessionFailsLikeASilentDriver) {
   boImpFiscalOK = true;
   StopImpFiscal();
   EXPECT_TRUE(boImpFiscalOK) << "the host's flag is not cleared";
-  for (const auto nome : DriverEntryPointNames()) EXPECT_FALSE(IsDriverEntryPointBound(nome));
+  for (const auto name : DriverEntryPointNames()) EXPECT_FALSE(IsDriverEntryPointBound(name));
   std::string contador = "x";
   EXPECT_TRUE(BuscaOpNFis("AZUL", contador));
   EXPECT_EQ(inRetorno, 0);
@@ -166,37 +166,37 @@ TEST_F(SessionTest, StoppedSessionFailsLikeASilentDriver) {
 
 TEST_F(SessionTest, ClosingThePortCountsOnlyOne) {
   const struct {
-    int codigo;
-    bool esperado;
-  } casos[] = {{1, true}, {0, false}, {-1, false}, {2, false}, {-107, false}};
-  for (const auto& c : casos) {
-    driver().Queue("eFecharSerial_Daruma", c.codigo);
-    EXPECT_EQ(FechaPorta(), c.esperado) << c.codigo;
+    int code;
+    bool expected;
+  } cases[] = {{1, true}, {0, false}, {-1, false}, {2, false}, {-107, false}};
+  for (const auto& c : cases) {
+    driver().Queue("eFecharSerial_Daruma", c.code);
+    EXPECT_EQ(FechaPorta(), c.expected) << c.code;
   }
   EXPECT_TRUE(tovtest::DebugLogTexts().empty()) << "no analysis, no log line";
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 }
 
 TEST_F(SessionTest, PrinterOkReflectsTheLastCommandsStatus) {
   EXPECT_TRUE(ImpressoraOk("AZUL", true, true, true));
-  EXPECT_TRUE(operador().Messages().empty());
+  EXPECT_TRUE(scriptedOperator().Messages().empty());
 
   driver().QueueStatus(1, 78, 0);
   driver().QueueInterpretation("eInterpretarErro_ECF_Daruma", "Cupom aberto");
   EXPECT_FALSE(ImpressoraOk("AZUL", false, false, false));
-  EXPECT_EQ(operador().Texts(), std::vector<std::string>{"Cupom aberto"});
+  EXPECT_EQ(scriptedOperator().Texts(), std::vector<std::string>{"Cupom aberto"});
 
   boNUtilTaa = false;
-  operador().Clear();
+  scriptedOperator().Clear();
   driver().QueueStatus(1, 78, 0);
   EXPECT_FALSE(ImpressoraOk("AZUL", false, false, false));
-  EXPECT_TRUE(operador().Messages().empty()) << "a self-service terminal gets no dialog";
+  EXPECT_TRUE(scriptedOperator().Messages().empty()) << "a self-service terminal gets no dialog";
 }
 
 TEST_F(SessionTest, AbrePortaCreatesTheDataModule) {
   ASSERT_EQ(dtmDaruma300, nullptr);
-  tovtest::SetClock(porttest::Agora());
-  porttest::QueueClock(driver(), porttest::Agora());
+  tovtest::SetClock(porttest::Now());
+  porttest::QueueClock(driver(), porttest::Now());
   driver().Queue("rRetornarInformacao_ECF_Daruma", 1, {"0"});
   EXPECT_TRUE(AbrePorta(porttest::PortBag()));
   EXPECT_NE(dtmDaruma300, nullptr);

@@ -66,7 +66,7 @@ class PackageTest : public ::testing::Test {
 
   PackageSandbox& sandbox() { return *sandbox_; }
   ScriptedDriver& driver() { return ScriptedDriver::Get(); }
-  ScriptedOperator& operador() { return ScriptedOperator::Get(); }
+  ScriptedOperator& scriptedOperator() { return ScriptedOperator::Get(); }
 
  private:
   std::unique_ptr<PackageSandbox> sandbox_;

@@ -110,12 +110,12 @@ void ScriptedDriver::Queue(std::string_view entryPoint, int ret, std::vector<std
   Queue(entryPoint, DriverAnswer{ret, std::move(texts), {}, true});
 }
 
-void ScriptedDriver::QueueStatus(int ret, int erro, int aviso) {
-  Queue("rStatusUltimoCmdInt_ECF_Daruma", DriverAnswer{ret, {}, {erro, aviso}, true});
+void ScriptedDriver::QueueStatus(int ret, int error, int warning) {
+  Queue("rStatusUltimoCmdInt_ECF_Daruma", DriverAnswer{ret, {}, {error, warning}, true});
 }
 
-void ScriptedDriver::QueueInterpretation(std::string_view entryPoint, std::string texto) {
-  Queue(entryPoint, 1, {std::move(texto)});
+void ScriptedDriver::QueueInterpretation(std::string_view entryPoint, std::string text) {
+  Queue(entryPoint, 1, {std::move(text)});
 }
 
 void ScriptedDriver::SetDefault(std::string_view entryPoint, DriverAnswer answer) {

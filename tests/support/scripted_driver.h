@@ -51,9 +51,9 @@ class ScriptedDriver {
   void Queue(std::string_view entryPoint, DriverAnswer answer);
   void Queue(std::string_view entryPoint, int ret, std::vector<std::string> texts = {});
   // The status of the last command: return code, error code, warning code.
-  void QueueStatus(int ret, int erro, int aviso);
+  void QueueStatus(int ret, int error, int warning);
   // A text for one of the eInterpretar* entry points.
-  void QueueInterpretation(std::string_view entryPoint, std::string texto);
+  void QueueInterpretation(std::string_view entryPoint, std::string text);
   // The answer given when the entry point's queue is empty.
   void SetDefault(std::string_view entryPoint, DriverAnswer answer);
   // Recording is on after Install; benchmarks turn it off.
