@@ -11,12 +11,12 @@ namespace Tov00300 {
 
 namespace {
 
-std::string ultimoErro;
+std::string lastError;
 
 }  // namespace
 
 bool StartImpFiscal_FrameWork() {
-  ultimoErro.clear();
+  lastError.clear();
   const std::span<const driver::EntryPointSlot> slots = driver::EntryPointTable();
   std::vector<const char*> names;
   for (const driver::EntryPointSlot& slot : slots) names.push_back(slot.name);
@@ -25,8 +25,8 @@ bool StartImpFiscal_FrameWork() {
   // The address must be the package's own: an exported variable may live in
   // the host executable (copy relocation), a file-local one cannot.
   const std::string path = platform::LibraryPath(
-      "TOV_DRIVER_LIBRARY", platform::FolderOfLoadedObject(&ultimoErro), "libDarumaFrameWork.so");
-  if (!platform::BindLibrary(path, ImpFisDLLHandle, names, addresses, ultimoErro)) {
+      "TOV_DRIVER_LIBRARY", platform::FolderOfLoadedObject(&lastError), "libDarumaFrameWork.so");
+  if (!platform::BindLibrary(path, ImpFisDLLHandle, names, addresses, lastError)) {
     // Entry points a host may have assigned by hand are not left behind a
     // failed start.
     UnbindDriverEntryPoints();
@@ -37,7 +37,7 @@ bool StartImpFiscal_FrameWork() {
 }
 
 std::string LastBindingError() {
-  return ultimoErro;
+  return lastError;
 }
 
 }  // namespace Tov00300
