@@ -13,10 +13,14 @@ exported operations of its own folder and of the layers beneath it, and
 includes a public header only when it may call something that header
 declares; a public header declares the operations of one layer.
 
+Names in English: no Portuguese name in src/ or in tests/ outside tests/e2e/
+(identifiers, test and suite names, parameterised case names) unless a
+public header fixes it for the host.
+
     tools/check_rules.py [REPOSITORY]   check the tree; exit 1 on a breach
     tools/check_rules.py --count [REPOSITORY]   the breaches per rule
     tools/check_rules.py --layers [REPOSITORY]  the layers and each public header's operations
-    tools/check_rules.py --names [--list] [REPOSITORY]  Portuguese internal names per folder
+    tools/check_rules.py --names [--list] [REPOSITORY]  the Portuguese names per folder
     tools/check_rules.py --self-test    check the checker on known snippets
 
 Each breach is printed as "file:line: rule: what was found".
@@ -399,7 +403,7 @@ def check_headers(headers):
 
 
 RULES = ("dialog", "command", "debug line", "register", "layer include", "layer call",
-         "public header")
+         "public header", "name")
 
 
 def sources(repo):
@@ -426,6 +430,8 @@ def check_tree(repo):
             breaches.append((path, line, rule, detail))
     for header, detail in check_headers(headers):
         breaches.append(("include/tov00300/" + header, 1, "public header", detail))
+    for path, line, kind, name in portuguese_names(repo):
+        breaches.append((path, line, "name", "a Portuguese %s (%s)" % (kind, name)))
     return breaches
 
 
