@@ -45,6 +45,13 @@ void ReportBadInput(const std::string& scheme, std::string_view utf8Text, std::s
 // printer takes; false at the first refused piece.
 bool PrintIntoReport(const std::string& scheme, std::string_view text);
 
+// Opens a management report and prints the standard header into it (what
+// Cabecalho prints); false when the opening or the header was refused, the
+// refusal reported to the operator by the command's analysis. The report is
+// left open for the caller's body and closing.
+bool PrintReportHeader(const std::string& scheme, const std::string& title,
+                       const std::string& till);
+
 }  // namespace Tov00300::documents
 
 #endif  // TOV00300_SRC_DOCUMENTS_ACCOUNT_TEXT_H_

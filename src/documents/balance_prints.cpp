@@ -135,9 +135,9 @@ bool Saldo_CredPessoal(const std::string& /*unused1*/, const std::string& /*unus
   return RG_FrameWork(scheme, *text);
 }
 
-bool SaldoNegativo(const std::string& header1, const std::string& scheme, DataSet& types,
+bool SaldoNegativo(const std::string& /*header1*/, const std::string& scheme, DataSet& types,
                    DataSet& consumers, const std::string& title, const std::string& registerId,
-                   const std::string& header2, const std::string& header3) {
+                   const std::string& /*header2*/, const std::string& /*header3*/) {
   std::string missing = documents::MissingField(types, {"CDTIPOCONS", "NMTIPOCONS"});
   if (missing.empty()) {
     missing = documents::MissingField(consumers, {"CDTIPOCONS", "NMCONSUMIDOR", "SALDONEGATIVO"});
@@ -183,8 +183,9 @@ bool SaldoNegativo(const std::string& header1, const std::string& scheme, DataSe
   if (!composed) return false;
   driver::ReceiptNumber(scheme);
   if (pieces.empty()) return false;
-  Cabecalho(header1, scheme, title, registerId, header2, header3);
-  bool refused = false;
+  // The list goes on under a refused header (the operator still needs the
+  // figures), but the report the host asked for was not printed whole.
+  bool refused = !documents::PrintReportHeader(scheme, title, registerId);
   for (const std::string& piece : pieces) {
     refused = !documents::PrintIntoReport(scheme, piece) || refused;
   }

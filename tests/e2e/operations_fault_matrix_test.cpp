@@ -91,11 +91,7 @@ const char* const kWithdrawalReceipt =
 const char* const kPrintAgain =
     "a print that answers nothing shows the operator a lost or erroneous printer answer, and "
     "the repetition prints the report again (no fiscal harm)";
-const char* const kHeaderRefused =
-    "not sound yet: the refused header of the negative-balance report is shown to the operator, "
-    "but the report answers true without it (Cabecalho answers nothing)";
 const Allowed kAllowed[] = {
-    {"SaldoNegativo", "fail", "iRGImprimirTexto_ECF_Daruma", "false success", "", kHeaderRefused},
     {"Relatorio_Produto", "*", "*", "duplicate", "COO GNF GRG tape", kPrintAgain},
     {"ImprimeMesasAbertas", "*", "*", "duplicate", "COO GNF GRG tape", kPrintAgain},
     {"imprimeProdutosTransf", "*", "*", "duplicate", "COO GNF GRG tape", kPrintAgain},
