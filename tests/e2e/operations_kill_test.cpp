@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "operations_table.h"
 
@@ -30,7 +31,7 @@ class OperationsKillTest : public EcfhostTest, public ::testing::WithParamInterf
  protected:
   void SetUp() override {
     EcfhostTest::SetUp();
-    std::filesystem::copy_file(TOV_SOURCE_DIR "/examples/Brindal.cds", hostDir() + "/Brindal.cds");
+    shop_ = std::make_unique<ShopFolder>(hostDir());
     for (Operation& op : Operations(hostDir()))
       if (op.name == GetParam()) op_ = op;
     ASSERT_FALSE(op_.name.empty()) << GetParam();
@@ -68,6 +69,7 @@ class OperationsKillTest : public EcfhostTest, public ::testing::WithParamInterf
     return "";
   }
 
+  std::unique_ptr<ShopFolder> shop_;
   Operation op_;
 };
 
