@@ -64,6 +64,19 @@ DepositProgress& UnfinishedDeposit() {
   return progress;
 }
 
+// A cancellation whose money was not registered yet: a call that repeats
+// it prints its voucher only if the earlier calls did not. The same
+// cancellation is the same voucher text and payment method.
+struct CancellationProgress {
+  std::string key;
+  bool voucherPrinted = false;
+};
+
+CancellationProgress& UnfinishedCancellation() {
+  static CancellationProgress progress;
+  return progress;
+}
+
 std::string DepositKey(const std::string& depositNumber, const std::vector<Payment>& rows) {
   std::string key = depositNumber;
   for (const Payment& row : rows) key += "\n" + FloatToStr(row.amount) + ";" + row.method;
@@ -190,9 +203,26 @@ bool Cancela_Cred_Pessoal(const std::string& /*unused1*/, const std::string& /*u
   voucher += Line48(Catalogue("NmFami") + familyName);
   voucher += Line48(Catalogue("VrCupom") + CurrToStrF(amount));
   voucher += Line48(Catalogue("Sald_Cons") + CurrToStrF(balance));
-  RG_FrameWork(scheme, voucher);
-  return Cupom_NFiscNVinc(scheme, Catalogue("Canc-Cred"), FormatFloat("000000000.00", amount),
-                          paymentMethod, "");
+  CancellationProgress& progress = UnfinishedCancellation();
+  const std::string key = paymentMethod + "\n" + voucher;
+  if (progress.key != key) progress = {key, false};
+  // As for the deposit: the money is registered whatever the voucher's
+  // fate, and a repetition after a refused registration does not print the
+  // voucher the printer already holds.
+  if (progress.voucherPrinted) {
+    ImpFisDebug(Utf8ToCp1252("Comprovante do cancelamento já impresso: ") + depositNumber);
+  } else {
+    try {
+      progress.voucherPrinted = documents::PrintWholeReport(scheme, voucher).closed;
+    } catch (const std::exception&) {
+      // Reported by the report's messages; the money is still registered.
+    }
+  }
+  const bool registered = Cupom_NFiscNVinc(scheme, Catalogue("Canc-Cred"),
+                                           FormatFloat("000000000.00", amount), paymentMethod, "");
+  // A whole cancellation is over: the host's next call is one of its own.
+  if (registered) progress = {};
+  return registered;
 }
 
 }  // namespace Tov00300

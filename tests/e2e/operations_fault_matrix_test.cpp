@@ -83,9 +83,6 @@ const char* const kVoucherAsReport =
 const char* const kDepositWhatever =
     "the deposit's money is registered whatever its voucher's fate, and the operator saw the "
     "report's refusal; answering false would have the host register money the printer holds";
-const char* const kCancellationVoucher =
-    "the repetition of a cancellation whose receipt was refused prints its voucher again (no "
-    "counter tells it was printed); its amount is registered once";
 const char* const kWithdrawalReceipt =
     "the withdrawal receipt is a management report of the closing: a printer answer lost or in "
     "error is shown to the operator, and the repetition prints it again (no cash moves in it)";
@@ -124,7 +121,6 @@ const Allowed kAllowed[] = {
      kVoucherAsReport},
     {"Compr_CredPessoal", "fail", "iRG*", "false success", "", kDepositWhatever},
     {"Cancela_Cred_Pessoal", "fail", "iRG*", "false success", "", kDepositWhatever},
-    {"Cancela_Cred_Pessoal", "fail", "*", "duplicate", "COO GNF GRG tape", kCancellationVoucher},
 };
 
 // A pattern of the allow-list: the text itself, or a prefix ending in "*".
