@@ -2,6 +2,7 @@
 // whether a report is open. Every other report of the package prints
 // through these.
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "documents/open_document.h"
@@ -9,9 +10,12 @@
 #include "documents/report_text.h"
 #include "documents/whole_report.h"
 #include "driver/command.h"
+#include "driver/dialogs.h"
 #include "driver/registers.h"
 #include "tov00300/documents.h"
 #include "tov00300/driver.h"
+#include "tov00300/format.h"
+#include "tov00300/frame.h"
 #include "tov00300/hostlib.h"
 #include "tov00300/session.h"
 #include "tov00300/state.h"
@@ -31,6 +35,40 @@ bool OpenReport(const driver::Judging& judging) {
 
 bool CloseReport(const driver::Judging& judging) {
   return documents::CloseOwn(kReport, iRGFechar_ECF_Daruma(), "iRGFechar_ECF_Daruma", judging);
+}
+
+// A whole report the printer issued although the operator was shown a
+// problem on the way (an answer lost, a status query unanswered, an opening
+// or closing refused that the printer showed to have taken effect): every
+// piece of its text was accepted and the report closed. Its text and the
+// operation counter (COO) after it: the same text asked for again while the
+// counter still stands there (no document printed since) is the operator
+// repeating, and gets no second copy. An operation that prints copies of one
+// text itself forgets it first (ForgetIssuedReport).
+struct IssuedDespiteError {
+  std::string text;
+  std::optional<long long> operations;
+};
+
+IssuedDespiteError& LastIssuedDespiteError() {
+  static IssuedDespiteError issued;
+  return issued;
+}
+
+// True when `text` is the report issued despite a problem and nothing was
+// printed since; any other print ends what is remembered.
+bool AlreadyIssued(const std::string& text) {
+  IssuedDespiteError& issued = LastIssuedDespiteError();
+  if (issued.text.empty()) return false;
+  const bool same =
+      issued.text == text && issued.operations &&
+      driver::ReadRegisterCount(driver::Register::kOperationCounter) == issued.operations;
+  issued = {};
+  if (same) {
+    ImpFisDebug(
+        Utf8ToCp1252("Relatório gerencial já impresso pela impressora na chamada anterior"));
+  }
+  return same;
 }
 
 }  // namespace
@@ -76,9 +114,18 @@ bool OpenReportForText(const std::string& stEsquema, bool show) {
   return ownOpen && driver::ReadRegisterText(driver::Register::kDocumentState) == kReportOpen;
 }
 
+void ForgetIssuedReport() {
+  LastIssuedDespiteError() = {};
+}
+
 ReportOutcome PrintWholeReport(const std::string& stEsquema, const std::string& texto) {
   ReportOutcome outcome;
   if (!CheckPrintable(stEsquema, texto)) return outcome;
+  if (AlreadyIssued(texto)) {
+    outcome.closed = outcome.complete = true;
+    return outcome;
+  }
+  const int problems = driver::ProblemsReported();
   const driver::Judging judging{stEsquema, boNUtilTaa};
   // No report of this session is open for the text: nothing more is sent,
   // or the text would end up in another document.
@@ -95,6 +142,10 @@ ReportOutcome PrintWholeReport(const std::string& stEsquema, const std::string& 
     }
   }
   outcome.closed = CloseReport(judging);
+  if (outcome.Printed() && driver::ProblemsReported() != problems) {
+    LastIssuedDespiteError() = {texto,
+                                driver::ReadRegisterCount(driver::Register::kOperationCounter)};
+  }
   return outcome;
 }
 

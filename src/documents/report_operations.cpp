@@ -77,7 +77,10 @@ bool Cupom_Troca(const std::string& stEsquema, const std::string& /*ignorado1*/,
   bool printed = !groups.empty();
   // Every group is printed whatever the one before answered; the voucher is
   // printed only when all of its reports were.
-  for (std::string_view group : groups) {
+  for (size_t i = 0; i < groups.size(); ++i) {
+    // Two equal groups are two copies, whatever the first one's answers.
+    if (i > 0) documents::ForgetIssuedReport();
+    const std::string_view group = groups[i];
     printed = RG_FrameWork(stEsquema, std::string(group)) && printed;
   }
   return printed;

@@ -20,7 +20,14 @@ struct ReportOutcome {
 // A text the printer must not get is refused before the opening, and a
 // refused opening sends nothing more: no report of this call is open for the
 // text (nothing closed).
+// A report the printer issued whole while the operator was told of a problem
+// is remembered: asked for again at once (the operation counter unchanged)
+// it answers printed without printing a second copy.
 ReportOutcome PrintWholeReport(const std::string& scheme, const std::string& text);
+
+// Forgets that report: for an operation that prints the same text more than
+// once on purpose.
+void ForgetIssuedReport();
 
 }  // namespace Tov00300::documents
 

@@ -40,7 +40,16 @@ bool AskRetry(std::string_view scheme) {
   return AskRetry(scheme, DataModule().msgPadrao.Msg("Imp_N_Resp"));
 }
 
+namespace {
+int problemsReported = 0;
+}  // namespace
+
+int ProblemsReported() {
+  return problemsReported;
+}
+
 void ReportProblem(const std::string& scheme, const std::string& text, const Reporting& how) {
+  ++problemsReported;
   if (how.logged) ImpFisDebug("ERRO!!! " + text);
   Collect(text);
   if (how.show) ShowMessage(scheme, text, {how.dialogType, {}, how.unlockKeyboard});
@@ -48,6 +57,8 @@ void ReportProblem(const std::string& scheme, const std::string& text, const Rep
 
 void ReportStatus(const std::string& scheme, const std::string& text, bool show, int dialogType,
                   bool collected) {
+  // A warning is a notice: it tells of no problem with the command.
+  if (dialogType == kErrorDialog) ++problemsReported;
   if (collected) Collect(text);
   if (show) ShowMessage(scheme, text, {dialogType});
   ImpFisDebug(text);

@@ -64,6 +64,11 @@ inline void ReportProblem(const std::string& scheme, const std::string& text, bo
 void ReportStatus(const std::string& scheme, const std::string& text, bool show, int dialogType,
                   bool collected = true);
 
+// How many problems ReportProblem, and errors ReportStatus, have reported in
+// this process so far: an operation compares it before and after
+// a step to learn whether the operator was told of a problem on the way.
+int ProblemsReported();
+
 }  // namespace Tov00300::driver
 
 #endif  // TOV00300_SRC_DRIVER_DIALOGS_H_

@@ -87,8 +87,9 @@ const char* const kWithdrawalReceipt =
     "the withdrawal receipt is a management report of the closing: a printer answer lost or in "
     "error is shown to the operator, and the repetition prints it again (no cash moves in it)";
 const char* const kPrintAgain =
-    "a print that answers nothing shows the operator a lost or erroneous printer answer, and "
-    "the repetition prints the report again (no fiscal harm)";
+    "a print that answers nothing shows the operator a lost or erroneous printer answer; the "
+    "repetition prints the report again when a piece of its text may be missing or the problem "
+    "came before it (no fiscal harm), not when the printer took the whole report";
 const char* const kDownloadQuiet =
     "a refused or unanswered download of the fiscal memory or the detail memory answers false and "
     "leaves the failure to the debug log, as the host expects of it; the repetition makes the "
@@ -374,6 +375,26 @@ TEST_P(OperationsFaultMatrixTest, EveryDriverCallAgainstEachFault) {
             << counts.duplicate << " duplicates, " << counts.unrecoverable << " unrecoverable, "
             << counts.allowed << " allowed\n";
   Total().Add(counts);
+}
+
+// A report the printer issued whole while the operator was told of a lost
+// answer (the status after its closing): repeated at once, it is not printed
+// again; a later print of the same text is.
+TEST_F(EcfhostTest, ReportIssuedDespiteALostAnswerIsNotPrintedAgain) {
+  const Json report = Call("RG_FrameWork", {"PADRAO", "Relatorio\n"});
+  std::vector<Json> calls = TillStart();
+  const size_t first = calls.size() + 1;
+  for (const Json& c : {Sim("lose-reply rStatusUltimoCmdInt_ECF_Daruma once after 2"), report,
+                        report, RegisterCall(33, 6), report, RegisterCall(33, 6)})
+    calls.push_back(c);
+  const HostRun run = Run({{"locale", "pt_BR"}, {"calls", calls}});
+  ASSERT_EQ(run.records.size(), calls.size()) << run.err;
+  EXPECT_FALSE(run.At(first)["messages"].empty());
+  EXPECT_EQ(run.At(first + 1)["result"], true);
+  EXPECT_TRUE(run.At(first + 1)["messages"].empty());
+  const long long once = std::stoll(run.At(first + 2)["args"][1].get<std::string>());
+  EXPECT_EQ(std::stoll(run.At(first + 4)["args"][1].get<std::string>()), once + 1);
+  EXPECT_EQ(once, 1);  // the first report on this printer, printed once
 }
 
 std::vector<std::string> OperationNames() {
