@@ -154,17 +154,6 @@ Counts& Total() {
   return total;
 }
 
-// Every how many cases one is run: all of them, unless the build is
-// sanitized (a sample) or TOV_FAULT_MATRIX_STRIDE says otherwise.
-int Stride() {
-  if (const char* s = std::getenv("TOV_FAULT_MATRIX_STRIDE")) return std::max(1, std::atoi(s));
-#ifdef __SANITIZE_ADDRESS__
-  return 4;
-#else
-  return 1;
-#endif
-}
-
 // The length of the printed documents from COO `coo` on, as the printer's
 // detail memory holds them (0 when it holds none: a document still open is
 // not there yet).
@@ -312,7 +301,7 @@ TEST_P(OperationsFaultMatrixTest, EveryDriverCallAgainstEachFault) {
     ADD_FAILURE() << "after " << previous << " the next till start failed: " << startFault;
     return true;
   };
-  const int stride = Stride();
+  const int stride = Stride("TOV_FAULT_MATRIX_STRIDE", 4);
   for (size_t i = 0; i < faults.size(); i += stride) {
     const Fault& fault = faults[i];
     const Outcome got = RunCase(&fault);

@@ -16,17 +16,6 @@
 namespace e2e {
 namespace {
 
-// Every how many kill points one is run: all, unless the build is sanitized
-// (a sample) or TOV_KILL_STRIDE says otherwise.
-int Stride() {
-  if (const char* s = std::getenv("TOV_KILL_STRIDE")) return std::max(1, std::atoi(s));
-#ifdef __SANITIZE_ADDRESS__
-  return 5;
-#else
-  return 1;
-#endif
-}
-
 class OperationsKillTest : public EcfhostTest, public ::testing::WithParamInterface<std::string> {
  protected:
   void SetUp() override {
@@ -78,7 +67,7 @@ TEST_P(OperationsKillTest, KilledAtEveryDriverCall) {
   ASSERT_FALSE(AnsweredFalse(op_, clean.At(clean.records.size() - 1))) << clean.out << clean.err;
   const size_t calls = clean.records.back()["driver"].size();
   int kills = 0, unsound = 0;
-  for (size_t point = 0; point < 2 * calls; point += Stride()) {
+  for (size_t point = 0; point < 2 * calls; point += Stride("TOV_KILL_STRIDE", 5)) {
     const std::string kill =
         "kill " + std::to_string(point / 2 + 1) + (point % 2 == 1 ? " acted" : "");
     const std::string what = GetParam() + " x " + kill + " (" +

@@ -7,6 +7,8 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -33,6 +35,19 @@ struct Operation {
   // answers whether the till is to be reopened).
   bool answersSuccess = true;
 };
+
+// Every how many cases one is run: all of them, unless the build is
+// sanitized (every `sanitizedStride`-th) or the variable `variable` says
+// otherwise.
+inline int Stride(const char* variable, int sanitizedStride) {
+  if (const char* s = std::getenv(variable)) return std::max(1, std::atoi(s));
+#ifdef __SANITIZE_ADDRESS__
+  return sanitizedStride;
+#else
+  (void)sanitizedStride;
+  return 1;
+#endif
+}
 
 // True when the operation reported a failure: false, or an error that
 // reached the host; for an operation that answers nothing, or whose answer

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "readings/control_file.h"
 #include "sale_script.h"
 #include "tov00300/dataset.h"
 #include "tov00300/format.h"
@@ -17,8 +18,6 @@
 
 namespace e2e {
 namespace {
-
-constexpr int kChaveCripto = 300172;  // the package's fixed scrambling key
 
 // What a sale script sold, in cents, worked out from its own calls the way a
 // fiscal printer keeps its registers: the grand total grows by every item
@@ -147,7 +146,8 @@ TEST_F(SaleDayTest, RegistersAgreeWithWhatWasSold) {
   Tov00300::DataSet control("cdsCheckECF");
   control.LoadFromFile(hostDir() + "/Brindal.cds");
   control.First();
-  EXPECT_EQ(Tov00300::hostlib::Uncripto(control.FieldByName("CAMPO02").AsString(), kChaveCripto),
+  EXPECT_EQ(Tov00300::hostlib::Uncripto(control.FieldByName("CAMPO02").AsString(),
+                                        Tov00300::kScrambleKey),
             Tov00300::Utf8ToCp1252(run.Record("BuscaTotGer")["args"][1].get<std::string>()));
 }
 

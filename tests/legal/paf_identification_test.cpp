@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "readings/control_file.h"
 #include "support/fixture.h"
 #include "tov00300/dataset.h"
 #include "tov00300/format.h"
@@ -20,8 +21,6 @@ using Tov00300::DataSet;
 using Tov00300::FieldType;
 using Tov00300::Variant;
 using Tov00300::VariantArray;
-
-constexpr int kKey = 300172;  // the package's scrambling key
 
 // One-row (or empty) data set of text fields, as a data packet variant.
 Variant Packet(const std::vector<std::pair<std::string, std::string>>& fields, bool row = true) {
@@ -42,7 +41,8 @@ Variant Identification() {
   for (const char* name :
        {"NRLAUDO", "NRCNPJMORVANE", "DSRAZAOSOCIMOR", "DSENDEMORVANE", "DSTELEFONEMOR",
         "NMRESPONSIST", "DSNOMECOMERCIAL", "DSVERSAOBRINDAL", "NMEXEBRINDAL"})
-    fields.push_back({name, Tov00300::hostlib::Cripto(std::string("v-") + name, kKey)});
+    fields.push_back(
+        {name, Tov00300::hostlib::Cripto(std::string("v-") + name, Tov00300::kScrambleKey)});
   return Packet(fields);
 }
 
@@ -67,7 +67,8 @@ class PafIdentificationTest : public PackageTest {
     ds.CreateDataSet(
         {{"CDFILIAL", FieldType::String, 3}, {"MD5ARQUIVOTXT", FieldType::String, 80}});
     ds.Append();
-    ds.FieldByName("MD5ARQUIVOTXT").SetAsString(Tov00300::hostlib::Cripto("99AA", kKey));
+    ds.FieldByName("MD5ARQUIVOTXT")
+        .SetAsString(Tov00300::hostlib::Cripto("99AA", Tov00300::kScrambleKey));
     ds.Post();
     ds.SaveToFile(sandbox().hostFolder() + "/Brindal.cds");
   }

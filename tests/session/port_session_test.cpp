@@ -84,7 +84,8 @@ TEST_P(StartParameterTest, ReadsTheParametersAndGoesOnAfterABadOne) {
   }
   if (c.message) {
     ASSERT_EQ(parameterMessages.size(), 1u);
-    EXPECT_GT(parameterMessages[0].text.size(), ParameterMessage().size()) << "the error's own text";
+    EXPECT_GT(parameterMessages[0].text.size(), ParameterMessage().size())
+        << "the error's own text";
     EXPECT_EQ(parameterMessages[0].type, 3);
     EXPECT_EQ(parameterMessages[0].context, "001");
     EXPECT_EQ(parameterMessages[0].flag, "N");
