@@ -6,6 +6,7 @@
 #include <string>
 
 #include "case_data.h"
+#include "tape_lines.h"
 
 namespace e2e::cases {
 
@@ -35,31 +36,6 @@ bool SameValue(const Json& a, const Json& b) {
     return true;
   }
   return a == b;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-    lines.push_back(text.substr(start, end - start));
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-
-// Whether the lines follow each other somewhere in the text. The virtual
-// printer starts a new line at each text command, so a line that a
-// 619-character piece cut shows as two (the second empty when the cut falls
-// just before its line feed); such a pair counts as the line.
-bool HasLines(const std::string& text, const std::vector<std::string>& expected) {
-  const std::vector<std::string> lines = Lines(text);
-  std::function<bool(size_t, size_t)> from = [&](size_t i, size_t k) {
-    if (k == expected.size()) return true;
-    if (i < lines.size() && lines[i] == expected[k] && from(i + 1, k + 1)) return true;
-    return i + 1 < lines.size() && lines[i] + lines[i + 1] == expected[k] && from(i + 2, k + 1);
-  };
-  for (size_t i = 0; i < lines.size(); ++i)
-    if (from(i, 0)) return true;
-  return expected.empty();
 }
 
 size_t Occurrences(const std::string& text, const std::string& part) {

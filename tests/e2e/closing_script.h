@@ -14,6 +14,7 @@
 
 #include "ecfhost_runner.h"
 #include "sale_script.h"
+#include "tape_lines.h"
 #include "tov00300/closing_reports.h"
 
 namespace e2e {
@@ -31,33 +32,11 @@ inline std::string Right(const std::string& text, size_t width) {
   return Chars(text) >= width ? text : std::string(width - Chars(text), ' ') + text;
 }
 
-// The tape's lines, in order.
-inline std::vector<std::string> Lines(const std::string& tape) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = tape.find('\n', start)) != std::string::npos; start = end + 1)
-    lines.push_back(tape.substr(start, end - start));
-  return lines;
-}
+// How many times the line stands on the tape.
 inline int CountLine(const std::string& tape, const std::string& line) {
   int n = 0;
   for (const std::string& l : Lines(tape)) n += l == line;
   return n;
-}
-// True when the lines follow each other somewhere on the tape. The virtual
-// printer starts a new line at each text command, so a line that a
-// 619-character piece cuts shows as two (the second empty when the cut
-// falls just before its line feed); such a pair counts as the line.
-inline bool HasLines(const std::string& tape, const std::vector<std::string>& expected) {
-  const std::vector<std::string> lines = Lines(tape);
-  std::function<bool(size_t, size_t)> from = [&](size_t i, size_t k) {
-    if (k == expected.size()) return true;
-    if (i < lines.size() && lines[i] == expected[k] && from(i + 1, k + 1)) return true;
-    return i + 1 < lines.size() && lines[i] + lines[i + 1] == expected[k] && from(i + 2, k + 1);
-  };
-  for (size_t i = 0; i < lines.size(); ++i)
-    if (from(i, 0)) return true;
-  return false;
 }
 
 // The document types of the register's records, in order.

@@ -165,17 +165,8 @@ long long TapeFrom(long long coo, const std::string& hostDir) {
   return static_cast<long long>(fs::file_size(out));
 }
 
-class OperationsFaultMatrixTest : public EcfhostTest,
-                                  public ::testing::WithParamInterface<std::string> {
+class OperationsFaultMatrixTest : public OperationTest {
  protected:
-  void SetUp() override {
-    EcfhostTest::SetUp();
-    shop_ = std::make_unique<ShopFolder>(hostDir());
-    for (Operation& op : Operations(hostDir()))
-      if (op.name == GetParam()) op_ = op;
-    ASSERT_FALSE(op_.name.empty()) << GetParam();
-  }
-
   // One till process: the start that checks what the last one left, the
   // operation's setup, the counters, the faults, the call (twice when
   // `repeat`), the counters again.
@@ -251,9 +242,6 @@ class OperationsFaultMatrixTest : public EcfhostTest,
     out.ran = true;
     return out;
   }
-
-  std::unique_ptr<ShopFolder> shop_;
-  Operation op_;
 };
 
 std::string Describe(const std::vector<long long>& delta) {

@@ -16,16 +16,8 @@
 namespace e2e {
 namespace {
 
-class OperationsKillTest : public EcfhostTest, public ::testing::WithParamInterface<std::string> {
+class OperationsKillTest : public OperationTest {
  protected:
-  void SetUp() override {
-    EcfhostTest::SetUp();
-    shop_ = std::make_unique<ShopFolder>(hostDir());
-    for (Operation& op : Operations(hostDir()))
-      if (op.name == GetParam()) op_ = op;
-    ASSERT_FALSE(op_.name.empty()) << GetParam();
-  }
-
   // A till start, the operation's setup, the kill armed (none for ""), the
   // operation.
   Json Script(const std::string& kill) const {
@@ -57,9 +49,6 @@ class OperationsKillTest : public EcfhostTest, public ::testing::WithParamInterf
       return std::to_string(crz) + " Z reductions, " + std::to_string(zRecords) + " recorded";
     return "";
   }
-
-  std::unique_ptr<ShopFolder> shop_;
-  Operation op_;
 };
 
 TEST_P(OperationsKillTest, KilledAtEveryDriverCall) {

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -412,6 +413,22 @@ inline std::vector<long long> Measures(const HostRun& run, size_t at) {
   out.resize(MeasureNames().size(), 0);
   return out;
 }
+
+// A test of one operation of the table, named by the test's parameter, in a
+// host folder as the shop's installation leaves it.
+class OperationTest : public EcfhostTest, public ::testing::WithParamInterface<std::string> {
+ protected:
+  void SetUp() override {
+    EcfhostTest::SetUp();
+    shop_ = std::make_unique<ShopFolder>(hostDir());
+    for (Operation& op : Operations(hostDir()))
+      if (op.name == GetParam()) op_ = op;
+    ASSERT_FALSE(op_.name.empty()) << GetParam();
+  }
+
+  std::unique_ptr<ShopFolder> shop_;
+  Operation op_;
+};
 
 }  // namespace e2e
 
