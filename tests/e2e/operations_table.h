@@ -5,15 +5,12 @@
 #ifndef TOV00300_TESTS_E2E_OPERATIONS_TABLE_H_
 #define TOV00300_TESTS_E2E_OPERATIONS_TABLE_H_
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -128,46 +125,22 @@ inline long long LegalFilesIn(const std::string& hostDir) {
 }
 
 // The host folder as the shop's installation leaves it: the grand-total
-// control file and the digest table of the program's files. The driver keeps
-// its files at a short path (a link to its folder inside the host folder, so
-// the host folder still holds the whole printer): the legal files reach them
-// through the driver's reply of at most 100 characters, which the test's own
-// folder name does not fit.
-class ShopFolder {
- public:
-  explicit ShopFolder(const std::string& hostDir) {
-    namespace fs = std::filesystem;
-    fs::copy_file(TOV_SOURCE_DIR "/examples/Brindal.cds", fs::path(hostDir) / "Brindal.cds");
-    fs::create_directories(fs::path(hostDir) / "Dados" / "Cadastros");
-    std::ofstream(fs::path(hostDir) / "Dados" / "Cadastros" / "ArquivosQirMd5.cds")
-        << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><DATAPACKET "
-           "Version=\"2.0\"><METADATA><FIELDS><FIELD attrname=\"DSARQUIVO\" fieldtype=\"string\" "
-           "WIDTH=\"60\"/><FIELD attrname=\"NUMEROMD5\" fieldtype=\"string\" "
-           "WIDTH=\"32\"/></FIELDS><PARAMS/></METADATA><ROWDATA><ROW RowState=\"4\" "
-           "DSARQUIVO=\"ecfhost\" NUMEROMD5=\"0123456789ABCDEF0123456789ABCDEF\"/><ROW "
-           "RowState=\"4\" DSARQUIVO=\"libtov00300.so\" "
-           "NUMEROMD5=\"FEDCBA9876543210FEDCBA9876543210\"/></ROWDATA></DATAPACKET>\n";
-    char pattern[] = "/tmp/tovdrv-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) {
-      ADD_FAILURE() << "no short folder for the driver";
-      return;
-    }
-    link_ = pattern;
-    const fs::path folder = fs::path(hostDir) / "drive" / "Daruma";
-    fs::create_directories(folder);
-    fs::create_directory_symlink(folder, link_ / "d");
-    std::ofstream(fs::path(hostDir) / "registry.ini")
-        << "[Software\\DarumaFramework]\nLocalArquivos=" << (link_ / "d").string() << "/\n";
-  }
-  ~ShopFolder() {
-    if (!link_.empty()) std::filesystem::remove_all(link_);
-  }
-  ShopFolder(const ShopFolder&) = delete;
-  ShopFolder& operator=(const ShopFolder&) = delete;
-
- private:
-  std::filesystem::path link_;
-};
+// control file and the digest table of the program's files. (The driver's
+// folder, under the fixture's short drive root, fits the driver's reply of at
+// most 100 characters that the legal files read it from.)
+inline void FurnishShop(const std::string& hostDir) {
+  namespace fs = std::filesystem;
+  fs::copy_file(TOV_SOURCE_DIR "/examples/Brindal.cds", fs::path(hostDir) / "Brindal.cds");
+  fs::create_directories(fs::path(hostDir) / "Dados" / "Cadastros");
+  std::ofstream(fs::path(hostDir) / "Dados" / "Cadastros" / "ArquivosQirMd5.cds")
+      << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><DATAPACKET "
+         "Version=\"2.0\"><METADATA><FIELDS><FIELD attrname=\"DSARQUIVO\" fieldtype=\"string\" "
+         "WIDTH=\"60\"/><FIELD attrname=\"NUMEROMD5\" fieldtype=\"string\" "
+         "WIDTH=\"32\"/></FIELDS><PARAMS/></METADATA><ROWDATA><ROW RowState=\"4\" "
+         "DSARQUIVO=\"ecfhost\" NUMEROMD5=\"0123456789ABCDEF0123456789ABCDEF\"/><ROW "
+         "RowState=\"4\" DSARQUIVO=\"libtov00300.so\" "
+         "NUMEROMD5=\"FEDCBA9876543210FEDCBA9876543210\"/></ROWDATA></DATAPACKET>\n";
+}
 
 // A card sale of 25,00 that a linked voucher links to.
 inline std::vector<Json> CardSaleCalls() {
@@ -420,13 +393,12 @@ class OperationTest : public EcfhostTest, public ::testing::WithParamInterface<s
  protected:
   void SetUp() override {
     EcfhostTest::SetUp();
-    shop_ = std::make_unique<ShopFolder>(hostDir());
+    FurnishShop(hostDir());
     for (Operation& op : Operations(hostDir()))
       if (op.name == GetParam()) op_ = op;
     ASSERT_FALSE(op_.name.empty()) << GetParam();
   }
 
-  std::unique_ptr<ShopFolder> shop_;
   Operation op_;
 };
 
