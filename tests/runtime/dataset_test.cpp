@@ -33,6 +33,26 @@ class DataSetTest : public PtBrTest {
     return out;
   }
 
+  // One search and the CD of the row it must find (0: none).
+  struct LocateCase {
+    const char* fields;
+    Variant values;
+    LocateOptions options;
+    int expected;
+  };
+  // Each search from the first row, in the data set's current order.
+  template <size_t N>
+  void ExpectLocates(const LocateCase (&cases)[N], const std::string& order) {
+    for (const LocateCase& c : cases) {
+      ds.First();
+      const bool found = ds.Locate(c.fields, c.values, c.options);
+      EXPECT_EQ(found, c.expected != 0) << order << " " << c.fields << " " << c.values.AsString();
+      if (found) {
+        EXPECT_EQ(ds.FieldByName("CD").AsInteger(), c.expected) << order << " " << c.fields;
+      }
+    }
+  }
+
   DataSet ds{"cdsTeste"};
 };
 
@@ -219,13 +239,7 @@ TEST_F(DataSetTest, LocateWithAndWithoutAnIndex) {
   const std::tuple<int, const char*, double> rows[] = {
       {1, "Caixa", 10}, {2, "banco", 20}, {3, "caixa", 30}, {4, "cartao", 10}, {5, "caixa", 10}};
   for (auto [code, nm, amount] : rows) Add(code, nm, amount);
-  struct Case {
-    const char* fields;
-    Variant values;
-    LocateOptions options;
-    int expected;  // 0: not found
-  };
-  const Case cases[] = {
+  const LocateCase cases[] = {
       {"NM", "caixa", {}, 3},
       {"NM", "CAIXA", {}, 0},
       {"NM", "CAIXA", {true, false}, 1},
@@ -240,17 +254,7 @@ TEST_F(DataSetTest, LocateWithAndWithoutAnIndex) {
       {"VR", 10.0, {}, 1},
       {"NM", Variant::Null(), {}, 0},
   };
-  auto check = [&](const char* label) {
-    for (const Case& c : cases) {
-      ds.First();
-      const bool found = ds.Locate(c.fields, c.values, c.options);
-      EXPECT_EQ(found, c.expected != 0) << label << " " << c.fields << " " << c.values.AsString();
-      if (found && c.expected) {
-        EXPECT_EQ(ds.FieldByName("CD").AsInteger(), c.expected) << label << " " << c.fields;
-      }
-    }
-  };
-  check("storage order");
+  ExpectLocates(cases, "storage order");
   ds.AddIndex({"nmvr", "NM;VR", false, false});
   ds.SetIndexName("nmvr");
   // In index order the "caixa" rows run 5 (VR 10) then 3 (VR 30).
@@ -290,13 +294,7 @@ TEST_F(DataSetTest, LocateFindsTheSameRowInEveryOrder) {
                                                        {5, "caixa forte", 20}};
   for (auto [code, nm, amount] : rows)
     Add(code, nm, amount);  // 5 keeps "caixa fort", the field's width
-  struct Case {
-    const char* fields;
-    Variant values;
-    LocateOptions options;
-    int expected;  // 0: not found
-  };
-  const Case cases[] = {
+  const LocateCase cases[] = {
       {"NM", VariantArray{"banco"}, {}, 2},
       {"NM", "caixa forte", {}, 0},  // longer than the field: not the row holding its beginning
       {"NM", "caixa fort", {}, 5},
@@ -315,14 +313,7 @@ TEST_F(DataSetTest, LocateFindsTheSameRowInEveryOrder) {
   for (const IndexDef& order : orders) {
     if (!order.name.empty()) ds.AddIndex(order);
     ds.SetIndexName(order.name);
-    for (const Case& c : cases) {
-      ds.First();
-      const bool found = ds.Locate(c.fields, c.values, c.options);
-      EXPECT_EQ(found, c.expected != 0) << order.name << " " << c.fields << " " << c.expected;
-      if (found) {
-        EXPECT_EQ(ds.FieldByName("CD").AsInteger(), c.expected) << order.name;
-      }
-    }
+    ExpectLocates(cases, order.name);
   }
 }
 
