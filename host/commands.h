@@ -30,9 +30,9 @@ struct Options {
 // working folder), absolute, without a trailing separator.
 std::string HostFolderPath(const Options& o);
 // Prepares the host folder (debug log, registry, printer folder) and runs the
-// package's load step again with it (host_folder.cpp). Throws
-// std::runtime_error.
-void PrepareHostFolder(const Options& o);
+// package's load step again with it (host_folder.cpp). False, after saying
+// why on standard error, when the folder cannot be prepared.
+bool PrepareHostFolder(const Options& o);
 
 int RunCommand(const Options& o);       // run.cpp
 int ServeCommand(const Options& o);     // serve.cpp

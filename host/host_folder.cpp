@@ -1,6 +1,7 @@
 // The host folder every command works in.
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <stdexcept>
 #include <string>
 
@@ -39,7 +40,9 @@ std::string HostFolderPath(const Options& o) {
   return hostDir;
 }
 
-void PrepareHostFolder(const Options& o) {
+namespace {
+
+void Prepare(const Options& o) {
   namespace fs = std::filesystem;
   const std::string hostDir = HostFolderPath(o);
   if (!Tov00300::platform::CreateFolder(hostDir))
@@ -56,6 +59,18 @@ void PrepareHostFolder(const Options& o) {
   // A host tells the package its data folder; this one keeps its data in the
   // host folder.
   Tov00300::dsDiretorio = hostDir + "/";
+}
+
+}  // namespace
+
+bool PrepareHostFolder(const Options& o) {
+  try {
+    Prepare(o);
+    return true;
+  } catch (const std::exception& e) {
+    std::cerr << "ecfhost: " << e.what() << "\n";
+    return false;
+  }
 }
 
 }  // namespace ecfhost

@@ -68,8 +68,8 @@ int RecordsCommand(const Options& o) {
     std::cerr << "ecfhost: there is no host folder " << folder << "\n";
     return kBadUse;
   }
+  if (!PrepareHostFolder(o)) return kBadUse;
   try {
-    PrepareHostFolder(o);
     auto call = PrepareRecords(Json{{"table", o.table}});
     record["result"] = call->Run();
     record["args"] = call->Args();

@@ -17,12 +17,7 @@ int RunCommand(const Options& o) {
               << "\n";
     return kBadUse;
   }
-  try {
-    PrepareHostFolder(o);
-  } catch (const std::exception& e) {
-    std::cerr << "ecfhost: " << e.what() << "\n";
-    return kBadUse;
-  }
+  if (!PrepareHostFolder(o)) return kBadUse;
   if (script.locale)
     Tov00300::GlobalFormatSettings() = Tov00300::FormatSettings::FromLocaleName(*script.locale);
 

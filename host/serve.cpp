@@ -361,12 +361,7 @@ int ServeCommand(const Options& o) {
     std::cerr << "ecfhost: " << problem << "\n";
     return kBadUse;
   }
-  try {
-    PrepareHostFolder(o);
-  } catch (const std::exception& e) {
-    std::cerr << "ecfhost: " << e.what() << "\n";
-    return kBadUse;
-  }
+  if (!PrepareHostFolder(o)) return kBadUse;
   rules.policy.printerControl = o.allowPrinterControl;
   rules.policy.confineTo = Tov00300::platform::HostFolder();
   if (o.locale)

@@ -71,12 +71,7 @@ std::optional<std::vector<TapeDocument>> Decode(const std::string& bytes) {
 }  // namespace
 
 int TapeCommand(const Options& o) {
-  try {
-    PrepareHostFolder(o);
-  } catch (const std::exception& e) {
-    std::cerr << "ecfhost: " << e.what() << "\n";
-    return kBadUse;
-  }
+  if (!PrepareHostFolder(o)) return kBadUse;
   if (!Tov00300::StartImpFiscal_FrameWork()) {
     std::cerr << "ecfhost: " << Tov00300::LastBindingError() << "\n";
     return 1;
