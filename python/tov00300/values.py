@@ -41,6 +41,29 @@ def read_text(function, *args):
         size = length + 1
 
 
+def _store(lib, family, handle, where, value):
+    """Hands a Python value to the family's typed setter (tov_bag_set_*,
+    tov_values_set_*) at `where`; answers whether it was taken."""
+    def setter(kind):
+        return getattr(lib, f"tov_{family}_set_{kind}")
+    if value is None:
+        return setter("null")(handle, where)
+    if isinstance(value, bool):
+        return setter("bool")(handle, where, value)
+    if isinstance(value, int):
+        return setter("int")(handle, where, value)
+    if isinstance(value, float):
+        return setter("double")(handle, where, value)
+    if isinstance(value, (datetime.date, datetime.datetime)):
+        return setter("datetime")(handle, where, to_days(value))
+    return setter("text")(handle, where, encode(value))
+
+
+def _refused(what):
+    from . import last_error
+    raise ValueError(f"{what}: {last_error() or 'the value was refused'}")
+
+
 class Handle:
     """A C handle the object owns and frees."""
 
@@ -73,23 +96,8 @@ class Bag(Handle):
             self[key] = value
 
     def __setitem__(self, key, value):
-        lib = self._lib
-        k = encode(key)
-        if value is None:
-            done = lib.tov_bag_set_null(self, k)
-        elif isinstance(value, bool):
-            done = lib.tov_bag_set_bool(self, k, value)
-        elif isinstance(value, int):
-            done = lib.tov_bag_set_int(self, k, value)
-        elif isinstance(value, float):
-            done = lib.tov_bag_set_double(self, k, value)
-        elif isinstance(value, (datetime.date, datetime.datetime)):
-            done = lib.tov_bag_set_datetime(self, k, to_days(value))
-        else:
-            done = lib.tov_bag_set_text(self, k, encode(value))
-        if not done:
-            from . import last_error
-            raise ValueError(f"{key}: {last_error() or 'the value was refused'}")
+        if not _store(self._lib, "bag", self, encode(key), value):
+            _refused(key)
 
     def __getitem__(self, key):
         value = read_text(self._lib.tov_bag_get_text, self, encode(key))
@@ -144,25 +152,14 @@ class Values(Handle):
 
     def __setitem__(self, index, value):
         lib = self._lib
-        if value is None:
-            done = lib.tov_values_set_null(self, index)
-        elif isinstance(value, bool):
-            done = lib.tov_values_set_bool(self, index, value)
-        elif isinstance(value, int):
-            done = lib.tov_values_set_int(self, index, value)
-        elif isinstance(value, float):
-            done = lib.tov_values_set_double(self, index, value)
-        elif isinstance(value, (datetime.date, datetime.datetime)):
-            done = lib.tov_values_set_datetime(self, index, to_days(value))
-        elif isinstance(value, DataSet):
+        if isinstance(value, list):
+            value = DataSet(lib, "", value)
+        if isinstance(value, DataSet):
             done = lib.tov_values_set_dataset(self, index, value)
-        elif isinstance(value, list):
-            done = lib.tov_values_set_dataset(self, index, DataSet(lib, "", value))
         else:
-            done = lib.tov_values_set_text(self, index, encode(value))
+            done = _store(lib, "values", self, index, value)
         if not done:
-            from . import last_error
-            raise ValueError(f"position {index}: {last_error() or 'the value was refused'}")
+            _refused(f"position {index}")
 
 
 class Strings(Handle):
@@ -223,8 +220,7 @@ class DataSet(Handle):
         else:
             done = lib.tov_dataset_set_text(self, k, encode(value))
         if not done:
-            from . import last_error
-            raise ValueError(f"{key}: {last_error() or 'the value was refused'}")
+            _refused(key)
 
     def fields(self):
         lib = self._lib
