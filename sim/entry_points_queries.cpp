@@ -81,7 +81,7 @@ int rStatusUltimoCmdInt_ECF_Daruma(int* erro, int* aviso) {
 
 int eDefinirProduto_Daruma(const char* produto) {
   return Run(__func__, Access::kLocal, Bytes({produto}), [&](Machine&) {
-    return Trim(In(produto)).empty() ? Refuse(kErrParameter, -2) : Ok();
+    return Tov00300::Trim(In(produto)).empty() ? Refuse(kErrParameter, -2) : Ok();
   });
 }
 
@@ -178,7 +178,7 @@ int rEfetuarDownloadMF_ECF_Daruma(const char* arquivo) {
 int regRetornaValorChave_DarumaFramework(const char* produto, const char* chave, char* valor) {
   return Run(__func__, Access::kQuiet, 0, [&](Machine& m) {
     if (valor == nullptr) return Refuse(kErrParameter, -2);
-    std::string key = Tov00300::UpperCase(Trim(In(chave)));
+    std::string key = Tov00300::UpperCase(Tov00300::Trim(In(chave)));
     std::string answer;
     if (key == "LOCALARQUIVOS") {
       answer = m.folder();

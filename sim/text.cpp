@@ -3,21 +3,6 @@
 #include <algorithm>
 
 namespace Tov00300::sim {
-namespace {
-
-bool IsBlank(unsigned char c) {
-  return c <= ' ';
-}
-
-}  // namespace
-
-std::string Trim(std::string_view text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
-}
 
 std::string PadRight(std::string_view text, size_t width) {
   std::string out(text.substr(0, width));

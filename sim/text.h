@@ -1,6 +1,6 @@
-// Text helpers of the virtual printer: trimming, padding and line wrapping
-// for the 48-column paper. Windows-1252 (conversion to UTF-8, letter case)
-// is the runtime's (tov00300/format.h), the one table the package uses too.
+// Text helpers of the virtual printer: padding and line wrapping for the
+// 48-column paper. Trimming and Windows-1252 (conversion to UTF-8, letter
+// case) are the runtime's (tov00300/format.h), as the package's are.
 #ifndef TOV00300_SIM_TEXT_H_
 #define TOV00300_SIM_TEXT_H_
 
@@ -8,10 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace Tov00300::sim {
+#include "tov00300/format.h"
 
-// Removes blanks and control characters at both ends.
-std::string Trim(std::string_view text);
+namespace Tov00300::sim {
 
 std::string PadRight(std::string_view text, size_t width);
 std::string PadLeft(std::string_view text, size_t width);
