@@ -1,6 +1,5 @@
 // The C interface's library functions: version, last error, settings, the
 // host's hooks, and the table of every declaration of the C header.
-#include <cctype>
 #include <optional>
 #include <string>
 
@@ -15,11 +14,6 @@ using namespace Tov00300;
 using namespace Tov00300::boundary;
 
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // The locale name the formats were last taken from.
 std::string& LocaleName() {
@@ -99,7 +93,7 @@ void SetSetting(const std::string& name, const std::string& value) {
         value.empty() ? FormatSettings::FromEnvironment() : FormatSettings::FromLocaleName(value);
     LocaleName() = value;
   } else if (name == "encoding") {
-    const std::string upper = Upper(value);
+    const std::string upper = UpperCase(value);
     if (upper == "UTF-8" || upper == "UTF8") {
       SetUtf8Texts(true);
     } else if (upper.empty() || upper == "WINDOWS-1252" || upper == "CP1252") {
