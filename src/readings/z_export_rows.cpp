@@ -3,8 +3,8 @@
 // registers that follow those lists' order.
 #include "readings/z_export_rows.h"
 
-#include <optional>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 #include "driver/command.h"
@@ -45,7 +45,7 @@ std::string ReadList(ListReader read, const char* name, int width, const std::st
 // The next 13-character amount of a register reply, which then loses it.
 double TakeAmount(std::string& reply) {
   const double amount = GetValue(Copy(reply, 1, kAmountWidth));
-  reply = Copy(reply, kAmountWidth + 1, static_cast<int>(reply.size()));
+  reply.erase(0, kAmountWidth);
   return amount;
 }
 
@@ -60,17 +60,19 @@ void StartRow(DataSet& table, const RowKey& key) {
   table.FieldByName("DTREDUCAOZ").SetAsDateTime(key.day);
 }
 
-// The host's code for a printer method: names are compared without letter
-// case and without surrounding blanks, as the payment-method synchronisation
-// compares them when it registers a host method in the printer.
-std::optional<std::string> HostCode(DataSet& types, const std::string& printerName) {
+// The host's codes by method name, for every printer method at once (one
+// pass over the host's table, not one per method). Names are compared
+// without letter case and without surrounding blanks, as the payment-method
+// synchronisation compares them when it registers a host method in the
+// printer; of two rows with one name, the first wins.
+std::unordered_map<std::string, std::string> HostCodes(DataSet& types) {
+  std::unordered_map<std::string, std::string> codes;
+  Field name = types.FieldByName("NMTIPORECE");
+  Field code = types.FieldByName("CDTIPORECE");
   for (types.First(); !types.Eof(); types.Next()) {
-    Field name = types.FieldByName("NMTIPORECE");
-    if (!name.IsNull() && SameText(Trim(name.AsString()), printerName)) {
-      return types.FieldByName("CDTIPORECE").AsString();
-    }
+    if (!name.IsNull()) codes.try_emplace(LowerCase(Trim(name.AsString())), code.AsString());
   }
-  return std::nullopt;
+  return codes;
 }
 
 }  // namespace
@@ -145,13 +147,14 @@ void GatherPayments(const RowKey& key, DataSet& types, DataSet& payments) {
                                     kPaymentListWidth, key.scheme) +
                            ";";
   std::string totals = driver::ReadRegister(driver::Register::kPaymentTotals, {key.scheme, false});
+  const auto codes = HostCodes(types);
   for (const std::string& entry : ListEntries(list)) {
-    const std::string name = Trim(entry);
     // The amount is taken for every printer method, known to the host or
     // not: register 6 follows the printer's list.
     const double amount = TakeAmount(totals);
-    const auto code = HostCode(types, name);
-    if (!code) continue;
+    const auto found = codes.find(LowerCase(Trim(entry)));
+    if (found == codes.end()) continue;
+    const std::string* code = &found->second;
     if (payments.Locate("CDTIPORECE", Variant(*code), {true, false})) {
       payments.Edit();
       Field total = payments.FieldByName("VRFORMPGTORZ");

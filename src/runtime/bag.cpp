@@ -26,12 +26,16 @@ const Variant* FindInBag(const Variant& bag, const std::string& key) {
   const VariantArray& items = bag.AsArray();
   for (size_t i = 0; i < items.size(); ++i) {
     const Variant& item = items[i];
-    if (!item.IsArray() || item.AsArray().size() != 2 ||
-        item.AsArray()[0].kind() != Variant::Kind::String) {
+    // Every operation reads a dozen keys from a bag of a dozen pairs: the
+    // key's text is not copied, and its length is compared first.
+    const VariantArray* pair = item.IsArray() ? &item.AsArray() : nullptr;
+    const std::string* name =
+        pair != nullptr && pair->size() == 2 ? (*pair)[0].IfString() : nullptr;
+    if (name == nullptr) {
       throw ConversionError("Parameter bag element " + std::to_string(i) +
                             " is not a (key, value) pair with a text key");
     }
-    if (!found && SameText(item.AsArray()[0].AsString(), key)) found = &item.AsArray()[1];
+    if (found == nullptr && name->size() == key.size() && SameText(*name, key)) found = &(*pair)[1];
   }
   return found;
 }
