@@ -42,6 +42,8 @@ struct FormatSettings {
   std::array<std::string, 7> longDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                           "Thursday", "Friday", "Saturday"};
 
+  bool operator==(const FormatSettings&) const = default;
+
   // pt_BR (any suffix: "pt_BR.UTF-8", "pt_BR@euro") gives the Brazilian
   // settings; any other name, "C", "POSIX" or "" gives the defaults above.
   static FormatSettings FromLocaleName(std::string_view name);

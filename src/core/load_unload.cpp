@@ -22,6 +22,7 @@ void Finalize() {
 #define TOV00300_CLEAR(name) name.clear();
   TOV00300_EXPORTED_TEXTS(TOV00300_CLEAR)
 #undef TOV00300_CLEAR
+  platform::CloseLog();
 }
 
 }  // namespace Tov00300

@@ -6,10 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -86,6 +88,54 @@ ReplaceFailure ReplaceThroughTemporary(const std::string& target, mode_t mode, F
   return failure;
 }
 
+// The log file AppendToLog keeps open: the name it was asked for, the
+// descriptor and the file it opened, and when the name was last looked up.
+struct OpenLog {
+  std::mutex mutex;
+  std::string path;
+  int fd = -1;
+  dev_t device = 0;
+  ino_t inode = 0;
+  std::chrono::steady_clock::time_point lookedUp;
+};
+
+// Never destroyed: an entry logged while the process exits still finds it.
+OpenLog& TheLog() {
+  static OpenLog* log = new OpenLog;
+  return *log;
+}
+
+void Forget(OpenLog& log) {
+  if (log.fd >= 0) ::close(log.fd);
+  log.fd = -1;
+  log.path.clear();
+}
+
+// True when the name still leads to the open file: it was not moved,
+// deleted or replaced since it was opened.
+bool StillNamed(const OpenLog& log) {
+  struct stat info {};
+  return ::stat(NativePath(log.path).c_str(), &info) == 0 && info.st_dev == log.device &&
+         info.st_ino == log.inode;
+}
+
+void OpenByName(OpenLog& log, std::string_view path) {
+  Forget(log);
+  const std::string native = NativePath(path);
+  const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) Fail("cannot open", native, errno);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    const int error = errno;
+    ::close(fd);
+    Fail("cannot open", native, error);
+  }
+  log.fd = fd;
+  log.path = path;
+  log.device = info.st_dev;
+  log.inode = info.st_ino;
+}
+
 }  // namespace
 
 bool FileExists(std::string_view path) {
@@ -114,6 +164,38 @@ void AppendToFile(std::string_view path, std::string_view bytes) {
   int error = errno;
   ::close(fd);
   if (!written) Fail("cannot write", native, error);
+}
+
+void AppendToLog(std::string_view path, std::string_view bytes) {
+  // Opening a file costs several times the write itself, and a receipt
+  // makes dozens of entries, so the file stays open; each entry is still
+  // one write on an O_APPEND descriptor, in the file before this returns.
+  // The name is looked up again when it changes and at most a millisecond
+  // after the last look: a log moved, deleted or replaced meanwhile gets a
+  // new file under its name, and no entry goes astray once that
+  // millisecond has passed.
+  constexpr auto kLookAgainAfter = std::chrono::milliseconds(1);
+  OpenLog& log = TheLog();
+  const std::lock_guard lock(log.mutex);
+  const auto now = std::chrono::steady_clock::now();
+  if (log.fd < 0 || path != log.path) {
+    OpenByName(log, path);
+    log.lookedUp = now;
+  } else if (now - log.lookedUp >= kLookAgainAfter) {
+    if (!StillNamed(log)) OpenByName(log, path);
+    log.lookedUp = now;
+  }
+  if (!WriteAll(log.fd, bytes)) {
+    const int error = errno;
+    Forget(log);
+    Fail("cannot write", NativePath(path), error);
+  }
+}
+
+void CloseLog() {
+  OpenLog& log = TheLog();
+  const std::lock_guard lock(log.mutex);
+  Forget(log);
 }
 
 std::optional<std::string> ReadFile(std::string_view path) {

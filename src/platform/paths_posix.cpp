@@ -16,7 +16,7 @@ std::string WithoutTrailingSeparators(std::string path) {
   return path;
 }
 
-std::string ExecutableFolder() {
+std::string ReadExecutableFolder() {
   std::string buffer(4096, '\0');
   ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (length <= 0) return ".";
@@ -25,6 +25,13 @@ std::string ExecutableFolder() {
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return buffer.substr(0, slash);
+}
+
+// The running executable does not change, so /proc is read once (the debug
+// log asks for the host folder at every entry).
+const std::string& ExecutableFolder() {
+  static const std::string folder = ReadExecutableFolder();
+  return folder;
 }
 
 }  // namespace

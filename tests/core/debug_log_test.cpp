@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "support/debug_log_reader.h"
 #include "support/fixture.h"
@@ -60,6 +63,26 @@ TEST_F(DebugLogTest, EmptyTextStillMakesAnEntry) {
   const auto content = Tov00300::platform::ReadFile(sandbox().hostFolder() + "/impdebug0126.txt");
   ASSERT_TRUE(content.has_value());
   EXPECT_EQ(*content, "02/01/2026 03:04:05 - \r\n");
+}
+
+// The log stays open between entries; a file moved away or deleted while the
+// package runs is made again under its name, a millisecond on at the latest.
+TEST_F(DebugLogTest, FileMovedOrDeletedIsMadeAgain) {
+  tovtest::SetClock(DateTime::FromParts(2026, 7, 9, 10, 0, 0));
+  const std::string log = sandbox().hostFolder() + "/impdebug0726.txt";
+  const auto entry = [](const std::string& text) {
+    return "09/07/2026 10:00:00 - " + text + "\r\n";
+  };
+  ImpFisDebug("antes");
+  std::filesystem::rename(log, log + ".old");
+  std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  ImpFisDebug("depois de movido");
+  EXPECT_EQ(Tov00300::platform::ReadFile(log), entry("depois de movido"));
+  std::filesystem::remove(log);
+  std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  ImpFisDebug("depois de apagado");
+  EXPECT_EQ(Tov00300::platform::ReadFile(log), entry("depois de apagado"));
+  EXPECT_EQ(Tov00300::platform::ReadFile(log + ".old"), entry("antes"));
 }
 
 TEST_F(DebugLogTest, WriteErrorReachesTheCallerNamingTheFile) {

@@ -46,6 +46,14 @@ bool CreateFolder(std::string_view path);
 // Appends bytes to the file, creating it; throws std::runtime_error naming the
 // path when it cannot be opened or written.
 void AppendToFile(std::string_view path, std::string_view bytes);
+// Appends one entry to a log file, as AppendToFile does, in one write, but
+// keeps the file open for the next entry. A log moved, deleted or replaced
+// meanwhile is created again under its name, at the latest for the first
+// entry a millisecond after the change. Throws like AppendToFile; a failed
+// write closes the file.
+void AppendToLog(std::string_view path, std::string_view bytes);
+// Closes the file AppendToLog keeps open (the next entry opens it again).
+void CloseLog();
 // Reads a whole file; nullopt when it cannot be opened.
 std::optional<std::string> ReadFile(std::string_view path);
 // Copies, replacing the target only once the copy is complete and flushed
