@@ -171,9 +171,11 @@ bool Modelo_Impressora(const char* stEsquema, char* info80, int info80Size, char
   std::string a, b, c;
   const bool ok =
       Guard(__func__, false, [&] { return Tov00300::Modelo_Impressora(In(stEsquema), a, b, c); });
-  const bool fit = Deliver(a, info80, info80Size) & Deliver(b, info81, info81Size) &
-                   Deliver(c, info79, info79Size);
-  return ok && fit;
+  // Every buffer is written, also after one that was too small.
+  const bool fit80 = Deliver(a, info80, info80Size);
+  const bool fit81 = Deliver(b, info81, info81Size);
+  const bool fit79 = Deliver(c, info79, info79Size);
+  return ok && fit80 && fit81 && fit79;
 }
 
 bool VerificaSerialImp(const Variant* bag) {
