@@ -1,4 +1,5 @@
 // Parameter bags: a Variant array of (key text, value) pairs.
+#include "text_case.h"
 #include "tov00300/format.h"
 #include "tov00300/variant.h"
 
@@ -27,7 +28,7 @@ const Variant* FindInBag(const Variant& bag, const std::string& key) {
   for (size_t i = 0; i < items.size(); ++i) {
     const Variant& item = items[i];
     // Every operation reads a dozen keys from a bag of a dozen pairs: the
-    // key's text is not copied, and its length is compared first.
+    // key's text is compared where it stands, not through a copy.
     const VariantArray* pair = item.IsArray() ? &item.AsArray() : nullptr;
     const std::string* name =
         pair != nullptr && pair->size() == 2 ? (*pair)[0].IfString() : nullptr;
@@ -35,7 +36,7 @@ const Variant* FindInBag(const Variant& bag, const std::string& key) {
       throw ConversionError("Parameter bag element " + std::to_string(i) +
                             " is not a (key, value) pair with a text key");
     }
-    if (found == nullptr && name->size() == key.size() && SameText(*name, key)) found = &(*pair)[1];
+    if (found == nullptr && SameTextInline(*name, key)) found = &(*pair)[1];
   }
   return found;
 }

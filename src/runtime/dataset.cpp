@@ -2,6 +2,7 @@
 #include "tov00300/dataset.h"
 
 #include "dataset_impl.h"
+#include "text_case.h"
 #include "tov00300/format.h"
 
 namespace Tov00300 {
@@ -65,7 +66,7 @@ std::vector<int> DataSet::Impl::ResolveFields(const std::string& names) const {
     if (!item.empty()) {
       int found = -1;
       for (size_t i = 0; i < fields.size(); ++i) {
-        if (SameFieldName(fields[i].name, item)) found = static_cast<int>(i);
+        if (SameTextInline(fields[i].name, item)) found = static_cast<int>(i);
       }
       if (found < 0) Fail("Field '" + item + "' not found");
       out.push_back(found);
@@ -100,7 +101,7 @@ void DataSet::Impl::Open(std::vector<FieldDef> structure) {
   for (size_t i = 0; i < structure.size(); ++i) {
     if (structure[i].name.empty()) Fail("Field " + std::to_string(i + 1) + " has no name");
     for (size_t j = 0; j < i; ++j) {
-      if (SameFieldName(structure[i].name, structure[j].name)) {
+      if (SameTextInline(structure[i].name, structure[j].name)) {
         Fail("Duplicate field name '" + structure[i].name + "'");
       }
     }
@@ -191,7 +192,7 @@ int DataSet::FieldCount() const {
 int DataSet::FieldIndex(const std::string& name) const {
   const auto& list = Active() ? impl_->fields : impl_->defs;
   for (size_t i = 0; i < list.size(); ++i) {
-    if (SameFieldName(list[i].name, name)) return static_cast<int>(i);
+    if (SameTextInline(list[i].name, name)) return static_cast<int>(i);
   }
   return -1;
 }

@@ -11,22 +11,13 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "filter_expr.h"
 #include "order_tree.h"
 #include "tov00300/dataset.h"
-#include "tov00300/format.h"
 
 namespace Tov00300 {
-
-// Field names are compared without letter case. Most names differ in length
-// and most callers spell a name as it was defined, so those two are tested
-// first, here: rows are filled and structures checked name by name.
-inline bool SameFieldName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && (a == b || SameText(a, b));
-}
 
 struct KeyField {
   int field = 0;

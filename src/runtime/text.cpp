@@ -44,14 +44,7 @@ std::string LowerCase(std::string_view s) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerByte(static_cast<unsigned char>(a[i])) !=
-        LowerByte(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
+  return SameTextInline(a, b);
 }
 
 std::string StringOfChar(char c, int count) {

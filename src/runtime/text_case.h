@@ -3,6 +3,9 @@
 #ifndef TOV00300_RUNTIME_TEXT_CASE_H_
 #define TOV00300_RUNTIME_TEXT_CASE_H_
 
+#include <cstddef>
+#include <string_view>
+
 namespace Tov00300 {
 
 // Windows-1252 case pairs beyond ASCII: the Latin-1 letters (except the
@@ -39,6 +42,22 @@ inline unsigned char LowerByte(unsigned char c) {
     default:
       return c;
   }
+}
+
+// SameText's comparison, inline for the runtime's own lookups: every
+// operation reads a dozen keys from a parameter bag, and a data set's row is
+// filled field name by field name. Texts of different lengths differ at once,
+// and most callers spell a name as it was written.
+inline bool SameTextInline(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  if (a == b) return true;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerByte(static_cast<unsigned char>(a[i])) !=
+        LowerByte(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace Tov00300
