@@ -88,6 +88,13 @@ ReplaceFailure ReplaceThroughTemporary(const std::string& target, mode_t mode, F
   return failure;
 }
 
+// Opens the file for appending, creating it; throws naming the path.
+int OpenForAppending(const std::string& native) {
+  const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) Fail("cannot open", native, errno);
+  return fd;
+}
+
 // The log file AppendToLog keeps open: the name it was asked for, the
 // descriptor and the file it opened, and when the name was last looked up.
 struct OpenLog {
@@ -122,8 +129,7 @@ bool StillNamed(const OpenLog& log) {
 void OpenByName(OpenLog& log, std::string_view path) {
   Forget(log);
   const std::string native = NativePath(path);
-  const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-  if (fd < 0) Fail("cannot open", native, errno);
+  const int fd = OpenForAppending(native);
   struct stat info {};
   if (::fstat(fd, &info) != 0) {
     const int error = errno;
@@ -158,8 +164,7 @@ bool CreateFolder(std::string_view path) {
 
 void AppendToFile(std::string_view path, std::string_view bytes) {
   std::string native = NativePath(path);
-  int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-  if (fd < 0) Fail("cannot open", native, errno);
+  int fd = OpenForAppending(native);
   bool written = WriteAll(fd, bytes);
   int error = errno;
   ::close(fd);

@@ -154,16 +154,16 @@ void GatherPayments(const RowKey& key, DataSet& types, DataSet& payments) {
     const double amount = TakeAmount(totals);
     const auto found = codes.find(LowerCase(Trim(entry)));
     if (found == codes.end()) continue;
-    const std::string* code = &found->second;
-    if (payments.Locate("CDTIPORECE", Variant(*code), {true, false})) {
+    const std::string& code = found->second;
+    if (payments.Locate("CDTIPORECE", Variant(code), {true, false})) {
       payments.Edit();
       Field total = payments.FieldByName("VRFORMPGTORZ");
       total.SetAsFloat(Money(total.AsFloat() + amount));
     } else {
       StartRow(payments, key);
-      payments.FieldByName("CDTIPORECE").SetAsString(*code);
+      payments.FieldByName("CDTIPORECE").SetAsString(code);
       payments.FieldByName("VRFORMPGTORZ").SetAsFloat(amount);
-      payments.FieldByName("CDTPRECEORIG").SetAsString(*code);
+      payments.FieldByName("CDTPRECEORIG").SetAsString(code);
     }
     payments.Post();
   }
